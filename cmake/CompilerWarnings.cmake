@@ -1,0 +1,2 @@
+# Warnings for every target of the project; third-party headers come in as system includes.
+add_compile_options(-Wall -Wextra)

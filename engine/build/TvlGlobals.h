@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/script/Component.h"
+#include "engine/script/LocaleService.h"
+#include "engine/script/TvlLocale.h"
+
+#include <memory>
+
+namespace vl {
+
+// The engine's process-wide objects, owned in one place. They are shared by
+// every report of the process, so one build, template load or drawing runs at
+// a time. Each object is created on first use and lives until the process
+// ends.
+class TvlGlobals {
+public:
+    TvlGlobals();
+    ~TvlGlobals();
+    TvlGlobals(const TvlGlobals&) = delete;
+    TvlGlobals& operator=(const TvlGlobals&) = delete;
+
+    // Localized texts and the host's localisation handler.
+    TvlLocale& locale();
+    // Formatting, parsing and case conversion.
+    LocaleService& localeService();
+    // The host program's forms and data modules, searched by data-field paths.
+    ComponentDirectory& components() { return components_; }
+
+private:
+    std::unique_ptr<TvlLocale> locale_;
+    std::unique_ptr<LocaleService> localeService_;
+    ComponentDirectory components_;
+};
+
+// The process's engine objects.
+TvlGlobals& Globals();
+
+} // namespace vl

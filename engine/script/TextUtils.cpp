@@ -1,0 +1,96 @@
+#include "engine/script/TextUtils.h"
+
+#include "engine/script/CodePage.h"
+#include "engine/script/Errors.h"
+
+#include <charconv>
+
+namespace vl {
+
+std::string RemoveQuotes(std::string_view text) {
+    if (text.size() > 2 && text.front() == '"' && text.back() == '"')
+        return std::string(text.substr(1, text.size() - 2));
+    return std::string(text);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+double StrToFloatAny(std::string_view text) {
+    std::string normal(TrimBlanks(text));
+    for (char& c : normal)
+        if (c == ',') c = '.';
+    const char* first = normal.data();
+    const char* last = first + normal.size();
+    if (first != last && *first == '+') ++first;
+    const char* digits = first != last && *first == '-' ? first + 1 : first;
+    const bool startsLikeNumber =
+        digits != last && ((*digits >= '0' && *digits <= '9') || *digits == '.');
+    double value = 0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (!startsLikeNumber || ec != std::errc() || end != last)
+        throw ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+    return value;
+}
+
+void SplitBySemicolon(std::string_view text, StringList& target) {
+    target.clear();
+    while (!text.empty()) {
+        const auto cut = text.find(';');
+        target.emplace_back(text.substr(0, cut));
+        if (cut == std::string_view::npos) break;
+        text.remove_prefix(cut + 1);
+    }
+}
+
+std::string EscapeXml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\n' || c == '\r' || c == '"' || c == '<' || c == '>')
+            out += "&#" + std::to_string(static_cast<unsigned char>(c)) + ';';
+        else
+            out.push_back(c);
+    }
+    return out;
+}
+
+std::string StreamToHex(const MemoryStream& stream) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(stream.data().size() * 2);
+    for (const auto b : stream.data()) {
+        out.push_back(kDigits[b >> 4]);
+        out.push_back(kDigits[b & 15]);
+    }
+    return out;
+}
+
+std::string ShiftCharsDown(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(static_cast<unsigned char>(c) - 10);
+    return out;
+}
+
+std::string GetWindowsVersion() { return "NT"; }
+
+int CompareText(std::string_view a, std::string_view b) {
+    const CodePage& page = CurrentCodePage();
+    const auto n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(page.toUpper(a[i]));
+        const auto y = static_cast<unsigned char>(page.toUpper(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && CompareText(a, b) == 0;
+}
+
+} // namespace vl

@@ -1,0 +1,65 @@
+#include "engine/script/Errors.h"
+#include "engine/script/FontStyle.h"
+#include "engine/script/TextUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace vl;
+
+TEST(FontStyle, ConversionsSwapBoldAndItalic) {
+    EXPECT_EQ(IntToFontStyle(2), fsBold);
+    EXPECT_EQ(IntToFontStyle(1), fsItalic);
+    EXPECT_EQ(IntToFontStyle(4 | 8), fsUnderline | fsStrikeOut);
+    for (int code = 0; code < 16; ++code) EXPECT_EQ(FontStyleToInt(IntToFontStyle(code)), code);
+}
+
+TEST(TextUtils, RemoveQuotes) {
+    EXPECT_EQ(RemoveQuotes("\"Field name\""), "Field name");
+    EXPECT_EQ(RemoveQuotes("\"\""), "\"\"");       // two characters stay
+    EXPECT_EQ(RemoveQuotes("\"a\""), "a");
+    EXPECT_EQ(RemoveQuotes("\"open"), "\"open");
+    EXPECT_EQ(RemoveQuotes("plain"), "plain");
+}
+
+TEST(TextUtils, SplitBySemicolon) {
+    StringList parts = {"stale"};
+    SplitBySemicolon("a;;b", parts);
+    EXPECT_EQ(parts, (StringList{"a", "", "b"}));
+    SplitBySemicolon("a;", parts);
+    EXPECT_EQ(parts, (StringList{"a"}));
+    SplitBySemicolon("", parts);
+    EXPECT_TRUE(parts.empty());
+    SplitBySemicolon(";", parts);
+    EXPECT_EQ(parts, (StringList{""}));
+}
+
+TEST(TextUtils, EscapeXml) {
+    EXPECT_EQ(EscapeXml("a<b&c"), "a&#60;b&c");
+    EXPECT_EQ(EscapeXml("\"x\">\r\n"), "&#34;x&#34;&#62;&#13;&#10;");
+}
+
+TEST(TextUtils, HexAndShift) {
+    MemoryStream s(std::vector<std::uint8_t>{0x00, 0xAB, 0x7F});
+    s.seek(2); // from the start, whatever the position
+    EXPECT_EQ(StreamToHex(s), "00AB7F");
+    EXPECT_EQ(ShiftCharsDown("KLM"), "ABC");
+}
+
+TEST(TextUtils, StrToFloatAnyTakesEitherSeparator) {
+    EXPECT_DOUBLE_EQ(StrToFloatAny("1,5"), 1.5);
+    EXPECT_DOUBLE_EQ(StrToFloatAny(" 2.25 "), 2.25);
+    EXPECT_DOUBLE_EQ(StrToFloatAny("-3"), -3.0);
+    EXPECT_DOUBLE_EQ(StrToFloatAny("1e3"), 1000.0);
+    EXPECT_THROW(StrToFloatAny(""), ConversionError);
+    EXPECT_THROW(StrToFloatAny("abc"), ConversionError);
+    EXPECT_THROW(StrToFloatAny("1.2.3"), ConversionError);
+    EXPECT_THROW(StrToFloatAny("inf"), ConversionError);
+}
+
+TEST(TextUtils, CaseInsensitiveComparison) {
+    EXPECT_TRUE(SameText("Apple", "aPPLE"));
+    EXPECT_TRUE(SameText("\xE9t\xE9", "\xC9T\xC9")); // été in Windows-1252
+    EXPECT_FALSE(SameText("a", "ab"));
+    EXPECT_LT(CompareText("a", "ab"), 0);
+    EXPECT_GT(CompareText("b", "A"), 0);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/script/Errors.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vellum_cli {
+
+// Wrong use of a subcommand; the message says what was expected.
+class UsageError : public vl::VlError {
+public:
+    using vl::VlError::VlError;
+};
+
+// The arguments of one subcommand: positionals and "--name value" options.
+class CommandArgs {
+public:
+    // valueOptions take a value ("--source tasks"), flagOptions none.
+    CommandArgs(const QStringList& args, const QStringList& valueOptions,
+                const QStringList& flagOptions);
+
+    const QStringList& positionals() const { return positionals_; }
+    QString positional(int i, const char* what) const;
+    std::optional<QString> option(const QString& name) const;
+    QStringList options(const QString& name) const; // every occurrence, in order
+    bool flag(const QString& name) const { return flags_.contains(name); }
+
+private:
+    QStringList positionals_;
+    QList<std::pair<QString, QString>> options_;
+    QStringList flags_;
+};
+
+} // namespace vellum_cli

@@ -1,0 +1,13 @@
+#include "tools/vellum/Commands.h"
+
+namespace vellum_cli {
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"organizer", "organizer DIR [--source tasks|contacts]",
+         "list the organizer's tasks or contacts as the program loads them, as JSON", RunOrganizer},
+    };
+    return commands;
+}
+
+} // namespace vellum_cli

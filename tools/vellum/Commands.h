@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+
+#include <string_view>
+#include <vector>
+
+namespace vellum_cli {
+
+// One capability of the command line: "vellum <name> ...".
+struct Command {
+    std::string_view name;
+    std::string_view usage;
+    std::string_view summary;
+    int (*run)(const QStringList& args);
+};
+
+const std::vector<Command>& Commands();
+
+int RunOrganizer(const QStringList& args);
+
+} // namespace vellum_cli
