@@ -19,7 +19,8 @@ std::string OrganizerRecord::text(int offset) const {
 
 double OrganizerRecord::date(int offset) const {
     double value = 0;
-    if (available(offset) >= sizeof value) std::memcpy(&value, bytes_.data() + offset, sizeof value);
+    if (available(offset) >= sizeof value)
+        std::memcpy(&value, bytes_.data() + offset, sizeof value);
     return value;
 }
 
@@ -29,7 +30,8 @@ std::uint8_t OrganizerRecord::byte(int offset) const {
 
 std::int32_t OrganizerRecord::int32(int offset) const {
     std::int32_t value = 0;
-    if (available(offset) >= sizeof value) std::memcpy(&value, bytes_.data() + offset, sizeof value);
+    if (available(offset) >= sizeof value)
+        std::memcpy(&value, bytes_.data() + offset, sizeof value);
     return value;
 }
 
@@ -41,7 +43,8 @@ std::string OrganizerRecord::notes(int offset) const {
 }
 
 void OrganizerRecord::setText(int offset, int room, const std::string& value) {
-    const std::size_t fits = std::min<std::size_t>(available(offset), static_cast<std::size_t>(room));
+    const std::size_t fits =
+        std::min<std::size_t>(available(offset), static_cast<std::size_t>(room));
     if (fits == 0) return;
     const std::size_t length = std::min({value.size(), fits - 1, std::size_t{255}});
     bytes_[offset] = static_cast<std::uint8_t>(length);
@@ -49,7 +52,8 @@ void OrganizerRecord::setText(int offset, int room, const std::string& value) {
 }
 
 void OrganizerRecord::setDate(int offset, double value) {
-    if (available(offset) >= sizeof value) std::memcpy(bytes_.data() + offset, &value, sizeof value);
+    if (available(offset) >= sizeof value)
+        std::memcpy(bytes_.data() + offset, &value, sizeof value);
 }
 
 void OrganizerRecord::setByte(int offset, std::uint8_t value) {
@@ -57,7 +61,8 @@ void OrganizerRecord::setByte(int offset, std::uint8_t value) {
 }
 
 void OrganizerRecord::setInt32(int offset, std::int32_t value) {
-    if (available(offset) >= sizeof value) std::memcpy(bytes_.data() + offset, &value, sizeof value);
+    if (available(offset) >= sizeof value)
+        std::memcpy(bytes_.data() + offset, &value, sizeof value);
 }
 
 void OrganizerRecord::setNotes(int offset, const std::string& value) {

@@ -64,7 +64,9 @@ public:
 };
 
 // The text of a record's notes block.
-inline std::string ReadNotes(const TTaskRecord& task) { return task.notes(TaskOffset::Notes); }
+inline std::string ReadNotes(const TTaskRecord& task) {
+    return task.notes(TaskOffset::Notes);
+}
 inline std::string ReadNotes(const TContactRecord& contact) {
     return contact.notes(ContactOffset::Notes);
 }

@@ -43,8 +43,14 @@ template <typename List, typename Compare> void sortBy(List& list, Compare compa
 
 } // namespace
 
-void SortTasks(TTaskList& tasks) { sortBy(tasks, CompareTasks); }
-void SortContactsByCategory(TContacts& contacts) { sortBy(contacts, CompareContactsByCategory); }
-void SortContactsByName(TContacts& contacts) { sortBy(contacts, CompareContactsByName); }
+void SortTasks(TTaskList& tasks) {
+    sortBy(tasks, CompareTasks);
+}
+void SortContactsByCategory(TContacts& contacts) {
+    sortBy(contacts, CompareContactsByCategory);
+}
+void SortContactsByName(TContacts& contacts) {
+    sortBy(contacts, CompareContactsByName);
+}
 
 } // namespace quillet

@@ -11,7 +11,8 @@ StartupOptions StartupOptions::fromArguments(const QString& programFolder,
                                              const QStringList& args) {
     StartupOptions options;
     options.programFolder = programFolder;
-    if (!options.programFolder.endsWith(QLatin1Char('/'))) options.programFolder += QLatin1Char('/');
+    if (!options.programFolder.endsWith(QLatin1Char('/')))
+        options.programFolder += QLatin1Char('/');
     if (!args.isEmpty()) options.dataFolder = args[0];
     if (args.size() > 1 && args[1].toUpper() == QLatin1String("CONTACTS"))
         options.initialSource = DataSourceKind::Contacts;
@@ -68,7 +69,9 @@ void OrganizerStore::openPhotoStore() {
     photoStore_ = std::move(file);
 }
 
-bool OrganizerStore::photoStoreOpen() const { return photoStore_ != nullptr; }
+bool OrganizerStore::photoStoreOpen() const {
+    return photoStore_ != nullptr;
+}
 
 std::unique_ptr<vl::MemoryStream> OrganizerStore::readPhoto(const TContactRecord& contact) {
     if (!photoStore_) throw vl::VlError("The photo store is not open");

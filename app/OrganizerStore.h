@@ -4,7 +4,6 @@
 #include "engine/script/Stream.h"
 
 #include <QString>
-
 #include <memory>
 
 class QFile;
@@ -16,8 +15,8 @@ enum class DataSourceKind { TaskList, Contacts };
 
 // What the program takes from its command line.
 struct StartupOptions {
-    QString programFolder;  // the program's own folder, ending in a separator
-    QString dataFolder;     // a prefix of the data file names, used verbatim
+    QString programFolder; // the program's own folder, ending in a separator
+    QString dataFolder;    // a prefix of the data file names, used verbatim
     DataSourceKind initialSource = DataSourceKind::TaskList;
 
     // args[0] is the data folder, args[1] "CONTACTS" (any case) starts on the
@@ -56,7 +55,9 @@ public:
     std::unique_ptr<vl::MemoryStream> readPhoto(const TContactRecord& contact);
 
 private:
-    template <typename Record> void loadRecords(const QString& fileName, std::vector<std::unique_ptr<Record>>& list, bool (*keep)(const Record&));
+    template <typename Record>
+    void loadRecords(const QString& fileName, std::vector<std::unique_ptr<Record>>& list,
+                     bool (*keep)(const Record&));
 
     QString dataFolder_;
     TTaskList tasks_;

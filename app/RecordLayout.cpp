@@ -41,11 +41,11 @@ std::vector<RecordField> makeTaskLayout() {
 }
 
 constexpr std::array<std::string_view, ContactOffset::PhoneCount> kPhones = {
-    "Mobile",       "Pager",         "CarPhone",       "PrimaryPhone", "RadioPhone",
-    "CallbackPhone", "CompanyPhone", "AssistantPhone", "HomePhone",    "HomePhone2",
-    "BusinessPhone", "BusinessPhone2", "OtherPhone",   "Telex",        "Isdn",
-    "TTY",          "HomeFax",       "BusinessFax",    "Fax2",         "Custom1",
-    "Custom2",      "Custom3"};
+    "Mobile",        "Pager",          "CarPhone",       "PrimaryPhone", "RadioPhone",
+    "CallbackPhone", "CompanyPhone",   "AssistantPhone", "HomePhone",    "HomePhone2",
+    "BusinessPhone", "BusinessPhone2", "OtherPhone",     "Telex",        "Isdn",
+    "TTY",           "HomeFax",        "BusinessFax",    "Fax2",         "Custom1",
+    "Custom2",       "Custom3"};
 
 std::vector<RecordField> makeContactLayout() {
     namespace O = ContactOffset;

@@ -38,10 +38,9 @@ namespace TaskOffset {
 constexpr int Completed = 0, Name = 1, Category = 257, HasDueDate = 513, DueDate = 520,
               StartDate = 536, Alarm = 560, Contacts = 572, Progress = 829, Status = 830,
               RepeatKind = 834, RepeatInterval = 836, RepeatAfter = 840, RepeatEnd = 844,
-              RepeatUntil = 848, RepeatTimes = 856, RepeatWeekDays = 860,
-              RepeatDayOfMonth = 868, RepeatMonthWeek = 872, RepeatMonthWeekDay = 876,
-              RepeatMonthInterval = 880, RepeatYearWeek = 884, RepeatYearWeekDay = 888,
-              RepeatYearMonth = 892, Notes = 1152;
+              RepeatUntil = 848, RepeatTimes = 856, RepeatWeekDays = 860, RepeatDayOfMonth = 868,
+              RepeatMonthWeek = 872, RepeatMonthWeekDay = 876, RepeatMonthInterval = 880,
+              RepeatYearWeek = 884, RepeatYearWeekDay = 888, RepeatYearMonth = 892, Notes = 1152;
 }
 
 namespace ContactOffset {

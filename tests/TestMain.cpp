@@ -1,8 +1,6 @@
 #include <QGuiApplication>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 // The engine measures text and paints pictures, which needs a GUI
 // application; tests run it on the offscreen platform.

@@ -6,7 +6,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-
 #include <jpeglib.h>
 
 namespace vl {
@@ -45,9 +44,12 @@ QRgb cmykToRgb(const JSAMPLE* p, bool inverted) {
 void convertRow(const JSAMPLE* row, QRgb* out, int width, int components, bool inverted) {
     for (int x = 0; x < width; ++x) {
         const JSAMPLE* p = row + x * components;
-        if (components == 1) out[x] = qRgb(p[0], p[0], p[0]);
-        else if (components == 3) out[x] = qRgb(p[0], p[1], p[2]);
-        else out[x] = cmykToRgb(p, inverted);
+        if (components == 1)
+            out[x] = qRgb(p[0], p[0], p[0]);
+        else if (components == 3)
+            out[x] = qRgb(p[0], p[1], p[2]);
+        else
+            out[x] = cmykToRgb(p, inverted);
     }
 }
 
@@ -146,8 +148,8 @@ bool encodeRows(const QImage& rgb, int quality, unsigned char*& out, unsigned lo
     jpeg_set_quality(&cinfo, quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        const auto* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(
-            static_cast<int>(cinfo.next_scanline)));
+        const auto* src =
+            reinterpret_cast<const QRgb*>(rgb.constScanLine(static_cast<int>(cinfo.next_scanline)));
         for (int x = 0; x < rgb.width(); ++x) {
             row[3 * x] = static_cast<JSAMPLE>(qRed(src[x]));
             row[3 * x + 1] = static_cast<JSAMPLE>(qGreen(src[x]));
@@ -170,8 +172,8 @@ std::vector<std::uint8_t> JpegCodec::encode(const QImage& image, int quality) {
     unsigned long outSize = 0;
     ErrorManager err;
     jpeg_compress_struct cinfo{};
-    const bool ok = encodeRows(rgb, std::clamp(quality, 1, 100), out, outSize, err, cinfo,
-                               row.data());
+    const bool ok =
+        encodeRows(rgb, std::clamp(quality, 1, 100), out, outSize, err, cinfo, row.data());
     jpeg_destroy_compress(&cinfo);
     std::vector<std::uint8_t> bytes;
     if (ok && out) bytes.assign(out, out + outSize);

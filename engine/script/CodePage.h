@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <cstdint>
 #include <string>
@@ -47,7 +46,11 @@ const CodePage& CurrentCodePage();
 void SetCurrentCodePage(const CodePage& page);
 
 // Shorthands for the current code page.
-inline QString ToQt(std::string_view text) { return CurrentCodePage().toUnicode(text); }
-inline std::string FromQt(const QString& text) { return CurrentCodePage().fromUnicode(text); }
+inline QString ToQt(std::string_view text) {
+    return CurrentCodePage().toUnicode(text);
+}
+inline std::string FromQt(const QString& text) {
+    return CurrentCodePage().fromUnicode(text);
+}
 
 } // namespace vl

@@ -22,7 +22,8 @@ TvlComponent::TvlComponent(std::string name, TvlComponent* owner)
 }
 
 TvlComponent::~TvlComponent() {
-    for (TvlComponent* child : components_) child->owner_ = nullptr;
+    for (TvlComponent* child : components_)
+        child->owner_ = nullptr;
     if (owner_) std::erase(owner_->components_, this);
 }
 
@@ -35,7 +36,9 @@ void ComponentDirectory::add(TvlComponent* container) {
         containers_.push_back(container);
 }
 
-void ComponentDirectory::remove(TvlComponent* container) { std::erase(containers_, container); }
+void ComponentDirectory::remove(TvlComponent* container) {
+    std::erase(containers_, container);
+}
 
 TvlComponent* ComponentDirectory::find(std::string_view name) const {
     return name.empty() ? nullptr : findByName(containers_, name);

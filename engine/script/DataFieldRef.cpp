@@ -105,8 +105,7 @@ void listComponents(const TvlComponent& holder, const std::string& prefix,
 } // namespace
 
 void GetComponentList(const ComponentDirectory& directory, const TvlComponent* reportOwner,
-                      const ComponentFilter& filter, StringList& target,
-                      const TvlComponent* skip) {
+                      const ComponentFilter& filter, StringList& target, const TvlComponent* skip) {
     target.clear();
     for (const TvlComponent* container : directory.containers())
         listComponents(*container, container->name() + '.', reportOwner, filter, target, skip);

@@ -4,7 +4,6 @@
 #include "engine/script/Errors.h"
 
 #include <QFile>
-
 #include <algorithm>
 #include <cstring>
 
@@ -34,7 +33,9 @@ void MemoryStream::write(const void* src, std::size_t n) {
     pos_ = static_cast<std::int64_t>(end);
 }
 
-void MemoryStream::seek(std::int64_t pos) { pos_ = std::max<std::int64_t>(0, pos); }
+void MemoryStream::seek(std::int64_t pos) {
+    pos_ = std::max<std::int64_t>(0, pos);
+}
 
 std::vector<std::uint8_t> MemoryStream::takeData() {
     pos_ = 0;
@@ -54,9 +55,12 @@ namespace {
 
 QIODevice::OpenMode openModeOf(FileStream::Mode mode) {
     switch (mode) {
-    case FileStream::Mode::Read: return QIODevice::ReadOnly;
-    case FileStream::Mode::Create: return QIODevice::WriteOnly | QIODevice::Truncate;
-    case FileStream::Mode::ReadWrite: return QIODevice::ReadWrite;
+    case FileStream::Mode::Read:
+        return QIODevice::ReadOnly;
+    case FileStream::Mode::Create:
+        return QIODevice::WriteOnly | QIODevice::Truncate;
+    case FileStream::Mode::ReadWrite:
+        return QIODevice::ReadWrite;
     }
     return QIODevice::ReadOnly;
 }
@@ -84,9 +88,15 @@ void FileStream::write(const void* src, std::size_t n) {
         throw StreamWriteError();
 }
 
-std::int64_t FileStream::position() const { return file_->pos(); }
-void FileStream::seek(std::int64_t pos) { file_->seek(pos); }
-std::int64_t FileStream::size() const { return file_->size(); }
+std::int64_t FileStream::position() const {
+    return file_->pos();
+}
+void FileStream::seek(std::int64_t pos) {
+    file_->seek(pos);
+}
+std::int64_t FileStream::size() const {
+    return file_->size();
+}
 
 std::vector<std::uint8_t> ReadWholeFile(const QString& path) {
     FileStream in(path, FileStream::Mode::Read);

@@ -17,7 +17,9 @@ template <typename T> T readRaw(Stream& s) {
     return value;
 }
 
-template <typename T> void writeRaw(Stream& s, T value) { s.write(&value, sizeof value); }
+template <typename T> void writeRaw(Stream& s, T value) {
+    s.write(&value, sizeof value);
+}
 
 std::uint16_t checkedLength(std::string_view text) {
     if (text.size() > 0xFFFF)
@@ -34,16 +36,36 @@ std::string readChars(Stream& s, std::size_t n) {
 
 } // namespace
 
-std::uint8_t ReadByte(Stream& s) { return readRaw<std::uint8_t>(s); }
-std::int16_t ReadWord(Stream& s) { return readRaw<std::int16_t>(s); }
-std::uint16_t ReadUWord(Stream& s) { return readRaw<std::uint16_t>(s); }
-std::int32_t ReadInteger(Stream& s) { return readRaw<std::int32_t>(s); }
-double ReadDouble(Stream& s) { return readRaw<double>(s); }
-void WriteByte(Stream& s, std::uint8_t value) { writeRaw(s, value); }
-void WriteWord(Stream& s, std::int16_t value) { writeRaw(s, value); }
-void WriteUWord(Stream& s, std::uint16_t value) { writeRaw(s, value); }
-void WriteInteger(Stream& s, std::int32_t value) { writeRaw(s, value); }
-void WriteDouble(Stream& s, double value) { writeRaw(s, value); }
+std::uint8_t ReadByte(Stream& s) {
+    return readRaw<std::uint8_t>(s);
+}
+std::int16_t ReadWord(Stream& s) {
+    return readRaw<std::int16_t>(s);
+}
+std::uint16_t ReadUWord(Stream& s) {
+    return readRaw<std::uint16_t>(s);
+}
+std::int32_t ReadInteger(Stream& s) {
+    return readRaw<std::int32_t>(s);
+}
+double ReadDouble(Stream& s) {
+    return readRaw<double>(s);
+}
+void WriteByte(Stream& s, std::uint8_t value) {
+    writeRaw(s, value);
+}
+void WriteWord(Stream& s, std::int16_t value) {
+    writeRaw(s, value);
+}
+void WriteUWord(Stream& s, std::uint16_t value) {
+    writeRaw(s, value);
+}
+void WriteInteger(Stream& s, std::int32_t value) {
+    writeRaw(s, value);
+}
+void WriteDouble(Stream& s, double value) {
+    writeRaw(s, value);
+}
 
 std::string ReadString(Stream& s) {
     std::string text = readChars(s, ReadUWord(s));
@@ -88,7 +110,8 @@ void WriteStrings(Stream& s, const StringList& lines) {
 
 std::string ReadStringOld(Stream& s) {
     std::string text;
-    for (char c; (c = static_cast<char>(ReadByte(s))) != 0;) text.push_back(c);
+    for (char c; (c = static_cast<char>(ReadByte(s))) != 0;)
+        text.push_back(c);
     return text;
 }
 
@@ -117,14 +140,18 @@ StringList ReadStringsFor(Stream& s, int version) {
     return version >= kFirstCurrentStringVersion ? ReadStrings(s) : ReadStringsOld(s);
 }
 
-std::string ReadPStr(Stream& s) { return readChars(s, ReadUWord(s)); }
+std::string ReadPStr(Stream& s) {
+    return readChars(s, ReadUWord(s));
+}
 
 void WritePStr(Stream& s, std::string_view text) {
     WriteUWord(s, checkedLength(text));
     WriteText(s, text);
 }
 
-void WriteText(Stream& s, std::string_view text) { s.write(text.data(), text.size()); }
+void WriteText(Stream& s, std::string_view text) {
+    s.write(text.data(), text.size());
+}
 
 void WriteLine(Stream& s, std::string_view text) {
     WriteText(s, text);

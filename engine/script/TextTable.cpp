@@ -20,10 +20,18 @@ std::string unescape(std::string_view text) {
             continue;
         }
         switch (text[++i]) {
-        case 'n': out.push_back('\n'); break;
-        case 'r': out.push_back('\r'); break;
-        case 't': out.push_back('\t'); break;
-        default: out.push_back(text[i]); break;
+        case 'n':
+            out.push_back('\n');
+            break;
+        case 'r':
+            out.push_back('\r');
+            break;
+        case 't':
+            out.push_back('\t');
+            break;
+        default:
+            out.push_back(text[i]);
+            break;
         }
     }
     return out;
@@ -50,7 +58,8 @@ TextTable TextTable::parse(std::string_view utf8) {
         const auto [end, ec] = std::from_chars(line.data(), line.data() + tab, id);
         if (ec != std::errc() || end != line.data() + tab) continue;
         const auto text = unescape(line.substr(tab + 1));
-        table.texts_[id] = FromQt(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        table.texts_[id] =
+            FromQt(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
     return table;
 }

@@ -15,8 +15,10 @@ std::string RemoveQuotes(std::string_view text) {
 
 std::string_view TrimBlanks(std::string_view text) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -72,11 +74,14 @@ std::string StreamToHex(const MemoryStream& stream) {
 
 std::string ShiftCharsDown(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = static_cast<char>(static_cast<unsigned char>(c) - 10);
+    for (char& c : out)
+        c = static_cast<char>(static_cast<unsigned char>(c) - 10);
     return out;
 }
 
-std::string GetWindowsVersion() { return "NT"; }
+std::string GetWindowsVersion() {
+    return "NT";
+}
 
 int CompareText(std::string_view a, std::string_view b) {
     const CodePage& page = CurrentCodePage();

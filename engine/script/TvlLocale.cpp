@@ -19,6 +19,8 @@ std::string TvlLocale::loadString(int id) const {
     return entry ? entry->substr(0, kMaxResStringLength) : std::string();
 }
 
-std::string LoadResString(int id) { return Globals().locale().loadString(id); }
+std::string LoadResString(int id) {
+    return Globals().locale().loadString(id);
+}
 
 } // namespace vl

@@ -6,7 +6,8 @@ using namespace quillet;
 
 namespace {
 
-std::unique_ptr<TTaskRecord> task(const std::string& category, double due, const std::string& name) {
+std::unique_ptr<TTaskRecord> task(const std::string& category, double due,
+                                  const std::string& name) {
     auto t = std::make_unique<TTaskRecord>();
     t->setText(TaskOffset::Category, 256, category);
     t->setDate(TaskOffset::DueDate, due);
@@ -23,7 +24,8 @@ std::unique_ptr<TContactRecord> contact(const std::string& category, const std::
 
 std::vector<std::string> names(const TTaskList& list) {
     std::vector<std::string> out;
-    for (const auto& t : list) out.push_back(t->name());
+    for (const auto& t : list)
+        out.push_back(t->name());
     return out;
 }
 

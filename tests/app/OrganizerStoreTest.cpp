@@ -1,10 +1,10 @@
 #include "app/OrganizerStore.h"
+
 #include "engine/script/Errors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 using namespace quillet;

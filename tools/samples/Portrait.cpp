@@ -3,7 +3,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <array>
 
 namespace samples {
@@ -47,7 +46,8 @@ QImage DrawPortrait(std::mt19937& random, int width, int height) {
     // hair behind the head
     p.setBrush(hair);
     if (longHair)
-        p.drawRoundedRect(QRectF(cx - headW * 0.62, headTop - headH * 0.08, headW * 1.24, headH * 1.15), 20, 20);
+        p.drawRoundedRect(
+            QRectF(cx - headW * 0.62, headTop - headH * 0.08, headW * 1.24, headH * 1.15), 20, 20);
     // head
     p.setBrush(skin);
     p.drawEllipse(QRectF(cx - headW / 2, headTop, headW, headH));
@@ -67,7 +67,8 @@ QImage DrawPortrait(std::mt19937& random, int width, int height) {
     p.drawEllipse(QPointF(cx + headW * 0.18, eyeY), 2.6, 2.2);
     p.setPen(QPen(skin.darker(150), 1.6));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(cx - headW * 0.16, headTop + headH * 0.62, headW * 0.32, headH * 0.16), 200 * 16, 140 * 16);
+    p.drawArc(QRectF(cx - headW * 0.16, headTop + headH * 0.62, headW * 0.32, headH * 0.16),
+              200 * 16, 140 * 16);
     return image;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-
 #include <cstdint>
 #include <random>
 

@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QString>
-
 #include <cstdint>
 
 namespace samples {
@@ -10,10 +9,10 @@ namespace samples {
 // What the sample generator writes: a task list, a contact book and the
 // photo store of an invented organizer user.
 struct SampleOptions {
-    QString folder;             // output folder, created when missing
+    QString folder; // output folder, created when missing
     int taskCount = 60;
     int contactCount = 40;
-    QDate today{2026, 12, 1};   // due dates and birthdays lie around it
+    QDate today{2026, 12, 1}; // due dates and birthdays lie around it
     std::uint32_t seed = 1;
 };
 

@@ -4,7 +4,6 @@
 #include "tools/samples/SampleData.h"
 
 #include <QGuiApplication>
-
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -26,12 +25,14 @@ int main(int argc, char** argv) {
         } else if (!a.startsWith(QLatin1String("--")) && options.folder.isEmpty()) {
             options.folder = a;
         } else {
-            std::fprintf(stderr, "usage: vellum-samples DIR [--count N] [--seed S] [--today YYYY-MM-DD]\n");
+            std::fprintf(stderr,
+                         "usage: vellum-samples DIR [--count N] [--seed S] [--today YYYY-MM-DD]\n");
             return 2;
         }
     }
     if (options.folder.isEmpty() || options.taskCount < 0 || !options.today.isValid()) {
-        std::fprintf(stderr, "usage: vellum-samples DIR [--count N] [--seed S] [--today YYYY-MM-DD]\n");
+        std::fprintf(stderr,
+                     "usage: vellum-samples DIR [--count N] [--seed S] [--today YYYY-MM-DD]\n");
         return 2;
     }
     try {

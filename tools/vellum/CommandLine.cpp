@@ -23,7 +23,8 @@ CommandArgs::CommandArgs(const QStringList& args, const QStringList& valueOption
             flags_ << name;
         } else if (valueOptions.contains(name)) {
             if (!inlineValue) {
-                if (i + 1 >= args.size()) throw UsageError("option --" + vl::FromQt(name) + " needs a value");
+                if (i + 1 >= args.size())
+                    throw UsageError("option --" + vl::FromQt(name) + " needs a value");
                 value = args[++i];
             }
             options_.append({name, value});

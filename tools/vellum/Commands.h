@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QStringList>
-
 #include <string_view>
 #include <vector>
 

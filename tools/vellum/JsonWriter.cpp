@@ -68,11 +68,21 @@ void JsonWriter::value(const QString& text) {
     escaped += QLatin1Char('"');
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '"': escaped += QLatin1String("\\\""); break;
-        case '\\': escaped += QLatin1String("\\\\"); break;
-        case '\n': escaped += QLatin1String("\\n"); break;
-        case '\r': escaped += QLatin1String("\\r"); break;
-        case '\t': escaped += QLatin1String("\\t"); break;
+        case '"':
+            escaped += QLatin1String("\\\"");
+            break;
+        case '\\':
+            escaped += QLatin1String("\\\\");
+            break;
+        case '\n':
+            escaped += QLatin1String("\\n");
+            break;
+        case '\r':
+            escaped += QLatin1String("\\r");
+            break;
+        case '\t':
+            escaped += QLatin1String("\\t");
+            break;
         default:
             if (c.unicode() < 0x20)
                 escaped += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));

@@ -5,7 +5,6 @@
 #include "tools/vellum/JsonWriter.h"
 
 #include <QDir>
-
 #include <cstdio>
 
 namespace vellum_cli {
@@ -17,26 +16,41 @@ void writeField(JsonWriter& json, const quillet::OrganizerRecord& record,
     using quillet::FieldType;
     json.key(field.name);
     switch (field.type) {
-    case FieldType::Text: json.value(vl::ToQt(record.text(field.offset))); break;
-    case FieldType::Notes: json.value(vl::ToQt(record.notes(field.offset))); break;
-    case FieldType::Date: json.value(record.date(field.offset)); break;
-    case FieldType::Byte: json.value(static_cast<int>(record.byte(field.offset))); break;
-    case FieldType::Flag: json.value(record.flag(field.offset)); break;
-    case FieldType::Int32: json.value(record.int32(field.offset)); break;
+    case FieldType::Text:
+        json.value(vl::ToQt(record.text(field.offset)));
+        break;
+    case FieldType::Notes:
+        json.value(vl::ToQt(record.notes(field.offset)));
+        break;
+    case FieldType::Date:
+        json.value(record.date(field.offset));
+        break;
+    case FieldType::Byte:
+        json.value(static_cast<int>(record.byte(field.offset)));
+        break;
+    case FieldType::Flag:
+        json.value(record.flag(field.offset));
+        break;
+    case FieldType::Int32:
+        json.value(record.int32(field.offset));
+        break;
     case FieldType::WeekDays:
         json.beginArray();
-        for (int day = 0; day < 7; ++day) json.value(record.flag(field.offset + day));
+        for (int day = 0; day < 7; ++day)
+            json.value(record.flag(field.offset + day));
         json.endArray();
         break;
     }
 }
 
 template <typename List>
-void writeRecords(JsonWriter& json, const List& list, const std::vector<quillet::RecordField>& layout) {
+void writeRecords(JsonWriter& json, const List& list,
+                  const std::vector<quillet::RecordField>& layout) {
     json.beginArray();
     for (const auto& record : list) {
         json.beginObject();
-        for (const auto& field : layout) writeField(json, *record, field);
+        for (const auto& field : layout)
+            writeField(json, *record, field);
         json.endObject();
     }
     json.endArray();

@@ -4,11 +4,9 @@
 #include "tools/vellum/Commands.h"
 
 #include <QGuiApplication>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,7 +27,8 @@ void fail(const std::string& message) {
 // The command line draws and measures without a window: with no display it
 // uses the offscreen platform.
 void chooseHeadlessPlatform() {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+        !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // Qt warns on stderr without a runtime folder; a private one keeps the
     // output clean for the programs that read it.

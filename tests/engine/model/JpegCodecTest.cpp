@@ -1,7 +1,6 @@
 #include "engine/model/JpegCodec.h"
 
 #include <QPainter>
-
 #include <gtest/gtest.h>
 
 using namespace vl;

@@ -1,8 +1,8 @@
 #include "engine/script/DataFieldRef.h"
+
 #include "engine/script/Errors.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 using namespace vl;
@@ -104,8 +104,10 @@ TEST(DataFieldRef, MissingComponentsRaiseMissing) {
     } catch (const ClassNotFoundError& e) {
         EXPECT_STREQ(e.what(), "Missing Nobody");
     }
-    EXPECT_THROW(FindComponentByPath(prog.directory, &prog.mainForm, "Data.Nobody"), ClassNotFoundError);
-    EXPECT_THROW(FindComponentByPath(prog.directory, &prog.mainForm, "NoForm.X"), ClassNotFoundError);
+    EXPECT_THROW(FindComponentByPath(prog.directory, &prog.mainForm, "Data.Nobody"),
+                 ClassNotFoundError);
+    EXPECT_THROW(FindComponentByPath(prog.directory, &prog.mainForm, "NoForm.X"),
+                 ClassNotFoundError);
     EXPECT_EQ(FindComponentByPath(prog.directory, nullptr, "data.nested.ITEMS"), &prog.items);
 }
 

@@ -1,5 +1,6 @@
-#include "engine/script/Errors.h"
 #include "engine/script/StreamIO.h"
+
+#include "engine/script/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,14 @@ namespace {
 
 std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
     std::vector<std::uint8_t> out;
-    for (int b : list) out.push_back(static_cast<std::uint8_t>(b));
+    for (int b : list)
+        out.push_back(static_cast<std::uint8_t>(b));
     return out;
 }
 
-MemoryStream streamOf(std::initializer_list<int> list) { return MemoryStream(bytes(list)); }
+MemoryStream streamOf(std::initializer_list<int> list) {
+    return MemoryStream(bytes(list));
+}
 
 } // namespace
 

@@ -1,5 +1,6 @@
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/TextTable.h"
+
+#include "engine/build/TvlGlobals.h"
 #include "engine/script/TvlLocale.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,8 @@
 using namespace vl;
 
 TEST(TextTable, ParsesEscapesCommentsAndBadLines) {
-    const TextTable t = TextTable::parse("# comment\n1\tone\r\n2\ta\\tb\\\\c\\n\nbad line\nx\ty\n3\t\n");
+    const TextTable t =
+        TextTable::parse("# comment\n1\tone\r\n2\ta\\tb\\\\c\\n\nbad line\nx\ty\n3\t\n");
     EXPECT_EQ(*t.find(1), "one");
     EXPECT_EQ(*t.find(2), "a\tb\\c\n");
     EXPECT_EQ(*t.find(3), "");

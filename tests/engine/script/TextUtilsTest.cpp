@@ -1,6 +1,7 @@
+#include "engine/script/TextUtils.h"
+
 #include "engine/script/Errors.h"
 #include "engine/script/FontStyle.h"
-#include "engine/script/TextUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +11,13 @@ TEST(FontStyle, ConversionsSwapBoldAndItalic) {
     EXPECT_EQ(IntToFontStyle(2), fsBold);
     EXPECT_EQ(IntToFontStyle(1), fsItalic);
     EXPECT_EQ(IntToFontStyle(4 | 8), fsUnderline | fsStrikeOut);
-    for (int code = 0; code < 16; ++code) EXPECT_EQ(FontStyleToInt(IntToFontStyle(code)), code);
+    for (int code = 0; code < 16; ++code)
+        EXPECT_EQ(FontStyleToInt(IntToFontStyle(code)), code);
 }
 
 TEST(TextUtils, RemoveQuotes) {
     EXPECT_EQ(RemoveQuotes("\"Field name\""), "Field name");
-    EXPECT_EQ(RemoveQuotes("\"\""), "\"\"");       // two characters stay
+    EXPECT_EQ(RemoveQuotes("\"\""), "\"\""); // two characters stay
     EXPECT_EQ(RemoveQuotes("\"a\""), "a");
     EXPECT_EQ(RemoveQuotes("\"open"), "\"open");
     EXPECT_EQ(RemoveQuotes("plain"), "plain");
