@@ -13,13 +13,24 @@ void TvlTable::requireActive() const {
     if (!active_) throw VlError(name() + ": Cannot perform this operation on a closed dataset");
 }
 
+// Fields outlive a close, with their display handlers, as long as the table
+// keeps its columns.
+bool TvlTable::sameFields(const std::vector<FieldDef>& defs) const {
+    if (defs.size() != fields_.size()) return false;
+    for (std::size_t i = 0; i < defs.size(); ++i)
+        if (defs[i].name != fields_[i]->name() || defs[i].type != fields_[i]->type()) return false;
+    return true;
+}
+
 void TvlTable::Open() {
     if (active_) return;
     std::vector<FieldDef> defs = doOpen();
-    fields_.clear();
-    for (std::size_t i = 0; i < defs.size(); ++i)
-        fields_.push_back(std::make_unique<TvlField>(*this, static_cast<int>(i),
-                                                     std::move(defs[i].name), defs[i].type));
+    if (!sameFields(defs)) {
+        fields_.clear();
+        for (std::size_t i = 0; i < defs.size(); ++i)
+            fields_.push_back(std::make_unique<TvlField>(*this, static_cast<int>(i),
+                                                         std::move(defs[i].name), defs[i].type));
+    }
     active_ = true;
     const bool onRecord = doFirst();
     eof_ = bof_ = !onRecord;
@@ -29,7 +40,6 @@ void TvlTable::Close() {
     if (!active_) return;
     active_ = false;
     eof_ = bof_ = true;
-    fields_.clear();
     doClose();
 }
 

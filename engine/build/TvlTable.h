@@ -41,6 +41,7 @@ public:
     void GotoBookmark(const TBookmark& bookmark);
     static bool SameBookmark(const TBookmark& a, const TBookmark& b) { return a == b; }
 
+    // The fields of the last open; they stay while the table is closed.
     const std::vector<std::unique_ptr<TvlField>>& Fields() const { return fields_; }
     // nullptr when the table has no such field (case ignored).
     TvlField* FindField(std::string_view name) const;
@@ -80,6 +81,8 @@ protected:
     void requireActive() const;
 
 private:
+    bool sameFields(const std::vector<FieldDef>& defs) const;
+
     std::vector<std::unique_ptr<TvlField>> fields_;
     bool active_ = false;
     bool eof_ = true;

@@ -55,6 +55,7 @@ void TvlSqlDatabase::Open() {
                           : QSqlDatabase::addDatabase(ToQt(DriverName), connectionName_);
     if (!db.isValid()) throw VlError("Database driver not available: " + DriverName);
     db.setDatabaseName(ToQt(DatabaseName));
+    db.setConnectOptions(ToQt(ConnectOptions));
     if (!db.open())
         throw VlError("Cannot open database " + DatabaseName + ": " +
                       FromQt(db.lastError().text()));

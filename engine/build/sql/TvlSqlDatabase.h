@@ -22,6 +22,8 @@ public:
     std::string DriverName = "QSQLITE";
     std::string DatabaseName;
     bool CreateIfMissing = false;
+    // Driver options, as QSqlDatabase::setConnectOptions takes them.
+    std::string ConnectOptions;
 
     // Raises VlError naming the database and the driver's reason.
     void Open();
