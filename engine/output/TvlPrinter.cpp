@@ -35,7 +35,10 @@ TvlPrinter::~TvlPrinter() = default;
 void TvlPrinter::Start(std::unique_ptr<PrinterSystem> system) {
     try {
         AttachSystemPrinter(std::move(system));
-        if (!IsVirtual() && !system_->deviceMode()) {
+        // Printers whose settings cannot be read leave the virtual printer
+        // selected with no paper code of their own. Without any printer the
+        // virtual printer keeps A4.
+        if (hasSystemPrinters() && (IsVirtual() || !system_->deviceMode())) {
             SelectPrinter(virtualPrinterIndex_);
             paperSize_ = -1;
         }
