@@ -106,19 +106,23 @@ void QtPrinterSystem::setDeviceMode(const DeviceMode& mode) {
 DeviceCaps QtPrinterSystem::capabilities() const {
     DeviceCaps caps;
     if (!printer_) return caps;
-    caps.dpiX = caps.dpiY = printer_->resolution();
+    const int dpi = printer_->resolution();
+    caps.dpiX = caps.dpiY = dpi;
+    // Millimetre rectangles keep a paper's exact size; Qt's pixel
+    // rectangles go through whole points.
+    const auto dots = [dpi](qreal mm) { return qRound(mm * dpi / 25.4); };
     QPageLayout layout = printer_->pageLayout();
-    const QRect paper = layout.fullRectPixels(caps.dpiX);
+    const QRectF paper = layout.fullRect(QPageLayout::Millimeter);
     // The printable area is what the device's own minimum margins leave.
     layout.setMode(QPageLayout::FullPageMode);
     layout.setMargins(layout.minimumMargins());
-    const QRect printable = layout.paintRectPixels(caps.dpiX);
-    caps.physicalWidth = paper.width();
-    caps.physicalHeight = paper.height();
-    caps.physicalOffsetX = printable.left();
-    caps.physicalOffsetY = printable.top();
-    caps.printableWidth = printable.width();
-    caps.printableHeight = printable.height();
+    const QRectF printable = layout.paintRect(QPageLayout::Millimeter);
+    caps.physicalWidth = dots(paper.width());
+    caps.physicalHeight = dots(paper.height());
+    caps.physicalOffsetX = dots(printable.left());
+    caps.physicalOffsetY = dots(printable.top());
+    caps.printableWidth = dots(printable.width());
+    caps.printableHeight = dots(printable.height());
     return caps;
 }
 
