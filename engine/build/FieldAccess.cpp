@@ -1,6 +1,7 @@
 #include "engine/build/FieldAccess.h"
 
 #include "engine/build/FindDataSource.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlTable.h"
 #include "engine/script/DataFieldRef.h"
 #include "engine/script/TextUtils.h"
@@ -51,6 +52,11 @@ bool IsFieldNull(const ComponentDirectory& directory, const TvlComponent* report
     // for the name as written, so that it reports which field is missing.
     if (fieldName.empty()) fieldName = lastPart(reference);
     return table->FieldByName(fieldName).isNull();
+}
+
+bool IsFieldNull(const TvlComponent* reportOwner, TvlComponent* defaultTable,
+                 std::string_view reference) {
+    return IsFieldNull(Globals().components(), reportOwner, defaultTable, reference);
 }
 
 } // namespace vl

@@ -22,7 +22,8 @@ public:
 
     // Attaches to the system's printers as the engine starts, ignoring
     // errors: a printer whose settings cannot be read leaves the virtual
-    // printer selected with paper code -1.
+    // printer selected with paper code -1; with no printers at all the
+    // virtual printer starts on A4.
     void Start(std::unique_ptr<PrinterSystem> system);
 
     // Keeps the system and rebuilds the printer list from it; the

@@ -1,4 +1,5 @@
 #include "engine/build/FindDataSource.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlUserDataset.h"
 
 #include <gtest/gtest.h>
@@ -157,4 +158,13 @@ TEST(FindDataSource, OpensWhatItFinds) {
     FindDataSource(directory, &form, "Source");
     FindDataSource(directory, &form, "Source");
     EXPECT_EQ(source.opens, 2);
+}
+
+TEST(FindDataSource, SearchesTheProgramsRegistry) {
+    HostProgram host;
+    ComponentDirectory& registry = Globals().components();
+    registry.add(&host.dataModule);
+    EXPECT_EQ(FindDataSource(&host.mainForm, "Data.DatasetContacts").source, &host.contacts);
+    registry.remove(&host.dataModule);
+    EXPECT_EQ(FindDataSource(&host.mainForm, "Data.DatasetContacts").source, nullptr);
 }
