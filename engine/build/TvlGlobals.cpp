@@ -1,5 +1,7 @@
 #include "engine/build/TvlGlobals.h"
 
+#include "engine/output/TvlPrinter.h"
+
 namespace vl {
 
 TvlGlobals::TvlGlobals() = default;
@@ -15,9 +17,27 @@ LocaleService& TvlGlobals::localeService() {
     return *localeService_;
 }
 
+TvlPrinter& TvlGlobals::printer() {
+    if (!printer_) startPrinter(nullptr);
+    return *printer_;
+}
+
+void TvlGlobals::startPrinter(std::unique_ptr<PrinterSystem> system) {
+    printerReady_ = false;
+    auto printer = std::make_unique<TvlPrinter>();
+    printer->Start(std::move(system));
+    printer_ = std::move(printer);
+    defaultPaperSize_ = printer_->PaperSize();
+    printerReady_ = true;
+}
+
 TvlGlobals& Globals() {
     static TvlGlobals globals;
     return globals;
+}
+
+TvlPrinter& GlobalPrinter() {
+    return Globals().printer();
 }
 
 } // namespace vl

@@ -8,6 +8,9 @@
 
 namespace vl {
 
+class PrinterSystem;
+class TvlPrinter;
+
 // The engine's process-wide objects, owned in one place. They are shared by
 // every report of the process, so one build, template load or drawing runs at
 // a time. Each object is created on first use and lives until the process
@@ -26,13 +29,30 @@ public:
     // The host program's forms and data modules, searched by data-field paths.
     ComponentDirectory& components() { return components_; }
 
+    // The one printer object. Used before startPrinter it is started
+    // without system printers, on the virtual printer.
+    TvlPrinter& printer();
+    // Starts the printer object on the system's printers and then sets the
+    // printer-ready flag, also when starting failed.
+    void startPrinter(std::unique_ptr<PrinterSystem> system);
+    // Template reading waits for this flag.
+    bool printerReady() const { return printerReady_; }
+    // The paper code new pages take: the printer's paper when it started.
+    int defaultPaperSize() const { return defaultPaperSize_; }
+
 private:
     std::unique_ptr<TvlLocale> locale_;
     std::unique_ptr<LocaleService> localeService_;
     ComponentDirectory components_;
+    std::unique_ptr<TvlPrinter> printer_;
+    bool printerReady_ = false;
+    int defaultPaperSize_ = 9;
 };
 
 // The process's engine objects.
 TvlGlobals& Globals();
+
+// The process's printer object.
+TvlPrinter& GlobalPrinter();
 
 } // namespace vl

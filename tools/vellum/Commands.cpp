@@ -6,6 +6,9 @@ const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"organizer", "organizer DIR [--source tasks|contacts]",
          "list the organizer's tasks or contacts as the program loads them, as JSON", RunOrganizer},
+        {"printers", "printers [--printer NAME] [--paper CODE] [--landscape]",
+         "list the printers, and the papers, bins and page metrics of the selected one, as JSON",
+         RunPrinters},
     };
     return commands;
 }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/build/TvlDataset.h"
+#include "engine/script/Errors.h"
+
+#include <memory>
+#include <string_view>
+
+namespace vl {
+
+// A component found under a data-source name is not a data source.
+class InvalidTypeCastError : public VlError {
+public:
+    InvalidTypeCastError() : VlError("Invalid class typecast") {}
+};
+
+// The data source a band names. A virtual source (made from a number) is
+// owned by the result; a named one belongs to its form or data module.
+struct DataSourceLookup {
+    TvlDataset* source = nullptr;
+    std::unique_ptr<TvlDataset> owned;
+    bool isVirtual() const { return owned != nullptr; }
+};
+
+// Resolves a band's DataSource name and opens what it finds:
+// - a name starting with a digit 1-9 makes a virtual source of that many
+//   records (ConversionError when the whole name is not an integer);
+// - otherwise the component of that path (see FindComponentByPath),
+//   starting from the report's owner; none when the path leads nowhere,
+//   InvalidTypeCastError when it names something that is not a data source.
+DataSourceLookup FindDataSource(const ComponentDirectory& directory,
+                                const TvlComponent* reportOwner, std::string_view name);
+
+// The same lookup in the program's registry of data components.
+DataSourceLookup FindDataSource(const TvlComponent* reportOwner, std::string_view name);
+
+} // namespace vl

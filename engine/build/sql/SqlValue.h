@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/build/TvlField.h"
+
+#include <QMetaType>
+#include <QVariant>
+
+namespace vl {
+
+// The engine's field type for a column of this Qt type.
+TFieldType FieldTypeOf(QMetaType type);
+
+// A database value as an engine value: text in the engine's code page,
+// dates as day counts, 64-bit integers as doubles when they leave the 32-bit
+// range, blobs as byte strings; a null value is Null.
+Variant VariantFromSql(const QVariant& value);
+
+} // namespace vl

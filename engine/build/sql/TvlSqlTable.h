@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/build/ComponentRef.h"
+#include "engine/build/TvlTable.h"
+#include "engine/build/sql/TvlSqlDatabase.h"
+
+#include <QSqlQuery>
+#include <memory>
+
+namespace vl {
+
+// A table over a Qt SQL query: all rows of TableName, or the rows of SQL
+// when that is set. Rows already read are kept by the query, so the cursor
+// can move back and return to bookmarks.
+class TvlSqlTable : public TvlTable {
+public:
+    explicit TvlSqlTable(std::string name = {}, TvlComponent* owner = nullptr,
+                         TvlSqlDatabase* database = nullptr);
+    ~TvlSqlTable() override;
+
+    std::string TableName;
+    std::string SQL;
+
+    TvlSqlDatabase* Database() const { return database_.get(); }
+    void SetDatabase(TvlSqlDatabase* database);
+
+    std::string className() const override { return "TvlSqlTable"; }
+
+protected:
+    std::vector<FieldDef> doOpen() override;
+    void doClose() override;
+    bool doFirst() override;
+    bool doNext() override;
+    bool doPrior() override;
+    bool doSeek(std::int64_t position) override;
+    std::int64_t doPosition() const override;
+    bool doHasRecord() const override;
+    StringList doFieldNames() const override;
+
+    Variant fieldValue(int index) const override;
+    bool fieldIsNull(int index) const override;
+    std::vector<std::uint8_t> fieldBytes(int index) const override;
+
+private:
+    TvlSqlDatabase& requireDatabase() const;
+    QString selectText() const;
+    // Turns a failed move into an error when the driver reports one.
+    bool checkedMove(bool moved) const;
+    [[noreturn]] void fail(const QString& reason) const;
+
+    ComponentRef<TvlSqlDatabase> database_;
+    std::unique_ptr<QSqlQuery> query_;
+};
+
+} // namespace vl
