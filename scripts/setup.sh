@@ -12,6 +12,7 @@ PACKAGES=(
   libjpeg-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth poppler-utils
+  cups printer-driver-cups-pdf
 )
 
 missing=()
