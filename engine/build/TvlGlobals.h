@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/model/ViewState.h"
 #include "engine/script/Component.h"
 #include "engine/script/LocaleService.h"
 #include "engine/script/TvlLocale.h"
@@ -25,11 +26,14 @@ public:
     LocaleService& localeService();
     // The host program's forms and data modules, searched by data-field paths.
     ComponentDirectory& components() { return components_; }
+    // Render mode, current objects, load errors and the hooks report objects use.
+    TvlViewState& views() { return views_; }
 
 private:
     std::unique_ptr<TvlLocale> locale_;
     std::unique_ptr<LocaleService> localeService_;
     ComponentDirectory components_;
+    TvlViewState views_;
 };
 
 // The process's engine objects.
