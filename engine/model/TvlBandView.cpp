@@ -337,9 +337,12 @@ void TvlBandView::Draw(QPainter* canvas) {
         if (Columns > 1) {
             const int L = page ? page->leftEdge() : 0;
             p.setPen(QPen(Qt::black, 0, Qt::DotLine));
-            for (int i = 1; i <= Columns; ++i) {
-                const int x = L + (i - 1) * (ColumnWidth + ColumnGap);
-                p.drawRect(x, Top, ColumnWidth - 1, Height);
+            // Columns past the band's right end are not visible; a damaged
+            // count must not keep the designer drawing for ever.
+            const std::int64_t step = std::int64_t{ColumnWidth} + ColumnGap;
+            for (std::int64_t i = 0, x = L; i < Columns && x <= Left + Width; ++i, x += step) {
+                p.drawRect(static_cast<int>(x), Top, ColumnWidth - 1, Height);
+                if (step <= 0) break;
             }
         }
         p.setPen(Qt::black);

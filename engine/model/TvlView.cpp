@@ -2,6 +2,7 @@
 
 #include "engine/build/TvlGlobals.h"
 #include "engine/model/TvlBandView.h"
+#include "engine/model/TvlControl.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/Errors.h"
 #include "engine/script/Stream.h"
@@ -196,9 +197,12 @@ void TvlView::MakeUniqueName() {
     const TvlViewState& state = ViewState();
     for (int i = 1; i <= 10000; ++i) {
         const std::string candidate = BaseName + std::to_string(i);
-        const bool taken = state.host ? state.host->findObject(candidate) != nullptr
-                                      : NameTakenOnPage(state.designerPage, candidate, this) ||
-                                            NameTakenOnPage(state.currentPage, candidate, this);
+        bool taken = state.host ? state.host->findObject(candidate) != nullptr
+                                : NameTakenOnPage(state.designerPage, candidate, this) ||
+                                      NameTakenOnPage(state.currentPage, candidate, this);
+        if (const auto* control = dynamic_cast<const TvlControl*>(this);
+            control && control->Control)
+            taken = taken || control->Control->formHasComponent(candidate);
         if (!taken) {
             SetProperty("Name", candidate);
             return;

@@ -117,6 +117,9 @@ private:
     void ApplyBandAlignment(TvlViewPage& page);
 };
 
+// Which part of a stretchable object's output the next WritePrepared makes.
+enum TvlOutputPass : std::uint8_t { opFull = 0, opMeasured = 1, opPart = 2 };
+
 // A view whose height can grow with its content.
 class TvlStretcheable : public TvlView {
 public:
@@ -128,6 +131,8 @@ public:
     virtual int MinimumHeight() = 0;
     // Height left over after whole units of content fit the current height.
     virtual int LeftoverHeight() = 0;
+
+    TvlOutputPass OutputPass = opFull;
 };
 
 // nearest(x): rounded to the nearest integer, halves to even.

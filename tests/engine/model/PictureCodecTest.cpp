@@ -18,9 +18,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Put(Bytes& b, std::uint32_t v, int n) {
+void Put(Bytes& b, std::uint64_t v, int n) {
     for (int i = 0; i < n; ++i)
-        b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        b.push_back(i < 8 ? static_cast<std::uint8_t>(v >> (8 * i)) : 0);
 }
 
 // A BMP file with a 40-byte header; rows bottom-up as given.

@@ -1,10 +1,12 @@
 #include "ViewTestSupport.h"
 #include "engine/model/ObjectFactory.h"
+#include "engine/model/TvlControl.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/TvlSubReportView.h"
 #include "engine/script/Errors.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace vl;
@@ -355,4 +357,53 @@ TEST(ObjectErrors, CalculationErrorText) {
     ViewState().currentView = nullptr;
     SetCalculationError("E", "R");
     EXPECT_EQ(ViewState().errorText, "An error occured during calculating\r\rReport: R\r\rE");
+}
+
+TEST(ViewText, ExpandTextHonoursNestingAndQuotes) {
+    ViewStateGuard guard;
+    FakeHost host;
+    host.values["A"] = 1;
+    host.values["B[1]"] = 2;
+    host.values["'q]'"] = "[A]";
+    ViewState().host = &host;
+    TvlView v;
+    // Inserted values are not expanded again; an unclosed bracket stays.
+    EXPECT_EQ(v.ExpandText("x [A] y [B[1]] z ['q]'] [open"), "x 1 y 2 z [A] [open");
+    EXPECT_EQ(v.ExpandText("no brackets"), "no brackets");
+    ViewState().host = nullptr;
+    EXPECT_THROW(v.ExpandText("[A]"), VlError);
+}
+
+TEST(ControlView, PropertiesVisibilityAndNames) {
+    ViewStateGuard guard;
+    struct Wrapped : TvlWrappedControl {
+        bool visible = true;
+        QRect bounds;
+        void setVisible(bool v) override { visible = v; }
+        void setBounds(int l, int t, int w, int h) override { bounds = QRect(l, t, w, h); }
+        void paint(QPainter& p, QSize s) override { p.fillRect(QRect(QPoint(), s), Qt::red); }
+        bool formHasComponent(std::string_view n) const override { return n == "Edit1"; }
+    } wrapped;
+    TvlControl c;
+    c.Control = &wrapped;
+    c.BaseName = "Edit";
+    EXPECT_EQ(c.FillColor, clBtnFace);
+    EXPECT_EQ(c.Typ, otAddIn);
+    c.RegisterProperties();
+    EXPECT_EQ(Names(c), (std::vector<std::string>{"Name", "Left", "Top", "Width", "Height",
+                                                  "Visible", "Restrictions"}));
+    c.SetProperty("Visible", false);
+    EXPECT_FALSE(wrapped.visible);
+    c.SetProperty("Left", 7);
+    EXPECT_EQ(wrapped.bounds.left(), 7);
+    c.MakeUniqueName();
+    EXPECT_EQ(c.Name, "Edit2");
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    c.SetBounds(5, 5, 10, 10);
+    c.Draw(&painter);
+    EXPECT_EQ(image.pixel(10, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(20, 20), qRgb(255, 255, 255));
+    EXPECT_EQ(wrapped.bounds, QRect(5, 5, 10, 10));
 }
