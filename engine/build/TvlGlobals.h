@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/model/ViewState.h"
 #include "engine/script/Component.h"
 #include "engine/script/LocaleService.h"
 #include "engine/script/TvlLocale.h"
@@ -28,6 +29,8 @@ public:
     LocaleService& localeService();
     // The host program's forms and data modules, searched by data-field paths.
     ComponentDirectory& components() { return components_; }
+    // Render mode, current objects, load errors and the hooks report objects use.
+    TvlViewState& views() { return views_; }
 
     // The one printer object. Used before startPrinter it is started
     // without system printers, on the virtual printer.
@@ -47,6 +50,7 @@ private:
     std::unique_ptr<TvlPrinter> printer_;
     bool printerReady_ = false;
     int defaultPaperSize_ = 9;
+    TvlViewState views_;
 };
 
 // The process's engine objects.

@@ -1,0 +1,22 @@
+#include "engine/model/TvlFont.h"
+
+#include "engine/script/CodePage.h"
+#include "engine/script/Variant.h"
+
+namespace vl {
+
+QFont TvlFont::toQFont(int pixelHeight) const {
+    QFont font(ToQt(name));
+    font.setPixelSize(pixelHeight > 0 ? pixelHeight : 1);
+    font.setItalic(style & 1);
+    font.setBold(style & 2);
+    font.setUnderline(style & 4);
+    font.setStrikeOut(style & 8);
+    return font;
+}
+
+int TvlFont::pixelHeight96() const {
+    return static_cast<int>(RoundHalfEven(size * 96.0 / 72.0));
+}
+
+} // namespace vl

@@ -1,0 +1,333 @@
+#include "engine/model/TvlView.h"
+
+#include "engine/build/TvlGlobals.h"
+#include "engine/model/TvlBandView.h"
+#include "engine/model/TvlControl.h"
+#include "engine/model/ViewState.h"
+#include "engine/script/Errors.h"
+#include "engine/script/Stream.h"
+#include "engine/script/TextUtils.h"
+
+namespace vl {
+
+namespace {
+
+// Position of the ']' that closes the '[' at start; quoted brackets do not
+// count. npos when the bracket is never closed.
+std::size_t MatchingBracket(std::string_view text, std::size_t start) {
+    bool outDouble = true, outSingle = true;
+    int depth = 0;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        const char c = text[i];
+        if (outDouble && outSingle) {
+            if (c == '[') ++depth;
+            if (c == ']' && --depth == 0) return i;
+        }
+        if (outSingle && c == '"') outDouble = !outDouble;
+        if (outDouble && c == '\'') outSingle = !outSingle;
+    }
+    return std::string_view::npos;
+}
+
+TvlViewHost& RequireHost() {
+    TvlViewHost* host = ViewState().host;
+    if (!host) throw VlError("No report is attached to evaluate expressions");
+    return *host;
+}
+
+bool NameTakenOnPage(const TvlViewPage* page, const std::string& name, const TvlView* self) {
+    if (!page) return false;
+    for (int i = 0; i < page->viewCount(); ++i) {
+        const TvlView* v = page->viewAt(i);
+        if (v && v != self && SameText(v->Name, name)) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TvlView::TvlView() {
+    const char separator = Globals().localeService().decimalSeparator();
+    Format = 2 * 256 + static_cast<std::uint8_t>(separator);
+}
+
+TvlView::~TvlView() {
+    TvlViewState& state = ViewState();
+    if (state.currentView == this) state.currentView = nullptr;
+}
+
+void TvlView::SetProperty(std::string_view name, const Variant& value) {
+    const std::string n = UpperName(name);
+    if (n == "NAME")
+        Name = value.toString();
+    else if (n == "LEFT")
+        Left = PropertyInt(name, value);
+    else if (n == "TOP")
+        Top = PropertyInt(name, value);
+    else if (n == "WIDTH")
+        Width = PropertyInt(name, value);
+    else if (n == "HEIGHT")
+        Height = PropertyInt(name, value);
+    else if (n == "FLAGS")
+        Flags = static_cast<std::uint16_t>(PropertyInt(name, value));
+    else if (n == "FRAMETYP")
+        FrameTyp = static_cast<std::uint16_t>(PropertyInt(name, value));
+    else if (n == "FRAMEWIDTH")
+        FrameWidth = static_cast<float>(PropertyFloat(name, value));
+    else if (n == "FRAMECOLOR")
+        FrameColor = PropertyInt(name, value);
+    else if (n == "FRAMESTYLE")
+        FrameStyle = static_cast<std::uint16_t>(PropertyInt(name, value));
+    else if (n == "FILLCOLOR")
+        FillColor = PropertyInt(name, value);
+    else if (n == "TAG")
+        Tag = value.toString();
+    else if (n == "BANDALIGN")
+        BandAlign = static_cast<std::uint8_t>(PropertyInt(name, value));
+    else if (n == "VISIBLE")
+        Visible = PropertyBool(name, value);
+    else if (n == "MEMO" || n == "DATAFIELD")
+        Memo = SplitLines(value.toString());
+    else if (n == "GAPX")
+        GapX = PropertyInt(name, value);
+    else if (n == "GAPY")
+        GapY = PropertyInt(name, value);
+    else if (n == "STRETCHED") {
+        if (PropertyBool(name, value))
+            Flags |= flStretched;
+        else
+            Flags &= static_cast<std::uint16_t>(~flStretched);
+    }
+}
+
+Variant TvlView::GetProperty(std::string_view name) {
+    const std::string n = UpperName(name);
+    if (n == "NAME") return Name;
+    if (n == "LEFT") return Left;
+    if (n == "TOP") return Top;
+    if (n == "WIDTH") return Width;
+    if (n == "HEIGHT") return Height;
+    if (n == "FLAGS") return static_cast<int>(Flags);
+    if (n == "FRAMETYP") return static_cast<int>(FrameTyp);
+    if (n == "FRAMEWIDTH") return static_cast<double>(FrameWidth);
+    if (n == "FRAMECOLOR") return static_cast<int>(FrameColor);
+    if (n == "FRAMESTYLE") return static_cast<int>(FrameStyle);
+    if (n == "FILLCOLOR") return static_cast<int>(FillColor);
+    if (n == "TAG") return Tag;
+    if (n == "BANDALIGN") return static_cast<int>(BandAlign);
+    if (n == "VISIBLE") return Visible;
+    if (n == "MEMO") return JoinLines(Memo);
+    if (n == "MEMO.COUNT") return static_cast<int>(Memo.size());
+    if (n == "GAPX") return GapX;
+    if (n == "GAPY") return GapY;
+    if (n == "STRETCHED") return isStretched();
+    if (n == "DATAFIELD") return Memo.empty() ? std::string() : Memo.front();
+    return {};
+}
+
+Variant TvlView::CallMethod(std::string_view name, const Variant& p1, const Variant& p2,
+                            const Variant& p3) {
+    Variant result = TvlObject::CallMethod(name, p1, p2, p3);
+    if (!result.isNull()) return result;
+    if (name == "HIDE") {
+        SetProperty("Visible", false);
+        return {};
+    }
+    if (name == "SHOW") {
+        SetProperty("Visible", true);
+        return {};
+    }
+    return CallListMethod(Memo, name, p1, p2, p3, "MEMO",
+                          [this](const Variant& v) { return Evaluate(v); });
+}
+
+void TvlView::RegisterViewProperties(bool withFrame) {
+    ClearProperties();
+    AddProperty("Name", pkText | pkSingle);
+    for (const char* n : {"Left", "Top", "Width", "Height"})
+        AddProperty(n, pkSize);
+    AddProperty("Flags", pkHidden);
+    auto edit = [this](const char* prop) {
+        return [this, prop] {
+            if (TvlDesignerHooks* d = ViewState().designer) d->editProperty(*this, prop);
+        };
+    };
+    if (withFrame) {
+        AddProperty("FrameTyp", pkInteger);
+        AddProperty("FrameWidth", pkSize | pkFloat);
+        AddProperty("FrameColor", pkColor);
+        AddEnumProperty("FrameStyle", "psSolid;psDash;psDot;psDashDot;psDashDotDot;psDouble",
+                        {0, 1, 2, 3, 4, 5});
+        AddProperty("FillColor", pkColor);
+        AddProperty("Tag", pkEditor | pkSingle, edit("Tag"));
+        AddEnumProperty("BandAlign", "baNone;baLeft;baRight;baCenter;baWidth;baBottom;baTop;baRest",
+                        {0, 1, 2, 3, 4, 5, 6, 7});
+    }
+    AddProperty("Visible", pkBoolean);
+    AddProperty("Memo", pkEditor | pkSingle, edit("Memo"));
+    AddProperty("Memo.Count", pkHidden);
+    AddProperty("Restrictions", pkEditor, edit("Restrictions"));
+}
+
+void TvlView::RegisterProperties() {
+    const std::string cls = className();
+    RegisterViewProperties(cls != "TvlBandView" && cls != "TvlSubReportView");
+}
+
+Variant TvlView::Evaluate(const Variant& argument) {
+    return RequireHost().evaluate(argument.toString());
+}
+
+std::string TvlView::ExpandText(std::string_view text) {
+    std::string result(text);
+    std::size_t pos = 0;
+    while ((pos = result.find('[', pos)) != std::string::npos) {
+        const std::size_t end = MatchingBracket(result, pos);
+        if (end == std::string::npos) break;
+        const std::string inner = result.substr(pos + 1, end - pos - 1);
+        const std::string value = RequireHost().expandBracket(inner, *this);
+        result.replace(pos, end - pos + 1, value);
+        pos += value.size();
+    }
+    return result;
+}
+
+void TvlView::MakeUniqueName() {
+    Name.clear();
+    const TvlViewState& state = ViewState();
+    for (int i = 1; i <= 10000; ++i) {
+        const std::string candidate = BaseName + std::to_string(i);
+        bool taken = state.host ? state.host->findObject(candidate) != nullptr
+                                : NameTakenOnPage(state.designerPage, candidate, this) ||
+                                      NameTakenOnPage(state.currentPage, candidate, this);
+        if (const auto* control = dynamic_cast<const TvlControl*>(this);
+            control && control->Control)
+            taken = taken || control->Control->formHasComponent(candidate);
+        if (!taken) {
+            SetProperty("Name", candidate);
+            return;
+        }
+    }
+}
+
+void TvlView::SetBounds(int left, int top, int width, int height) {
+    Left = left;
+    Top = top;
+    Width = width;
+    Height = height;
+}
+
+TvlView* TvlView::FindOwnerBand() const {
+    const TvlViewPage* page = ViewState().designerPage;
+    if (!page) return nullptr;
+    TvlView* owner = nullptr;
+    for (int i = 0; i < page->viewCount(); ++i) {
+        TvlView* v = page->viewAt(i);
+        if (!v || !dynamic_cast<TvlBandView*>(v)) continue;
+        if (Left >= v->Left && Left <= v->Left + v->Width && Top >= v->Top &&
+            Top <= v->Top + v->Height)
+            owner = v;
+    }
+    return owner;
+}
+
+void TvlView::CopyFrom(TvlView& other) {
+    Name = other.Name;
+    Typ = other.Typ;
+    Selected = other.Selected;
+    WriteMode = wmTemplate;
+    other.WriteMode = wmTemplate;
+    TvlViewState& state = ViewState();
+    const int savedVersion = state.templateVersion;
+    state.templateVersion = kCurrentTemplateVersion;
+    try {
+        MemoryStream stream;
+        other.SaveToStream(stream);
+        stream.seek(0);
+        LoadFromStream(stream);
+    } catch (...) {
+        state.templateVersion = savedVersion;
+        throw;
+    }
+    state.templateVersion = savedVersion;
+}
+
+std::vector<TvlView*> TvlView::SelectedForChange(std::uint16_t lock) const {
+    std::vector<TvlView*> result;
+    const TvlViewPage* page = ViewState().designerPage;
+    if (page) {
+        for (int i = 0; i < page->viewCount(); ++i) {
+            TvlView* v = page->viewAt(i);
+            if (v && v->Selected && !(v->Restrictions & lock)) result.push_back(v);
+        }
+    }
+    if (result.empty() && !(Restrictions & lock)) result.push_back(const_cast<TvlView*>(this));
+    return result;
+}
+
+void TvlView::AddFlagMenuItem(TvlMenu& menu, const std::string& caption, std::uint16_t bit,
+                              bool allSelected, bool enabled) {
+    menu.addItem(caption, (Flags & bit) != 0, enabled, [this, bit, allSelected] {
+        const bool on = !(Flags & bit);
+        std::vector<TvlView*> targets;
+        if (allSelected)
+            targets = SelectedForChange(rsNoModify);
+        else if (!(Restrictions & rsNoModify))
+            targets.push_back(this);
+        for (TvlView* v : targets) {
+            if (on)
+                v->Flags |= bit;
+            else
+                v->Flags &= static_cast<std::uint16_t>(~bit);
+        }
+    });
+}
+
+void TvlView::AddMenuItems(TvlMenu& menu) {
+    menu.addSeparator();
+    AddFlagMenuItem(menu, "Stretched", flStretched, true);
+}
+
+void TvlView::WriteRecordWithType(Stream& stream) {
+    WriteByte(stream, Typ);
+    if (Typ == otAddIn) WriteString(stream, className());
+    SaveToStream(stream);
+}
+
+void TvlView::WritePrepared(Stream& stream) {
+    TvlViewState& state = ViewState();
+    PrepareDraw(state.measuringCanvas);
+    EvaluatedText = Memo;
+    if (state.host) state.host->beforeObjectOutput(*this);
+    if (!Script.empty() && state.host) state.host->runScript(*this, Script);
+    if (!Visible) return;
+    const std::string savedTag = Tag;
+    try {
+        if (Tag.find('[') != std::string::npos) Tag = ExpandText(Tag);
+        if (const TvlRuntimeBand* band = state.currentBand) {
+            if (BandAlign == baBottom)
+                Top = band->top() + band->height() - Height;
+            else if (BandAlign == baTop)
+                Top = band->top();
+            else if (BandAlign == baWidth && IsCrossBandType(band->bandType()))
+                Width = band->width();
+        }
+        WriteRecordWithType(stream);
+    } catch (...) {
+        Tag = savedTag;
+        throw;
+    }
+    Tag = savedTag;
+}
+
+void TvlView::ExportToFilter() {
+    if (TvlExportFilter* filter = ViewState().exportFilter) filter->addObject(*this, Left, Top);
+}
+
+Variant TvlStretcheable::CallMethod(std::string_view name, const Variant& p1, const Variant& p2,
+                                    const Variant& p3) {
+    if (name == "CALCHEIGHT") return CalcHeight();
+    return TvlView::CallMethod(name, p1, p2, p3);
+}
+
+} // namespace vl
