@@ -88,7 +88,11 @@ QRectF Metafile::measure() const {
         QPainter painter(&picture);
         play(painter, QRectF(0, 0, 1, 1), QRectF(0, 0, 1, 1));
     }
-    return QRectF(picture.boundingRect());
+    // the corners one by one: QRect's own width overflows on extreme rectangles
+    const QRect r = picture.boundingRect();
+    const QRectF bounds(QPointF(r.left(), r.top()),
+                        QPointF(double(r.right()) + 1, double(r.bottom()) + 1));
+    return bounds.isValid() ? bounds : QRectF();
 }
 
 QSizeF Metafile::naturalSize() const {

@@ -46,6 +46,15 @@ std::vector<double> advances(const QString& text, const std::vector<double>& dx,
     return result;
 }
 
+// Whether a transform does more than turn, move and scale evenly.
+bool distorts(const QTransform& t) {
+    const double sx = std::hypot(t.m11(), t.m12());
+    const double sy = std::hypot(t.m21(), t.m22());
+    const double shear = t.m11() * t.m21() + t.m12() * t.m22();
+    return t.isAffine() == false || !(sx > 0 && sy > 0) || std::abs(sx / sy - 1) > 0.01 ||
+           std::abs(shear) > 0.01 * sx * sy;
+}
+
 } // namespace
 
 void MetafileCanvas::drawTextRun(const TextRun& run) {
@@ -126,14 +135,26 @@ void MetafileCanvas::drawTextRun(const TextRun& run) {
     painter_.setFont(font);
     painter_.setPen(state_.textColor);
     painter_.setBackgroundMode(Qt::TransparentMode);
+    // Glyph bitmaps under a distorting transform can overflow the font
+    // rasteriser; such text is drawn as outlines instead.
+    const bool outlines = distorts(textToPainter) || font.stretch() != QFont::Unstretched;
+    const auto put = [&](const QPointF& at, const QString& part) {
+        if (!outlines) {
+            painter_.drawText(at, part);
+            return;
+        }
+        QPainterPath path;
+        path.addText(at, font, part);
+        painter_.fillPath(path, state_.textColor);
+    };
     if (run.dx.empty()) {
-        painter_.drawText(QPointF(x0, baseline), text);
+        put(QPointF(x0, baseline), text);
     } else {
         double x = x0;
         for (qsizetype i = 0; i < text.size(); ++i) {
             const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
                               text.at(i + 1).isLowSurrogate();
-            painter_.drawText(QPointF(x, baseline), text.mid(i, pair ? 2 : 1));
+            put(QPointF(x, baseline), text.mid(i, pair ? 2 : 1));
             x += advance[static_cast<std::size_t>(i)];
             if (pair) x += advance[static_cast<std::size_t>(++i)];
         }

@@ -103,6 +103,17 @@ TEST(MetafileHostile, NegativeCountsAndAbsurdExtents) {
     SUCCEED();
 }
 
+TEST(MetafileHostile, TextUnderAnExtremeStretchIsDrawn) {
+    // a device 256 times denser across than down stretches text 256-fold;
+    // glyph bitmaps that wide overflow the font rasteriser
+    EmfWriter e;
+    e.createFont(1, -60, 450, u"Arlia").select(1).setBkMode(1);
+    e.textOutW(100, 100, u"\u6464\u6464 HH", {30, 30, 30, 30, 30});
+    e.createFont(2, -60, 0, u"Arial").select(2).textOutW(100, 100, u"\u6464 HH");
+    const auto bytes = e.build(QRect(0, 0, 10000, 10000), QSize(1000, 1000), QSize(25600, 100));
+    EXPECT_GT(inked(render(bytes, QSize(48, 48)), QRect(0, 0, 48, 48)), 0);
+}
+
 TEST(MetafileHostile, HugeObjectTablesAndStacksStayBounded) {
     WmfWriter w;
     for (int i = 0; i < 70000; ++i)

@@ -1,3 +1,4 @@
+#include "engine/model/GdiObjects.h"
 #include "engine/model/Metafile.h"
 #include "tests/engine/model/MetafileRender.h"
 #include "tests/engine/model/MetafileWriter.h"
@@ -190,6 +191,12 @@ TEST(WmfPlayer, TextOutAlignmentAndRotation) {
     EXPECT_GT(inked(image, QRect(75, 0, 25, 100)), 50);
     EXPECT_EQ(inked(image, QRect(0, 102, 200, 98)), 0);
     EXPECT_EQ(inked(image, QRect(102, 0, 98, 200)), 0);
+}
+
+TEST(WmfPlayer, AnsiTextFollowsTheFontCharacterSet) {
+    EXPECT_EQ(DecodeAnsiText("\xcf\xf0\xe8", 204), QString::fromUtf8("ÐÑÐ¸"));
+    EXPECT_EQ(DecodeAnsiText("\xe9\x80", 0), QString::fromUtf8("Ã©â¬"));
+    EXPECT_EQ(DecodeAnsiText("\xb7", 2), QString(QChar(0xB7))); // symbol fonts: glyph codes
 }
 
 TEST(WmfPlayer, ExtTextOutOpaqueRectangleAndSpacing) {
