@@ -103,15 +103,18 @@ TEST(MetafileHostile, NegativeCountsAndAbsurdExtents) {
     SUCCEED();
 }
 
-TEST(MetafileHostile, TextUnderAnExtremeStretchIsDrawn) {
+TEST(MetafileHostile, TextUnderAStretchIsDrawnAsOutlines) {
     // a device 256 times denser across than down stretches text 256-fold;
     // glyph bitmaps that wide overflow the font rasteriser
     EmfWriter e;
     e.createFont(1, -60, 450, u"Arlia").select(1).setBkMode(1);
-    e.textOutW(100, 100, u"\u6464\u6464 HH", {30, 30, 30, 30, 30});
-    e.createFont(2, -60, 0, u"Arial").select(2).textOutW(100, 100, u"\u6464 HH");
-    const auto bytes = e.build(QRect(0, 0, 10000, 10000), QSize(1000, 1000), QSize(25600, 100));
-    EXPECT_GT(inked(render(bytes, QSize(48, 48)), QRect(0, 0, 48, 48)), 0);
+    e.textOutW(0, 100, u"\u6464\u6464 HH", {30, 30, 30, 30, 30});
+    e.createFont(2, -200, 0, u"Arial").select(2).textOutW(0, 300, u"\u6464 HH");
+    render(e.build(QRect(0, 0, 10000, 10000), QSize(1000, 1000), QSize(25600, 100)), {48, 48});
+    // ten-fold: the outlines land where the text belongs
+    const QImage image =
+        render(e.build(QRect(0, 0, 10000, 10000), QSize(1000, 1000), QSize(1000, 100)), {48, 48});
+    EXPECT_GT(inked(image, QRect(0, 14, 48, 12)), 5);
 }
 
 TEST(MetafileHostile, HugeObjectTablesAndStacksStayBounded) {

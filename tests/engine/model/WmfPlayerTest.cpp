@@ -194,8 +194,9 @@ TEST(WmfPlayer, TextOutAlignmentAndRotation) {
 }
 
 TEST(WmfPlayer, AnsiTextFollowsTheFontCharacterSet) {
-    EXPECT_EQ(DecodeAnsiText("\xcf\xf0\xe8", 204), QString::fromUtf8("ÐÑÐ¸"));
-    EXPECT_EQ(DecodeAnsiText("\xe9\x80", 0), QString::fromUtf8("Ã©â¬"));
+    EXPECT_EQ(DecodeAnsiText("\xcf\xf0\xe8", 204),
+              QString::fromStdU16String(u"\u041f\u0440\u0438"));
+    EXPECT_EQ(DecodeAnsiText("\xe9\x80", 0), QString::fromStdU16String(u"\u00e9\u20ac"));
     EXPECT_EQ(DecodeAnsiText("\xb7", 2), QString(QChar(0xB7))); // symbol fonts: glyph codes
 }
 
