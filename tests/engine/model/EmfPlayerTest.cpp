@@ -166,3 +166,34 @@ TEST(EmfPlayer, StretchDiBitsAndPatBlt) {
     EXPECT_EQ(at(image, 100, 150), kBlue);
     EXPECT_EQ(at(image, 100, 195), kGreen);
 }
+
+TEST(EmfPlayer, Rop2AndClipReset) {
+    EmfWriter w = redFill();
+    w.record(20, {7}).rectangle(0, 0, 500, 500).rectangle(0, 0, 250, 1000); // XOR twice
+    w.record(20, {11}).rectangle(500, 500, 1000, 1000);                     // NOP
+    w.record(20, {13}).intersectClip(0, 0, 10, 10);
+    w.record(75, {0, 5}).rectangle(600, 0, 1000, 400); // clip reset, then drawn in full
+    const QImage image = render(w.build());
+    EXPECT_EQ(at(image, 20, 20), kWhite);    // twice: white again
+    EXPECT_EQ(at(image, 75, 20), 0x00FFFFu); // once: red XOR white
+    EXPECT_EQ(at(image, 20, 150), 0x00FFFFu);
+    EXPECT_EQ(at(image, 150, 150), kWhite);
+    EXPECT_EQ(at(image, 160, 40), kRed);
+}
+
+TEST(EmfPlayer, TextThatUpdatesTheCurrentPosition) {
+    EmfWriter w;
+    w.createFont(1, -100, 0, u"Arial").select(1).setBkMode(1).setTextAlign(1);
+    w.moveTo(0, 0).textOutW(900, 900, u"IIIIIIII").textOutW(900, 900, u"II", {300, 300});
+    w.setTextAlign(0).textOutW(0, 500, u"I"); // the point counts again
+    const QImage image = render(w.build());
+    EXPECT_GT(inked(image, QRect(0, 95, 20, 30)), 0);
+    EXPECT_GT(inked(image, QRect(0, 0, 200, 20)), 0);
+    // the second run starts where the first ended, the third ignores it
+    int rightmost = 0;
+    for (int x = 0; x < 200; ++x)
+        if (inked(image, QRect(x, 0, 1, 20)) > 0) rightmost = x;
+    EXPECT_GT(rightmost, 90); // starting at 0 it would end near 63
+    EXPECT_LT(rightmost, 130);
+    EXPECT_EQ(inked(image, QRect(170, 170, 30, 30)), 0);
+}
