@@ -100,7 +100,7 @@ QSizeF Metafile::naturalSize() const {
 }
 
 void Metafile::draw(QPainter& painter, const QRectF& target) const {
-    if (!finiteRect(target) || target.isEmpty() || frame_.isEmpty()) return;
+    if (!painter.isActive() || !finiteRect(target) || target.isEmpty() || frame_.isEmpty()) return;
     play(painter, frame_, target);
 }
 
