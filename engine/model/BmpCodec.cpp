@@ -1,6 +1,6 @@
 #include "engine/model/BmpCodec.h"
 
-#include "engine/model/ByteReader.h"
+#include "engine/model/CheckedByteReader.h"
 
 #include <algorithm>
 #include <bit>
@@ -21,7 +21,7 @@ struct DibHeader {
     bool core = false; // the old 12-byte header with 3-byte colour entries
 };
 
-DibHeader ReadHeader(ByteReader& r) {
+DibHeader ReadHeader(CheckedByteReader& r) {
     DibHeader h;
     const std::uint32_t headerSize = r.u32();
     if (headerSize == 12) {
@@ -76,7 +76,7 @@ void CheckHeader(const DibHeader& h) {
     throw PictureError("Unsupported bitmap format");
 }
 
-std::vector<QRgb> ReadPalette(ByteReader& r, const DibHeader& h) {
+std::vector<QRgb> ReadPalette(CheckedByteReader& r, const DibHeader& h) {
     std::vector<QRgb> palette;
     if (h.bitCount > 8) {
         // An optional colour table for display; the pixels do not use it.
@@ -115,7 +115,7 @@ QRgb MaskedPixel(std::uint32_t px, const DibHeader& h, bool alpha) {
     return qRgba(Channel(px, rm), Channel(px, gm), Channel(px, bm), a);
 }
 
-void ReadUncompressed(ByteReader& r, const DibHeader& h, const std::vector<QRgb>& palette,
+void ReadUncompressed(CheckedByteReader& r, const DibHeader& h, const std::vector<QRgb>& palette,
                       bool alpha, QImage& image) {
     const std::int64_t w = h.width, rows = image.height();
     const std::int64_t stride = ((w * h.bitCount + 31) / 32) * 4;
@@ -157,7 +157,7 @@ void ReadUncompressed(ByteReader& r, const DibHeader& h, const std::vector<QRgb>
 
 // Run-length encoded 8- or 4-bit pixels; runs that leave the picture are
 // clipped, and the data ends at its end-of-bitmap code or its last byte.
-void ReadRle(ByteReader& r, const DibHeader& h, const std::vector<QRgb>& palette, QImage& image) {
+void ReadRle(CheckedByteReader& r, const DibHeader& h, const std::vector<QRgb>& palette, QImage& image) {
     const int w = image.width(), rows = image.height();
     const bool four = h.compression == kRle4;
     int x = 0, row = 0;
@@ -206,7 +206,7 @@ bool HasAlpha(const QImage& image) {
 
 // An icon's AND mask: set bits are transparent. A missing mask leaves the
 // icon opaque.
-void ApplyIconMask(ByteReader& r, const DibHeader& h, QImage& image) {
+void ApplyIconMask(CheckedByteReader& r, const DibHeader& h, QImage& image) {
     DibHeader mask = h;
     mask.bitCount = 1;
     mask.compression = kRgb;
@@ -225,7 +225,7 @@ void ApplyIconMask(ByteReader& r, const DibHeader& h, QImage& image) {
     }
 }
 
-QImage DecodeDibAt(ByteReader& r, std::size_t pixelOffset, bool iconMask) {
+QImage DecodeDibAt(CheckedByteReader& r, std::size_t pixelOffset, bool iconMask) {
     DibHeader h = ReadHeader(r);
     if (iconMask) h.height /= 2;
     CheckHeader(h);
@@ -258,7 +258,7 @@ void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 QImage BmpCodec::decode(const std::uint8_t* data, std::size_t size, std::string* error) {
     try {
-        ByteReader r(data, size);
+        CheckedByteReader r(data, size);
         if (r.u8() != 'B' || r.u8() != 'M') throw PictureError("Not a bitmap file");
         r.skip(8);
         const std::uint32_t offset = r.u32();
@@ -273,7 +273,7 @@ QImage BmpCodec::decode(const std::uint8_t* data, std::size_t size, std::string*
 QImage BmpCodec::decodeDib(const std::uint8_t* data, std::size_t size, bool iconMask,
                            std::string* error) {
     try {
-        ByteReader r(data, size);
+        CheckedByteReader r(data, size);
         return DecodeDibAt(r, 0, iconMask);
     } catch (const PictureError& e) {
         if (error) *error = e.what();

@@ -1,7 +1,7 @@
 #include "engine/model/IconCodec.h"
 
 #include "engine/model/BmpCodec.h"
-#include "engine/model/ByteReader.h"
+#include "engine/model/CheckedByteReader.h"
 
 #include <cstring>
 
@@ -17,7 +17,7 @@ struct IconEntry {
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 QImage DecodePng(const std::uint8_t* data, std::size_t size) {
-    ByteReader r(data, size);
+    CheckedByteReader r(data, size);
     r.skip(16);
     const std::uint32_t w = (r.u8() << 24) | (r.u8() << 16) | (r.u8() << 8) | r.u8();
     const std::uint32_t h = (r.u8() << 24) | (r.u8() << 16) | (r.u8() << 8) | r.u8();
@@ -29,7 +29,7 @@ QImage DecodePng(const std::uint8_t* data, std::size_t size) {
 }
 
 QImage DecodeIcon(const std::uint8_t* data, std::size_t size) {
-    ByteReader r(data, size);
+    CheckedByteReader r(data, size);
     if (r.u16() != 0) throw PictureError("Not an icon file");
     const std::uint16_t type = r.u16();
     const std::uint16_t count = r.u16();

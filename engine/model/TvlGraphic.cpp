@@ -1,7 +1,7 @@
 #include "engine/model/TvlGraphic.h"
 
 #include "engine/model/BmpCodec.h"
-#include "engine/model/ByteReader.h"
+#include "engine/model/CheckedByteReader.h"
 #include "engine/model/IconCodec.h"
 #include "engine/model/JpegCodec.h"
 #include "engine/model/ViewState.h"
@@ -100,7 +100,7 @@ void TvlMetafileGraphic::draw(QPainter& painter, const QRectF& target, bool) con
 }
 
 void TvlMetafileGraphic::load(const std::uint8_t* data, std::size_t size) {
-    ByteReader r(data, size);
+    CheckedByteReader r(data, size);
     QSize natural;
     bool enhanced = false;
     const std::uint32_t first = r.u32();

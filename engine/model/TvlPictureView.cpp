@@ -1,7 +1,7 @@
 #include "engine/model/TvlPictureView.h"
 
 #include "engine/model/BmpCodec.h"
-#include "engine/model/ByteReader.h"
+#include "engine/model/CheckedByteReader.h"
 #include "engine/model/ViewDrawing.h"
 #include "engine/model/ViewState.h"
 #include "engine/model/ViewXml.h"

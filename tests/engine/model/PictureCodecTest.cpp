@@ -1,6 +1,6 @@
 #include "ViewTestSupport.h"
 #include "engine/model/BmpCodec.h"
-#include "engine/model/ByteReader.h"
+#include "engine/model/CheckedByteReader.h"
 #include "engine/model/IconCodec.h"
 #include "engine/model/JpegCodec.h"
 #include "engine/model/TvlPictureView.h"
