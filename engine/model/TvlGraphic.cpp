@@ -4,10 +4,12 @@
 #include "engine/model/CheckedByteReader.h"
 #include "engine/model/IconCodec.h"
 #include "engine/model/JpegCodec.h"
+#include "engine/model/Metafile.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/TextUtils.h"
 
 #include <QPainter>
+#include <cmath>
 
 namespace vl {
 
@@ -87,50 +89,18 @@ std::vector<std::uint8_t> TvlIconGraphic::encode(const QImage& image) const {
 }
 
 void TvlMetafileGraphic::draw(QPainter& painter, const QRectF& target, bool) const {
-    if (bytes_.empty()) return;
-    if (const TvlMetafilePlayer* player = ViewState().metafilePlayer.get()) {
-        player->play(painter, target, bytes_.data(), bytes_.size());
-        return;
-    }
-    painter.save();
-    painter.setPen(QPen(Qt::black, 0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(target.adjusted(0, 0, -1, -1));
-    painter.restore();
+    if (metafile_) metafile_->draw(painter, target);
 }
 
 void TvlMetafileGraphic::load(const std::uint8_t* data, std::size_t size) {
-    CheckedByteReader r(data, size);
-    QSize natural;
-    bool enhanced = false;
-    const std::uint32_t first = r.u32();
-    if (first == 1 && size >= 88) {
-        // EMF header: the frame in hundredths of a millimetre at offset 24,
-        // the signature " EMF" at offset 40.
-        r.seek(24);
-        const std::int32_t l = r.i32(), t = r.i32(), rt = r.i32(), b = r.i32();
-        r.seek(40);
-        if (r.u32() != 0x464D4520) throw PictureError("Metafile is not valid");
-        enhanced = true;
-        natural = QSize(static_cast<int>((static_cast<std::int64_t>(rt) - l) * 96 / 2540),
-                        static_cast<int>((static_cast<std::int64_t>(b) - t) * 96 / 2540));
-    } else if (first == 0x9AC6CDD7) {
-        // Placeable WMF: the bounding box in metafile units and units per inch.
-        r.u16();
-        const int l = r.i16(), t = r.i16(), rt = r.i16(), b = r.i16();
-        const int inch = r.u16();
-        if (inch == 0 || size < 22 + 18) throw PictureError("Metafile is not valid");
-        natural = QSize((rt - l) * 96 / inch, (b - t) * 96 / inch);
-    } else {
-        r.seek(0);
-        const std::uint16_t type = r.u16(), headerWords = r.u16();
-        if ((type != 1 && type != 2) || headerWords != 9 || size < 18)
-            throw PictureError("Metafile is not valid");
-    }
-    if (natural.width() < 0 || natural.height() < 0) natural = QSize();
-    bytes_.assign(data, data + size);
-    size_ = natural;
-    enhanced_ = enhanced;
+    auto metafile = Metafile::fromBytes({data, size});
+    if (!metafile) throw PictureError("Metafile is not valid");
+    // Like other pictures, a metafile measures in screen pixels (96 per inch).
+    const QSizeF mm100 = metafile->sizeHundredthsMm();
+    size_ = QSize(static_cast<int>(std::lround(mm100.width() * 96 / 2540)),
+                  static_cast<int>(std::lround(mm100.height() * 96 / 2540)));
+    if (size_.width() < 0 || size_.height() < 0) size_ = QSize();
+    metafile_ = std::move(metafile);
 }
 
 std::unique_ptr<TvlGraphic> TvlMetafileGraphic::clone() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/model/Metafile.h"
+
 #include <QImage>
 #include <QRectF>
 #include <QSize>
@@ -88,25 +90,24 @@ protected:
 };
 
 // Windows metafiles (placeable or plain WMF, EMF), kept as their original
-// bytes. The engine's metafile player draws them; without one a metafile
-// shows as an empty frame.
+// bytes and drawn by the engine's own metafile player.
 class TvlMetafileGraphic : public TvlGraphic {
 public:
     TvlGraphicKind kind() const override { return TvlGraphicKind::Metafile; }
-    bool empty() const override { return bytes_.empty(); }
+    bool empty() const override { return !metafile_; }
     QSize size() const override { return size_; }
     void draw(QPainter& painter, const QRectF& target, bool printing) const override;
     void load(const std::uint8_t* data, std::size_t size) override;
-    std::vector<std::uint8_t> save() const override { return bytes_; }
+    std::vector<std::uint8_t> save() const override {
+        return metafile_ ? metafile_->bytes() : std::vector<std::uint8_t>();
+    }
     std::unique_ptr<TvlGraphic> clone() const override;
 
-    bool enhanced() const { return enhanced_; }
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    bool enhanced() const { return metafile_ && metafile_->format() == Metafile::Format::Emf; }
 
 private:
-    std::vector<std::uint8_t> bytes_;
+    std::optional<Metafile> metafile_;
     QSize size_;
-    bool enhanced_ = false;
 };
 
 // An empty graphic of the kind; none for TvlGraphicKind::None.

@@ -103,14 +103,6 @@ public:
     virtual void editProperty(TvlView& view, std::string_view propertyName) = 0;
 };
 
-// Plays Windows metafiles (WMF, placeable WMF, EMF) onto a painter.
-class TvlMetafilePlayer {
-public:
-    virtual ~TvlMetafilePlayer() = default;
-    virtual void play(QPainter& painter, const QRectF& target, const std::uint8_t* data,
-                      std::size_t size) const = 0;
-};
-
 } // namespace vl
 
 namespace vl {

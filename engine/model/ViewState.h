@@ -61,7 +61,6 @@ struct TvlViewState {
     TvlDesignerHooks* designer = nullptr;
     QPainter* measuringCanvas = nullptr;
     bool showBandTitles = true; // the designer's band-title option
-    std::unique_ptr<TvlMetafilePlayer> metafilePlayer;
 
     // Picture holders handed to scripts by number.
     std::map<std::int32_t, TvlPicture*> pictureHandles;

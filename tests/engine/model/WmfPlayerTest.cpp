@@ -1,5 +1,7 @@
+#include "engine/model/CheckedByteReader.h"
 #include "engine/model/GdiObjects.h"
 #include "engine/model/Metafile.h"
+#include "engine/model/TvlGraphic.h"
 #include "tests/engine/model/MetafileRender.h"
 #include "tests/engine/model/MetafileWriter.h"
 
@@ -302,4 +304,27 @@ TEST(WmfPlayer, DibBitBltAndSourceRectangles) {
     pat.createBrush(0, qRgb(0, 255, 0)).select(0);
     pat.record(0x0940, {0x0021, 0x00F0, 0, 0, 0, 500, 500, 0, 0});
     EXPECT_EQ(at(render(pat.build()), 50, 50), kGreen);
+}
+
+// A picture holding a metafile keeps its bytes, measures in screen pixels and
+// draws through the player.
+TEST(WmfPlayer, MetafileGraphicDrawsThroughThePlayer) {
+    WmfWriter w = redBrushNoPen();
+    w.rectangle(0, 0, 1440, 720);
+    const auto bytes = w.build(true, QRect(0, 0, 1440, 720), 1440);
+    auto graphic = MakeGraphic(TvlGraphicKind::Metafile);
+    graphic->load(bytes.data(), bytes.size());
+    EXPECT_FALSE(graphic->empty());
+    EXPECT_EQ(graphic->size(), QSize(96, 48));
+    EXPECT_EQ(graphic->save(), bytes);
+    QImage image(100, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        graphic->draw(p, QRectF(0, 0, 100, 50), false);
+    }
+    EXPECT_EQ(image.pixel(50, 25), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(50, 55), qRgb(255, 255, 255));
+    const std::vector<std::uint8_t> junk(40, 7);
+    EXPECT_THROW(graphic->load(junk.data(), junk.size()), PictureError);
 }
