@@ -1,5 +1,15 @@
 #include "engine/build/TvlGlobals.h"
 
+#include "engine/script/Aggregates.h"
+#include "engine/script/ConstantList.h"
+#include "engine/script/DatabaseFunctionLibrary.h"
+#include "engine/script/FunctionDescriptions.h"
+#include "engine/script/FunctionLibrary.h"
+#include "engine/script/StdFunctionLibrary.h"
+#include "engine/script/TvlParser.h"
+#include "engine/script/TvlVariables.h"
+#include "engine/script/UiService.h"
+
 namespace vl {
 
 TvlGlobals::TvlGlobals() = default;
@@ -13,6 +23,52 @@ TvlLocale& TvlGlobals::locale() {
 LocaleService& TvlGlobals::localeService() {
     if (!localeService_) localeService_ = std::make_unique<LocaleService>();
     return *localeService_;
+}
+
+TvlParser& TvlGlobals::globalParser() {
+    if (!globalParser_) globalParser_ = std::make_unique<TvlParser>();
+    return *globalParser_;
+}
+
+TvlVariables& TvlGlobals::globalVariables() {
+    if (!globalVariables_) globalVariables_ = std::make_unique<TvlVariables>(true);
+    return *globalVariables_;
+}
+
+TvlVariables& TvlGlobals::constantList() {
+    if (!constantList_) {
+        constantList_ = std::make_unique<TvlVariables>(true);
+        AddPredefinedConstants(*constantList_);
+    }
+    return *constantList_;
+}
+
+TvlInstalledFunctions& TvlGlobals::installedFunctions() {
+    if (!installedFunctions_) installedFunctions_ = std::make_unique<TvlInstalledFunctions>();
+    return *installedFunctions_;
+}
+
+TvlFunctionLibraries& TvlGlobals::functionLibraries() {
+    if (!functionLibraries_) {
+        functionLibraries_ = std::make_unique<TvlFunctionLibraries>(installedFunctions());
+        functionLibraries_->Register(FunctionLibraryClass::of<TvlStdFunctionLibrary>());
+        functionLibraries_->Register(FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
+    }
+    return *functionLibraries_;
+}
+
+AggregateContext& TvlGlobals::aggregateContext() {
+    if (!aggregateContext_) aggregateContext_ = std::make_unique<AggregateContext>();
+    return *aggregateContext_;
+}
+
+UiService& TvlGlobals::uiService() {
+    if (!uiService_) uiService_ = std::make_unique<HeadlessUiService>();
+    return *uiService_;
+}
+
+void TvlGlobals::setUiService(std::unique_ptr<UiService> service) {
+    uiService_ = std::move(service);
 }
 
 TvlGlobals& Globals() {

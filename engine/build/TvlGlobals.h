@@ -8,6 +8,13 @@
 
 namespace vl {
 
+class TvlParser;
+class TvlVariables;
+class TvlFunctionLibraries;
+class TvlInstalledFunctions;
+class UiService;
+struct AggregateContext;
+
 // The engine's process-wide objects, owned in one place. They are shared by
 // every report of the process, so one build, template load or drawing runs at
 // a time. Each object is created on first use and lives until the process
@@ -26,10 +33,34 @@ public:
     // The host program's forms and data modules, searched by data-field paths.
     ComponentDirectory& components() { return components_; }
 
+    // GlobalParser: evaluates the expressions of reports; a build binds its
+    // callbacks to the report's value lookup and function dispatch.
+    TvlParser& globalParser();
+    // GlobalVariables (script variables and array elements) and ConstantList
+    // (the predefined constants); both sorted.
+    TvlVariables& globalVariables();
+    TvlVariables& constantList();
+    // The installed function libraries (standard, then database) and
+    // InstalledFunctions, the descriptions they register.
+    TvlFunctionLibraries& functionLibraries();
+    TvlInstalledFunctions& installedFunctions();
+    // What aggregate functions see of the build.
+    AggregateContext& aggregateContext();
+    // The dialogs of INPUT and MESSAGEBOX; headless until a host installs one.
+    UiService& uiService();
+    void setUiService(std::unique_ptr<UiService> service);
+
 private:
     std::unique_ptr<TvlLocale> locale_;
     std::unique_ptr<LocaleService> localeService_;
     ComponentDirectory components_;
+    std::unique_ptr<TvlParser> globalParser_;
+    std::unique_ptr<TvlVariables> globalVariables_;
+    std::unique_ptr<TvlVariables> constantList_;
+    std::unique_ptr<TvlInstalledFunctions> installedFunctions_;
+    std::unique_ptr<TvlFunctionLibraries> functionLibraries_;
+    std::unique_ptr<AggregateContext> aggregateContext_;
+    std::unique_ptr<UiService> uiService_;
 };
 
 // The process's engine objects.

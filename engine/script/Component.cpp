@@ -1,5 +1,6 @@
 #include "engine/script/Component.h"
 
+#include "engine/script/Errors.h"
 #include "engine/script/TextUtils.h"
 
 #include <algorithm>
@@ -25,6 +26,10 @@ TvlComponent::~TvlComponent() {
     for (TvlComponent* child : components_)
         child->owner_ = nullptr;
     if (owner_) std::erase(owner_->components_, this);
+}
+
+bool TvlComponent::isFieldNull(std::string_view field) const {
+    throw VlError(name_ + ": field '" + std::string(field) + "' not found");
 }
 
 TvlComponent* TvlComponent::findComponent(std::string_view name) const {

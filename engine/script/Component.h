@@ -28,6 +28,9 @@ public:
     virtual bool isFrame() const { return false; }
     // Data sets answer whether they have a field of that name (case ignored).
     virtual bool hasField(std::string_view) const { return false; }
+    // Data sets answer whether the current record's field is null; asking
+    // for a field the component does not have raises VlError.
+    virtual bool isFieldNull(std::string_view field) const;
 
 private:
     std::string name_;

@@ -86,6 +86,17 @@ void GetDataSetAndField(const ComponentDirectory& directory, const TvlComponent*
     }
 }
 
+bool IsFieldNull(const ComponentDirectory& directory, const TvlComponent* reportOwner,
+                 TvlComponent* defaultDataSet, std::string_view reference) {
+    TvlComponent* dataSet = defaultDataSet;
+    std::string field;
+    GetDataSetAndField(directory, reportOwner, reference, dataSet, field);
+    if (!dataSet) return true;
+    // a field the data set lacks is asked for as written, and the data set raises
+    if (field.empty()) field = RemoveQuotes(reference);
+    return dataSet->isFieldNull(field);
+}
+
 namespace {
 
 void listComponents(const TvlComponent& holder, const std::string& prefix,

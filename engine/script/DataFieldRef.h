@@ -30,6 +30,12 @@ TvlComponent* FindComponentByPath(const ComponentDirectory& directory, const Tvl
 void GetDataSetAndField(const ComponentDirectory& directory, const TvlComponent* reportOwner,
                         std::string_view reference, TvlComponent*& dataSet, std::string& field);
 
+// The null test of the referenced field, resolved as GetDataSetAndField does
+// from the default data set (or nullptr); true when no data set results.
+// Throws when the data set has no such field.
+bool IsFieldNull(const ComponentDirectory& directory, const TvlComponent* reportOwner,
+                 TvlComponent* defaultDataSet, std::string_view reference);
+
 // The name when the data set has that field (case ignored), else empty.
 std::string CheckField(const TvlComponent* dataSet, std::string_view name);
 

@@ -17,5 +17,6 @@ struct Command {
 const std::vector<Command>& Commands();
 
 int RunOrganizer(const QStringList& args);
+int RunEval(const QStringList& args);
 
 } // namespace vellum_cli
