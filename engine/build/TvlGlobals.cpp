@@ -43,17 +43,21 @@ TvlVariables& TvlGlobals::constantList() {
     return *constantList_;
 }
 
+// The descriptions first: the libraries register theirs while they are created.
+void TvlGlobals::createFunctionLibraries() {
+    installedFunctions_ = std::make_unique<TvlInstalledFunctions>();
+    functionLibraries_ = std::make_unique<TvlFunctionLibraries>(*installedFunctions_);
+    functionLibraries_->Register(FunctionLibraryClass::of<TvlStdFunctionLibrary>());
+    functionLibraries_->Register(FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
+}
+
 TvlInstalledFunctions& TvlGlobals::installedFunctions() {
-    if (!installedFunctions_) installedFunctions_ = std::make_unique<TvlInstalledFunctions>();
+    if (!installedFunctions_) createFunctionLibraries();
     return *installedFunctions_;
 }
 
 TvlFunctionLibraries& TvlGlobals::functionLibraries() {
-    if (!functionLibraries_) {
-        functionLibraries_ = std::make_unique<TvlFunctionLibraries>(installedFunctions());
-        functionLibraries_->Register(FunctionLibraryClass::of<TvlStdFunctionLibrary>());
-        functionLibraries_->Register(FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
-    }
+    if (!functionLibraries_) createFunctionLibraries();
     return *functionLibraries_;
 }
 

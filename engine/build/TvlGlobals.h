@@ -51,6 +51,8 @@ public:
     void setUiService(std::unique_ptr<UiService> service);
 
 private:
+    void createFunctionLibraries();
+
     std::unique_ptr<TvlLocale> locale_;
     std::unique_ptr<LocaleService> localeService_;
     ComponentDirectory components_;

@@ -83,13 +83,12 @@ public:
 
     void push(char c) { stack_.push_back(c); }
 
-    // Equal levels associate to the left: they pop before the push.
+    // Pops operators that bind at least as tightly, so equal levels
+    // associate to the left, then pushes.
     void stack(char c) {
         const int level = OperatorPriority(c);
-        if (!stack_.empty() && level >= OperatorPriority(stack_.back())) {
-            while (!stack_.empty() && level >= OperatorPriority(stack_.back()))
-                popToOutput();
-        }
+        while (!stack_.empty() && level >= OperatorPriority(stack_.back()))
+            popToOutput();
         stack_.push_back(c);
     }
 

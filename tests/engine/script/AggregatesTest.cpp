@@ -39,9 +39,8 @@ protected:
             }
         };
         p.OnCallFunction = [](std::string_view name, const Variant& p1, const Variant& p2,
-                              const Variant& p3, Variant& val) {
-            CallFunctionLibraries(name, p1, p2, p3, val);
-        };
+                              const Variant& p3,
+                              Variant& val) { CallFunctionLibraries(name, p1, p2, p3, val); };
     }
     void TearDown() override {
         Globals().globalParser().OnGetValue = nullptr;
@@ -79,7 +78,8 @@ protected:
 TEST(AggregateKeyTest, TextAndParse) {
     const AggregateKey key{"0", "Footer1", AggregateKind::Max, "[A]\x01[B]", " 1"};
     const std::string text = key.text();
-    EXPECT_EQ(text, std::string("0\x01" "Footer1\x01\x0d\x01[A]\x01[B]\x01 1\x01"));
+    EXPECT_EQ(text, std::string("0\x01"
+                                "Footer1\x01\x0d\x01[A]\x01[B]\x01 1\x01"));
     const auto back = AggregateKey::parse(text);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->column, "0");

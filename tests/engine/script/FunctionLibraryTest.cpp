@@ -1,8 +1,8 @@
 #include "engine/script/FunctionLibrary.h"
 
 #include "engine/build/TvlGlobals.h"
-#include "engine/script/DatabaseFunctionLibrary.h"
 #include "engine/script/DataFieldRef.h"
+#include "engine/script/DatabaseFunctionLibrary.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionDescriptions.h"
 #include "engine/script/FunctionSplitter.h"

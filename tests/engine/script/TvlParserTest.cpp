@@ -16,8 +16,10 @@ namespace {
 std::string readable(const std::string& postfix) {
     std::string s;
     for (const char c : postfix) {
-        if (static_cast<unsigned char>(c) < 32) s += "<" + std::to_string(c) + ">";
-        else s.push_back(c);
+        if (static_cast<unsigned char>(c) < 32)
+            s += "<" + std::to_string(c) + ">";
+        else
+            s.push_back(c);
     }
     return s;
 }

@@ -32,7 +32,10 @@ TEST_F(ValueFormatTest, LocaleInPictureLetters) {
     EXPECT_EQ(us.monthName(13, true), "");
     EXPECT_EQ(QtFormatToPicture("dddd, 'de' d. MMMM yyyy HH:mm:ss.zzz AP t"),
               "dddd, \"de\" d. mmmm yyyy hh:nn:ss.zzz ampm");
-    EXPECT_EQ(us.upperCase("stra\xDF" "e \xE9"), "STRA\xDF" "E \xC9");
+    EXPECT_EQ(us.upperCase("stra\xDF"
+                           "e \xE9"),
+              "STRA\xDF"
+              "E \xC9");
 }
 
 TEST_F(ValueFormatTest, DateTimePictures) {
