@@ -1,6 +1,15 @@
 #include "engine/build/TvlGlobals.h"
 
 #include "engine/output/TvlPrinter.h"
+#include "engine/script/Aggregates.h"
+#include "engine/script/ConstantList.h"
+#include "engine/script/DatabaseFunctionLibrary.h"
+#include "engine/script/FunctionDescriptions.h"
+#include "engine/script/FunctionLibrary.h"
+#include "engine/script/StdFunctionLibrary.h"
+#include "engine/script/TvlParser.h"
+#include "engine/script/TvlVariables.h"
+#include "engine/script/UiService.h"
 
 namespace vl {
 
@@ -29,6 +38,56 @@ void TvlGlobals::startPrinter(std::unique_ptr<PrinterSystem> system) {
     printer_ = std::move(printer);
     defaultPaperSize_ = printer_->PaperSize();
     printerReady_ = true;
+}
+
+TvlParser& TvlGlobals::globalParser() {
+    if (!globalParser_) globalParser_ = std::make_unique<TvlParser>();
+    return *globalParser_;
+}
+
+TvlVariables& TvlGlobals::globalVariables() {
+    if (!globalVariables_) globalVariables_ = std::make_unique<TvlVariables>(true);
+    return *globalVariables_;
+}
+
+TvlVariables& TvlGlobals::constantList() {
+    if (!constantList_) {
+        constantList_ = std::make_unique<TvlVariables>(true);
+        AddPredefinedConstants(*constantList_);
+    }
+    return *constantList_;
+}
+
+// The descriptions first: the libraries register theirs while they are created.
+void TvlGlobals::createFunctionLibraries() {
+    installedFunctions_ = std::make_unique<TvlInstalledFunctions>();
+    functionLibraries_ = std::make_unique<TvlFunctionLibraries>(*installedFunctions_);
+    functionLibraries_->Register(FunctionLibraryClass::of<TvlStdFunctionLibrary>());
+    functionLibraries_->Register(FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
+}
+
+TvlInstalledFunctions& TvlGlobals::installedFunctions() {
+    if (!installedFunctions_) createFunctionLibraries();
+    return *installedFunctions_;
+}
+
+TvlFunctionLibraries& TvlGlobals::functionLibraries() {
+    if (!functionLibraries_) createFunctionLibraries();
+    return *functionLibraries_;
+}
+
+AggregateContext& TvlGlobals::aggregateContext() {
+    if (!aggregateContext_) aggregateContext_ = std::make_unique<AggregateContext>();
+    return *aggregateContext_;
+}
+
+UiService& TvlGlobals::uiService() {
+    if (!uiService_) uiService_ = std::make_unique<HeadlessUiService>();
+    return *uiService_;
+}
+
+void TvlGlobals::setUiService(std::unique_ptr<UiService> service) {
+    uiService_ = std::move(service);
 }
 
 TvlGlobals& Globals() {

@@ -11,6 +11,12 @@ namespace vl {
 
 class PrinterSystem;
 class TvlPrinter;
+class TvlParser;
+class TvlVariables;
+class TvlFunctionLibraries;
+class TvlInstalledFunctions;
+class UiService;
+struct AggregateContext;
 
 // The engine's process-wide objects, owned in one place. They are shared by
 // every report of the process, so one build, template load or drawing runs at
@@ -43,7 +49,26 @@ public:
     // The paper code new pages take: the printer's paper when it started.
     int defaultPaperSize() const { return defaultPaperSize_; }
 
+    // GlobalParser: evaluates the expressions of reports; a build binds its
+    // callbacks to the report's value lookup and function dispatch.
+    TvlParser& globalParser();
+    // GlobalVariables (script variables and array elements) and ConstantList
+    // (the predefined constants); both sorted.
+    TvlVariables& globalVariables();
+    TvlVariables& constantList();
+    // The installed function libraries (standard, then database) and
+    // InstalledFunctions, the descriptions they register.
+    TvlFunctionLibraries& functionLibraries();
+    TvlInstalledFunctions& installedFunctions();
+    // What aggregate functions see of the build.
+    AggregateContext& aggregateContext();
+    // The dialogs of INPUT and MESSAGEBOX; headless until a host installs one.
+    UiService& uiService();
+    void setUiService(std::unique_ptr<UiService> service);
+
 private:
+    void createFunctionLibraries();
+
     std::unique_ptr<TvlLocale> locale_;
     std::unique_ptr<LocaleService> localeService_;
     ComponentDirectory components_;
@@ -51,6 +76,13 @@ private:
     bool printerReady_ = false;
     int defaultPaperSize_ = 9;
     TvlViewState views_;
+    std::unique_ptr<TvlParser> globalParser_;
+    std::unique_ptr<TvlVariables> globalVariables_;
+    std::unique_ptr<TvlVariables> constantList_;
+    std::unique_ptr<TvlInstalledFunctions> installedFunctions_;
+    std::unique_ptr<TvlFunctionLibraries> functionLibraries_;
+    std::unique_ptr<AggregateContext> aggregateContext_;
+    std::unique_ptr<UiService> uiService_;
 };
 
 // The process's engine objects.

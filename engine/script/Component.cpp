@@ -1,5 +1,6 @@
 #include "engine/script/Component.h"
 
+#include "engine/script/Errors.h"
 #include "engine/script/TextUtils.h"
 
 #include <algorithm>

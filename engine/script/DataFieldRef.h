@@ -30,6 +30,7 @@ TvlComponent* FindComponentByPath(const ComponentDirectory& directory, const Tvl
 void GetDataSetAndField(const ComponentDirectory& directory, const TvlComponent* reportOwner,
                         std::string_view reference, TvlComponent*& dataSet, std::string& field);
 
+
 // The name when the data set has that field (case ignored), else empty.
 std::string CheckField(const TvlComponent* dataSet, std::string_view name);
 

@@ -35,4 +35,11 @@ public:
     using VlError::VlError;
 };
 
+// An expression that cannot be evaluated: unbalanced parentheses, an operator
+// without operands, more values than the evaluation stack holds.
+class ParserError : public VlError {
+public:
+    using VlError::VlError;
+};
+
 } // namespace vl

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,9 @@ namespace vl {
 
 // The one locale the engine formats, parses and compares with. It is the
 // system's locale unless a name (such as "en_US") selects another, so that
-// output can be made reproducible. Text in and out is engine text.
+// output can be made reproducible. Text in and out is engine text; date and
+// time formats are in the engine's picture-letter notation (d, mm, yyyy, h,
+// nn, ss, ampm, ...).
 class LocaleService {
 public:
     LocaleService();
@@ -19,6 +22,19 @@ public:
     const QLocale& qlocale() const { return locale_; }
 
     char decimalSeparator() const { return decimalSeparator_; }
+    char thousandSeparator() const { return thousandSeparator_; }
+    char dateSeparator() const { return dateSeparator_; }
+    char timeSeparator() const { return timeSeparator_; }
+    const std::string& shortDateFormat() const { return shortDateFormat_; }
+    const std::string& longDateFormat() const { return longDateFormat_; }
+    const std::string& shortTimeFormat() const { return shortTimeFormat_; }
+    const std::string& longTimeFormat() const { return longTimeFormat_; }
+    const std::string& amText() const { return amText_; }
+    const std::string& pmText() const { return pmText_; }
+    // day 1 is Sunday .. 7 Saturday; month 1..12. Out of range gives "".
+    const std::string& dayName(int day, bool longForm) const;
+    const std::string& monthName(int month, bool longForm) const;
+
     std::string upperCase(std::string_view text) const;
     std::string lowerCase(std::string_view text) const;
     // Locale-aware, case-sensitive comparison of two engine texts.
@@ -32,11 +48,24 @@ private:
 
     QLocale locale_;
     char decimalSeparator_ = '.';
+    char thousandSeparator_ = ',';
+    char dateSeparator_ = '/';
+    char timeSeparator_ = ':';
+    std::string shortDateFormat_, longDateFormat_, shortTimeFormat_, longTimeFormat_;
+    std::string amText_, pmText_;
+    std::array<std::string, 7> shortDays_, longDays_;
+    std::array<std::string, 12> shortMonths_, longMonths_;
 };
+
+// A Qt date or time format in picture letters: M becomes m, m (minutes) n,
+// H h, AP ampm; the time-zone letter is dropped.
+std::string QtFormatToPicture(const QString& format);
 
 // OLE Automation dates: days since 1899-12-30; before that day the fraction
 // still counts forward from midnight.
 QDateTime OleDateToDateTime(double days);
 double DateTimeToOleDate(const QDateTime& moment);
+// Days that name a moment between the years 1 and 9999.
+bool IsValidOleDate(double days);
 
 } // namespace vl

@@ -3,6 +3,7 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/script/Errors.h"
 #include "engine/script/TextUtils.h"
+#include "engine/script/ValueFormat.h"
 
 #include <charconv>
 #include <cmath>
@@ -136,6 +137,18 @@ bool Variant::toBool() const {
         break;
     }
     cannotConvert(*this, "Boolean");
+}
+
+double Variant::toDateTime() const {
+    if (kind_ != Kind::String) {
+        if (kind_ == Kind::Null) cannotConvert(*this, "Date");
+        return toDouble();
+    }
+    try {
+        return StrToDateTime(s_);
+    } catch (const ConversionError&) {
+        cannotConvert(*this, "Date");
+    }
 }
 
 std::string Variant::toString() const {

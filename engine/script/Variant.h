@@ -41,6 +41,9 @@ public:
     // Doubles and dates round to the nearest integer, halves to even.
     std::int32_t toInt() const;
     bool toBool() const;
+    // Days since 1899-12-30: numbers as they are, text read by the engine
+    // locale's date and time formats.
+    double toDateTime() const;
     // Null is the empty text; numbers use the engine locale's separator.
     std::string toString() const;
 

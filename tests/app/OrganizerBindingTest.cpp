@@ -1,4 +1,5 @@
 #include "app/OrganizerBinding.h"
+
 #include "app/RecurrenceText.h"
 #include "engine/build/TvlGlobals.h"
 
@@ -13,7 +14,9 @@ namespace C = ContactOffset;
 
 const QDate kToday(2026, 3, 10);
 
-double ole(const QDate& d) { return static_cast<double>(QDate(1899, 12, 30).daysTo(d)); }
+double ole(const QDate& d) {
+    return static_cast<double>(QDate(1899, 12, 30).daysTo(d));
+}
 
 class BindingTest : public ::testing::Test {
 protected:
@@ -45,8 +48,10 @@ std::string recurrence(int kind, std::initializer_list<std::pair<int, int>> ints
                        std::initializer_list<int> days = {}) {
     TTaskRecord t;
     t.setByte(T::RepeatKind, static_cast<std::uint8_t>(kind));
-    for (auto [offset, value] : ints) t.setInt32(offset, value);
-    for (int d : days) t.setByte(T::RepeatWeekDays + d - 1, 1);
+    for (auto [offset, value] : ints)
+        t.setInt32(offset, value);
+    for (int d : days)
+        t.setByte(T::RepeatWeekDays + d - 1, 1);
     return DescribeRecurrence(t, kToday);
 }
 
@@ -117,17 +122,24 @@ TEST(Recurrence, Sentences) {
     EXPECT_EQ(recurrence(4, {{T::RepeatInterval, 3}}), "Every 3rd week");
     EXPECT_EQ(recurrence(4, {{T::RepeatInterval, 1}}, {2, 4, 6}), "Every week on Mon, Wed and Fri");
     EXPECT_EQ(recurrence(4, {{T::RepeatInterval, 2}}, {3}), "Every other week on Tuesday");
-    EXPECT_EQ(recurrence(7, {{T::RepeatMonthWeek, 5}, {T::RepeatMonthWeekDay, 2}, {T::RepeatMonthInterval, 2}}),
-              "The last Monday of every other month");
+    EXPECT_EQ(
+        recurrence(
+            7, {{T::RepeatMonthWeek, 5}, {T::RepeatMonthWeekDay, 2}, {T::RepeatMonthInterval, 2}}),
+        "The last Monday of every other month");
     EXPECT_EQ(recurrence(9, {{T::RepeatInterval, 4}}), "Every 4th year");
-    EXPECT_EQ(recurrence(10, {{T::RepeatYearWeek, 2}, {T::RepeatYearWeekDay, 6}, {T::RepeatYearMonth, 11}}),
-              "The 2th Friday of November");
-    EXPECT_EQ(recurrence(6, {{T::RepeatDayOfMonth, 22}, {T::RepeatInterval, 1}}), "The 22th of every month");
+    EXPECT_EQ(
+        recurrence(10,
+                   {{T::RepeatYearWeek, 2}, {T::RepeatYearWeekDay, 6}, {T::RepeatYearMonth, 11}}),
+        "The 2th Friday of November");
+    EXPECT_EQ(recurrence(6, {{T::RepeatDayOfMonth, 22}, {T::RepeatInterval, 1}}),
+              "The 22th of every month");
     EXPECT_EQ(recurrence(1, {{T::RepeatInterval, 2}}), "Every other day");
     EXPECT_EQ(recurrence(1, {{T::RepeatInterval, 7}}), "Every 7th day");
     EXPECT_EQ(recurrence(2, {}), "Every work day");
-    EXPECT_EQ(recurrence(3, {{T::RepeatAfter, 4}}), "Make new task after 4 day(s) of the completion date");
-    EXPECT_EQ(recurrence(11, {{T::RepeatAfter, 1}}), "Make new task after 1 year(s) of the completion date");
+    EXPECT_EQ(recurrence(3, {{T::RepeatAfter, 4}}),
+              "Make new task after 4 day(s) of the completion date");
+    EXPECT_EQ(recurrence(11, {{T::RepeatAfter, 1}}),
+              "Make new task after 1 year(s) of the completion date");
     EXPECT_EQ(recurrence(0, {}), "");
     EXPECT_EQ(recurrence(12, {{T::RepeatEnd, 2}, {T::RepeatTimes, 3}}), " - 3 time(s)");
 }

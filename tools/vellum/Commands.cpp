@@ -9,6 +9,8 @@ const std::vector<Command>& Commands() {
         {"printers", "printers [--printer NAME] [--paper CODE] [--landscape]",
          "list the printers, and the papers, bins and page metrics of the selected one, as JSON",
          RunPrinters},
+        {"eval", "eval [--locale NAME] [--set NAME=EXPR]... EXPRESSION",
+         "evaluate an expression and print its kind and value", RunEval},
     };
     return commands;
 }

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/OrganizerStore.h"
+#include "engine/script/Variant.h"
+
+#include <QDate>
+#include <functional>
+#include <string_view>
+
+namespace quillet {
+
+// Which list the names in a template refer to.
+enum class DataKind { Contacts = 0, Tasks = 1 };
+
+// Answers a report's questions about organizer fields from the current
+// record of the task or contact list, and runs the organizer's own report
+// functions. Record numbers come from the data sources that walk the lists.
+class OrganizerBinding {
+public:
+    explicit OrganizerBinding(OrganizerStore& store) : store_(store) {}
+
+    DataKind dataKind() const { return dataKind_; }
+    void setDataKind(DataKind kind) { dataKind_ = kind; }
+
+    // The current record numbers of the two data sources (from 0).
+    void setRecordNumbers(std::function<int()> task, std::function<int()> contact) {
+        taskRecordNo_ = std::move(task);
+        contactRecordNo_ = std::move(contact);
+    }
+    // The date that "Today", "Tomorrow" and "Yesterday" refer to.
+    void setToday(std::function<QDate()> today) { today_ = std::move(today); }
+
+    // The record at the data source's position, or nullptr outside the list.
+    const TTaskRecord* currentTask() const;
+    const TContactRecord* currentContact() const;
+
+    // The value of an organizer field of the current record, or Null (left
+    // untouched) when the name is none of them or there is no record.
+    void reportGetValue(std::string_view name, vl::Variant& value) const;
+
+    // "SortByName" / "SortByCategory" re-sort the contacts for the rest of
+    // the run; true when the name was one of them.
+    bool runSortFunction(std::string_view name);
+
+    // The end-of-data tests of the two data sources.
+    bool tasksAtEnd(int recordNo) const;
+    bool contactsAtEnd(int recordNo) const;
+
+private:
+    QDate today() const { return today_ ? today_() : QDate::currentDate(); }
+    void contactValue(const TContactRecord& contact, std::string_view name,
+                      vl::Variant& value) const;
+    void taskValue(const TTaskRecord& task, std::string_view name, vl::Variant& value) const;
+
+    OrganizerStore& store_;
+    DataKind dataKind_ = DataKind::Contacts;
+    std::function<int()> taskRecordNo_, contactRecordNo_;
+    std::function<QDate()> today_;
+};
+
+} // namespace quillet

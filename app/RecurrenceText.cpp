@@ -1,0 +1,137 @@
+#include "app/RecurrenceText.h"
+
+#include "engine/build/TvlGlobals.h"
+#include "engine/script/CodePage.h"
+#include "engine/script/LocaleService.h"
+#include "engine/script/ValueFormat.h"
+
+#include <cmath>
+#include <vector>
+
+namespace quillet {
+
+namespace {
+
+namespace T = TaskOffset;
+
+// Weekday 1 = Sunday ... 7 = Saturday; empty outside that range.
+std::string dayName(int weekday, QLocale::FormatType format) {
+    if (weekday < 1 || weekday > 7) return {};
+    const int qtDay = weekday == 1 ? 7 : weekday - 1;
+    return vl::FromQt(vl::Globals().localeService().qlocale().dayName(qtDay, format));
+}
+
+std::string monthName(int month) {
+    if (month < 1 || month > 12) return {};
+    return vl::FromQt(
+        vl::Globals().localeService().qlocale().monthName(month, QLocale::LongFormat));
+}
+
+std::string number(int n) {
+    return std::to_string(n);
+}
+
+// "Every day", "Every other day", "Every 5th day" (and week, year).
+std::string every(int n, const char* unit) {
+    if (n == 1) return std::string("Every ") + unit;
+    if (n == 2) return std::string("Every other ") + unit;
+    return "Every " + number(n) + "th " + unit;
+}
+
+// " every month", " every other month", " every 4th month".
+std::string everyMonth(int n) {
+    if (n == 1) return " every month";
+    if (n == 2) return " every other month";
+    return " every " + number(n) + "th month";
+}
+
+std::string afterCompletion(const TTaskRecord& task, const char* unit) {
+    return "Make new task after " + number(task.int32(T::RepeatAfter)) + " " + unit +
+           "(s) of the completion date";
+}
+
+// "The 2th ", "The last " or nothing.
+std::string ordinal(int week) {
+    if (week >= 1 && week <= 4) return "The " + number(week) + "th ";
+    if (week == 5) return "The last ";
+    return {};
+}
+
+std::string weekdayList(const TTaskRecord& task) {
+    std::vector<int> days;
+    for (int d = 0; d < 7; ++d)
+        if (task.flag(T::RepeatWeekDays + d)) days.push_back(d + 1);
+    if (days.empty()) return {};
+    if (days.size() == 1) return " on " + dayName(days[0], QLocale::LongFormat);
+    std::string text = " on " + dayName(days[0], QLocale::ShortFormat);
+    for (std::size_t i = 1; i < days.size(); ++i)
+        text += (i + 1 == days.size() ? " and " : ", ") + dayName(days[i], QLocale::ShortFormat);
+    return text;
+}
+
+std::string weeklyInterval(int n) {
+    return n == 3 ? "Every 3rd week" : every(n, "week");
+}
+
+std::string ruleText(const TTaskRecord& task) {
+    const int interval = task.int32(T::RepeatInterval);
+    switch (task.byte(T::RepeatKind)) {
+    case 1:
+        return every(interval, "day");
+    case 2:
+        return "Every work day";
+    case 3:
+        return afterCompletion(task, "day");
+    case 4:
+        return weeklyInterval(interval) + weekdayList(task);
+    case 5:
+        return afterCompletion(task, "week");
+    case 6:
+        return "The " + number(task.int32(T::RepeatDayOfMonth)) + "th of" + everyMonth(interval);
+    case 7:
+        return ordinal(task.int32(T::RepeatMonthWeek)) +
+               dayName(task.int32(T::RepeatMonthWeekDay), QLocale::LongFormat) + " of" +
+               everyMonth(task.int32(T::RepeatMonthInterval));
+    case 8:
+        return afterCompletion(task, "month");
+    case 9:
+        return every(interval, "year");
+    case 10:
+        return ordinal(task.int32(T::RepeatYearWeek)) +
+               dayName(task.int32(T::RepeatYearWeekDay), QLocale::LongFormat) + " of " +
+               monthName(task.int32(T::RepeatYearMonth));
+    case 11:
+        return afterCompletion(task, "year");
+    default:
+        return {};
+    }
+}
+
+std::string endClause(const TTaskRecord& task, const QDate& today) {
+    switch (task.int32(T::RepeatEnd)) {
+    case 1:
+        return " until " + DescribeDate("mmmm d, yyyy", task.date(T::RepeatUntil), today);
+    case 2:
+        return " - " + number(task.int32(T::RepeatTimes)) + " time(s)";
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+std::string DescribeRecurrence(const TTaskRecord& task, const QDate& today) {
+    return ruleText(task) + endClause(task, today);
+}
+
+std::string DescribeDate(const std::string& format, double date, const QDate& today) {
+    const double day = std::trunc(date);
+    const double todayDays = static_cast<double>(QDate(1899, 12, 30).daysTo(today));
+    const double diff = day - todayDays;
+    if (diff == 0) return "Today";
+    if (diff == 1) return "Tomorrow";
+    if (diff == -1) return "Yesterday";
+    return vl::FormatDateTime(format, date);
+}
+
+} // namespace quillet

@@ -1,0 +1,82 @@
+#include "engine/script/ConstantList.h"
+
+#include <cstdint>
+#include <initializer_list>
+
+namespace vl {
+
+namespace {
+
+struct Constant {
+    const char* name;
+    std::int64_t value;
+};
+
+void addAll(TvlVariables& list, std::initializer_list<Constant> constants) {
+    for (const Constant& c : constants)
+        list.SetVariable(c.name, Variant(static_cast<int>(static_cast<std::int32_t>(
+                                     static_cast<std::uint32_t>(c.value)))));
+}
+
+// Names in order, values from first upwards.
+void addSequence(TvlVariables& list, std::initializer_list<const char*> names, std::int64_t first) {
+    std::int64_t value = first;
+    for (const char* name : names)
+        addAll(list, {{name, value++}});
+}
+
+} // namespace
+
+void AddPredefinedConstants(TvlVariables& c) {
+    addAll(c, {{"clWhite", 0xFFFFFF},
+               {"clBlack", 0},
+               {"clMaroon", 0x80},
+               {"clGreen", 0x8000},
+               {"clOlive", 0x8080},
+               {"clNavy", 0x800000},
+               {"clPurple", 0x800080},
+               {"clTeal", 0x808000},
+               {"clGray", 0x808080},
+               {"clSilver", 0xC0C0C0},
+               {"clRed", 0xFF},
+               {"clLime", 0xFF00},
+               {"clYellow", 0xFFFF},
+               {"clBlue", 0xFF0000},
+               {"clFuchsia", 0xFF00FF},
+               {"clAqua", 0xFFFF00},
+               {"clTransparent", 0x1FFFFFFF}});
+    addSequence(c, {"clScrollBar",    "clBackground",  "clActiveCaption", "clInactiveCaption",
+                    "clMenu",         "clWindow",      "clWindowFrame",   "clMenuText",
+                    "clWindowText",   "clCaptionText", "clActiveBorder",  "clInactiveBorder",
+                    "clAppWorkSpace", "clHighlight",   "clHighlightText", "clBtnFace",
+                    "clBtnShadow",    "clGrayText",    "clBtnText",       "clInactiveCaptionText",
+                    "clBtnHighlight", "cl3DDkShadow",  "cl3DLight",       "clInfoText",
+                    "clInfoBk"},
+                0xFF000000);
+    addAll(c, {{"mrNone", 0}, {"mrOk", 1}, {"mrCancel", 2}, {"mrYes", 6}, {"mrNo", 7}});
+    c.SetVariable("CRLF", Variant("\r\n"));
+    c.SetVariable("Null", Variant());
+    addAll(c, {{"fsBold", 2}, {"fsItalic", 1}, {"fsUnderline", 4}, {"fsStrikeOut", 8}});
+    addAll(c,
+           {{"vlftNone", 0}, {"vlftRight", 1}, {"vlftBottom", 2}, {"vlftLeft", 4}, {"vlftTop", 8}});
+    addAll(c, {{"vltaLeft", 0},
+               {"vltaRight", 1},
+               {"vltaCenter", 2},
+               {"vltaVertical", 4},
+               {"vltaMiddle", 8},
+               {"vltaDown", 16}});
+    addSequence(
+        c, {"baNone", "baLeft", "baRight", "baCenter", "baWidth", "baBottom", "baTop", "baRest"},
+        0);
+    addSequence(c, {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psDouble"}, 0);
+    addAll(c, {{"mb_Ok", 0},
+               {"mb_OkCancel", 1},
+               {"mb_YesNo", 4},
+               {"mb_YesNoCancel", 3},
+               {"mb_IconError", 16},
+               {"mb_IconQuestion", 32},
+               {"mb_IconInformation", 64},
+               {"mb_IconWarning", 48}});
+}
+
+} // namespace vl

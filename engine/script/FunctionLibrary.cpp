@@ -1,0 +1,75 @@
+#include "engine/script/FunctionLibrary.h"
+
+#include "engine/build/TvlGlobals.h"
+#include "engine/script/Errors.h"
+#include "engine/script/FunctionDescriptions.h"
+#include "engine/script/TextUtils.h"
+
+#include <algorithm>
+
+namespace vl {
+
+bool TvlFunctionLibrary::HandleFunction(std::string_view name, const Variant& p1, const Variant& p2,
+                                        const Variant& p3, Variant& val) {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (SameText(names_[i], name)) {
+            CallByNumber(static_cast<int>(i), p1, p2, p3, val);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TvlFunctionLibrary::AddDescription(std::string_view name, std::string_view category,
+                                        std::string_view description) {
+    AddFunctionDescription(*this, name, category, description);
+}
+
+void TvlFunctionLibraries::Register(const FunctionLibraryClass& libraryClass) {
+    if (Find(libraryClass.name)) return;
+    if (Count() >= kMaxLibraries) throw VlError("Too many function libraries");
+    libraries_.push_back(libraryClass.create());
+}
+
+void TvlFunctionLibraries::UnRegister(std::string_view className) {
+    const auto it = std::find_if(libraries_.begin(), libraries_.end(),
+                                 [&](const auto& lib) { return lib->ClassName() == className; });
+    if (it == libraries_.end()) return;
+    descriptions_.RemoveLibrary(**it);
+    libraries_.erase(it);
+}
+
+bool TvlFunctionLibraries::HandleFunction(std::string_view name, const Variant& p1,
+                                          const Variant& p2, const Variant& p3,
+                                          Variant& val) const {
+    for (const auto& library : libraries_)
+        if (library->HandleFunction(name, p1, p2, p3, val)) return true;
+    return false;
+}
+
+TvlFunctionLibrary* TvlFunctionLibraries::Find(std::string_view className) const {
+    for (const auto& library : libraries_)
+        if (library->ClassName() == className) return library.get();
+    return nullptr;
+}
+
+void RegisterFunctionLibrary(const FunctionLibraryClass& libraryClass) {
+    Globals().functionLibraries().Register(libraryClass);
+}
+
+void UnRegisterFunctionLibrary(std::string_view className) {
+    Globals().functionLibraries().UnRegister(className);
+}
+
+void AddFunctionDescription(const TvlFunctionLibrary& library, std::string_view name,
+                            std::string_view category, std::string_view description) {
+    Globals().installedFunctions().Add(library, name, category, description);
+}
+
+bool CallFunctionLibraries(std::string_view name, const Variant& p1, const Variant& p2,
+                           const Variant& p3, Variant& val) {
+    val = Variant("0");
+    return Globals().functionLibraries().HandleFunction(name, p1, p2, p3, val);
+}
+
+} // namespace vl

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "engine/script/StreamIO.h"
+#include "engine/script/Variant.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vl {
+
+class TvlInstalledFunctions;
+
+// A set of functions that expressions may call. Names lists them in a fixed
+// order; a name's index is its function number. Arguments arrive as the raw
+// argument texts (string values); a library evaluates the ones it needs with
+// GlobalParser.
+class TvlFunctionLibrary {
+public:
+    TvlFunctionLibrary() = default;
+    virtual ~TvlFunctionLibrary() = default;
+    TvlFunctionLibrary(const TvlFunctionLibrary&) = delete;
+    TvlFunctionLibrary& operator=(const TvlFunctionLibrary&) = delete;
+
+    // Identifies the library class in the registry and the description list.
+    virtual std::string ClassName() const = 0;
+    // When the name is one of Names (case ignored): computes it into Val and
+    // returns true. Otherwise returns false and leaves Val alone.
+    virtual bool HandleFunction(std::string_view name, const Variant& p1, const Variant& p2,
+                                const Variant& p3, Variant& val);
+    // Computes function number index.
+    virtual void CallByNumber(int index, const Variant& p1, const Variant& p2, const Variant& p3,
+                              Variant& val) = 0;
+
+    const StringList& Names() const { return names_; }
+
+protected:
+    // Registers a description with InstalledFunctions for this library.
+    void AddDescription(std::string_view name, std::string_view category,
+                        std::string_view description);
+
+    StringList names_;
+};
+
+// A library class as the registry knows it: its name and how to create one.
+struct FunctionLibraryClass {
+    std::string name;
+    std::function<std::unique_ptr<TvlFunctionLibrary>()> create;
+
+    template <typename Library> static FunctionLibraryClass of() {
+        return {Library::kClassName, [] { return std::make_unique<Library>(); }};
+    }
+};
+
+// The installed libraries, asked in registration order by the function
+// dispatch. At most 64.
+class TvlFunctionLibraries {
+public:
+    static constexpr int kMaxLibraries = 64;
+
+    explicit TvlFunctionLibraries(TvlInstalledFunctions& descriptions)
+        : descriptions_(descriptions) {}
+
+    // Creates and appends a library unless one of that class is registered.
+    void Register(const FunctionLibraryClass& libraryClass);
+    // Removes the library of that class and its descriptions.
+    void UnRegister(std::string_view className);
+    // Asks each library in turn; true when one handled the name.
+    bool HandleFunction(std::string_view name, const Variant& p1, const Variant& p2,
+                        const Variant& p3, Variant& val) const;
+
+    int Count() const { return static_cast<int>(libraries_.size()); }
+    TvlFunctionLibrary& Library(int index) const {
+        return *libraries_.at(static_cast<std::size_t>(index));
+    }
+    TvlFunctionLibrary* Find(std::string_view className) const;
+
+private:
+    TvlInstalledFunctions& descriptions_;
+    std::vector<std::unique_ptr<TvlFunctionLibrary>> libraries_;
+};
+
+// The process-wide registry (Globals().functionLibraries()).
+void RegisterFunctionLibrary(const FunctionLibraryClass& libraryClass);
+void UnRegisterFunctionLibrary(std::string_view className);
+void AddFunctionDescription(const TvlFunctionLibrary& library, std::string_view name,
+                            std::string_view category, std::string_view description);
+
+// The library part of a report's function dispatch: Val becomes the text "0",
+// then the installed libraries are asked in order. Returns whether one
+// handled the name; a name nothing handles keeps the "0".
+bool CallFunctionLibraries(std::string_view name, const Variant& p1, const Variant& p2,
+                           const Variant& p3, Variant& val);
+
+} // namespace vl
