@@ -1,5 +1,7 @@
 #include "engine/build/TvlGlobals.h"
 
+#include "engine/output/LinkOpener.h"
+#include "engine/output/TvlCompressor.h"
 #include "engine/output/TvlPrinter.h"
 
 namespace vl {
@@ -29,6 +31,19 @@ void TvlGlobals::startPrinter(std::unique_ptr<PrinterSystem> system) {
     printer_ = std::move(printer);
     defaultPaperSize_ = printer_->PaperSize();
     printerReady_ = true;
+}
+
+TvlCompressor& TvlGlobals::compressor() {
+    if (!compressor_) compressor_ = std::make_unique<TvlZlibCompressor>(false);
+    return *compressor_;
+}
+
+void TvlGlobals::setCompressor(std::unique_ptr<TvlCompressor> compressor) {
+    compressor_ = std::move(compressor);
+}
+
+void TvlGlobals::setLinkOpener(std::unique_ptr<TvlLinkOpener> opener) {
+    linkOpener_ = std::move(opener);
 }
 
 TvlGlobals& Globals() {

@@ -10,6 +10,8 @@
 namespace vl {
 
 class PrinterSystem;
+class TvlCompressor;
+class TvlLinkOpener;
 class TvlPrinter;
 
 // The engine's process-wide objects, owned in one place. They are shared by
@@ -43,6 +45,13 @@ public:
     // The paper code new pages take: the printer's paper when it started.
     int defaultPaperSize() const { return defaultPaperSize_; }
 
+    // The compressor of prepared-report files: zlib, switched off.
+    TvlCompressor& compressor();
+    void setCompressor(std::unique_ptr<TvlCompressor> compressor);
+    // Opens web and mail links from prepared pages; none in headless runs.
+    TvlLinkOpener* linkOpener() const { return linkOpener_.get(); }
+    void setLinkOpener(std::unique_ptr<TvlLinkOpener> opener);
+
 private:
     std::unique_ptr<TvlLocale> locale_;
     std::unique_ptr<LocaleService> localeService_;
@@ -51,6 +60,8 @@ private:
     bool printerReady_ = false;
     int defaultPaperSize_ = 9;
     TvlViewState views_;
+    std::unique_ptr<TvlCompressor> compressor_;
+    std::unique_ptr<TvlLinkOpener> linkOpener_;
 };
 
 // The process's engine objects.

@@ -9,6 +9,10 @@ const std::vector<Command>& Commands() {
         {"printers", "printers [--printer NAME] [--paper CODE] [--landscape]",
          "list the printers, and the papers, bins and page metrics of the selected one, as JSON",
          RunPrinters},
+        {"show", "show FILE.vlp [--json FILE|-] [--pdf FILE] [--png DIR] [--dpi N]",
+         "show a prepared-report file: its pages and objects as JSON, a PDF document or PNG "
+         "images (page-1.png, ...)",
+         RunShow},
     };
     return commands;
 }
