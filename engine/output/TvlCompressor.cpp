@@ -3,6 +3,7 @@
 #include "engine/script/Errors.h"
 #include "engine/script/Stream.h"
 
+#include <limits>
 #include <vector>
 #include <zlib.h>
 
@@ -45,6 +46,7 @@ void TvlZlibCompressor::Compress(Stream& source, Stream& target) {
 
 void TvlZlibCompressor::Decompress(Stream& source, Stream& target) {
     std::vector<std::uint8_t> input = ReadRest(source);
+    if (input.size() > std::numeric_limits<uInt>::max()) Damaged();
     z_stream z{};
     if (inflateInit(&z) != Z_OK) Damaged();
     z.next_in = input.data();

@@ -61,6 +61,15 @@ bool RectVisible(const QPainter& canvas, const QRect& r) {
     return inverse.mapRect(QRect(0, 0, device->width(), device->height())).intersects(r);
 }
 
+// No page is anywhere near this large; objects beyond it come from damaged
+// files and are not drawn (their arithmetic would overflow).
+bool SaneGeometry(const TvlView& view) {
+    constexpr int kLimit = 1 << 24;
+    for (int v : {view.Left, view.Top, view.Width, view.Height})
+        if (v < -kLimit || v > kLimit) return false;
+    return true;
+}
+
 bool IsLinkObject(const TvlView& view) {
     return view.Name.size() >= 3 && SameText(std::string_view(view.Name).substr(0, 3), "URL");
 }
@@ -206,6 +215,7 @@ void TvlEMFPages::DrawPage(int i, QPainter* canvas, const TvlRect& rect) {
     const bool testVisibility = !printing && !IsMetafileCanvas(*canvas);
     for (const auto& object : live.objects()) {
         TvlView& view = *object;
+        if (!SaneGeometry(view)) continue;
         if (testVisibility) {
             const int left = Nearest(view.Left * kx) + rect.Left - 10;
             const int top = Nearest(view.Top * ky) + rect.Top - 10;
@@ -240,6 +250,7 @@ TvlObjectHit TvlEMFPages::ObjectAt(int i, QPoint point, bool click) {
     const auto& objects = live.objects();
     for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
         TvlView& view = **it;
+        if (!SaneGeometry(view)) continue;
         const int left = Nearest(view.Left * kx + ox), top = Nearest(view.Top * ky + oy);
         const int right = Nearest(ox + kx * (view.Left + view.Width));
         const int bottom = Nearest(oy + ky * (view.Top + view.Height));

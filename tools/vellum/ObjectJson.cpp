@@ -23,17 +23,24 @@ const char* GraphicKindName(vl::TvlGraphicKind kind) {
     }
 }
 
+// A property by name as an integer; 0 when the class gives none.
+int IntProperty(vl::TvlView& view, std::string_view name) {
+    const vl::Variant value = view.GetProperty(name);
+    if (!value.isNumeric()) return 0;
+    return value.toInt();
+}
+
 // Text objects expose their font and alignment by name, so this works for
 // whichever class the engine registers for them.
 void WriteTextKeys(JsonWriter& json, vl::TvlView& view) {
     json.key("font");
     json.beginObject();
     json.field("name", vl::ToQt(view.GetProperty("FONT.NAME").toString()));
-    json.field("size", view.GetProperty("FONT.SIZE").toInt());
-    json.field("style", view.GetProperty("FONT.STYLE").toInt());
-    json.field("color", view.GetProperty("FONT.COLOR").toInt());
+    json.field("size", IntProperty(view, "FONT.SIZE"));
+    json.field("style", IntProperty(view, "FONT.STYLE"));
+    json.field("color", IntProperty(view, "FONT.COLOR"));
     json.endObject();
-    json.field("alignment", view.GetProperty("ALIGNMENT").toInt());
+    json.field("alignment", IntProperty(view, "ALIGNMENT"));
     json.field("fillColor", view.FillColor);
     json.field("frameTyp", static_cast<int>(view.FrameTyp));
 }

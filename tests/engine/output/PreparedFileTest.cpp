@@ -7,8 +7,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace vl::test {
 namespace {
@@ -282,6 +285,47 @@ TEST_F(PreparedFileTest, EndPositionsOutsideTheFileAreReadErrors) {
         TvlEMFPages read;
         EXPECT_THROW(ReadBytes(read, file), StreamReadError) << bad;
         EXPECT_EQ(read.Count(), 0);
+    }
+}
+
+TEST_F(PreparedFileTest, DamagedFilesRaiseErrorsAndNeverCrash) {
+    TvlEMFPages pages;
+    pages.AddPage(Paper());
+    pages.AddPage(Paper(9, 2970, 2100, 1, false));
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    for (int i = 0; i < 2; ++i) {
+        Put(pages, i, *Stamp("URL1", 10, 10, "text"));
+        Put(pages, i, *Make<TvlLineView>("Line1", 0, 40, 300, 0));
+        auto picture = Make<TvlPictureView>("Picture1", 20, 60, 50, 50);
+        auto graphic = std::make_unique<TvlBitmapGraphic>();
+        graphic->setImage(image);
+        picture->Picture.setGraphic(std::move(graphic));
+        Put(pages, i, *picture);
+    }
+    const std::vector<std::uint8_t> file = Bytes(pages);
+    std::mt19937 random(20240611);
+    QImage canvas(200, 280, QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    for (int round = 0; round < 500; ++round) {
+        std::vector<std::uint8_t> bytes = file;
+        const int flips = 1 + static_cast<int>(random() % 4);
+        for (int k = 0; k < flips; ++k)
+            bytes[random() % bytes.size()] ^= static_cast<std::uint8_t>(1 + random() % 255);
+        if (round % 5 == 0) bytes.resize(random() % bytes.size());
+        TvlEMFPages read;
+        try {
+            ReadBytes(read, bytes);
+        } catch (const VlError&) {
+        }
+        for (int i = 0; i < read.Count(); ++i) {
+            try {
+                read.PageAt(i).Shown = true;
+                read.DrawPage(i, &painter, {0, 0, 200, 280});
+                read.ObjectAt(i, {12, 12}, false);
+            } catch (const VlError&) {
+            }
+        }
     }
 }
 
