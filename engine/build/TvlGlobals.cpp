@@ -1,5 +1,7 @@
 #include "engine/build/TvlGlobals.h"
 
+#include "engine/output/LinkOpener.h"
+#include "engine/output/TvlCompressor.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/Aggregates.h"
 #include "engine/script/ConstantList.h"
@@ -88,6 +90,19 @@ UiService& TvlGlobals::uiService() {
 
 void TvlGlobals::setUiService(std::unique_ptr<UiService> service) {
     uiService_ = std::move(service);
+}
+
+TvlCompressor& TvlGlobals::compressor() {
+    if (!compressor_) compressor_ = std::make_unique<TvlZlibCompressor>(false);
+    return *compressor_;
+}
+
+void TvlGlobals::setCompressor(std::unique_ptr<TvlCompressor> compressor) {
+    compressor_ = std::move(compressor);
+}
+
+void TvlGlobals::setLinkOpener(std::unique_ptr<TvlLinkOpener> opener) {
+    linkOpener_ = std::move(opener);
 }
 
 TvlGlobals& Globals() {

@@ -10,6 +10,8 @@
 namespace vl {
 
 class PrinterSystem;
+class TvlCompressor;
+class TvlLinkOpener;
 class TvlPrinter;
 class TvlParser;
 class TvlVariables;
@@ -65,6 +67,12 @@ public:
     // The dialogs of INPUT and MESSAGEBOX; headless until a host installs one.
     UiService& uiService();
     void setUiService(std::unique_ptr<UiService> service);
+    // The compressor of prepared-report files: zlib, switched off.
+    TvlCompressor& compressor();
+    void setCompressor(std::unique_ptr<TvlCompressor> compressor);
+    // Opens web and mail links from prepared pages; none in headless runs.
+    TvlLinkOpener* linkOpener() const { return linkOpener_.get(); }
+    void setLinkOpener(std::unique_ptr<TvlLinkOpener> opener);
 
 private:
     void createFunctionLibraries();
@@ -83,6 +91,8 @@ private:
     std::unique_ptr<TvlFunctionLibraries> functionLibraries_;
     std::unique_ptr<AggregateContext> aggregateContext_;
     std::unique_ptr<UiService> uiService_;
+    std::unique_ptr<TvlCompressor> compressor_;
+    std::unique_ptr<TvlLinkOpener> linkOpener_;
 };
 
 // The process's engine objects.

@@ -3,11 +3,18 @@
 #include "engine/model/ViewState.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace vl {
 
 int Nearest(double value) {
-    return static_cast<int>(RoundHalfEven(value));
+    // Damaged files can hold any geometry; out-of-range results saturate.
+    const double rounded = RoundHalfEven(value);
+    if (std::isnan(rounded)) return 0;
+    if (rounded <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    if (rounded >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    return static_cast<int>(rounded);
 }
 
 double TvlView::OutputRight() const {

@@ -11,6 +11,10 @@ const std::vector<Command>& Commands() {
          RunPrinters},
         {"eval", "eval [--locale NAME] [--set NAME=EXPR]... EXPRESSION",
          "evaluate an expression and print its kind and value", RunEval},
+        {"show", "show FILE.vlp [--json FILE|-] [--pdf FILE] [--png DIR] [--dpi N]",
+         "show a prepared-report file: its pages and objects as JSON, a PDF document or PNG "
+         "images (page-1.png, ...)",
+         RunShow},
     };
     return commands;
 }

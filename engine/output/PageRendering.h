@@ -1,0 +1,30 @@
+#pragma once
+
+#include "engine/model/ViewTypes.h"
+
+#include <QImage>
+#include <QSize>
+
+class QPainter;
+
+namespace vl {
+
+class TvlEMFPages;
+struct PreparedPage;
+
+// Device pixels per page pixel on a device of that resolution.
+double ScaleForResolution(double dotsPerInch);
+// The page's whole paper in device pixels at that scale.
+QSize PaperDeviceSize(const PreparedPage& page, double scale);
+// Where the page's objects are drawn on its paper, in device pixels at
+// that scale: the whole paper when object coordinates are paper
+// coordinates, else the printable area inside the margins (as the preview
+// places it).
+TvlRect PageDrawRect(const PreparedPage& page, double scale);
+// Draws page i into rect through the store, then releases the page's live
+// objects unless the page was being shown already.
+void DrawPageOnce(TvlEMFPages& pages, int i, QPainter& painter, const TvlRect& rect);
+// Page i on white paper at that resolution.
+QImage RenderPageImage(TvlEMFPages& pages, int i, double dotsPerInch);
+
+} // namespace vl

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/model/TvlView.h"
+#include "engine/output/PageSettings.h"
+
+#include <memory>
+#include <vector>
+
+namespace vl {
+
+// The live objects of a prepared page, rebuilt from its stream while the
+// page is drawn, hit-tested or edited. As the page its objects see, it
+// reports the usable area of its paper and margins.
+class PreparedLivePage : public TvlViewPage {
+public:
+    explicit PreparedLivePage(const PageSettings& settings) : settings_(settings) {}
+    ~PreparedLivePage() override;
+    PreparedLivePage(const PreparedLivePage&) = delete;
+    PreparedLivePage& operator=(const PreparedLivePage&) = delete;
+
+    int viewCount() const override { return static_cast<int>(objects_.size()); }
+    TvlView* viewAt(int index) const override;
+    int leftEdge() const override;
+    int rightEdge() const override;
+    int pixelWidth() const override { return settings_.Metrics.PixelPaperWidth; }
+    int pixelHeight() const override { return settings_.Metrics.PixelPaperHeight; }
+
+    const PageSettings& settings() const { return settings_; }
+    void add(std::unique_ptr<TvlView> view) { objects_.push_back(std::move(view)); }
+    const std::vector<std::unique_ptr<TvlView>>& objects() const { return objects_; }
+
+private:
+    PageSettings settings_;
+    std::vector<std::unique_ptr<TvlView>> objects_;
+};
+
+} // namespace vl

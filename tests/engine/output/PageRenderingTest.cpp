@@ -1,0 +1,163 @@
+#include "engine/output/PageRendering.h"
+
+#include "engine/model/TvlLineView.h"
+#include "engine/model/TvlPictureView.h"
+#include "engine/output/PdfDocumentWriter.h"
+#include "engine/script/Errors.h"
+#include "tests/engine/model/ViewTestSupport.h"
+#include "tests/engine/output/PreparedPagesTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace vl::test {
+namespace {
+
+// Runs a poppler tool and returns its standard output.
+QString RunTool(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+class PageRenderingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Globals().startPrinter(nullptr);
+        RegisterStamp();
+        ASSERT_TRUE(dir_.isValid());
+        dir_.setAutoRemove(!qEnvironmentVariableIsSet("VELLUM_KEEP_RENDERINGS"));
+    }
+
+    // Three pages: A4 portrait, A4 landscape, A5; each with its own text,
+    // a frame line and the same logo.
+    void Fill(TvlEMFPages& pages) {
+        pages.AddPage(Paper());
+        pages.AddPage(Paper(9, 2970, 2100, 1));
+        pages.AddPage(Paper(11, 1480, 2100, 0, false));
+        const char* texts[] = {"Alpha page one", "Bravo page two", "Charlie page three"};
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        for (int i = 0; i < 3; ++i) {
+            auto stamp = Stamp("Stamp1", 60, 60, texts[i]);
+            stamp->Width = 300;
+            Put(pages, i, *stamp);
+            Put(pages, i, *Make<TvlLineView>("Line1", 60, 100, 400, 0));
+            auto logo = Make<TvlPictureView>("Picture1", 60, 140, 80, 80);
+            auto graphic = std::make_unique<TvlBitmapGraphic>();
+            graphic->setImage(image);
+            logo->Picture.setGraphic(std::move(graphic));
+            Put(pages, i, *logo);
+        }
+    }
+
+    QTemporaryDir dir_{QDir::temp().filePath(QStringLiteral("vellum-render-XXXXXX"))};
+    ViewStateGuard guard_;
+};
+
+TEST_F(PageRenderingTest, PageImagesFollowTheResolution) {
+    TvlEMFPages pages;
+    Fill(pages);
+    const QImage low = RenderPageImage(pages, 0, 96);
+    const QImage high = RenderPageImage(pages, 0, 192);
+    EXPECT_EQ(low.size(), QSize(794, 1122));
+    EXPECT_EQ(high.size(), QSize(1588, 2244));
+    EXPECT_EQ(high.dotsPerMeterX(), 7559);
+    // The line at page pixel y 100 lies at about y 105 at 96 dpi.
+    const double s = ScaleForResolution(96);
+    const int y = Nearest(100 * s);
+    EXPECT_LT(qGray(low.pixel(Nearest(200 * s), y)), 80);
+    EXPECT_EQ(qGray(low.pixel(Nearest(200 * s), y + 4)), 255);
+    // The logo is blue.
+    EXPECT_EQ(low.pixel(Nearest(100 * s), Nearest(180 * s)), QColor(Qt::blue).rgb());
+    EXPECT_EQ(RenderPageImage(pages, 1, 96).size(), QSize(1122, 794));
+    EXPECT_EQ(pages.LivePageCount(), 0);
+    low.save(dir_.filePath(QStringLiteral("page-1.png")));
+}
+
+TEST_F(PageRenderingTest, StretchedPagesAreDrawnIntoThePrintableAreaWithinTheMargins) {
+    TvlEMFPages pages;
+    Fill(pages);
+    PreparedPage& page = pages.PageAt(2);
+    page.LeftMargin = 10;
+    page.TopMargin = 20;
+    const TvlRect r = PageDrawRect(page, 2.0);
+    const PageMetrics& m = page.Metrics;
+    EXPECT_EQ(r.Left, 2 * (18 + 10));
+    EXPECT_EQ(r.Top, 2 * (18 + 20));
+    EXPECT_EQ(r.width(), 2 * (m.PixelPrintWidth - 10));
+    EXPECT_EQ(r.height(), 2 * (m.PixelPrintHeight - 20));
+    EXPECT_EQ(PageDrawRect(pages.PageAt(0), 2.0), (TvlRect{0, 0, 1516, 2142}));
+}
+
+TEST_F(PageRenderingTest, PdfDocumentsHaveOnePagePerPreparedPageWithRealTextAndSharedPictures) {
+    TvlEMFPages pages;
+    Fill(pages);
+    const QString pdf = dir_.filePath(QStringLiteral("report.pdf"));
+    PdfDocumentWriter writer;
+    writer.Title = QStringLiteral("Test report");
+    writer.write(pages, pdf);
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(pages.LivePageCount(), 0);
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    const QString pdfimages = QStandardPaths::findExecutable(QStringLiteral("pdfimages"));
+    const QString pdffonts = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (pdftotext.isEmpty() || pdfinfo.isEmpty() || pdfimages.isEmpty() || pdffonts.isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+
+    const QString text = RunTool(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(pageTexts.size(), 3) << text.toStdString();
+    EXPECT_TRUE(pageTexts[0].contains(QStringLiteral("Alpha page one")));
+    EXPECT_TRUE(pageTexts[1].contains(QStringLiteral("Bravo page two")));
+    EXPECT_TRUE(pageTexts[2].contains(QStringLiteral("Charlie page three")));
+
+    const QString info = RunTool(pdfinfo, {QStringLiteral("-f"), QStringLiteral("1"),
+                                           QStringLiteral("-l"), QStringLiteral("3"), pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))));
+    EXPECT_TRUE(info.contains(
+        QRegularExpression(QStringLiteral("Page\\s+1 size:\\s+595(\\.\\d+)? x 842(\\.\\d+)? "))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(
+        QRegularExpression(QStringLiteral("Page\\s+2 size:\\s+842(\\.\\d+)? x 595(\\.\\d+)? "))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(
+        QRegularExpression(QStringLiteral("Page\\s+3 size:\\s+420(\\.\\d+)? x 595(\\.\\d+)? "))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Test report")));
+
+    const QStringList fonts = RunTool(pdffonts, {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(fonts.size(), 3);
+    for (qsizetype k = 2; k < fonts.size(); ++k) // after the two heading lines
+        EXPECT_TRUE(fonts[k].contains(QStringLiteral(" yes "))) << fonts[k].toStdString();
+
+    // pdfimages -list: page, num, type, ..., object id; the logo is one object.
+    QSet<QString> objects;
+    int images = 0;
+    for (const QString& row : RunTool(pdfimages, {QStringLiteral("-list"), pdf}).split('\n')) {
+        const QStringList cells = row.simplified().split(' ');
+        if (cells.size() < 12 || !cells[0].front().isDigit()) continue;
+        if (cells[2] != QLatin1String("image")) continue;
+        ++images;
+        objects.insert(cells[10]);
+    }
+    EXPECT_EQ(images, 3);
+    EXPECT_EQ(objects.size(), 1);
+}
+
+TEST_F(PageRenderingTest, AnEmptyStoreWritesNoPdf) {
+    TvlEMFPages pages;
+    EXPECT_THROW(PdfDocumentWriter().write(pages, dir_.filePath(QStringLiteral("none.pdf"))),
+                 VlError);
+}
+
+} // namespace
+} // namespace vl::test
