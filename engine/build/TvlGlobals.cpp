@@ -1,5 +1,7 @@
 #include "engine/build/TvlGlobals.h"
 
+#include "engine/build/EngineTexts.h"
+
 #include "engine/output/LinkOpener.h"
 #include "engine/output/TvlCompressor.h"
 #include "engine/output/TvlPrinter.h"
@@ -21,6 +23,11 @@ TvlGlobals::~TvlGlobals() = default;
 TvlLocale& TvlGlobals::locale() {
     if (!locale_) locale_ = std::make_unique<TvlLocale>();
     return *locale_;
+}
+
+const EngineTexts& TvlGlobals::texts() {
+    if (!texts_) texts_ = std::make_unique<EngineTexts>(EngineTexts::load());
+    return *texts_;
 }
 
 LocaleService& TvlGlobals::localeService() {

@@ -9,6 +9,7 @@
 
 namespace vl {
 
+struct EngineTexts;
 class PrinterSystem;
 class TvlCompressor;
 class TvlLinkOpener;
@@ -33,6 +34,8 @@ public:
 
     // Localized texts and the host's localisation handler.
     TvlLocale& locale();
+    // The texts read once at start-up (band names, format lists...).
+    const EngineTexts& texts();
     // Formatting, parsing and case conversion.
     LocaleService& localeService();
     // The host program's forms and data modules, searched by data-field paths.
@@ -78,6 +81,7 @@ private:
     void createFunctionLibraries();
 
     std::unique_ptr<TvlLocale> locale_;
+    std::unique_ptr<EngineTexts> texts_;
     std::unique_ptr<LocaleService> localeService_;
     ComponentDirectory components_;
     std::unique_ptr<TvlPrinter> printer_;
