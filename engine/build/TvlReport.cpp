@@ -15,6 +15,7 @@
 #include "engine/script/UiService.h"
 
 #include <QFileInfo>
+#include <utility>
 
 namespace vl {
 
@@ -146,8 +147,15 @@ void TvlReport::SaveToStream(Stream& stream) {
 bool TvlReport::LoadFromFile(const QString& path) {
     if (!QFileInfo(path).isFile()) return false;
     FileStream file(path, FileStream::Mode::Read);
-    LoadFromStream(file);
-    FileName = FromQt(path);
+    // The name is taken before the template is read, so that a template
+    // emptied for a wrong password is not saved over the protected file.
+    std::string previous = std::exchange(FileName, FromQt(path));
+    try {
+        LoadFromStream(file);
+    } catch (...) {
+        FileName = std::move(previous);
+        throw;
+    }
     return true;
 }
 
