@@ -5,6 +5,9 @@
 #include "engine/script/TextUtils.h"
 #include "engine/script/Variant.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace vl {
 
 namespace {
@@ -106,9 +109,9 @@ void writeReportPage(const TvlPage& page, int index, Stream& stream) {
         .num("PaperHeight", XmlPaperUnits(m.PixelPaperHeight))
         .num("PaperSize", page.PaperSize)
         .num("LeftMargin", XmlPaperUnits(page.LeftEdge()))
-        .num("RightMargin", XmlPaperUnits(m.PixelPaperWidth - page.RightEdge()))
+        .num("RightMargin", XmlPaperUnits(double(m.PixelPaperWidth) - page.RightEdge()))
         .num("TopMargin", XmlPaperUnits(page.TopEdge()))
-        .num("BottomMargin", XmlPaperUnits(m.PixelPaperHeight - page.BottomEdge()))
+        .num("BottomMargin", XmlPaperUnits(double(m.PixelPaperHeight) - page.BottomEdge()))
         .num("Columns", page.Columns)
         .num("ColumnWidth", page.ColumnWidth);
     if (page.PrintToPrevPage) e.attr("PrintOnPreviousPage", "True");
@@ -134,14 +137,16 @@ void writeDialogPage(const TvlPage& page, int index, Stream& stream) {
 // later format lacks) leaves no closing mark behind either.
 void writeObject(TvlView& view, int leftShift, Stream& stream) {
     const std::int64_t before = stream.position();
-    view.Left -= leftShift;
+    const int left = view.Left;
+    view.Left = static_cast<int>(
+        std::clamp<std::int64_t>(std::int64_t{left} - leftShift, INT32_MIN, INT32_MAX));
     try {
         view.WriteXml(stream);
     } catch (...) {
-        view.Left += leftShift;
+        view.Left = left;
         throw;
     }
-    view.Left += leftShift;
+    view.Left = left;
     if (stream.position() != before) WriteLine(stream, "/>");
 }
 
@@ -164,8 +169,8 @@ void writePage(TvlPage& page, int index, Stream& stream) {
 
 } // namespace
 
-int XmlPaperUnits(int pixels) {
-    return static_cast<int>(RoundHalfEven(pixels / 3.77953 * 812.0 / 775.0));
+long long XmlPaperUnits(double pixels) {
+    return static_cast<long long>(RoundHalfEven(pixels / 3.77953 * 812.0 / 775.0));
 }
 
 StringList GeneratedScript(const TvlReport& report) {

@@ -25,6 +25,6 @@ MemoryStream VariablesBlock(const TvlDataDictionary& dictionary);
 
 // Page pixels as the later generation measures paper (millimetres scaled
 // by 812/775), rounded to the nearest integer, halves to even.
-int XmlPaperUnits(int pixels);
+long long XmlPaperUnits(double pixels);
 
 } // namespace vl

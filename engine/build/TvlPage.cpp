@@ -8,6 +8,9 @@
 #include "engine/script/StreamIO.h"
 #include "engine/script/TextUtils.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace vl {
 
 namespace {
@@ -18,6 +21,12 @@ constexpr std::size_t kOldPageFiller = 6;
 
 bool isDefaultBin(int bin) {
     return bin == -1 || (bin & 0xFFFF) == 0xFFFF;
+}
+
+// Margins come from files: an edge that leaves the int range is held at
+// its end.
+int clampEdge(std::int64_t edge) {
+    return static_cast<int>(std::clamp<std::int64_t>(edge, INT32_MIN, INT32_MAX));
 }
 
 } // namespace
@@ -56,13 +65,15 @@ int TvlPage::TopEdge() const {
 int TvlPage::RightEdge() const {
     const PageMetrics& m = PrinterInfo;
     if (!UseMargins) return m.PixelPaperWidth;
-    return RightMargin ? m.PixelPaperWidth - RightMargin : m.PixelOffsetX + m.PixelPrintWidth;
+    return clampEdge(RightMargin ? std::int64_t{m.PixelPaperWidth} - RightMargin
+                                 : std::int64_t{m.PixelOffsetX} + m.PixelPrintWidth);
 }
 
 int TvlPage::BottomEdge() const {
     const PageMetrics& m = PrinterInfo;
     if (!UseMargins) return m.PixelPaperHeight;
-    return BottomMargin ? m.PixelPaperHeight - BottomMargin : m.PixelOffsetY + m.PixelPrintHeight;
+    return clampEdge(BottomMargin ? std::int64_t{m.PixelPaperHeight} - BottomMargin
+                                  : std::int64_t{m.PixelOffsetY} + m.PixelPrintHeight);
 }
 
 TvlView* TvlPage::FindObject(std::string_view name) const {

@@ -173,6 +173,31 @@ void TvlReport::ExportXml(const QString& path) {
     SaveToStream(file);
 }
 
+void TvlReport::WriteFormProperty(Stream& stream) {
+    WriteInteger(stream, kCurrentTemplateVersion);
+    if (!StoreInDFM) return;
+    MemoryStream bytes;
+    SaveToStream(bytes);
+    WriteInteger(stream, static_cast<std::int32_t>(bytes.size()));
+    stream.write(bytes.data().data(), bytes.data().size());
+}
+
+void TvlReport::ReadFormProperty(Stream& stream) {
+    ReadInteger(stream);
+    formTemplate_.clear();
+    if (stream.remaining() <= 0) return;
+    const std::int32_t count = ReadInteger(stream);
+    if (count < 0 || count > stream.remaining()) throw StreamReadError();
+    formTemplate_.resize(static_cast<std::size_t>(count));
+    stream.readBuffer(formTemplate_.data(), formTemplate_.size());
+}
+
+void TvlReport::FormLoaded() {
+    if (formTemplate_.empty()) return;
+    MemoryStream bytes(std::exchange(formTemplate_, {}));
+    LoadFromStream(bytes);
+}
+
 TvlView* TvlReport::findObject(std::string_view name) const {
     return pages_.FindObject(name);
 }

@@ -48,6 +48,8 @@ public:
     std::string FileName;
     // When set, SaveToStream writes the XML document of the later format.
     bool XmlExport = false;
+    // Keep the template inside the form that holds the report.
+    bool StoreInDFM = false;
 
     // Empties the template: pages, dictionary lists and report information.
     void Clear();
@@ -64,6 +66,13 @@ public:
     void SaveToFile(const QString& path);
     // Writes the XML document next to path, with the extension ".vl3".
     void ExportXml(const QString& path);
+
+    // The form property "ReportForm": the number 25 and, with StoreInDFM,
+    // the byte count and the template. Reading keeps the template until the
+    // form has finished loading (FormLoaded).
+    void WriteFormProperty(Stream& stream);
+    void ReadFormProperty(Stream& stream);
+    void FormLoaded();
 
     // Selects the printer of that name unless the report keeps the default
     // printer; remembers the name in every case.
@@ -99,6 +108,7 @@ private:
 
     TvlPages pages_;
     TvlDataDictionary dictionary_;
+    std::vector<std::uint8_t> formTemplate_;
 };
 
 } // namespace vl

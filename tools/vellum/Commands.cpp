@@ -11,6 +11,13 @@ const std::vector<Command>& Commands() {
          RunPrinters},
         {"eval", "eval [--locale NAME] [--set NAME=EXPR]... EXPRESSION",
          "evaluate an expression and print its kind and value", RunEval},
+        {"info", "info FILE.vlf [--password TEXT]",
+         "load a template and print its pages, objects, dictionary and information as JSON",
+         RunInfo},
+        {"save", "save IN.vlf OUT.vlf [--password TEXT]",
+         "load a template and save it again in the current version", RunSave},
+        {"xml", "xml IN.vlf [OUT.vl3] [--password TEXT]",
+         "export a template as the XML document of the later format", RunXml},
     };
     return commands;
 }

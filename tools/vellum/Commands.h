@@ -19,5 +19,8 @@ const std::vector<Command>& Commands();
 int RunOrganizer(const QStringList& args);
 int RunPrinters(const QStringList& args);
 int RunEval(const QStringList& args);
+int RunInfo(const QStringList& args);
+int RunSave(const QStringList& args);
+int RunXml(const QStringList& args);
 
 } // namespace vellum_cli

@@ -547,3 +547,28 @@ TEST_F(TemplateStreamTest, FilesThatDoNotExistAreNotLoaded) {
     EXPECT_EQ(other.FileName, FromQt(path));
     EXPECT_EQ(other.Pages()[0].Objects.at(0)->Name, "Keep1");
 }
+
+TEST_F(TemplateStreamTest, TheFormPropertyHoldsTheTemplateOnlyWhenAsked) {
+    fillReport();
+    MemoryStream without;
+    report.WriteFormProperty(without);
+    EXPECT_EQ(without.data(), (std::vector<std::uint8_t>{25, 0, 0, 0}));
+
+    report.StoreInDFM = true;
+    MemoryStream with;
+    report.WriteFormProperty(with);
+    const std::vector<std::uint8_t> templ = saved(report);
+    ASSERT_EQ(with.size(), static_cast<std::int64_t>(8 + templ.size()));
+    EXPECT_EQ(with.data()[4], templ.size() & 0xFF);
+
+    TvlReport onForm;
+    with.seek(0);
+    onForm.ReadFormProperty(with);
+    EXPECT_EQ(onForm.Pages().Count(), 0); // loaded once the form has loaded
+    onForm.FormLoaded();
+    ASSERT_EQ(onForm.Pages().Count(), 1);
+    EXPECT_EQ(onForm.Pages()[0].Objects.at(0)->Name, "Keep1");
+
+    MemoryStream cut(std::vector<std::uint8_t>{25, 0, 0, 0, 100, 0, 0, 0, 25});
+    EXPECT_THROW(onForm.ReadFormProperty(cut), StreamReadError);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "engine/script/StreamIO.h"
+#include "tools/vellum/JsonWriter.h"
+
+#include <string_view>
+
+namespace vl {
+class TvlView;
+}
+
+namespace vellum_cli {
+
+// Engine text (Windows-1252) as JSON text.
+void WriteEngineText(JsonWriter& json, std::string_view text);
+void WriteEngineLines(JsonWriter& json, std::string_view key, const vl::StringList& lines);
+
+// One report object: the fields every view has, then those of its class
+// (text objects, bands, pictures, sub-reports).
+void WriteObjectJson(JsonWriter& json, vl::TvlView& view);
+
+} // namespace vellum_cli
