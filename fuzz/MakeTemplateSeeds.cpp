@@ -73,11 +73,14 @@ std::vector<std::uint8_t> builtTemplate(int version, bool withVersionByte) {
     v.name = "Band1";
     v.frameTyp = 5;
     b.beginFrame(2, 0).view(v).bandFields("", 2, "").endFrame();
-    v.name = "Memo1";
-    b.beginFrame(0, 0).view(v).memoFields().endFrame();
     v.name = "Picture1";
-    b.beginFrame(1, 0).view(v).pictureFields(0, 1, {}).endFrame();
-    b.beginFrame(10, 0, "TvlChartView").view(v).endFrame();
+    b.beginFrame(1, 0).view(v).pictureFields(0, version > 23 ? 1 : -1, {}).endFrame();
+    if (version > 23) {
+        // Frames that only an end position lets the reader skip.
+        v.name = "Memo1";
+        b.beginFrame(0, 0).view(v).memoFields().endFrame();
+        b.beginFrame(10, 0, "TvlChartView").view(v).endFrame();
+    }
     b.dictionary({{" Cat", ""}, {"X", "1"}});
     b.u8(252);
     b.trailer(TemplateBuilder::Info{});
