@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace vl {
@@ -16,6 +17,12 @@ public:
                                  const std::string& defaultText) = 0;
     // A modal message box with mb_ flags; returns the mr code of the button pressed.
     virtual int messageBox(const std::string& text, const std::string& caption, int flags) = 0;
+    // The password dialog of protected templates: the text entered, or
+    // nothing when cancelled. Without a dialog nothing is entered.
+    virtual std::optional<std::string> askPassword(const std::string& /*caption*/,
+                                                   const std::string& /*prompt*/) {
+        return std::nullopt;
+    }
 };
 
 // Shows nothing: the input box returns its initial text, the message box mrOk.

@@ -15,6 +15,13 @@ const std::vector<Command>& Commands() {
          "show a prepared-report file: its pages and objects as JSON, a PDF document or PNG "
          "images (page-1.png, ...)",
          RunShow},
+        {"info", "info FILE.vlf [--password TEXT]",
+         "load a template and print its pages, objects, dictionary and information as JSON",
+         RunInfo},
+        {"save", "save IN.vlf OUT.vlf [--password TEXT]",
+         "load a template and save it again in the current version", RunSave},
+        {"xml", "xml IN.vlf [OUT.vl3] [--password TEXT]",
+         "export a template as the XML document of the later format", RunXml},
     };
     return commands;
 }

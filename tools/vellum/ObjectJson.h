@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/script/StreamIO.h"
 #include "tools/vellum/JsonWriter.h"
+
+#include <string_view>
 
 namespace vl {
 class TvlView;
@@ -8,12 +11,18 @@ class TvlView;
 
 namespace vellum_cli {
 
-// One report object as the command line shows it, in templates and in
-// prepared pages alike: "type", "class", "name", "left", "top", "width",
-// "height", "text" (one string per line as the object holds it, a
-// paragraph mark as \u0001), "tag" when set, then the keys of its kind
-// (text objects: "font", "alignment", "fillColor", "frameTyp"; pictures:
-// "graphic"; bands: "bandType"; sub-reports: "subPage"; lines: "frameTyp").
-void WriteObjectJson(JsonWriter& json, vl::TvlView& view);
+// Engine text (Windows-1252) as JSON text.
+void WriteEngineText(JsonWriter& json, std::string_view text);
+void WriteEngineLines(JsonWriter& json, std::string_view key, const vl::StringList& lines);
+
+// Templates show an object's template text ("memo") and script; prepared
+// pages show the evaluated text as stored ("text", a paragraph mark as
+// \u0001) and have no script.
+enum class ObjectJsonMode { Template, Prepared };
+
+// One report object: the fields every view has, then those of its class
+// (text objects, bands, pictures, sub-reports).
+void WriteObjectJson(JsonWriter& json, vl::TvlView& view,
+                     ObjectJsonMode mode = ObjectJsonMode::Template);
 
 } // namespace vellum_cli

@@ -51,7 +51,7 @@ std::string pagesJson(vl::TvlEMFPages& pages) {
         json.beginArray();
         pages.LoadPageObjects(i);
         for (const auto& view : page.Page->objects())
-            WriteObjectJson(json, *view);
+            WriteObjectJson(json, *view, ObjectJsonMode::Prepared);
         pages.ReleasePageObjects(i);
         json.endArray();
         json.endObject();

@@ -1,0 +1,241 @@
+#include "engine/build/TvlReport.h"
+
+#include "engine/build/TemplateXml.h"
+#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlTable.h"
+#include "engine/model/ObjectFactory.h"
+#include "engine/model/ViewState.h"
+#include "engine/output/TvlPrinter.h"
+#include "engine/script/CodePage.h"
+#include "engine/script/DataFieldRef.h"
+#include "engine/script/StreamIO.h"
+#include "engine/script/TextUtils.h"
+#include "engine/script/TvlLocale.h"
+#include "engine/script/TvlParser.h"
+#include "engine/script/UiService.h"
+
+#include <QFileInfo>
+#include <utility>
+
+namespace vl {
+
+namespace {
+
+// A first byte up to this value is no version byte: the stream starts with
+// the page part of a version 21 template.
+constexpr int kLastUnversioned = 20;
+constexpr int kOldestVersion = 21;
+
+// Sets the XML switch for one write and clears it again, also on failure.
+class XmlSwitch {
+public:
+    explicit XmlSwitch(bool& flag) : flag_(flag) { flag_ = true; }
+    ~XmlSwitch() { flag_ = false; }
+    XmlSwitch(const XmlSwitch&) = delete;
+    XmlSwitch& operator=(const XmlSwitch&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+TvlReport::TvlReport(std::string name, TvlComponent* owner)
+    : TvlComponent(std::move(name), owner), FileName(LoadResString(kUntitledId)), pages_(*this),
+      dictionary_(this) {
+    Info.Reset();
+}
+
+TvlReport::~TvlReport() {
+    TvlViewState& state = ViewState();
+    if (state.host == this) state.host = nullptr;
+}
+
+void TvlReport::Clear() {
+    pages_.Clear();
+    dictionary_.Clear();
+    Info.Reset();
+}
+
+void TvlReport::resetToEmptyPage() {
+    pages_.Clear();
+    pages_.Add();
+}
+
+void TvlReport::SetPrinterName(const std::string& name) {
+    if (!PrintToDefault) {
+        TvlPrinter& printer = GlobalPrinter();
+        const StringList& list = printer.PrinterList();
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (!SameText(list[i], name)) continue;
+            printer.SelectPrinter(static_cast<int>(i));
+            break;
+        }
+    }
+    PrinterName = name;
+}
+
+void TvlReport::LoadFromStream(Stream& stream) {
+    TvlViewState& state = ViewState();
+    state.renderMode = rmDesign;
+    state.host = this;
+    dictionary_.Clear();
+    if (stream.remaining() <= 0) return;
+    const std::int64_t start = stream.position();
+    int version = ReadByte(stream);
+    if (version <= kLastUnversioned) {
+        version = kOldestVersion;
+        stream.seek(start);
+    }
+    state.errorFlag = false;
+    state.errorText.clear();
+    if (version > kCurrentTemplateVersion) throw UnsupportedTemplateError();
+    state.templateVersion = version;
+    loadTemplate(stream);
+    checkPassword(stream);
+}
+
+void TvlReport::loadTemplate(Stream& stream) {
+    TvlViewState& state = ViewState();
+    try {
+        pages_.LoadFromStream(stream);
+    } catch (const std::exception&) {
+        resetToEmptyPage();
+        throw UnsupportedTemplateError();
+    }
+    if (state.errorFlag) throw ClassNotFoundError(NonPluggedComponentsText(state.errorText));
+    ForEachObject([](TvlView& view) { view.AfterTemplateLoad(); });
+    readTrailer(stream);
+}
+
+void TvlReport::readTrailer(Stream& stream) {
+    if (stream.remaining() <= 0) {
+        Info.Reset();
+        return;
+    }
+    try {
+        Info.ReadTrailer(stream);
+    } catch (const std::exception&) {
+        Info.Reset();
+        resetToEmptyPage();
+        throw UnsupportedTemplateError();
+    }
+}
+
+void TvlReport::checkPassword(const Stream& stream) {
+    if (!Info.Protected || dynamic_cast<const MemoryStream*>(&stream)) return;
+    const std::optional<std::string> entered = Globals().uiService().askPassword(
+        LoadResString(kPasswordCaptionId), LoadResString(kPasswordPromptId));
+    if (entered && *entered == Info.Password) return;
+    Info.Reset();
+    FileName = LoadResString(kUntitledId);
+    resetToEmptyPage();
+}
+
+void TvlReport::SaveToStream(Stream& stream) {
+    if (XmlExport) {
+        ViewState().host = this;
+        WriteTemplateXml(*this, stream);
+        return;
+    }
+    ViewState().templateVersion = kCurrentTemplateVersion;
+    WriteByte(stream, kCurrentTemplateVersion);
+    pages_.SaveToStream(stream);
+    Info.WriteTrailer(stream);
+}
+
+bool TvlReport::LoadFromFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) return false;
+    FileStream file(path, FileStream::Mode::Read);
+    // The name is taken before the template is read, so that a template
+    // emptied for a wrong password is not saved over the protected file.
+    std::string previous = std::exchange(FileName, FromQt(path));
+    try {
+        LoadFromStream(file);
+    } catch (...) {
+        FileName = std::move(previous);
+        throw;
+    }
+    return true;
+}
+
+void TvlReport::SaveToFile(const QString& path) {
+    FileStream file(path, FileStream::Mode::Create);
+    SaveToStream(file);
+}
+
+void TvlReport::ExportXml(const QString& path) {
+    const QFileInfo info(path);
+    const QString target =
+        info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".vl3");
+    FileStream file(target, FileStream::Mode::Create);
+    XmlSwitch xml(XmlExport);
+    SaveToStream(file);
+}
+
+void TvlReport::WriteFormProperty(Stream& stream) {
+    WriteInteger(stream, kCurrentTemplateVersion);
+    if (!StoreInDFM) return;
+    MemoryStream bytes;
+    SaveToStream(bytes);
+    WriteInteger(stream, static_cast<std::int32_t>(bytes.size()));
+    stream.write(bytes.data().data(), bytes.data().size());
+}
+
+void TvlReport::ReadFormProperty(Stream& stream) {
+    ReadInteger(stream);
+    formTemplate_.clear();
+    if (stream.remaining() <= 0) return;
+    const std::int32_t count = ReadInteger(stream);
+    if (count < 0 || count > stream.remaining()) throw StreamReadError();
+    formTemplate_.resize(static_cast<std::size_t>(count));
+    stream.readBuffer(formTemplate_.data(), formTemplate_.size());
+}
+
+void TvlReport::FormLoaded() {
+    if (formTemplate_.empty()) return;
+    MemoryStream bytes(std::exchange(formTemplate_, {}));
+    LoadFromStream(bytes);
+}
+
+TvlView* TvlReport::findObject(std::string_view name) const {
+    return pages_.FindObject(name);
+}
+
+Variant TvlReport::evaluate(std::string_view expression) {
+    return Globals().globalParser().Evaluate(expression);
+}
+
+// Outside a build there are no display formats to apply: the value's text.
+std::string TvlReport::expandBracket(std::string_view bracketText, TvlView&) {
+    return evaluate(bracketText).toString();
+}
+
+// Scripts and the per-object hook run only while a report is built.
+void TvlReport::runScript(TvlView&, const StringList&) {}
+void TvlReport::beforeObjectOutput(TvlView&) {}
+
+bool TvlReport::resolveDataField(std::string_view reference, TvlComponent*& dataSet,
+                                 std::string& field) {
+    if (dictionary_.IsVariable(reference)) {
+        if (const TvlCacheItem* item = dictionary_.FindCacheItem(reference)) {
+            dataSet = item->DataSet.get();
+            field = item->FieldName;
+            return dataSet != nullptr;
+        }
+    }
+    dataSet = bandContextTable();
+    field.clear();
+    try {
+        GetDataSetAndField(dictionaryComponents(), owner(), reference, dataSet, field);
+    } catch (const VlError&) {
+        return false;
+    }
+    return dataSet && !field.empty();
+}
+
+const ComponentDirectory& TvlReport::dictionaryComponents() const {
+    return Globals().components();
+}
+
+} // namespace vl

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "engine/build/TvlPages.h"
+#include "engine/build/TvlReportInfo.h"
+#include "engine/model/ViewServices.h"
+#include "engine/script/Component.h"
+#include "engine/script/Errors.h"
+#include "engine/script/TvlDataDictionary.h"
+
+#include <QString>
+#include <string>
+
+namespace vl {
+
+class Stream;
+
+// A template stream this engine cannot read: a version it does not know,
+// or damaged contents.
+class UnsupportedTemplateError : public VlError {
+public:
+    UnsupportedTemplateError() : VlError("Unsupported VLF format") {}
+};
+
+// The report component: it owns the template (pages with their objects, the
+// data dictionary and the report information) and reads and writes it.
+// While it loads it is the engine's current report (the view host).
+class TvlReport : public TvlComponent, public TvlViewHost, public TvlDictionaryContext {
+public:
+    // The stream caption of the password dialog and its prompt.
+    static constexpr int kPasswordCaptionId = 55653;
+    static constexpr int kPasswordPromptId = 55654;
+    static constexpr int kUntitledId = 55209;
+
+    explicit TvlReport(std::string name = "Report1", TvlComponent* owner = nullptr);
+    ~TvlReport() override;
+
+    TvlPages& Pages() { return pages_; }
+    const TvlPages& Pages() const { return pages_; }
+    TvlDataDictionary& Dictionary() { return dictionary_; }
+    const TvlDataDictionary& Dictionary() const { return dictionary_; }
+    TvlReportInfo Info;
+
+    // Stored in the template: build twice (the first pass counts pages),
+    // keep the default printer, and the printer the report was laid out on.
+    bool TwoPass = false;
+    bool PrintToDefault = false;
+    std::string PrinterName;
+    std::string FileName;
+    // When set, SaveToStream writes the XML document of the later format.
+    bool XmlExport = false;
+    // Keep the template inside the form that holds the report.
+    bool StoreInDFM = false;
+
+    // Empties the template: pages, dictionary lists and report information.
+    void Clear();
+
+    // Replaces the template by the stream's contents. Raises
+    // UnsupportedTemplateError for versions above 25 (only the dictionary
+    // was emptied) and for damaged streams (one empty page remains), and
+    // ClassNotFoundError with the non-plugged components text when add-in
+    // classes are missing (the objects that could be read remain).
+    void LoadFromStream(Stream& stream);
+    void SaveToStream(Stream& stream);
+    // False, and nothing changes, when the file does not exist.
+    bool LoadFromFile(const QString& path);
+    void SaveToFile(const QString& path);
+    // Writes the XML document next to path, with the extension ".vl3".
+    void ExportXml(const QString& path);
+
+    // The form property "ReportForm": the number 25 and, with StoreInDFM,
+    // the byte count and the template. Reading keeps the template until the
+    // form has finished loading (FormLoaded).
+    void WriteFormProperty(Stream& stream);
+    void ReadFormProperty(Stream& stream);
+    void FormLoaded();
+
+    // Selects the printer of that name unless the report keeps the default
+    // printer; remembers the name in every case.
+    void SetPrinterName(const std::string& name);
+    // Every object of every page, in page and object order.
+    template <typename F> void ForEachObject(F&& visit) const {
+        for (int i = 0; i < pages_.Count(); ++i)
+            for (const auto& view : pages_[i].Objects)
+                visit(*view);
+    }
+
+    // TvlViewHost
+    std::string componentName() const override { return name(); }
+    TvlView* findObject(std::string_view name) const override;
+    Variant evaluate(std::string_view expression) override;
+    std::string expandBracket(std::string_view bracketText, TvlView& view) override;
+    void runScript(TvlView& view, const StringList& script) override;
+    void beforeObjectOutput(TvlView& view) override;
+    bool resolveDataField(std::string_view reference, TvlComponent*& dataSet,
+                          std::string& field) override;
+
+    // TvlDictionaryContext
+    const ComponentDirectory& dictionaryComponents() const override;
+    const TvlComponent* dictionaryOwner() const override { return owner(); }
+    TvlComponent* bandContextTable() const override { return nullptr; }
+
+private:
+    void loadTemplate(Stream& stream);
+    void readTrailer(Stream& stream);
+    void checkPassword(const Stream& stream);
+    // Pages removed and one empty page added.
+    void resetToEmptyPage();
+
+    TvlPages pages_;
+    TvlDataDictionary dictionary_;
+    std::vector<std::uint8_t> formTemplate_;
+};
+
+} // namespace vl

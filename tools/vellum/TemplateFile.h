@@ -1,0 +1,26 @@
+#pragma once
+
+#include "tools/vellum/CommandLine.h"
+
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace vl {
+class TvlReport;
+}
+
+namespace vellum_cli {
+
+// Loads a template file into the report. A protected template is opened
+// with the --password option's text; without it the template is emptied as
+// for a cancelled password dialog. Returns the engine's message when
+// loading failed part way (the report keeps what was loaded); raises when
+// the file does not exist.
+std::optional<std::string> LoadTemplate(vl::TvlReport& report, const QString& path,
+                                        const CommandArgs& args);
+
+// Prints the engine's message as the command line reports errors.
+void ReportLoadError(const std::string& message);
+
+} // namespace vellum_cli

@@ -1,0 +1,32 @@
+#include "engine/build/TvlReport.h"
+#include "engine/script/Stream.h"
+#include "tools/vellum/Commands.h"
+#include "tools/vellum/TemplateFile.h"
+
+namespace vellum_cli {
+
+int RunXml(const QStringList& args) {
+    const CommandArgs cmd(args, {QStringLiteral("password")}, {});
+    const QString source = cmd.positional(0, "template file");
+    vl::TvlReport report;
+    if (const auto error = LoadTemplate(report, source, cmd)) {
+        ReportLoadError(*error);
+        return 1;
+    }
+    if (cmd.positionals().size() < 2) {
+        report.ExportXml(source);
+        return 0;
+    }
+    vl::FileStream file(cmd.positionals()[1], vl::FileStream::Mode::Create);
+    report.XmlExport = true;
+    try {
+        report.SaveToStream(file);
+    } catch (...) {
+        report.XmlExport = false;
+        throw;
+    }
+    report.XmlExport = false;
+    return 0;
+}
+
+} // namespace vellum_cli
