@@ -11,6 +11,9 @@ const std::vector<Command>& Commands() {
          RunPrinters},
         {"eval", "eval [--locale NAME] [--set NAME=EXPR]... EXPRESSION",
          "evaluate an expression and print its kind and value", RunEval},
+        {"script", "script [--compile] [--set NAME=EXPR]... FILE",
+         "compile a script and run it, printing the script variables, or list the compiled lines",
+         RunScript},
     };
     return commands;
 }

@@ -19,5 +19,6 @@ const std::vector<Command>& Commands();
 int RunOrganizer(const QStringList& args);
 int RunPrinters(const QStringList& args);
 int RunEval(const QStringList& args);
+int RunScript(const QStringList& args);
 
 } // namespace vellum_cli
