@@ -11,6 +11,7 @@
 #include "engine/script/FunctionDescriptions.h"
 #include "engine/script/FunctionLibrary.h"
 #include "engine/script/StdFunctionLibrary.h"
+#include "engine/script/TInterpretator.h"
 #include "engine/script/TvlParser.h"
 #include "engine/script/TvlVariables.h"
 #include "engine/script/UiService.h"
@@ -52,6 +53,11 @@ void TvlGlobals::startPrinter(std::unique_ptr<PrinterSystem> system) {
 TvlParser& TvlGlobals::globalParser() {
     if (!globalParser_) globalParser_ = std::make_unique<TvlParser>();
     return *globalParser_;
+}
+
+TInterpretator& TvlGlobals::globalInterpretator() {
+    if (!globalInterpretator_) globalInterpretator_ = std::make_unique<TInterpretator>();
+    return *globalInterpretator_;
 }
 
 TvlVariables& TvlGlobals::globalVariables() {

@@ -5,6 +5,7 @@
 #include "engine/script/LocaleService.h"
 #include "engine/script/TvlLocale.h"
 
+#include <atomic>
 #include <memory>
 
 namespace vl {
@@ -15,6 +16,7 @@ class TvlCompressor;
 class TvlLinkOpener;
 class TvlPrinter;
 class TvlParser;
+class TInterpretator;
 class TvlVariables;
 class TvlFunctionLibraries;
 class TvlInstalledFunctions;
@@ -57,6 +59,12 @@ public:
     // GlobalParser: evaluates the expressions of reports; a build binds its
     // callbacks to the report's value lookup and function dispatch.
     TvlParser& globalParser();
+    // GlobalInterpretator: runs the scripts of reports; a build binds it to
+    // the report being built.
+    TInterpretator& globalInterpretator();
+    // StopRequested: a build, a print run or a running script stops at its
+    // next check. Atomic, so that a watchdog thread may set it too.
+    std::atomic<bool>& stopRequested() { return stopRequested_; }
     // GlobalVariables (script variables and array elements) and ConstantList
     // (the predefined constants); both sorted.
     TvlVariables& globalVariables();
@@ -89,6 +97,8 @@ private:
     int defaultPaperSize_ = 9;
     TvlViewState views_;
     std::unique_ptr<TvlParser> globalParser_;
+    std::unique_ptr<TInterpretator> globalInterpretator_;
+    std::atomic<bool> stopRequested_{false};
     std::unique_ptr<TvlVariables> globalVariables_;
     std::unique_ptr<TvlVariables> constantList_;
     std::unique_ptr<TvlInstalledFunctions> installedFunctions_;

@@ -2,6 +2,7 @@
 
 #include "engine/script/ExpressionScan.h"
 #include "engine/script/TextUtils.h"
+#include "engine/script/TvlInterpretator.h"
 
 #include <algorithm>
 
@@ -26,25 +27,6 @@ bool stepsOver(char c) {
         return true;
     default:
         return false;
-    }
-}
-
-// Compiled lines: conditional jump (1, target, target, condition), jump (2,
-// target, target), call (3, expression), assignment (name, space, expression).
-std::string_view expressionOf(std::string_view line) {
-    if (line.empty()) return {};
-    switch (line[0]) {
-    case 1:
-        return line.size() > 3 ? line.substr(3) : std::string_view();
-    case 2:
-        return {};
-    case 3:
-        return line.substr(1);
-    default: {
-        const std::size_t start = line.find_first_not_of(' ');
-        const std::size_t blank = start == std::string_view::npos ? start : line.find(' ', start);
-        return blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
-    }
     }
 }
 
@@ -125,8 +107,8 @@ void TvlFunctionSplitter::SplitMemo(const StringList& lines) {
 }
 
 void TvlFunctionSplitter::SplitScript(const StringList& compiledLines) {
-    for (const std::string& line : compiledLines)
-        Split(expressionOf(line));
+    if (compiledLines.empty()) return;
+    TvlInterpretator().CollectFunctionCalls(compiledLines, names_, variables_, target_);
 }
 
 TAggregateFunctionsSplitter::TAggregateFunctionsSplitter(StringList& target,

@@ -22,6 +22,9 @@ const std::vector<Command>& Commands() {
          "load a template and save it again in the current version", RunSave},
         {"xml", "xml IN.vlf [OUT.vl3] [--password TEXT]",
          "export a template as the XML document of the later format", RunXml},
+        {"script", "script [--compile] [--set NAME=EXPR]... FILE",
+         "compile a script and run it, printing the script variables, or list the compiled lines",
+         RunScript},
     };
     return commands;
 }

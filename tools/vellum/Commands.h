@@ -23,5 +23,6 @@ int RunShow(const QStringList& args);
 int RunInfo(const QStringList& args);
 int RunSave(const QStringList& args);
 int RunXml(const QStringList& args);
+int RunScript(const QStringList& args);
 
 } // namespace vellum_cli

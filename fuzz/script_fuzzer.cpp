@@ -1,0 +1,67 @@
+// Compiles arbitrary bytes as a script (one source line per text line) and
+// runs the result against a report without pages. Run with ASan and UBSan;
+// any crash, sanitizer report, unexpected exception or timeout is a finding.
+// Errors of the script itself (compile error lines, VlError at run time) are
+// expected outcomes.
+#include "engine/build/TvlGlobals.h"
+#include "engine/script/EmptyReportBinding.h"
+#include "engine/script/Errors.h"
+#include "engine/script/TInterpretator.h"
+#include "engine/script/TvlVariables.h"
+
+#include <QCoreApplication>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// The engine sets no limit on steps; the fuzzer stops endless scripts
+// after this many lines.
+constexpr int kStepCap = 20000;
+
+class CappedInterpretator : public vl::TInterpretator {
+protected:
+    bool StopRequested() override { return ++steps_ > kStepCap || TInterpretator::StopRequested(); }
+
+private:
+    int steps_ = 0;
+};
+
+vl::StringList sourceLines(const std::uint8_t* data, std::size_t size) {
+    vl::StringList lines(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n')
+            lines.emplace_back();
+        else
+            lines.back().push_back(static_cast<char>(data[i]));
+    }
+    return lines;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    static int argc = 1;
+    static char name[] = "script_fuzzer";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vl::TvlGlobals& g = vl::Globals();
+    g.globalVariables().Clear();
+    g.stopRequested() = false;
+    vl::EmptyReportBinding report;
+    report.Attach();
+    CappedInterpretator interpreter;
+    interpreter.SetBinding(&report);
+    vl::StringList compiled, errors;
+    interpreter.CompileScript(sourceLines(data, size), compiled, errors);
+    try {
+        interpreter.RunScript(compiled);
+    } catch (const vl::VlError&) {
+        // a run-time error of the script
+    }
+    return 0;
+}
