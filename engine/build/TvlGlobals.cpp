@@ -1,5 +1,6 @@
 #include "engine/build/TvlGlobals.h"
 
+#include "engine/model/MeasuringCanvas.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/Aggregates.h"
 #include "engine/script/ConstantList.h"
@@ -10,6 +11,8 @@
 #include "engine/script/TvlParser.h"
 #include "engine/script/TvlVariables.h"
 #include "engine/script/UiService.h"
+
+#include <QCoreApplication>
 
 namespace vl {
 
@@ -24,6 +27,21 @@ TvlLocale& TvlGlobals::locale() {
 LocaleService& TvlGlobals::localeService() {
     if (!localeService_) localeService_ = std::make_unique<LocaleService>();
     return *localeService_;
+}
+
+TvlMeasuringCanvas& TvlGlobals::measuringCanvas() {
+    if (!measuringCanvas_) {
+        measuringCanvas_ = std::make_unique<TvlMeasuringCanvas>();
+        views_.measuringCanvas = &measuringCanvas_->painter();
+        if (QCoreApplication::instance())
+            qAddPostRoutine([] { Globals().releaseMeasuringCanvas(); });
+    }
+    return *measuringCanvas_;
+}
+
+void TvlGlobals::releaseMeasuringCanvas() {
+    views_.measuringCanvas = nullptr;
+    measuringCanvas_.reset();
 }
 
 TvlPrinter& TvlGlobals::printer() {

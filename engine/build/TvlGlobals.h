@@ -10,6 +10,7 @@
 namespace vl {
 
 class PrinterSystem;
+class TvlMeasuringCanvas;
 class TvlPrinter;
 class TvlParser;
 class TvlVariables;
@@ -37,6 +38,10 @@ public:
     ComponentDirectory& components() { return components_; }
     // Render mode, current objects, load errors and the hooks report objects use.
     TvlViewState& views() { return views_; }
+    // The canvas text is measured on while reports are built. It is released
+    // with the application object, before Qt's font system goes away.
+    TvlMeasuringCanvas& measuringCanvas();
+    void releaseMeasuringCanvas();
 
     // The one printer object. Used before startPrinter it is started
     // without system printers, on the virtual printer.
@@ -76,6 +81,7 @@ private:
     bool printerReady_ = false;
     int defaultPaperSize_ = 9;
     TvlViewState views_;
+    std::unique_ptr<TvlMeasuringCanvas> measuringCanvas_;
     std::unique_ptr<TvlParser> globalParser_;
     std::unique_ptr<TvlVariables> globalVariables_;
     std::unique_ptr<TvlVariables> constantList_;

@@ -1,6 +1,7 @@
 #include "engine/model/TvlView.h"
 
 #include "engine/build/TvlGlobals.h"
+#include "engine/model/MeasuringCanvas.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/ViewState.h"
@@ -296,7 +297,7 @@ void TvlView::WriteRecordWithType(Stream& stream) {
 
 void TvlView::WritePrepared(Stream& stream) {
     TvlViewState& state = ViewState();
-    PrepareDraw(state.measuringCanvas);
+    PrepareDraw(&MeasuringCanvas().painter());
     EvaluatedText = Memo;
     if (state.host) state.host->beforeObjectOutput(*this);
     if (!Script.empty() && state.host) state.host->runScript(*this, Script);
