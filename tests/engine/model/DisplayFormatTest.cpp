@@ -149,25 +149,14 @@ TEST_F(DisplayFormatTest, BracketsWithInlineFormatsAndHideZeros) {
     EXPECT_EQ(Bracket("Off #BNo;Yes"), "No");
     EXPECT_EQ(Bracket("Zero", {}, true), "");
     EXPECT_EQ(Bracket("ZeroText", {}, true), "0");
+    values["False"] = Variant(false);
+    values["Text"] = Variant("abc");
+    EXPECT_EQ(Bracket("False #BNo;Yes", {}, true), "");
+    EXPECT_EQ(Bracket("Text", {}, true), "abc");
     EXPECT_EQ(Bracket("Zero #N10,2", {}, false), "0,00");
     // The view's format serves brackets without their own.
     EXPECT_EQ(Bracket("Price", {W(fcNumber, 3, 1, '.'), {}}), "1,234.5");
     EXPECT_THROW(Bracket("Missing"), VlError);
-}
-
-TEST_F(DisplayFormatTest, HideZeroKeepsWhatDoesNotCompare) {
-    Variant text("abc");
-    HideZero(text);
-    EXPECT_EQ(text.toString(), "abc");
-    Variant null;
-    HideZero(null);
-    EXPECT_TRUE(null.isNull());
-    Variant five(5);
-    HideZero(five);
-    EXPECT_EQ(five.toInt(), 5);
-    Variant zero(false);
-    HideZero(zero);
-    EXPECT_TRUE(zero.isString());
 }
 
 } // namespace

@@ -136,17 +136,7 @@ TEST_F(MemoViewTest, PropertiesByName) {
     EXPECT_THROW(memo.SetProperty("LineSpacing", "wide"), ConversionError);
 }
 
-TEST_F(MemoViewTest, InspectorListAndListMethods) {
-    memo.RegisterProperties();
-    const auto* font = memo.FindProperty("Font");
-    ASSERT_NE(font, nullptr);
-    EXPECT_EQ(font->propType, pkEditor);
-    EXPECT_EQ(memo.FindProperty("Font.Name")->propType, pkHidden);
-    EXPECT_EQ(memo.FindProperty("DisplayFormat")->propType, pkEditor);
-    EXPECT_EQ(memo.FindProperty("CharSpacing")->propType, pkInteger);
-    EXPECT_EQ(memo.FindProperty("HideZeros")->propType, pkBoolean);
-    EXPECT_EQ(memo.properties().back()->name, "RTLReading");
-
+TEST_F(MemoViewTest, LinesMethods) {
     memo.Memo.clear();
     memo.CallMethod("LINES.ADD", "first", {}, {});
     memo.CallMethod("LINES.ADD", "second", {}, {});
@@ -191,10 +181,10 @@ TEST_F(MemoViewTest, ExpandMemoEvaluatesBrackets) {
     host.values["Price"] = Variant(1234.5);
     host.values["Two"] = Variant("a b\r\nc");
     host.values["Zero"] = Variant(0);
-    memo.Memo = {"Total: [Price #N10,2]", "", "[Two]", "[Zero]", "['[x]' + [Zero]]"};
+    memo.Memo = {"Total: [Price #N10,2]", "", "[Two]", "Bob's [Zero]", "['[x]' + [Zero]]"};
     memo.ExpandMemo();
     EXPECT_EQ(memo.EvaluatedText,
-              (StringList{"Total: 1234,50", "", "a b", "c", "0", "'[x]' + [Zero]"}));
+              (StringList{"Total: 1234,50", "", "a b", "c", "Bob's 0", "'[x]' + [Zero]"}));
     memo.Flags |= TvlMemoView::mfHideZeros;
     memo.Memo = {"[Zero]"};
     memo.ExpandMemo();
