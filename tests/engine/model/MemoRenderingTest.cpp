@@ -152,3 +152,24 @@ TEST(MemoRendering, JustifiedLastLinesStayShort) {
     }
     EXPECT_GE(shortLines, 1);
 }
+
+// Right-to-left reading keeps the line's place: it starts at the left gap.
+TEST(MemoRendering, RightToLeftLineKeepsItsPlace) {
+    ViewStateGuard guard;
+    ViewState().renderMode = rmOutput;
+    QImage ltr(200, 40, QImage::Format_RGB32), rtl(200, 40, QImage::Format_RGB32);
+    for (QImage* image : {&ltr, &rtl}) {
+        image->fill(Qt::white);
+        QPainter painter(image);
+        TvlMemoView memo;
+        memo.SetBounds(10, 5, 180, 30);
+        memo.Memo = {"Hello, world!"};
+        if (image == &rtl) memo.Flags |= M::mfRTLReading;
+        memo.Draw(&painter);
+    }
+    const auto a = InkColumns(ltr, 0, 200, 0, 40), b = InkColumns(rtl, 0, 200, 0, 40);
+    ASSERT_GE(b.first, 0);
+    EXPECT_NEAR(b.first, a.first, 2);
+    EXPECT_NEAR(b.second, a.second, 4);
+    EXPECT_NE(DifferentPixels(ltr, rtl, 48), 0) << "the reading order moves the '!'";
+}
