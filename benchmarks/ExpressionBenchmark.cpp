@@ -29,5 +29,3 @@ void EvaluateMemoBracket(benchmark::State& state) {
 BENCHMARK(EvaluateMemoBracket);
 
 } // namespace
-
-BENCHMARK_MAIN();

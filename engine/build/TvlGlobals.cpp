@@ -4,6 +4,7 @@
 
 #include "engine/output/LinkOpener.h"
 #include "engine/output/TvlCompressor.h"
+#include "engine/model/MeasuringCanvas.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/Aggregates.h"
 #include "engine/script/ConstantList.h"
@@ -15,6 +16,8 @@
 #include "engine/script/TvlParser.h"
 #include "engine/script/TvlVariables.h"
 #include "engine/script/UiService.h"
+
+#include <QCoreApplication>
 
 namespace vl {
 
@@ -34,6 +37,21 @@ const EngineTexts& TvlGlobals::texts() {
 LocaleService& TvlGlobals::localeService() {
     if (!localeService_) localeService_ = std::make_unique<LocaleService>();
     return *localeService_;
+}
+
+TvlMeasuringCanvas& TvlGlobals::measuringCanvas() {
+    if (!measuringCanvas_) {
+        measuringCanvas_ = std::make_unique<TvlMeasuringCanvas>();
+        views_.measuringCanvas = &measuringCanvas_->painter();
+        if (QCoreApplication::instance())
+            qAddPostRoutine([] { Globals().releaseMeasuringCanvas(); });
+    }
+    return *measuringCanvas_;
+}
+
+void TvlGlobals::releaseMeasuringCanvas() {
+    views_.measuringCanvas = nullptr;
+    measuringCanvas_.reset();
 }
 
 TvlPrinter& TvlGlobals::printer() {

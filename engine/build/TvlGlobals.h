@@ -14,6 +14,7 @@ struct EngineTexts;
 class PrinterSystem;
 class TvlCompressor;
 class TvlLinkOpener;
+class TvlMeasuringCanvas;
 class TvlPrinter;
 class TvlParser;
 class TInterpretator;
@@ -44,6 +45,10 @@ public:
     ComponentDirectory& components() { return components_; }
     // Render mode, current objects, load errors and the hooks report objects use.
     TvlViewState& views() { return views_; }
+    // The canvas text is measured on while reports are built. It is released
+    // with the application object, before Qt's font system goes away.
+    TvlMeasuringCanvas& measuringCanvas();
+    void releaseMeasuringCanvas();
 
     // The one printer object. Used before startPrinter it is started
     // without system printers, on the virtual printer.
@@ -96,6 +101,7 @@ private:
     bool printerReady_ = false;
     int defaultPaperSize_ = 9;
     TvlViewState views_;
+    std::unique_ptr<TvlMeasuringCanvas> measuringCanvas_;
     std::unique_ptr<TvlParser> globalParser_;
     std::unique_ptr<TInterpretator> globalInterpretator_;
     std::atomic<bool> stopRequested_{false};

@@ -2,6 +2,7 @@
 
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlLineView.h"
+#include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/TvlSubReportView.h"
 #include "engine/model/ViewState.h"
@@ -18,7 +19,7 @@ constexpr int kBuiltInCodes = otLine + 1;
 
 std::array<TvlViewFactory, kBuiltInCodes>& BuiltInClasses() {
     static std::array<TvlViewFactory, kBuiltInCodes> classes = {
-        TvlViewFactory{},
+        [] { return std::make_unique<TvlMemoView>(); },
         [] { return std::make_unique<TvlPictureView>(); },
         [] { return std::make_unique<TvlBandView>(); },
         [] { return std::make_unique<TvlSubReportView>(); },

@@ -16,8 +16,7 @@ namespace vl {
 // with the whole error text.
 std::unique_ptr<TvlView> CreateObject(int typeCode, std::string_view className = {});
 
-// Installs the class that a built-in type code creates (the text object's
-// unit installs itself for otMemo).
+// Replaces the class that a built-in type code creates.
 using TvlViewFactory = std::function<std::unique_ptr<TvlView>()>;
 void SetBuiltInClass(int typeCode, TvlViewFactory factory);
 

@@ -1,33 +1,18 @@
 #include "engine/model/TvlView.h"
 
 #include "engine/build/TvlGlobals.h"
+#include "engine/model/MeasuringCanvas.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ExpressionScan.h"
 #include "engine/script/Stream.h"
 #include "engine/script/TextUtils.h"
 
 namespace vl {
 
 namespace {
-
-// Position of the ']' that closes the '[' at start; quoted brackets do not
-// count. npos when the bracket is never closed.
-std::size_t MatchingBracket(std::string_view text, std::size_t start) {
-    bool outDouble = true, outSingle = true;
-    int depth = 0;
-    for (std::size_t i = start; i < text.size(); ++i) {
-        const char c = text[i];
-        if (outDouble && outSingle) {
-            if (c == '[') ++depth;
-            if (c == ']' && --depth == 0) return i;
-        }
-        if (outSingle && c == '"') outDouble = !outDouble;
-        if (outDouble && c == '\'') outSingle = !outSingle;
-    }
-    return std::string_view::npos;
-}
 
 TvlViewHost& RequireHost() {
     TvlViewHost* host = ViewState().host;
@@ -181,10 +166,11 @@ Variant TvlView::Evaluate(const Variant& argument) {
 std::string TvlView::ExpandText(std::string_view text) {
     std::string result(text);
     std::size_t pos = 0;
+    // Quotes count only from the bracket on: "Bob's [Name]" has a bracket.
     while ((pos = result.find('[', pos)) != std::string::npos) {
-        const std::size_t end = MatchingBracket(result, pos);
-        if (end == std::string::npos) break;
-        const std::string inner = result.substr(pos + 1, end - pos - 1);
+        std::size_t start = pos, end = 0;
+        const std::string inner(ReadBracketed(result, start, end));
+        if (end >= result.size()) break; // never closed
         const std::string value = RequireHost().expandBracket(inner, *this);
         result.replace(pos, end - pos + 1, value);
         pos += value.size();
@@ -296,7 +282,7 @@ void TvlView::WriteRecordWithType(Stream& stream) {
 
 void TvlView::WritePrepared(Stream& stream) {
     TvlViewState& state = ViewState();
-    PrepareDraw(state.measuringCanvas);
+    PrepareDraw(&MeasuringCanvas().painter());
     EvaluatedText = Memo;
     if (state.host) state.host->beforeObjectOutput(*this);
     if (!Script.empty() && state.host) state.host->runScript(*this, Script);

@@ -37,6 +37,11 @@ public:
     // The per-object hook before output: a bound data field is loaded and
     // the before-print handler sees the evaluated text.
     virtual void beforeObjectOutput(TvlView& view) = 0;
+    // True when the report has a before-print handler: text objects then let
+    // it see their template lines before they evaluate them.
+    virtual bool hasBeforePrintHandler() const { return false; }
+    // True during the first pass of a two-pass build.
+    virtual bool isFirstOfTwoPasses() const { return false; }
     // Resolves a data-field reference (data set "." field) to a data set and
     // a field name; false when it names none.
     virtual bool resolveDataField(std::string_view reference, TvlComponent*& dataSet,
@@ -93,6 +98,10 @@ class TvlExportFilter {
 public:
     virtual ~TvlExportFilter() = default;
     virtual void addObject(TvlView& view, int left, int top) = 0;
+    // One line of a text object: where it starts, its text and the frame
+    // sides (vlft bits) that belong to it.
+    virtual void addTextLine(TvlView& /*view*/, int /*x*/, int /*y*/, std::string_view /*text*/,
+                             std::uint16_t /*frameSides*/) {}
 };
 
 // Dialog editors of the designer, opened from the inspector or by an

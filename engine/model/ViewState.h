@@ -59,8 +59,8 @@ struct TvlViewState {
     TvlViewHost* host = nullptr; // the report being loaded, built or drawn
     TvlExportFilter* exportFilter = nullptr;
     TvlDesignerHooks* designer = nullptr;
-    QPainter* measuringCanvas = nullptr;
-    bool showBandTitles = true; // the designer's band-title option
+    QPainter* measuringCanvas = nullptr; // set while the engine's measuring canvas exists
+    bool showBandTitles = true;          // the designer's band-title option
 
     // Picture holders handed to scripts by number.
     std::map<std::int32_t, TvlPicture*> pictureHandles;

@@ -22,6 +22,8 @@ public:
     const QLocale& qlocale() const { return locale_; }
 
     char decimalSeparator() const { return decimalSeparator_; }
+    // Display formats switch the separator for one value and put it back.
+    void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
     char thousandSeparator() const { return thousandSeparator_; }
     char dateSeparator() const { return dateSeparator_; }
     char timeSeparator() const { return timeSeparator_; }

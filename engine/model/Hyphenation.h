@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace vl {
+
+// Where a word may be hyphenated, by the syllable rules for Russian text in
+// code page 1251: the 1-based positions after which a break may fall, in
+// increasing order. Words of three characters or fewer, and words without
+// Cyrillic vowels, have none. The word is upper-cased with the engine's
+// code page first.
+std::vector<int> HyphenPositions(std::string_view word);
+
+} // namespace vl

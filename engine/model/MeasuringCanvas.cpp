@@ -1,0 +1,61 @@
+#include "engine/model/MeasuringCanvas.h"
+
+#include "engine/build/TvlGlobals.h"
+#include "engine/script/CodePage.h"
+
+#include <QFontMetricsF>
+
+namespace vl {
+
+namespace {
+
+// 96 pixels per inch in dots per metre.
+constexpr int kDotsPerMetre96 = 3780;
+
+} // namespace
+
+TvlFontMetrics::TvlFontMetrics(const QFont& font, QPaintDevice* device)
+    : font_(font), pixelHeight_(font.pixelSize()) {
+    font_.setKerning(false);
+    const QFontMetricsF fm(font_, device);
+    ascent_ = fm.ascent();
+    const CodePage& page = CurrentCodePage();
+    // Control characters take no room; CR and LF never reach a measured line.
+    for (int b = 32; b < 256; ++b)
+        advance_[static_cast<std::size_t>(b)] =
+            fm.horizontalAdvance(page.toUnicode(static_cast<char>(b)));
+}
+
+TvlMeasuringCanvas::TvlMeasuringCanvas() : image_(16, 16, QImage::Format_ARGB32_Premultiplied) {
+    image_.setDotsPerMeterX(kDotsPerMetre96);
+    image_.setDotsPerMeterY(kDotsPerMetre96);
+    image_.fill(Qt::white);
+    painter_.begin(&image_);
+}
+
+TvlMeasuringCanvas::~TvlMeasuringCanvas() {
+    if (painter_.isActive()) painter_.end();
+}
+
+const TvlFontMetrics& TvlMeasuringCanvas::metrics(const TvlFont& font, int pixelHeight) {
+    const int codePage = CurrentCodePage().number();
+    const int style = font.style & 0x0F;
+    if (last_ && std::get<0>(lastKey_) == font.name && std::get<1>(lastKey_) == pixelHeight &&
+        std::get<2>(lastKey_) == style && std::get<3>(lastKey_) == codePage)
+        return *last_;
+    Key key{font.name, pixelHeight, style, codePage};
+    auto it = cache_.find(key);
+    if (it == cache_.end())
+        it = cache_
+                 .emplace(key, std::make_unique<TvlFontMetrics>(font.toQFont(pixelHeight), &image_))
+                 .first;
+    lastKey_ = std::move(key);
+    last_ = it->second.get();
+    return *last_;
+}
+
+TvlMeasuringCanvas& MeasuringCanvas() {
+    return Globals().measuringCanvas();
+}
+
+} // namespace vl
