@@ -7,10 +7,12 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace vl {
 
 struct EngineTexts;
+class TvlView;
 class PrinterSystem;
 class TvlCompressor;
 class TvlLinkOpener;
@@ -43,6 +45,9 @@ public:
     LocaleService& localeService();
     // The host program's forms and data modules, searched by data-field paths.
     ComponentDirectory& components() { return components_; }
+    // The objects told about every text object a build writes (the band
+    // engine fills it with the objects that want the hook).
+    std::vector<TvlView*>& hookList() { return hookList_; }
     // Render mode, current objects, load errors and the hooks report objects use.
     TvlViewState& views() { return views_; }
     // The canvas text is measured on while reports are built. It is released
@@ -97,6 +102,7 @@ private:
     std::unique_ptr<EngineTexts> texts_;
     std::unique_ptr<LocaleService> localeService_;
     ComponentDirectory components_;
+    std::vector<TvlView*> hookList_;
     std::unique_ptr<TvlPrinter> printer_;
     bool printerReady_ = false;
     int defaultPaperSize_ = 9;
