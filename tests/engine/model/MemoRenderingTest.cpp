@@ -1,6 +1,7 @@
 #include "ViewTestSupport.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/Stream.h"
+#include "tests/support/ReferenceImage.h"
 
 #include <QDir>
 #include <QImage>
@@ -89,19 +90,6 @@ QImage RenderMemos() {
     return image;
 }
 
-int DifferentPixels(const QImage& a, const QImage& b, int tolerance) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > tolerance ||
-                std::abs(qGreen(p) - qGreen(q)) > tolerance ||
-                std::abs(qBlue(p) - qBlue(q)) > tolerance)
-                ++count;
-        }
-    return count;
-}
-
 // Columns of the image that hold dark (text) pixels between two rows.
 std::pair<int, int> InkColumns(const QImage& image, int x0, int x1, int y0, int y1) {
     int first = -1, last = -1;
@@ -118,20 +106,7 @@ std::pair<int, int> InkColumns(const QImage& image, int x0, int x1, int y0, int 
 } // namespace
 
 TEST(MemoRendering, MatchesReference) {
-    const QImage actual = RenderMemos();
-    const QString reference = QString(VELLUM_MODEL_REFERENCE_DIR) + "/memos.png";
-    if (qEnvironmentVariableIntValue("VELLUM_UPDATE_REFERENCES") == 1) {
-        ASSERT_TRUE(actual.save(reference));
-        GTEST_SKIP() << "reference written to " << reference.toStdString();
-    }
-    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(expected.isNull())
-        << "missing " << reference.toStdString() << " (VELLUM_UPDATE_REFERENCES=1 writes it)";
-    ASSERT_EQ(expected.size(), actual.size());
-    // Text may render slightly differently with other font versions.
-    const int differing = DifferentPixels(actual, expected, 48);
-    if (differing > 600) actual.save(QDir::temp().filePath("memos-actual.png"));
-    EXPECT_LE(differing, 600) << "see " << QDir::temp().filePath("memos-actual.png").toStdString();
+    vltest::ExpectMatchesReference(RenderMemos(), VELLUM_MODEL_REFERENCE_DIR, "memos.png", 600);
 }
 
 // Justified lines reach across the object; the last line of a paragraph
@@ -171,5 +146,5 @@ TEST(MemoRendering, RightToLeftLineKeepsItsPlace) {
     ASSERT_GE(b.first, 0);
     EXPECT_NEAR(b.first, a.first, 2);
     EXPECT_NEAR(b.second, a.second, 4);
-    EXPECT_NE(DifferentPixels(ltr, rtl, 48), 0) << "the reading order moves the '!'";
+    EXPECT_NE(vltest::DifferentPixels(ltr, rtl, 48), 0) << "the reading order moves the '!'";
 }

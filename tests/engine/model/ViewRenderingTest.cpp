@@ -3,6 +3,7 @@
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/TvlSubReportView.h"
+#include "tests/support/ReferenceImage.h"
 
 #include <QDir>
 #include <QPainter>
@@ -148,37 +149,10 @@ QImage RenderPage() {
     return image;
 }
 
-// Pixels whose channels differ by more than tolerance.
-int DifferentPixels(const QImage& a, const QImage& b, int tolerance) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > tolerance ||
-                std::abs(qGreen(p) - qGreen(q)) > tolerance ||
-                std::abs(qBlue(p) - qBlue(q)) > tolerance)
-                ++count;
-        }
-    return count;
-}
-
 } // namespace
 
 TEST(ViewRendering, PageMatchesReference) {
-    const QImage actual = RenderPage();
-    const QString reference = QString(VELLUM_MODEL_REFERENCE_DIR) + "/views.png";
-    if (qEnvironmentVariableIntValue("VELLUM_UPDATE_REFERENCES") == 1) {
-        ASSERT_TRUE(actual.save(reference));
-        GTEST_SKIP() << "reference written to " << reference.toStdString();
-    }
-    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(expected.isNull())
-        << "missing " << reference.toStdString() << " (VELLUM_UPDATE_REFERENCES=1 writes it)";
-    ASSERT_EQ(expected.size(), actual.size());
-    // Text may render slightly differently with other font versions.
-    const int differing = DifferentPixels(actual, expected, 48);
-    if (differing > 400) actual.save(QDir::temp().filePath("views-actual.png"));
-    EXPECT_LE(differing, 400) << "see " << QDir::temp().filePath("views-actual.png").toStdString();
+    vltest::ExpectMatchesReference(RenderPage(), VELLUM_MODEL_REFERENCE_DIR, "views.png", 400);
 }
 
 TEST(ViewRendering, NoDrawingAndTransparentFill) {
