@@ -57,8 +57,9 @@ void TvlMemoView::WrapLine(std::string_view s) {
 
 int TvlMemoView::OutputPixelHeight() const {
     if (Printing && Canvas && Canvas->device())
-        return Nearest(Font.size * Canvas->device()->logicalDpiY() / 72.0);
-    if (ScaleY != 1) return static_cast<int>(std::trunc(Font.size * 96.0 / 72.0 * ScaleY));
+        return TvlFont::clampPixelHeight(
+            RoundHalfEven(Font.size * Canvas->device()->logicalDpiY() / 72.0));
+    if (ScaleY != 1) return TvlFont::clampPixelHeight(std::trunc(Font.size * 96.0 / 72.0 * ScaleY));
     return FontPixelHeight96();
 }
 

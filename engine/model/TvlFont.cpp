@@ -3,6 +3,9 @@
 #include "engine/script/CodePage.h"
 #include "engine/script/Variant.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vl {
 
 QFont TvlFont::toQFont(int pixelHeight) const {
@@ -16,7 +19,13 @@ QFont TvlFont::toQFont(int pixelHeight) const {
 }
 
 int TvlFont::pixelHeight96() const {
-    return static_cast<int>(RoundHalfEven(size * 96.0 / 72.0));
+    return clampPixelHeight(RoundHalfEven(size * 96.0 / 72.0));
+}
+
+int TvlFont::clampPixelHeight(double pixels) {
+    constexpr double kLargestPixelHeight = 4096;
+    if (std::isnan(pixels)) return 0;
+    return static_cast<int>(std::clamp(pixels, -kLargestPixelHeight, kLargestPixelHeight));
 }
 
 } // namespace vl

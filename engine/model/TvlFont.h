@@ -22,6 +22,9 @@ struct TvlFont {
     QFont toQFont(int pixelHeight) const;
     // Pixel height of the font at 96 pixels per inch, halves to even.
     int pixelHeight96() const;
+    // A pixel height within what any page can show (damaged files can hold
+    // any size, and Qt would try to rasterise it).
+    static int clampPixelHeight(double pixels);
 };
 
 } // namespace vl
