@@ -24,8 +24,9 @@ int TvlFont::pixelHeight96() const {
 
 int TvlFont::clampPixelHeight(double pixels) {
     constexpr double kLargestPixelHeight = 4096;
+    // A negative size names the same height, as the platform's fonts read it.
     if (std::isnan(pixels)) return 0;
-    return static_cast<int>(std::clamp(pixels, -kLargestPixelHeight, kLargestPixelHeight));
+    return static_cast<int>(std::min(std::fabs(pixels), kLargestPixelHeight));
 }
 
 } // namespace vl

@@ -608,3 +608,17 @@ TEST_F(MemoViewTest, AutoWidthFollowsTheText) {
 }
 
 } // namespace
+
+// Damaged templates can hold any font size; measuring and writing such a memo
+// stays within range instead of overflowing.
+TEST_F(MemoViewTest, AbsurdFontSizesAreBounded) {
+    memo.Memo = {"text"};
+    for (const int size : {2'000'000'000, -2'000'000'000, 0}) {
+        memo.Font.size = size;
+        EXPECT_LE(std::abs(memo.Font.pixelHeight96()), 4096);
+        memo.ScaleY = 3;
+        EXPECT_GE(memo.CalcHeight(), 0);
+        memo.ScaleY = 1;
+        EXPECT_NE(writeAndRead(), nullptr);
+    }
+}
