@@ -5,6 +5,7 @@
 #include "engine/build/TvlTable.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/ViewState.h"
+#include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/DataFieldRef.h"
@@ -42,7 +43,7 @@ private:
 
 TvlReport::TvlReport(std::string name, TvlComponent* owner)
     : TvlComponent(std::move(name), owner), FileName(LoadResString(kUntitledId)), pages_(*this),
-      dictionary_(this) {
+      dictionary_(this), emfPages_(std::make_unique<TvlEMFPages>()) {
     Info.Reset();
 }
 

@@ -8,11 +8,60 @@
 #include "engine/script/TvlDataDictionary.h"
 
 #include <QString>
+#include <Qt>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace vl {
 
 class Stream;
+class TvlBand;
+class TvlDataset;
+class TvlEMFPages;
+class TvlPreview;
+
+enum TvlReportType : std::uint8_t { rtSimple = 0, rtMultiple = 1 };
+enum TvlPreviewZoom : std::uint8_t { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
+enum TvlPreviewButton : std::uint8_t {
+    pbZoom = 0x01,
+    pbLoad = 0x02,
+    pbSave = 0x04,
+    pbPrint = 0x08,
+    pbFind = 0x10,
+    pbHelp = 0x20,
+    pbExit = 0x40,
+    pbPageSetup = 0x80,
+};
+
+// The report's events; unassigned ones are skipped.
+struct TvlReportEvents {
+    std::function<void()> OnBeginDoc;
+    std::function<void()> OnEndDoc;
+    std::function<void(int pgNo)> OnBeginPage;
+    std::function<void(int pgNo)> OnEndPage;
+    std::function<void(TvlBand& Band)> OnBeginBand;
+    std::function<void(TvlBand& Band)> OnEndBand;
+    // First step of every name lookup: leave ParValue empty to let the
+    // engine go on.
+    std::function<void(std::string_view ParName, Variant& ParValue)> OnGetValue;
+    // Before each object is written, with the lines it is about to output.
+    std::function<void(StringList& Memo, TvlView& View)> OnBeforePrint;
+    // Last step of every function call.
+    std::function<void(std::string_view Name, const Variant& p1, const Variant& p2,
+                       const Variant& p3, Variant& Val)>
+        OnUserFunction;
+    // Replaces the progress window's page counter.
+    std::function<void(int n)> OnProgress;
+    std::function<void(TvlBand& Band)> OnBeginColumn;
+    std::function<void(int ColNo, int& Width)> OnPrintColumn;
+    // Replaces a report page's own band run.
+    std::function<void(TvlPage& Page)> OnManualBuild;
+    std::function<void(TvlView& View)> OnObjectClick;
+    std::function<void(TvlView& View, Qt::CursorShape& Cursor)> OnMouseOverObject;
+    std::function<void()> OnPrintReport;
+    std::function<void(TvlReport& Sender)> OnCustomizeObject;
+};
 
 // A template stream this engine cannot read: a version it does not know,
 // or damaged contents.
@@ -39,6 +88,38 @@ public:
     TvlDataDictionary& Dictionary() { return dictionary_; }
     const TvlDataDictionary& Dictionary() const { return dictionary_; }
     TvlReportInfo Info;
+
+    // The pages the last build produced (or that were loaded from a file).
+    TvlEMFPages& EMFPages() { return *emfPages_; }
+    const TvlEMFPages& EMFPages() const { return *emfPages_; }
+
+    // Published settings.
+    TvlDataset* Dataset = nullptr;
+    TvlReportType ReportType = rtSimple;
+    std::string Title;
+    bool ShowProgress = true;
+    bool PrintIfEmpty = true;
+    bool ModalPreview = true;
+    bool MDIPreview = false;
+    bool ModifyPrepared = true;
+    TvlPreview* Preview = nullptr;
+    std::uint8_t PreviewButtons = 0x7F;
+    TvlPreviewZoom InitialZoom = pzDefault;
+    bool GrayedButtons = false;
+    std::int32_t DefaultCopies = 1;
+    bool DefaultCollate = true;
+    bool ShowPrintDialog = true;
+    bool RebuildPrinter = false;
+    bool UseDefaultDataSetName = false;
+    TvlReportEvents Events;
+
+    // Builds the template into the prepared pages. False when the build
+    // failed in the progress window, was cancelled there or by a dialog page.
+    bool PrepareReport();
+    // True while the pass that writes the real output runs.
+    bool FinalPass() const { return finalPass_; }
+    // Set by the last build; cleared when prepared pages are loaded.
+    bool Rebuildable() const { return rebuildable_; }
 
     // Stored in the template: build twice (the first pass counts pages),
     // keep the default printer, and the printer the report was laid out on.
@@ -109,6 +190,9 @@ private:
     TvlPages pages_;
     TvlDataDictionary dictionary_;
     std::vector<std::uint8_t> formTemplate_;
+    std::unique_ptr<TvlEMFPages> emfPages_;
+    bool finalPass_ = false;
+    bool rebuildable_ = false;
 };
 
 } // namespace vl
