@@ -318,6 +318,15 @@ Stream& TvlReport::PreparedStream() {
     return EMFPages().PageAt(Globals().build().currentPageIndex).Stream;
 }
 
+void TvlReport::LoadPreparedReport(const QString& path) {
+    rebuildable_ = false;
+    EMFPages().LoadFromFile(path);
+}
+
+void TvlReport::SavePreparedReport(const QString& path) {
+    EMFPages().SaveToFile(path);
+}
+
 void TvlReport::AppendPreparedPage(const TvlPage& page) {
     PageSettings settings;
     settings.PaperSize = static_cast<std::int16_t>(page.PaperSize);

@@ -151,6 +151,11 @@ public:
     // Opens a new prepared page with the paper of a template page.
     void AppendPreparedPage(const TvlPage& page);
 
+    // The prepared-report file (".vlp"). A loaded report cannot be built
+    // again until its template builds anew.
+    void LoadPreparedReport(const QString& path);
+    void SavePreparedReport(const QString& path);
+
     // True while the pass that writes the real output runs.
     bool FinalPass() const { return finalPass_; }
     // Set by the last build; cleared when prepared pages are loaded.
