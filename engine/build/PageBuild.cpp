@@ -1,3 +1,4 @@
+#include "engine/build/ProgressWindow.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDBDataSet.h"
 #include "engine/build/TvlDataset.h"
@@ -100,8 +101,13 @@ void TvlPage::initDialogPage() {
         RunPageScript(Script);
         return;
     }
+    TvlProgressWindow& progress = g.progressWindow();
+    const bool progressShown = progress.Shown();
+    progress.SetShown(false);
     RunPageScript(Script);
+    // a script that set the modal result decides without showing the form
     if (ModalResult == 0) ModalResult = g.uiService().showDialogPage(*this);
+    progress.SetShown(progressShown);
     if (ModalResult == kModalCancel) g.build().dialogCancelled = true;
 }
 

@@ -154,6 +154,42 @@ TEST_F(ReportBuildTest, StopReportEndsTheBuildAfterThePageRun) {
     EXPECT_EQ(pageCount(), 2);
 }
 
+TEST_F(ReportBuildTest, ShowBandOutputsABandByName) {
+    addSource("Rows", numbered(2));
+    TvlBandView& data = band(btMasterData, 60, 20, "Data", "Rows");
+    data.Script = {"if [N] = 2 then SHOWBAND(Extra)"};
+    memo("R[N]", 20, 62);
+    band(btChild, 100, 20, "Extra");
+    memo("extra", 20, 102);
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"R1", "extra", "R2"}));
+}
+
+TEST_F(ReportBuildTest, BreaksAskedForOutsideABandAreIgnored) {
+    page->Script = {"NEWPAGE", "NEWCOLUMN"};
+    band(btReportTitle, 20, 20, "Title");
+    memo("title", 20, 22);
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    EXPECT_EQ(pageCount(), 1);
+}
+
+// A dialog page whose script cancels it: no report page runs.
+TEST_F(ReportBuildTest, ACancelledDialogPageStopsTheBuild) {
+    band(btReportTitle, 20, 20, "Title");
+    memo("title", 20, 22);
+    TvlPage& dialog = report.Pages().Add();
+    dialog.PageType = ptDialog;
+    dialog.Script = {"MODALRESULT := 2"};
+    memo("a label", 10, 10, 100, 18, &dialog);
+    EXPECT_FALSE(build());
+    EXPECT_EQ(pageCount(), 0);
+    report.Pages()[1].Script = {"MODALRESULT := 1"};
+    EXPECT_TRUE(build());
+    EXPECT_EQ(pageCount(), 1);
+    // the dialog's objects are back after the build
+    EXPECT_EQ(report.Pages()[1].Objects.size(), 1u);
+}
+
 TEST_F(ReportBuildTest, TheTemplateIsRestoredAfterTheBuild) {
     addSource("Rows", numbered(2));
     band(btMasterData, 60, 20, "Data", "Rows");
