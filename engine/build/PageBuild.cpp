@@ -37,15 +37,6 @@ bool firstOfTwoPasses() {
     return report && report->TwoPass && !report->FinalPass();
 }
 
-std::string joinedMemo(const StringList& lines) {
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i) text += "\r\n";
-        text += lines[i];
-    }
-    return text;
-}
-
 } // namespace
 
 int TvlPage::ContentBottom() const {
@@ -154,7 +145,7 @@ void TvlPage::BindObjects() {
 void TvlPage::bindObjectField(TvlView& view) {
     view.DataField.clear();
     view.DataSet = nullptr;
-    std::string text = joinedMemo(view.Memo);
+    std::string text = JoinLines(view.Memo);
     const auto* memo = dynamic_cast<TvlMemoView*>(&view);
     if (text.size() <= 2 || text.front() != '[' ||
         (memo && (memo->Flags & TvlMemoView::mfTextOnly)))

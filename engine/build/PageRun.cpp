@@ -6,6 +6,7 @@
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/output/TvlEMFPages.h"
+#include "engine/script/ScopedValue.h"
 #include "engine/script/TextUtils.h"
 
 namespace vl {
@@ -30,19 +31,6 @@ int preparedCount() {
     const TvlReport* report = build().receivingReport;
     return report ? report->EMFPages().Count() : 0;
 }
-
-// Counts nested page and column breaks: a band that does not fit while the
-// bands of a new page are being printed is not allowed to break again.
-class BreakScope {
-public:
-    explicit BreakScope(int& depth) : depth_(depth) { ++depth_; }
-    ~BreakScope() { --depth_; }
-    BreakScope(const BreakScope&) = delete;
-    BreakScope& operator=(const BreakScope&) = delete;
-
-private:
-    int& depth_;
-};
 
 } // namespace
 
@@ -294,7 +282,7 @@ void TvlPage::ShowPending() {
 }
 
 void TvlPage::StartNewPage() {
-    const BreakScope scope(breakDepth_);
+    const ScopedDepth inBreak(breakDepth_);
     TvlBuildState& b = build();
     if (TvlReport* report = b.currentReport) report->ReportProgress(preparedCount() + 1);
     if (!NoRepeatedHeaders) PrintBand(Band(btColumnFooter));
@@ -310,7 +298,7 @@ void TvlPage::StartNewPage() {
 }
 
 void TvlPage::StartNewColumn(TvlBand* band) {
-    const BreakScope scope(breakDepth_);
+    const ScopedDepth inBreak(breakDepth_);
     if (PageColumn < Columns - 1) {
         PrintBand(Band(btColumnFooter));
         ++PageColumn;

@@ -7,6 +7,7 @@
 #include "engine/model/ViewState.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/script/LocaleService.h"
+#include "engine/script/ScopedValue.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/UiService.h"
 
@@ -32,18 +33,6 @@ bool stopRequested() {
     return Globals().stopRequested().load();
 }
 
-// Marks the report as building for as long as the scope lasts.
-class BuildingScope {
-public:
-    explicit BuildingScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BuildingScope() { flag_ = false; }
-    BuildingScope(const BuildingScope&) = delete;
-    BuildingScope& operator=(const BuildingScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
 } // namespace
 
 bool TvlReport::PrepareReport() {
@@ -67,12 +56,13 @@ bool TvlReport::PrepareReport() {
     Attach();
 
     MemoryStream saved;
-    const bool xml = std::exchange(XmlExport, false);
-    SaveToStream(saved);
-    XmlExport = xml;
+    {
+        const ScopedValue binary(XmlExport, false);
+        SaveToStream(saved);
+    }
     bool result = false;
     {
-        const BuildingScope building(building_);
+        const ScopedValue building(building_, true);
         if (Events.OnBeginDoc) Events.OnBeginDoc();
         result = RunPasses();
         if (Events.OnEndDoc) Events.OnEndDoc();

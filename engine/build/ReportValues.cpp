@@ -9,6 +9,7 @@
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionLibrary.h"
+#include "engine/script/ScopedValue.h"
 #include "engine/script/TInterpretator.h"
 #include "engine/script/TvlParser.h"
 
@@ -44,17 +45,6 @@ TvlBand* lineBand() {
     return first ? first : band;
 }
 
-class DepthGuard {
-public:
-    explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
-    ~DepthGuard() { --depth_; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& depth_;
-};
-
 Variant calcWidth() {
     TvlView* view = ViewState().currentView;
     if (!view) return Variant(0);
@@ -84,7 +74,7 @@ void TvlReport::dictionaryValue(std::string_view name, Variant& value) {
     int& depth = Globals().build().dictionaryDepth;
     if (depth >= kMaxDictionaryDepth)
         throw ParserError("Variable \"" + std::string(name) + "\" refers to itself");
-    const DepthGuard guard(depth);
+    const ScopedDepth nested(depth);
     dictionary_.GetValue(name, value);
 }
 

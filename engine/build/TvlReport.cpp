@@ -9,6 +9,7 @@
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/DataFieldRef.h"
+#include "engine/script/ScopedValue.h"
 #include "engine/script/StreamIO.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlLocale.h"
@@ -26,18 +27,6 @@ namespace {
 // the page part of a version 21 template.
 constexpr int kLastUnversioned = 20;
 constexpr int kOldestVersion = 21;
-
-// Sets the XML switch for one write and clears it again, also on failure.
-class XmlSwitch {
-public:
-    explicit XmlSwitch(bool& flag) : flag_(flag) { flag_ = true; }
-    ~XmlSwitch() { flag_ = false; }
-    XmlSwitch(const XmlSwitch&) = delete;
-    XmlSwitch& operator=(const XmlSwitch&) = delete;
-
-private:
-    bool& flag_;
-};
 
 } // namespace
 
@@ -177,7 +166,7 @@ void TvlReport::ExportXml(const QString& path) {
     const QString target =
         info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".vl3");
     FileStream file(target, FileStream::Mode::Create);
-    XmlSwitch xml(XmlExport);
+    const ScopedValue xml(XmlExport, true);
     SaveToStream(file);
 }
 
