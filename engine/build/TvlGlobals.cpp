@@ -1,10 +1,10 @@
 #include "engine/build/TvlGlobals.h"
 
 #include "engine/build/EngineTexts.h"
-
+#include "engine/build/ProgressWindow.h"
+#include "engine/model/MeasuringCanvas.h"
 #include "engine/output/LinkOpener.h"
 #include "engine/output/TvlCompressor.h"
-#include "engine/model/MeasuringCanvas.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/Aggregates.h"
 #include "engine/script/ConstantList.h"
@@ -117,6 +117,15 @@ AggregateContext& TvlGlobals::aggregateContext() {
 UiService& TvlGlobals::uiService() {
     if (!uiService_) uiService_ = std::make_unique<HeadlessUiService>();
     return *uiService_;
+}
+
+TvlProgressWindow& TvlGlobals::progressWindow() {
+    if (!progressWindow_) progressWindow_ = std::make_unique<TvlProgressWindow>();
+    return *progressWindow_;
+}
+
+void TvlGlobals::setProgressWindow(std::unique_ptr<TvlProgressWindow> window) {
+    progressWindow_ = std::move(window);
 }
 
 void TvlGlobals::setUiService(std::unique_ptr<UiService> service) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/build/BuildState.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/Component.h"
 #include "engine/script/LocaleService.h"
@@ -24,6 +25,7 @@ class TvlVariables;
 class TvlFunctionLibraries;
 class TvlInstalledFunctions;
 class UiService;
+class TvlProgressWindow;
 struct AggregateContext;
 
 // The engine's process-wide objects, owned in one place. They are shared by
@@ -48,6 +50,9 @@ public:
     // The objects told about every text object a build writes (the band
     // engine fills it with the objects that want the hook).
     std::vector<TvlView*>& hookList() { return hookList_; }
+    // The state of the build that runs (current report, page index, totals
+    // of pages, continuation, error text).
+    TvlBuildState& build() { return build_; }
     // Render mode, current objects, load errors and the hooks report objects use.
     TvlViewState& views() { return views_; }
     // The canvas text is measured on while reports are built. It is released
@@ -88,6 +93,10 @@ public:
     // The dialogs of INPUT and MESSAGEBOX; headless until a host installs one.
     UiService& uiService();
     void setUiService(std::unique_ptr<UiService> service);
+    // The progress window of builds and print runs; headless until a host
+    // installs one.
+    TvlProgressWindow& progressWindow();
+    void setProgressWindow(std::unique_ptr<TvlProgressWindow> window);
     // The compressor of prepared-report files: zlib, switched off.
     TvlCompressor& compressor();
     void setCompressor(std::unique_ptr<TvlCompressor> compressor);
@@ -107,6 +116,7 @@ private:
     bool printerReady_ = false;
     int defaultPaperSize_ = 9;
     TvlViewState views_;
+    TvlBuildState build_;
     std::unique_ptr<TvlMeasuringCanvas> measuringCanvas_;
     std::unique_ptr<TvlParser> globalParser_;
     std::unique_ptr<TInterpretator> globalInterpretator_;
@@ -117,6 +127,7 @@ private:
     std::unique_ptr<TvlFunctionLibraries> functionLibraries_;
     std::unique_ptr<AggregateContext> aggregateContext_;
     std::unique_ptr<UiService> uiService_;
+    std::unique_ptr<TvlProgressWindow> progressWindow_;
     std::unique_ptr<TvlCompressor> compressor_;
     std::unique_ptr<TvlLinkOpener> linkOpener_;
 };

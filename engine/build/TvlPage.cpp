@@ -1,5 +1,6 @@
 #include "engine/build/TvlPage.h"
 
+#include "engine/build/TvlBand.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/model/ViewState.h"
 #include "engine/model/ViewXml.h"

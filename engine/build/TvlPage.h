@@ -1,11 +1,14 @@
 #pragma once
 
+#include "engine/build/BandType.h"
 #include "engine/model/TvlObject.h"
 #include "engine/model/TvlView.h"
 #include "engine/model/ViewServices.h"
 #include "engine/output/PageMetrics.h"
 
+#include <array>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +16,8 @@
 namespace vl {
 
 class Stream;
+class TvlBand;
+class TvlBandView;
 
 enum TvlPageType : std::uint8_t { ptReport = 0, ptDialog = 1 };
 enum TvlPageOrientation : std::uint8_t { poPortrait = 0, poLandscape = 1 };
@@ -86,6 +91,63 @@ public:
     bool LoadFromStream(Stream& stream);
     void SaveToStream(Stream& stream) const;
 
+    // Build time.
+    enum TvlBuildMode : std::uint8_t { bmOutput = 0, bmRecord = 1 };
+    // What a page in record mode notes instead of doing it.
+    struct RecordedStep {
+        enum Kind : std::uint8_t { Draw, First, Next } kind;
+        TvlBand* band;
+    };
+
+    // The first band of a type's chain (an empty band for unused types
+    // while the page is prepared; none otherwise).
+    TvlBand* Band(int type) const;
+    bool Prepared() const { return prepared_; }
+    // The page is shown by a sub-report object and not run by itself.
+    bool SubReportPage = false;
+    TvlBuildMode BuildMode = bmOutput;
+    // Dialog pages: the form's modal result (0 while it has none).
+    static constexpr int kModalCancel = 2;
+    int ModalResult = 0;
+    std::vector<RecordedStep> RecordedSteps;
+    int ReplayIndex = 0;
+    TvlBand* ResumeBand = nullptr;
+    int PageColumn = 0;
+    int ColumnTop = 0;
+    int ColumnOffset = 0;
+    int CurY = 0;
+    int BottomLimit = 0;
+    int CrossColumn = 1;
+    int RecordCounter = 1;
+    TvlBand* LastOutputBand = nullptr;
+    bool NoRepeatedHeaders = false;
+
+    // True while the bands of a new page or column are being printed.
+    bool InBreak() const { return breakDepth_ > 0; }
+    // The lowest position for band content: the bottom edge less the page
+    // footer while a report is built.
+    int ContentBottom() const;
+    // The room the column footer keeps at the bottom of each column.
+    int ColumnFooterHeight() const;
+
+    void InitForBuild();
+    void DoneBuild();
+    void BindObjects();
+    void RunPage();
+    void PrintBand(TvlBand* band);
+    void StartNewPage();
+    void StartNewColumn(TvlBand* band);
+    void FinishPageFooters();
+    void ResetLineNo(TvlBand* band, int n);
+    void RunPageScript(const StringList& lines);
+    // SHOWBAND: the first band whose view has that name, output now.
+    void ShowBand(std::string_view name);
+    // The table of the band context: the source of the data band that the
+    // current band belongs to, when it is a table.
+    TvlComponent* BandContextTable() const;
+    // An error of the build: recorded by the report, and the build stops.
+    void HandleBuildError(const std::exception& error);
+
     int viewCount() const override { return static_cast<int>(Objects.size()); }
     TvlView* viewAt(int index) const override;
     int leftEdge() const override { return LeftEdge(); }
@@ -95,6 +157,50 @@ public:
 
 private:
     void readDialogSettings(Stream& stream);
+
+    // Building and linking the runtime bands.
+    void BuildBands();
+    void prepareObjects();
+    void fillCrossBands();
+    void fillHorizontalBands();
+    void fillBand(TvlBand& band, TvlBandView& view);
+    void takeObjects(TvlBand& band);
+    void sortChains(std::vector<std::vector<TvlBand*>>& byType);
+    void placeLooseObjects();
+    void linkHeadersAndFooters();
+    void pairGroupFooters();
+    void bindColumnSources();
+    void linkChildren();
+    void linkGroupHeaders();
+    void computePageColumns();
+    TvlBand& newBand(TvlBandType type);
+
+    // The page run.
+    void initReportPage();
+    void initDialogPage();
+    void registerTotals();
+    void scanTotals(TvlBand& dataBand);
+    void registerBandTotals(TvlBand& band);
+    void bindObjectField(TvlView& view);
+    bool pageIsEmpty() const;
+    void startRun(bool manual);
+    void finishRun(bool manual);
+    void RecordLoop(int level);
+    void walkDataBand(TvlBand& data, int level);
+    bool groupChange(TvlBand& data);
+    void openGroups(TvlBand* from);
+    void pushPending(TvlBand* band);
+    void ShowPending();
+    int deepestLevel() const;
+    void appendPreparedPage();
+
+    std::array<TvlBand*, 23> bands_{};
+    std::vector<std::unique_ptr<TvlBand>> ownedBands_;
+    std::vector<TvlBand*> pending_;
+    std::vector<bool> placed_;
+    bool prepared_ = false;
+    int deepestLevel_ = 1;
+    int breakDepth_ = 0;
 };
 
 } // namespace vl

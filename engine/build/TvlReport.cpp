@@ -45,11 +45,17 @@ TvlReport::TvlReport(std::string name, TvlComponent* owner)
     : TvlComponent(std::move(name), owner), FileName(LoadResString(kUntitledId)), pages_(*this),
       dictionary_(this), emfPages_(std::make_unique<TvlEMFPages>()) {
     Info.Reset();
+    emfPages_->Events.BeginPage = [this](int) {
+        if (Events.OnBeginPage) Events.OnBeginPage(Globals().build().currentPageIndex);
+    };
 }
 
 TvlReport::~TvlReport() {
     TvlViewState& state = ViewState();
     if (state.host == this) state.host = nullptr;
+    TvlBuildState& build = Globals().build();
+    if (build.currentReport == this) build.currentReport = nullptr;
+    if (build.receivingReport == this) build.receivingReport = nullptr;
 }
 
 void TvlReport::Clear() {
@@ -206,15 +212,6 @@ TvlView* TvlReport::findObject(std::string_view name) const {
 Variant TvlReport::evaluate(std::string_view expression) {
     return Globals().globalParser().Evaluate(expression);
 }
-
-// Outside a build there are no display formats to apply: the value's text.
-std::string TvlReport::expandBracket(std::string_view bracketText, TvlView&) {
-    return evaluate(bracketText).toString();
-}
-
-// Scripts and the per-object hook run only while a report is built.
-void TvlReport::runScript(TvlView&, const StringList&) {}
-void TvlReport::beforeObjectOutput(TvlView&) {}
 
 bool TvlReport::resolveDataField(std::string_view reference, TvlComponent*& dataSet,
                                  std::string& field) {

@@ -4,9 +4,11 @@
 #include "engine/build/TvlReportInfo.h"
 #include "engine/model/ViewServices.h"
 #include "engine/script/Component.h"
+#include "engine/script/EmptyReportBinding.h"
 #include "engine/script/Errors.h"
 #include "engine/script/TvlDataDictionary.h"
 
+#include <QDateTime>
 #include <QString>
 #include <Qt>
 #include <functional>
@@ -16,6 +18,7 @@
 namespace vl {
 
 class Stream;
+class MemoryStream;
 class TvlBand;
 class TvlDataset;
 class TvlEMFPages;
@@ -73,7 +76,10 @@ public:
 // The report component: it owns the template (pages with their objects, the
 // data dictionary and the report information) and reads and writes it.
 // While it loads it is the engine's current report (the view host).
-class TvlReport : public TvlComponent, public TvlViewHost, public TvlDictionaryContext {
+class TvlReport : public TvlComponent,
+                  public TvlViewHost,
+                  public TvlDictionaryContext,
+                  public EmptyReportBinding {
 public:
     // The stream caption of the password dialog and its prompt.
     static constexpr int kPasswordCaptionId = 55653;
@@ -116,6 +122,32 @@ public:
     // Builds the template into the prepared pages. False when the build
     // failed in the progress window, was cancelled there or by a dialog page.
     bool PrepareReport();
+    // The moment a build takes as "now" (DATE, TIME); the clock when unset.
+    std::function<QDateTime()> Now;
+    // The error text of the last build that failed; empty after a good one.
+    const std::string& LastBuildError() const { return lastBuildError_; }
+    // The object of that name on the first page that has one.
+    TvlView* FindObject(std::string_view name) const { return findObject(name); }
+    // The text of a bracket as a text object shows it: the name or
+    // expression resolved, then formatted.
+    std::string EvaluateField(std::string_view text, TvlView& view);
+    // Shows the page count in the progress window (or tells OnProgress).
+    void ReportProgress(int n);
+
+    // Steps of a build that its pages and bands call.
+    void FireBeginBand(TvlBand& band);
+    void FireEndBand(TvlBand& band);
+    void FireBeginColumn(TvlBand& band);
+    void FirePrintColumn(int column, int& width);
+    void FireEndPage(int pageIndex);
+    // Records the error of an object or script with the object's text and
+    // stops the build. The first error of a build is the one kept.
+    void HandleBuildError(const std::exception& error);
+    // The stream of the prepared page being written.
+    Stream& PreparedStream();
+    // Opens a new prepared page with the paper of a template page.
+    void AppendPreparedPage(const TvlPage& page);
+
     // True while the pass that writes the real output runs.
     bool FinalPass() const { return finalPass_; }
     // Set by the last build; cleared when prepared pages are loaded.
@@ -168,6 +200,8 @@ public:
     // TvlViewHost
     std::string componentName() const override { return name(); }
     TvlView* findObject(std::string_view name) const override;
+    bool hasBeforePrintHandler() const override { return static_cast<bool>(Events.OnBeforePrint); }
+    bool isFirstOfTwoPasses() const override { return building_ && TwoPass && !finalPass_; }
     Variant evaluate(std::string_view expression) override;
     std::string expandBracket(std::string_view bracketText, TvlView& view) override;
     void runScript(TvlView& view, const StringList& script) override;
@@ -178,7 +212,28 @@ public:
     // TvlDictionaryContext
     const ComponentDirectory& dictionaryComponents() const override;
     const TvlComponent* dictionaryOwner() const override { return owner(); }
-    TvlComponent* bandContextTable() const override { return nullptr; }
+    TvlComponent* bandContextTable() const override;
+
+    // ScriptReportBinding
+    TvlObject* findObject(std::string_view name) override;
+    int pageCount() const override { return pages_.Count(); }
+    TvlObject* page(int index) override;
+    TvlObject* findObjectOnPage(int index, std::string_view name) override;
+    bool setDictionaryVariable(std::string_view name, const Variant& value) override;
+    void setModalResult(int value) override;
+    void setCurY(int value) override;
+    void showProgress(const std::string& text) override;
+    void resolveName(std::string_view name, Variant& value) override;
+    void callFunction(std::string_view name, const Variant& p1, const Variant& p2,
+                      const Variant& p3, Variant& val) override;
+
+protected:
+    // One pass: every page of the template run once (or once per record of
+    // Dataset for rtMultiple).
+    virtual void BuildPages();
+    bool builtInValue(std::string_view name, Variant& value) override;
+    bool systemValue(std::string_view name, Variant& value) override;
+    void reportProcedure(std::string_view name, const Variant& p1) override;
 
 private:
     void loadTemplate(Stream& stream);
@@ -186,6 +241,14 @@ private:
     void checkPassword(const Stream& stream);
     // Pages removed and one empty page added.
     void resetToEmptyPage();
+    bool RunPasses();
+    void RunBuildPass();
+    void runPageLoop();
+    void initPages();
+    void donePages();
+    void alignObjectsToBands();
+    void restoreTemplate(MemoryStream& saved);
+    void dictionaryValue(std::string_view name, Variant& value);
 
     TvlPages pages_;
     TvlDataDictionary dictionary_;
@@ -193,6 +256,9 @@ private:
     std::unique_ptr<TvlEMFPages> emfPages_;
     bool finalPass_ = false;
     bool rebuildable_ = false;
+    bool building_ = false;
+    bool twoPassAtStart_ = false;
+    std::string lastBuildError_;
 };
 
 } // namespace vl

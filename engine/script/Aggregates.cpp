@@ -60,12 +60,12 @@ void registerCall(AggregateKind kind, const CallArguments& args, const Aggregate
     if (!shownOn || !data) return;
     std::string bandName(TrimBlanks(args.band));
     if (bandName.empty()) {
-        if (data->bandType() != defaultDataBandType(shownOn->bandType())) return;
+        if (data->totalsBandType() != defaultDataBandType(shownOn->totalsBandType())) return;
         bandName = data->bandName();
     }
     if (!SameText(bandName, data->bandName())) return;
     AggregateKey key;
-    if (shownOn->hasCrossObjects() && shownOn->bandType() != btCrossFooter) key.column = "0";
+    if (shownOn->hasCrossObjects() && shownOn->totalsBandType() != btCrossFooter) key.column = "0";
     key.band = shownOn->bandName();
     key.kind = kind;
     key.expression = args.expression;
@@ -81,7 +81,7 @@ void readTotal(AggregateKind kind, const CallArguments& args, Variant& val,
     AggregateKey key{
         {}, shownOn->bandName(), kind, std::string(args.expression), std::string(args.flag)};
     const AggregateHost* source = shownOn->AggregateBand;
-    if (shownOn->bandType() == btCrossData) {
+    if (shownOn->totalsBandType() == btCrossData) {
         // a cross cell reads its row band's totals for the current column
         key.column = std::to_string(shownOn->crossColumn());
         key.band = source->bandName();

@@ -24,7 +24,7 @@ public:
     virtual ~AggregateHost() = default;
 
     virtual std::string bandName() const = 0;
-    virtual TvlBandType bandType() const = 0;
+    virtual TvlBandType totalsBandType() const = 0;
     // Whether objects of the band also lie in a cross band.
     virtual bool hasCrossObjects() const = 0;
     // The band's visibility for the row being accumulated.

@@ -6,6 +6,8 @@
 
 namespace vl {
 
+class TvlViewPage;
+
 // The dialogs that expression functions may open (INPUT, MESSAGEBOX). A
 // windowed program installs one that shows real dialogs; without one the
 // engine runs headless and answers as if the user confirmed at once.
@@ -23,6 +25,9 @@ public:
                                                    const std::string& /*prompt*/) {
         return std::nullopt;
     }
+    // A dialog page of a report shown modally; returns its modal result
+    // (2 = cancelled). Without a window it is accepted with its defaults.
+    virtual int showDialogPage(TvlViewPage& /*page*/) { return 1; }
 };
 
 // Shows nothing: the input box returns its initial text, the message box mrOk.

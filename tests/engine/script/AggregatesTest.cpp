@@ -14,7 +14,7 @@ class FakeBand : public AggregateHost {
 public:
     FakeBand(std::string name, TvlBandType type) : name_(std::move(name)), type_(type) {}
     std::string bandName() const override { return name_; }
-    TvlBandType bandType() const override { return type_; }
+    TvlBandType totalsBandType() const override { return type_; }
     bool hasCrossObjects() const override { return cross; }
     bool rowVisible() const override { return visible; }
     int crossColumn() const override { return column; }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/script/Variant.h"
+
+#include <string>
+
+namespace vl {
+
+class TvlReport;
+class TvlBandExtensions;
+
+// What one build shares across its reports, pages and bands. Only one
+// build runs at a time; the state belongs to the build that set it last.
+struct TvlBuildState {
+    // The report whose events fire and the report that receives the
+    // prepared pages (the same report in this system).
+    TvlReport* currentReport = nullptr;
+    TvlReport* receivingReport = nullptr;
+    // 0-based index of the prepared page being written.
+    int currentPageIndex = 0;
+    // "TOTALPAGES": the page count of the first pass of a two-pass build.
+    int totalPages = 0;
+    // "DATE" and "TIME": fixed when a build starts (an OLE date).
+    double buildMoment = 0;
+
+    // A page run that goes on below the previous run, on its last page.
+    bool continuation = false;
+    int savedEndY = 0;
+    int savedBottomLimit = 0;
+    bool footerAtEnd = false;
+    bool dialogCancelled = false;
+
+    bool errorFlag = false;
+    std::string errorText;
+
+    // "VALUE": the result of the last bracket evaluated.
+    Variant currentValue;
+    // Sub-report and cross-tab output, when installed.
+    TvlBandExtensions* bandExtensions = nullptr;
+    // How deep dictionary variables are being resolved inside each other.
+    int dictionaryDepth = 0;
+};
+
+} // namespace vl

@@ -1,0 +1,266 @@
+#include "engine/build/TvlBand.h"
+#include "engine/build/TvlDBDataSet.h"
+#include "engine/build/TvlDataset.h"
+#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlPage.h"
+#include "engine/build/TvlReport.h"
+#include "engine/model/TvlBandView.h"
+#include "engine/model/TvlMemoView.h"
+#include "engine/script/FunctionSplitter.h"
+#include "engine/script/TInterpretator.h"
+#include "engine/script/TvlParser.h"
+#include "engine/script/UiService.h"
+
+#include <unordered_set>
+
+namespace vl {
+
+// The build steps of a page around its run: preparing the bands and
+// dialog forms, binding objects to data fields, registering totals, and
+// cleaning up.
+
+namespace {
+
+TvlReport* receivingReport() {
+    return Globals().build().receivingReport;
+}
+
+// The final pass of a two-pass build goes on with the first pass's bands.
+bool finalOfTwoPasses() {
+    const TvlReport* report = receivingReport();
+    return report && report->TwoPass && report->FinalPass();
+}
+
+bool firstOfTwoPasses() {
+    const TvlReport* report = receivingReport();
+    return report && report->TwoPass && !report->FinalPass();
+}
+
+std::string joinedMemo(const StringList& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) text += "\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+} // namespace
+
+int TvlPage::ContentBottom() const {
+    int bottom = BottomEdge();
+    const TvlBand* footer = Band(btPageFooter);
+    if (ViewState().renderMode == rmOutput && footer && footer->inUse()) bottom -= footer->Height;
+    return bottom;
+}
+
+int TvlPage::ColumnFooterHeight() const {
+    const TvlBand* footer = Band(btColumnFooter);
+    return footer ? footer->Height : 0;
+}
+
+void TvlPage::HandleBuildError(const std::exception& error) {
+    if (TvlReport* report = Globals().build().currentReport)
+        report->HandleBuildError(error);
+    else
+        Globals().stopRequested() = true;
+}
+
+void TvlPage::InitForBuild() {
+    if (PageType == ptDialog)
+        initDialogPage();
+    else
+        initReportPage();
+}
+
+void TvlPage::initReportPage() {
+    if (finalOfTwoPasses() && prepared_) {
+        for (auto& view : Objects)
+            if (auto* memo = dynamic_cast<TvlMemoView*>(view.get())) memo->LastText.clear();
+        for (const auto& band : ownedBands_)
+            if (band->Source) band->Source->First();
+        RecordCounter = 1;
+    } else {
+        BuildBands();
+        RecordCounter = 1;
+        CrossColumn = 1;
+    }
+    prepared_ = true;
+}
+
+void TvlPage::initDialogPage() {
+    if (finalOfTwoPasses()) return;
+    TvlGlobals& g = Globals();
+    g.views().currentPage = this;
+    ModalResult = 0;
+    for (auto& view : Objects)
+        view->SetProperty("VISIBLE", Variant(view->Visible));
+    prepared_ = true;
+    if (Objects.empty() || !Visible) {
+        RunPageScript(Script);
+        return;
+    }
+    RunPageScript(Script);
+    if (ModalResult == 0) ModalResult = g.uiService().showDialogPage(*this);
+    if (ModalResult == kModalCancel) g.build().dialogCancelled = true;
+}
+
+void TvlPage::DoneBuild() {
+    if (firstOfTwoPasses() || !prepared_) return;
+    if (PageType == ptDialog) {
+        Objects.clear();
+    } else {
+        for (auto& view : Objects)
+            view->ParentBand = nullptr;
+        bands_.fill(nullptr);
+        ownedBands_.clear();
+        pending_.clear();
+        RecordedSteps.clear();
+        LastOutputBand = nullptr;
+        ResumeBand = nullptr;
+    }
+    prepared_ = false;
+}
+
+void TvlPage::RunPageScript(const StringList& lines) {
+    if (lines.empty()) return;
+    TvlGlobals& g = Globals();
+    g.views().currentView = nullptr;
+    try {
+        StringList compiled, errors;
+        g.globalInterpretator().CompileScript(lines, compiled, errors);
+        g.globalInterpretator().RunScript(compiled);
+    } catch (const std::exception& error) {
+        HandleBuildError(error);
+    }
+}
+
+void TvlPage::BindObjects() {
+    if (finalOfTwoPasses()) return;
+    Globals().views().currentPage = this;
+    for (auto& view : Objects)
+        bindObjectField(*view);
+    registerTotals();
+}
+
+// An object whose whole text is one bracket is bound to the data field it
+// names, so that pictures can take their content from blob fields.
+void TvlPage::bindObjectField(TvlView& view) {
+    view.DataField.clear();
+    view.DataSet = nullptr;
+    std::string text = joinedMemo(view.Memo);
+    const auto* memo = dynamic_cast<TvlMemoView*>(&view);
+    if (text.size() <= 2 || text.front() != '[' ||
+        (memo && (memo->Flags & TvlMemoView::mfTextOnly)))
+        return;
+    while (!text.empty() && text.back() != ']')
+        text.pop_back();
+    if (text.size() < 2) return;
+    const std::string name = text.substr(1, text.size() - 2);
+    TvlReport* report = Globals().build().currentReport;
+    if (!report) return;
+    Globals().views().currentBand = view.ParentBand;
+    TvlComponent* dataSet = nullptr;
+    std::string field;
+    if (report->resolveDataField(name, dataSet, field)) {
+        view.DataSet = dataSet;
+        view.DataField = field;
+    }
+}
+
+TvlComponent* TvlPage::BandContextTable() const {
+    TvlReport* report = Globals().build().currentReport;
+    TvlDataset* source = report ? report->Dataset : nullptr;
+    const auto* band = dynamic_cast<const TvlBand*>(Globals().views().currentBand);
+    if (band && &band->OwnerPage == this) {
+        int dataType = -1;
+        switch (band->Type) {
+        case btDetailData:
+        case btDetailFooter:
+            dataType = btDetailData;
+            break;
+        case btSubDetailData:
+        case btSubDetailFooter:
+            dataType = btSubDetailData;
+            break;
+        case btCrossData:
+        case btCrossFooter:
+            dataType = btCrossData;
+            break;
+        default:
+            if (band->Type <= btMasterFooter || band->Type == btGroupHeader ||
+                band->Type == btGroupFooter)
+                dataType = btMasterData;
+        }
+        if (const TvlBand* data = Band(dataType)) source = data->Source;
+    }
+    auto* table = dynamic_cast<TvlDBDataSet*>(source);
+    if (!table) return nullptr;
+    try {
+        return &table->ResolveTable();
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+void TvlPage::registerTotals() {
+    AggregateContext& context = Globals().aggregateContext();
+    context.PreparingAggregates = true;
+    try {
+        for (const int type : {btMasterData, btDetailData, btSubDetailData})
+            for (TvlBand* data = Band(type); data && data->Source; data = data->NextBand)
+                scanTotals(*data);
+        if (TvlBand* cross = Band(btCrossData); cross && cross->inUse()) scanTotals(*cross);
+    } catch (const std::exception& error) {
+        HandleBuildError(error);
+    }
+    context.PreparingAggregates = false;
+    context.AggregateScanBand = nullptr;
+    context.CurrentBand = nullptr;
+}
+
+void TvlPage::scanTotals(TvlBand& dataBand) {
+    static const std::vector<int> kMaster = {btPageFooter, btColumnFooter, btMasterFooter,
+                                             btGroupFooter, btReportSummary};
+    static const std::vector<int> kDetail = {btPageFooter,   btColumnFooter, btMasterFooter,
+                                             btDetailFooter, btGroupFooter,  btReportSummary};
+    static const std::vector<int> kSubDetail = {btPageFooter,   btColumnFooter,    btMasterFooter,
+                                                btDetailFooter, btSubDetailFooter, btGroupFooter,
+                                                btReportSummary};
+    static const std::vector<int> kCross = {btCrossFooter};
+    const std::vector<int>& types = dataBand.Type == btMasterData   ? kMaster
+                                    : dataBand.Type == btDetailData ? kDetail
+                                    : dataBand.Type == btCrossData  ? kCross
+                                                                    : kSubDetail;
+    Globals().aggregateContext().AggregateScanBand = &dataBand;
+    for (const int type : types) {
+        TvlBand* first = Band(type);
+        if (!first) continue;
+        std::unordered_set<const TvlBand*> seen;
+        for (TvlBand* band = first; band && seen.insert(band).second; band = band->ChildLink)
+            registerBandTotals(*band);
+        for (TvlBand* band = first->NextBand; band; band = band->NextBand)
+            registerBandTotals(*band);
+    }
+}
+
+// Every aggregate call that the band's script and objects make is run once
+// with the band current, which registers it on the data band being scanned.
+void TvlPage::registerBandTotals(TvlBand& band) {
+    TvlGlobals& g = Globals();
+    const TvlReport* report = g.build().currentReport;
+    StringList calls;
+    TAggregateFunctionsSplitter splitter(calls, report ? &report->Dictionary().Variables : nullptr);
+    g.aggregateContext().CurrentBand = &band;
+    g.views().currentBand = &band;
+    splitter.SplitScript(band.Script);
+    for (TvlView* view : band.Objects) {
+        g.views().currentView = view;
+        if (dynamic_cast<TvlMemoView*>(view)) splitter.SplitMemo(view->Memo);
+        splitter.SplitScript(view->Script);
+    }
+    for (const std::string& call : calls)
+        g.globalParser().EvalPostfix(call);
+}
+
+} // namespace vl

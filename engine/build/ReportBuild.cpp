@@ -1,0 +1,337 @@
+#include "engine/build/ProgressWindow.h"
+#include "engine/build/TvlBand.h"
+#include "engine/build/TvlDataset.h"
+#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlReport.h"
+#include "engine/model/MeasuringCanvas.h"
+#include "engine/model/ViewState.h"
+#include "engine/output/TvlEMFPages.h"
+#include "engine/script/LocaleService.h"
+#include "engine/script/TvlLocale.h"
+#include "engine/script/UiService.h"
+
+namespace vl {
+
+// Building the template into prepared pages: one or two passes, each
+// running every page (once, or once per record of the report's data set),
+// with the template restored afterwards.
+
+namespace {
+
+constexpr int kCalculationErrorId = 55200;
+constexpr int kReportLabelId = 55201;
+constexpr int kObjectLabelId = 55202;
+constexpr int kPreparingId = 55203;
+constexpr int kFirstPassId = 55204;
+constexpr int kProcessingId = 55205;
+constexpr int kErrorCaptionId = 55206;
+constexpr int kFromId = 55199;
+constexpr int kIconError = 0x10;
+
+bool stopRequested() {
+    return Globals().stopRequested().load();
+}
+
+// Marks the report as building for as long as the scope lasts.
+class BuildingScope {
+public:
+    explicit BuildingScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BuildingScope() { flag_ = false; }
+    BuildingScope(const BuildingScope&) = delete;
+    BuildingScope& operator=(const BuildingScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+bool TvlReport::PrepareReport() {
+    TvlGlobals& g = Globals();
+    TvlBuildState& b = g.build();
+    TvlViewState& views = g.views();
+    SetPrinterName(PrinterName);
+    views.renderMode = rmOutput;
+    b.buildMoment = DateTimeToOleDate(Now ? Now() : QDateTime::currentDateTime());
+    views.host = this;
+    alignObjectsToBands();
+
+    views.currentPage = nullptr;
+    views.currentBand = nullptr;
+    b.currentReport = this;
+    b.receivingReport = this;
+    b.errorFlag = false;
+    b.errorText.clear();
+    b.dialogCancelled = false;
+    twoPassAtStart_ = TwoPass;
+    Attach();
+
+    MemoryStream saved;
+    const bool xml = std::exchange(XmlExport, false);
+    SaveToStream(saved);
+    XmlExport = xml;
+    bool result = false;
+    {
+        const BuildingScope building(building_);
+        if (Events.OnBeginDoc) Events.OnBeginDoc();
+        result = RunPasses();
+        if (Events.OnEndDoc) Events.OnEndDoc();
+    }
+    const bool failed = b.errorFlag;
+    lastBuildError_ = failed ? b.errorText : std::string();
+    restoreTemplate(saved);
+    TwoPass = twoPassAtStart_;
+
+    finalPass_ = false;
+    if (b.dialogCancelled) result = false;
+    if (failed) {
+        g.uiService().messageBox(lastBuildError_, LoadResString(kErrorCaptionId), kIconError);
+        EMFPages().Clear();
+    } else if (b.dialogCancelled) {
+        EMFPages().Clear();
+    }
+    views.noDrawing = false;
+    views.currentBand = nullptr;
+    views.currentView = nullptr;
+    views.currentPage = nullptr;
+    return result;
+}
+
+// Objects aligned to their band take their place before the bands are made.
+void TvlReport::alignObjectsToBands() {
+    QPainter& canvas = MeasuringCanvas().painter();
+    TvlViewState& views = ViewState();
+    for (int i = 0; i < pages_.Count(); ++i) {
+        views.currentPage = &pages_[i];
+        for (const auto& view : pages_[i].Objects)
+            if (view->BandAlign != baNone) view->PrepareDraw(&canvas);
+    }
+    views.currentPage = nullptr;
+}
+
+// Whatever scripts changed during the build is undone.
+void TvlReport::restoreTemplate(MemoryStream& saved) {
+    saved.seek(0);
+    try {
+        LoadFromStream(saved);
+    } catch (const std::exception& error) {
+        if (lastBuildError_.empty()) lastBuildError_ = error.what();
+    }
+}
+
+bool TvlReport::RunPasses() {
+    TvlGlobals& g = Globals();
+    TvlBuildState& b = g.build();
+    g.stopRequested() = false;
+    b.continuation = false;
+    g.views().noDrawing = false;
+    finalPass_ = true;
+    b.currentPageIndex = 0;
+    EMFPages().Clear();
+    std::string caption = LoadResString(kPreparingId);
+    if (!Title.empty()) caption += " - " + Title;
+    const bool window = !Events.OnProgress && ShowProgress;
+    TvlProgressWindow& progress = g.progressWindow();
+    const auto start = [this] { RunBuildPass(); };
+    bool result = true;
+    if (TwoPass) {
+        g.views().noDrawing = true;
+        finalPass_ = false;
+        if (!window)
+            RunBuildPass();
+        else
+            result = progress.RunWithProgress(caption, LoadResString(kFirstPassId), start) !=
+                     TvlProgressWindow::kCancel;
+        return result;
+    }
+    if (!window) {
+        TwoPass = twoPassAtStart_;
+        RunBuildPass();
+    } else if (twoPassAtStart_) {
+        // the final pass runs inside the window of the first
+        progress.ProgressText = LoadResString(kProcessingId);
+        progress.SetFirstLine(progress.ProgressText + "  1");
+        TwoPass = true;
+        RunBuildPass();
+    } else {
+        b.totalPages = 0;
+        result = progress.RunWithProgress(caption, LoadResString(kProcessingId), start) !=
+                 TvlProgressWindow::kCancel;
+    }
+    return result;
+}
+
+void TvlReport::RunBuildPass() {
+    TvlGlobals& g = Globals();
+    TvlProgressWindow& progress = g.progressWindow();
+    BuildPages();
+    if (finalPass_) {
+        progress.Close(stopRequested() ? TvlProgressWindow::kCancel : TvlProgressWindow::kOk);
+        return;
+    }
+    g.build().totalPages = EMFPages().Count();
+    TwoPass = false;
+    if (stopRequested()) {
+        EMFPages().Clear();
+        progress.Close(TvlProgressWindow::kCancel);
+    } else {
+        RunPasses();
+    }
+    TwoPass = true;
+}
+
+void TvlReport::BuildPages() {
+    TvlGlobals& g = Globals();
+    TvlBuildState& b = g.build();
+    rebuildable_ = true;
+    g.views().renderMode = rmOutput;
+    g.views().host = this;
+    b.currentReport = this;
+    dictionary_.ClearCache();
+    Attach();
+    b.errorFlag = false;
+    b.errorText.clear();
+    const bool multiple = Dataset && ReportType == rtMultiple;
+    try {
+        if (multiple) {
+            Dataset->Open();
+            Dataset->First();
+        }
+        if (!(TwoPass && finalPass_)) {
+            g.hookList().clear();
+            for (int i = 0; i < pages_.Count(); ++i)
+                pages_[i].SubReportPage = false;
+            b.dialogCancelled = false;
+        }
+        initPages();
+        if (!b.dialogCancelled) {
+            do {
+                runPageLoop();
+                if (multiple) Dataset->Next();
+            } while (!stopRequested() && multiple && !Dataset->Eof());
+        }
+    } catch (const std::exception& error) {
+        HandleBuildError(error);
+    }
+    donePages();
+    if (multiple) {
+        try {
+            Dataset->Close();
+        } catch (const std::exception& error) {
+            HandleBuildError(error);
+        }
+    }
+}
+
+void TvlReport::initPages() {
+    for (int i = 0; i < pages_.Count() && !Globals().build().dialogCancelled; ++i)
+        if (pages_[i].PageType == ptDialog) pages_[i].InitForBuild();
+    if (Globals().build().dialogCancelled) return;
+    for (int i = 0; i < pages_.Count(); ++i)
+        if (pages_[i].PageType == ptReport) pages_[i].InitForBuild();
+    for (int i = 0; i < pages_.Count(); ++i)
+        if (pages_[i].PageType == ptReport) pages_[i].BindObjects();
+}
+
+void TvlReport::donePages() {
+    for (const auto type : {ptReport, ptDialog})
+        for (int i = 0; i < pages_.Count(); ++i)
+            if (pages_[i].PageType == type) pages_[i].DoneBuild();
+}
+
+void TvlReport::runPageLoop() {
+    TvlGlobals& g = Globals();
+    TvlBuildState& b = g.build();
+    ReportProgress(b.currentPageIndex + 1);
+    for (int j = 0; j < pages_.Count(); ++j) {
+        TvlPage& page = pages_[j];
+        g.views().currentPage = &page;
+        if (!page.Visible) page.RunPageScript(page.Script);
+        if (page.PageType != ptReport || !page.Visible || page.SubReportPage) continue;
+        page.BuildMode = TvlPage::bmOutput;
+        page.RunPage();
+        b.continuation = false;
+        if (j + 1 < pages_.Count() && pages_[j + 1].PrintToPrevPage) {
+            --b.currentPageIndex;
+            b.continuation = true;
+        } else {
+            b.currentPageIndex = EMFPages().Count();
+            ReportProgress(b.currentPageIndex);
+        }
+        if (stopRequested()) break;
+    }
+    ReportProgress(b.currentPageIndex);
+}
+
+void TvlReport::ReportProgress(int n) {
+    if (Events.OnProgress) {
+        Events.OnProgress(n);
+        return;
+    }
+    if (!ShowProgress) return;
+    TvlProgressWindow& progress = Globals().progressWindow();
+    std::string line = progress.ProgressText + "  " + std::to_string(n);
+    if (TwoPass && finalPass_)
+        line += " " + LoadResString(kFromId) + " " + std::to_string(Globals().build().totalPages);
+    progress.SetFirstLine(line);
+}
+
+void TvlReport::HandleBuildError(const std::exception& error) {
+    TvlGlobals& g = Globals();
+    TvlBuildState& b = g.build();
+    g.stopRequested() = true;
+    if (b.errorFlag) return; // the first error explains the rest
+    b.errorFlag = true;
+    std::string text = LoadResString(kCalculationErrorId);
+    std::string objectPart;
+    if (const TvlView* view = g.views().currentView) {
+        for (const std::string& line : view->Memo)
+            text += "\r" + line;
+        objectPart = LoadResString(kObjectLabelId) + " " + view->Name + "\r";
+    }
+    text += "\r\r" + LoadResString(kReportLabelId) + " " + name() + "\r" + objectPart + "\r" +
+            error.what();
+    b.errorText = text;
+}
+
+void TvlReport::FireBeginBand(TvlBand& band) {
+    if (Events.OnBeginBand) Events.OnBeginBand(band);
+}
+
+void TvlReport::FireEndBand(TvlBand& band) {
+    if (Events.OnEndBand) Events.OnEndBand(band);
+}
+
+void TvlReport::FireBeginColumn(TvlBand& band) {
+    if (Events.OnBeginColumn) Events.OnBeginColumn(band);
+}
+
+void TvlReport::FirePrintColumn(int column, int& width) {
+    if (Events.OnPrintColumn) Events.OnPrintColumn(column, width);
+}
+
+void TvlReport::FireEndPage(int pageIndex) {
+    if (Events.OnEndPage) Events.OnEndPage(pageIndex);
+}
+
+Stream& TvlReport::PreparedStream() {
+    return EMFPages().PageAt(Globals().build().currentPageIndex).Stream;
+}
+
+void TvlReport::AppendPreparedPage(const TvlPage& page) {
+    PageSettings settings;
+    settings.PaperSize = static_cast<std::int16_t>(page.PaperSize);
+    settings.PaperWidth = page.PaperWidth;
+    settings.PaperHeight = page.PaperHeight;
+    settings.Orientation = page.Orientation;
+    settings.PaperBin = page.PaperBin == TvlPage::kDefaultBin ? -1 : page.PaperBin;
+    settings.PaperCoordinates = !page.UseMargins;
+    settings.LeftMargin = page.LeftMargin;
+    settings.TopMargin = page.TopMargin;
+    settings.RightMargin = page.RightMargin;
+    settings.BottomMargin = page.BottomMargin;
+    settings.Metrics = page.PrinterInfo;
+    EMFPages().AddPage(settings);
+}
+
+} // namespace vl
