@@ -4,10 +4,7 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/model/TvlGraphic.h"
 #include "engine/model/TvlPictureView.h"
-#include "engine/script/LocaleService.h"
 #include "engine/script/TextUtils.h"
-
-#include <cmath>
 
 namespace quillet {
 
@@ -50,7 +47,7 @@ void OrganizerReport::wireReport() {
         vl::pbZoom | vl::pbLoad | vl::pbSave | vl::pbPrint | vl::pbFind | vl::pbHelp | vl::pbExit;
     report_.RebuildPrinter = false;
     report_.Events.OnGetValue = [this](std::string_view name, vl::Variant& value) {
-        reportGetValue(name, value);
+        binding_.reportGetValue(name, value);
     };
     report_.Events.OnUserFunction = [this](std::string_view name, const vl::Variant&,
                                            const vl::Variant&, const vl::Variant&,
@@ -59,20 +56,9 @@ void OrganizerReport::wireReport() {
 
 void OrganizerReport::setNow(const QDateTime& now) {
     now_ = now;
+    report_.Now = [now] { return now; };
     const QDate today = now.date();
     binding_.setToday([today] { return today; });
-}
-
-void OrganizerReport::reportGetValue(std::string_view name, vl::Variant& value) const {
-    binding_.reportGetValue(name, value);
-    if (!value.isNull() || !now_) return;
-    // The engine's own DATE and TIME (names as the parser hands them over)
-    // would read the clock.
-    const double moment = vl::DateTimeToOleDate(*now_);
-    if (name == "DATE")
-        value = vl::Variant::dateTime(std::floor(moment));
-    else if (name == "TIME")
-        value = vl::Variant::dateTime(moment - std::floor(moment));
 }
 
 void OrganizerReport::reportUserFunction(std::string_view name) {
@@ -83,7 +69,7 @@ void OrganizerReport::reportUserFunction(std::string_view name) {
 }
 
 void OrganizerReport::loadPhoto() {
-    vl::TvlView* view = report_.findObject("Photo");
+    vl::TvlView* view = report_.FindObject("Photo");
     auto* picture = dynamic_cast<vl::TvlPictureView*>(view);
     if (view && !picture) throw vl::InvalidTypeCastError();
     const TContactRecord* contact = binding_.currentContact();

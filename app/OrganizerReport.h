@@ -41,9 +41,6 @@ public:
     void setNow(const QDateTime& now);
     const std::optional<QDateTime>& fixedNow() const { return now_; }
 
-    // The report's get-value event: the organizer field of the current
-    // record, then the fixed DATE and TIME; other names stay empty.
-    void reportGetValue(std::string_view name, vl::Variant& value) const;
     // The report's user-function event: "LoadPhoto", "SortByName" and
     // "SortByCategory"; other names do nothing. The arguments and the
     // result are not used.
