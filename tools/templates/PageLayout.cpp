@@ -4,9 +4,8 @@ namespace templates {
 
 namespace {
 
-// A4 in tenths of a millimetre, and 10 mm margins in page pixels.
+// A4 in tenths of a millimetre.
 constexpr int kA4 = 9, kA4Width = 2100, kA4Height = 2970;
-constexpr int kMargin = 36;
 // Room above every band for its title tab in the designer.
 constexpr int kBandGap = 24;
 
@@ -15,7 +14,9 @@ constexpr int kBandGap = 24;
 PageLayout::PageLayout(vl::TvlReport& report, const std::string& reportName)
     : report_(report), page_((report.Clear(), report.Pages().Add())), nextTop_(kBandGap) {
     page_.SetPaper(kA4, kA4Width, kA4Height, -1, vl::poPortrait);
-    page_.LeftMargin = page_.TopMargin = page_.RightMargin = page_.BottomMargin = kMargin;
+    // No margins of its own: the page is laid out on the printer's printable
+    // area and drawn into it again, which leaves about 10 mm all round.
+    page_.LeftMargin = page_.TopMargin = page_.RightMargin = page_.BottomMargin = 0;
     report_.TwoPass = true;
     report_.Info.Name = reportName;
     report_.Info.Author = "Quillet";
@@ -92,8 +93,10 @@ void PageLayout::addPageHeader(const std::string& title, const std::vector<Colum
     addRule(band, 0, 32, width(), 2);
     if (columns.empty()) return;
     std::vector<Column> headings = columns;
-    for (Column& c : headings)
+    for (Column& c : headings) {
         c.text = c.caption;
+        c.highlight.clear();
+    }
     addRow(band, headings, headingTop, headingHeight,
            {.fontStyle = kBold, .fill = kHeadingFill, .frame = vl::vlftTop | vl::vlftBottom});
 }
@@ -117,7 +120,13 @@ void PageLayout::addRow(vl::TvlBandView& band, const std::vector<Column>& column
     for (const Column& c : columns) {
         TextStyle cell = style;
         cell.align = c.align;
-        addText(band, x, y, c.width, h, {c.text}, cell);
+        vl::TvlMemoView& memo = addText(band, x, y, c.width, h, {c.text}, cell);
+        if (!c.highlight.empty()) {
+            memo.HighlightCondition = c.highlight;
+            memo.HighlightStyle = static_cast<std::uint16_t>(kBold);
+            memo.HighlightFontColor = kAlert;
+            memo.HighlightFillColor = vl::clWhite;
+        }
         x += c.width;
     }
 }

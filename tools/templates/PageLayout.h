@@ -21,6 +21,7 @@ constexpr int kBold = 2;
 constexpr vl::TvlColor kAccent = vl::RgbColor(31, 73, 125);
 constexpr vl::TvlColor kGrey = vl::RgbColor(96, 96, 96);
 constexpr vl::TvlColor kHeadingFill = vl::RgbColor(221, 230, 241);
+constexpr vl::TvlColor kAlert = vl::RgbColor(192, 0, 0);
 
 // How a text object looks.
 struct TextStyle {
@@ -33,12 +34,14 @@ struct TextStyle {
     bool stretched = false; // grows the band to its text
 };
 
-// A column of a tabular report: its heading and the text of its cells.
+// A column of a tabular report: its heading and the text of its cells,
+// shown bold in red while the highlight condition holds.
 struct Column {
     std::string caption;
     std::string text;
     int width;
     std::int32_t align = vl::TvlMemoView::vltaLeft;
+    std::string highlight = {};
 };
 
 // Lays out the one page of a report template from the top down: bands one
@@ -48,8 +51,8 @@ struct Column {
 // given a name.
 class PageLayout {
 public:
-    // Empties the report and gives it one A4 portrait page with 10 mm
-    // margins, built in two passes so that footers know the page count.
+    // Empties the report and gives it one A4 portrait page, built in two
+    // passes so that footers know the page count.
     PageLayout(vl::TvlReport& report, const std::string& reportName);
 
     vl::TvlPage& page() { return page_; }

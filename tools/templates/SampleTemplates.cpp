@@ -35,6 +35,7 @@ std::vector<Column> fitColumns(std::vector<Column> columns, int width) {
 // A group header naming the category, with a rule under it.
 void addCategoryHeader(PageLayout& layout) {
     vl::TvlBandView& group = layout.addBand(vl::btGroupHeader, "CategoryHeader", 30, "[Category]");
+    group.Flags |= vl::TvlBandView::bfRepeatHeader;
     layout.addText(group, 0, 8, layout.width(), 20, {"[Category]"}, kGroupTitle);
     layout.addRule(group, 0, 28, layout.width());
 }
@@ -46,13 +47,14 @@ void addGroupGap(PageLayout& layout) {
 // Tasks grouped by category, one line each.
 void buildTaskList(vl::TvlReport& report) {
     PageLayout layout(report, "Task List");
-    const auto columns = fitColumns({{"#", "[Line#]", 26, TvlMemoView::vltaRight},
-                                     {"Task", "[Name]", 220},
-                                     {"Due", "[DueDate #Dd mmm yyyy]", 92},
-                                     {"Progress", "[Progress]", 62, TvlMemoView::vltaRight},
-                                     {"Status", "[Status]", 82},
-                                     {"Recurrence", "[Repeat]", 0}},
-                                    layout.width());
+    const auto columns = fitColumns(
+        {{"#", "[Line#]", 26, TvlMemoView::vltaRight},
+         {"Task", "[Name]", 220},
+         {"Due", "[DueDate #Dd mmm yyyy]", 92, TvlMemoView::vltaLeft, "[DueDate] < Date"},
+         {"Progress", "[Progress]", 62, TvlMemoView::vltaRight},
+         {"Status", "[Status]", 82},
+         {"Recurrence", "[Repeat]", 0}},
+        layout.width());
     layout.addPageHeader("Task List", columns);
     addCategoryHeader(layout);
     vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 20, "DatasetTask");
@@ -66,32 +68,32 @@ void buildTaskList(vl::TvlReport& report) {
 void buildTaskSheet(vl::TvlReport& report) {
     PageLayout layout(report, "Task Sheet");
     layout.addPageHeader("Task Sheet");
-    vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 176, "DatasetTask");
-    data.Flags |= vl::TvlBandView::bfStretched | vl::TvlBandView::bfBreaked;
+    // Without "Breaked" a task that does not fit starts on the next page whole.
+    vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 180, "DatasetTask");
+    data.Flags |= vl::TvlBandView::bfStretched;
     const int w = layout.width(), half = w / 2;
-    layout.addText(data, 0, 8, w - 120, 22, {"[Name]"},
+    layout.addText(data, 0, 14, w - 160, 22, {"[Name]"},
                    {.size = 12, .fontStyle = kBold, .color = kAccent});
-    layout.addText(data, w - 120, 10, 120, 18, {"[Category]"},
+    layout.addText(data, w - 160, 16, 160, 18, {"[Category]"},
                    {.align = TvlMemoView::vltaRight, .color = kGrey});
-    layout.addRule(data, 0, 32, w);
+    layout.addRule(data, 0, 38, w);
     const std::vector<std::pair<std::string, std::string>> left = {
         {"Status:", "[Status]"}, {"Progress:", "[Progress]"}, {"Contacts:", "[Contacts]"}};
     const std::vector<std::pair<std::string, std::string>> right = {
-        {"Due date:", "[DueDate #Dmmmm d, yyyy]"},
-        {"Start date:", "[StartDate #Dmmmm d, yyyy]"},
-        {"Alarm:", "[Alarm #Dmmmm d, yyyy hh:nn]"}};
+        {"Due date:", "[DueDate #Dmmmm d, yyyy]"}, {"Start date:", "[StartDate #Dmmmm d, yyyy]"}};
     for (std::size_t i = 0; i < left.size(); ++i) {
-        const int y = 38 + static_cast<int>(i) * 18;
+        const int y = 44 + static_cast<int>(i) * 18;
         layout.addText(data, 0, y, 80, 16, {left[i].first}, kLabel);
         layout.addText(data, 80, y, half - 90, 16, {left[i].second});
+        if (i >= right.size()) continue;
         layout.addText(data, half, y, 80, 16, {right[i].first}, kLabel);
         layout.addText(data, half + 80, y, half - 80, 16, {right[i].second});
     }
-    layout.addText(data, 0, 94, 80, 16, {"Recurrence:"}, kLabel);
-    layout.addText(data, 80, 94, w - 80, 16, {"[Repeat]"});
-    layout.addText(data, 0, 116, 80, 16, {"Notes:"}, kLabel);
+    layout.addText(data, 0, 100, 80, 16, {"Recurrence:"}, kLabel);
+    layout.addText(data, 80, 100, w - 80, 16, {"[Repeat]"});
+    layout.addText(data, 0, 122, 80, 16, {"Notes:"}, kLabel);
     layout.addText(
-        data, 80, 116, w - 80, 44, {"[Notes]"},
+        data, 80, 122, w - 80, 44, {"[Notes]"},
         {.frame = vl::vlftLeft | vl::vlftTop | vl::vlftRight | vl::vlftBottom, .stretched = true});
     layout.addPageFooter();
 }
@@ -167,11 +169,13 @@ void buildPhoneList(vl::TvlReport& report) {
 void buildBirthdayList(vl::TvlReport& report) {
     PageLayout layout(report, "Birthday List");
     layout.page().Script = callScript("SortByName");
-    const auto columns = fitColumns({{"Name", "[Name]", 200},
-                                     {"Birthday", "[Birthday #Dmmmm d, yyyy]", 150},
-                                     {"Category", "[Category]", 120},
-                                     {"Phone", "[HomePhone]", 0}},
-                                    layout.width());
+    const auto columns = fitColumns(
+        {{"Name", "[Name]", 200},
+         {"Birthday", "[Birthday #Dmmmm d, yyyy]", 140},
+         {"Age this year", "[YearOf(Date) - YearOf([Birthday])]", 90, TvlMemoView::vltaCenter},
+         {"Category", "[Category]", 120},
+         {"Phone", "[HomePhone]", 0}},
+        layout.width());
     layout.addPageHeader("Birthday List", columns);
     vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 18, "DatasetContacts");
     // Contacts without a birthday give empty text and are left out.
