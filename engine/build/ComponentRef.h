@@ -44,6 +44,12 @@ public:
     ComponentRef() = default;
     T* get() const { return static_cast<T*>(target()); }
     void reset(T* target = nullptr) { attach(target); }
+    ComponentRef& operator=(T* target) {
+        attach(target);
+        return *this;
+    }
+    T* operator->() const { return get(); }
+    operator T*() const { return get(); }
     explicit operator bool() const { return target() != nullptr; }
 };
 

@@ -170,7 +170,7 @@ void TvlPage::bindObjectField(TvlView& view) {
 
 TvlComponent* TvlPage::BandContextTable() const {
     TvlReport* report = Globals().build().currentReport;
-    TvlDataset* source = report ? report->Dataset : nullptr;
+    TvlDataset* source = report ? report->Dataset.get() : nullptr;
     const auto* band = dynamic_cast<const TvlBand*>(Globals().views().currentBand);
     if (band && &band->OwnerPage == this) {
         int dataType = -1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/build/ComponentRef.h"
 #include "engine/script/Component.h"
 
 #include <functional>
@@ -20,7 +21,7 @@ using TCheckEOFEvent = std::function<void(TvlDataset& sender, bool& eof)>;
 // Walks records for a band. It knows nothing of the records: it keeps the
 // record number, answers whether the walk is at its end and asks its owner
 // (through events) to move. RecordNo counts from 0 in walk order.
-class TvlDataset : public TvlComponent {
+class TvlDataset : public TvlComponent, public RefTarget {
 public:
     using TvlComponent::TvlComponent;
 

@@ -91,6 +91,11 @@ public:
     bool LoadFromStream(Stream& stream);
     void SaveToStream(Stream& stream) const;
 
+    // Settings by name (upper-case names); unknown names are ignored.
+    void SetProperty(std::string_view name, const Variant& value) override;
+    Variant GetProperty(std::string_view name) override;
+    void RegisterProperties() override;
+
     // Build time.
     enum TvlBuildMode : std::uint8_t { bmOutput = 0, bmRecord = 1 };
     // What a page in record mode notes instead of doing it.
@@ -157,6 +162,10 @@ public:
 
 private:
     void readDialogSettings(Stream& stream);
+    void setReportProperty(const std::string& n, const Variant& value);
+    void setDialogProperty(const std::string& n, const Variant& value);
+    Variant reportProperty(const std::string& n) const;
+    Variant dialogProperty(const std::string& n) const;
 
     // Building and linking the runtime bands.
     void BuildBands();

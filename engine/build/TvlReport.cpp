@@ -59,6 +59,7 @@ TvlReport::~TvlReport() {
 }
 
 void TvlReport::Clear() {
+    TwoPass = false;
     pages_.Clear();
     dictionary_.Clear();
     Info.Reset();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/build/ComponentRef.h"
+#include "engine/build/TvlDataset.h"
 #include "engine/build/TvlPages.h"
 #include "engine/build/TvlReportInfo.h"
 #include "engine/model/ViewServices.h"
@@ -100,7 +102,8 @@ public:
     const TvlEMFPages& EMFPages() const { return *emfPages_; }
 
     // Published settings.
-    TvlDataset* Dataset = nullptr;
+    // Cleared when the data set is destroyed.
+    ComponentRef<TvlDataset> Dataset;
     TvlReportType ReportType = rtSimple;
     std::string Title;
     bool ShowProgress = true;

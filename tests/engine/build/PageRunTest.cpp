@@ -259,5 +259,33 @@ TEST_F(PageRunTest, PrintToPrevPageGoesOnBelowThePreviousRun) {
     EXPECT_EQ(pageCount(), 2);
 }
 
+TEST_F(PageRunTest, PagePropertiesByName) {
+    page->SetProperty("Size", Variant(9));
+    EXPECT_EQ(page->GetProperty("WIDTH").toInt(), Nearest(2100 * 18.0 / 50.0));
+    page->SetProperty("Width", Variant(400));
+    EXPECT_EQ(page->PaperWidth, Nearest(400 * 50.0 / 18.0));
+    EXPECT_EQ(page->GetProperty("Width").toInt(), 400);
+    page->SetProperty("StretchToPrintable", Variant(true));
+    EXPECT_FALSE(page->UseMargins);
+    EXPECT_EQ(page->GetProperty("LeftMargin").toInt(), 20);
+    page->SetProperty("Type", Variant(1));
+    page->SetProperty("Width", Variant(500));
+    EXPECT_EQ(page->Dialog.Width, 500);
+    page->RegisterProperties();
+    EXPECT_NE(page->FindProperty("OnActivate"), nullptr);
+    EXPECT_EQ(page->FindProperty("Orientation"), nullptr);
+}
+
+TEST_F(PageRunTest, MarginsReadAsEdgesWhileBuilding) {
+    band(btReportTitle, 20, 20, "Title");
+    TvlMemoView& m = memo("x", 20, 22);
+    m.Script = {"Memo.Memo.Add(Page1.LeftMargin)"};
+    m.Name = "Memo";
+    page->LeftMargin = 0;
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"x|" + std::to_string(report.Pages()[0].LeftEdge())}));
+}
+
 } // namespace
 } // namespace vltest

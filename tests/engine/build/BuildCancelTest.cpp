@@ -1,0 +1,105 @@
+#include "tests/support/ReportFixture.h"
+
+#include <chrono>
+#include <thread>
+
+namespace vltest {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Sets the stop flag after a while, as the progress window's Cancel button
+// or a watchdog would.
+class StopTimer {
+public:
+    explicit StopTimer(std::chrono::milliseconds after)
+        : thread_([after] {
+              std::this_thread::sleep_for(after);
+              Globals().stopRequested() = true;
+          }) {}
+    ~StopTimer() { thread_.join(); }
+    StopTimer(const StopTimer&) = delete;
+    StopTimer& operator=(const StopTimer&) = delete;
+
+private:
+    std::thread thread_;
+};
+
+class BuildCancelTest : public ReportFixture {
+protected:
+    // Builds with the stop flag set from outside; true when the build came
+    // back within the time limit.
+    bool buildStopsIn(std::chrono::seconds limit) {
+        const auto start = std::chrono::steady_clock::now();
+        {
+            // The build clears the flag as it starts; the timer sets it later.
+            StopTimer timer(200ms);
+            build();
+        }
+        return std::chrono::steady_clock::now() - start < limit;
+    }
+};
+
+TEST_F(BuildCancelTest, AScriptThatNeverEnds) {
+    band(btReportTitle, 20, 20, "Title").Script = {"while 1 = 1 do i := 1"};
+    memo("never", 20, 22);
+    EXPECT_TRUE(buildStopsIn(10s));
+}
+
+TEST_F(BuildCancelTest, ADataSourceThatNeverEnds) {
+    RowSource& endless = addSource("Endless", {});
+    endless.OnCheckEOF = [](TvlDataset&, bool& eof) { eof = false; };
+    band(btMasterData, 60, 20, "Data", "Endless");
+    memo("row [LINE#]", 20, 62);
+    EXPECT_TRUE(buildStopsIn(20s));
+    EXPECT_GT(pageCount(), 0); // the pages built so far stay
+}
+
+TEST_F(BuildCancelTest, AnObjectTallerThanAnyPageInASplitBand) {
+    addSource("Rows", numbered(2));
+    TvlBandView& data = band(btMasterData, 60, 40, "Data", "Rows");
+    data.Flags = TvlBandView::bfBreaked;
+    memo("tall", 20, 62, 100, 5000).Flags = 0;
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    EXPECT_LT(pageCount(), 20);
+}
+
+TEST_F(BuildCancelTest, AHeaderThatFitsNoPageDoesNotOpenPageAfterPage) {
+    addSource("Rows", numbered(100));
+    band(btPageHeader, 10, 2000, "Header");
+    memo("head", 20, 12);
+    band(btMasterData, 2100, 20, "Data", "Rows");
+    memo("R[N]", 20, 2102);
+    ASSERT_TRUE(buildStopsIn(20s));
+    EXPECT_LT(pageCount(), 200);
+}
+
+TEST_F(BuildCancelTest, ABandNamingNoDataSourceFailsWithAMessage) {
+    band(btMasterData, 60, 20, "Data", "TestReport");
+    memo("row", 20, 62);
+    EXPECT_TRUE(build());
+    EXPECT_EQ(pageCount(), 0);
+    EXPECT_NE(report.LastBuildError().find("Invalid class typecast"), std::string::npos)
+        << report.LastBuildError();
+    // the template is intact: mended, it builds
+    addSource("Rows", numbered(2));
+    static_cast<TvlBandView*>(report.FindObject("Data"))->FormatStr = "Rows";
+    ASSERT_TRUE(build());
+    EXPECT_TRUE(report.LastBuildError().empty());
+    EXPECT_EQ(texts(), (std::vector<std::string>{"row", "row"}));
+}
+
+TEST_F(BuildCancelTest, ADataSourceThatFailsWhileWalked) {
+    RowSource& rows = addSource("Rows", numbered(5));
+    rows.OnNext = [](TvlDataset& source) {
+        if (source.RecordNo() == 3) throw VlError("connection lost");
+    };
+    band(btMasterData, 60, 20, "Data", "Rows");
+    memo("row", 20, 62);
+    EXPECT_TRUE(build());
+    EXPECT_EQ(pageCount(), 0);
+    EXPECT_NE(report.LastBuildError().find("connection lost"), std::string::npos);
+}
+
+} // namespace
+} // namespace vltest
