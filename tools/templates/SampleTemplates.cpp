@@ -40,8 +40,20 @@ void addCategoryHeader(PageLayout& layout) {
     layout.addRule(group, 0, 28, layout.width());
 }
 
-void addGroupGap(PageLayout& layout) {
-    layout.addBand(vl::btGroupFooter, "CategoryFooter", 8);
+// How many records the category had, and a gap before the next one. (The
+// last footer stands after the last record, so it cannot name the category.)
+void addCategoryFooter(PageLayout& layout, const std::string& noun) {
+    vl::TvlBandView& footer = layout.addBand(vl::btGroupFooter, "CategoryFooter", 26);
+    layout.addText(
+        footer, layout.width() - 200, 2, 200, 16, {"[COUNT(MasterData)] " + noun},
+        {.size = 8, .fontStyle = kItalic, .align = TvlMemoView::vltaRight, .color = kGrey});
+}
+
+// The number of all records at the end of the report.
+void addTotal(PageLayout& layout, const std::string& text) {
+    vl::TvlBandView& summary = layout.addBand(vl::btReportSummary, "Summary", 28);
+    layout.addRule(summary, 0, 4, layout.width());
+    layout.addText(summary, 0, 8, layout.width(), 18, {text}, {.fontStyle = kBold});
 }
 
 // Tasks grouped by category, one line each.
@@ -60,7 +72,8 @@ void buildTaskList(vl::TvlReport& report) {
     vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 20, "DatasetTask");
     data.Flags |= vl::TvlBandView::bfStretched;
     layout.addRow(data, columns, 2, 16, kStretchedCell);
-    addGroupGap(layout);
+    addCategoryFooter(layout, "task(s)");
+    addTotal(layout, "Open tasks: [COUNT(MasterData)]");
     layout.addPageFooter();
 }
 
@@ -113,7 +126,8 @@ void buildContactList(vl::TvlReport& report) {
     vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 20, "DatasetContacts");
     data.Flags |= vl::TvlBandView::bfStretched;
     layout.addRow(data, columns, 2, 16, kStretchedCell);
-    addGroupGap(layout);
+    addCategoryFooter(layout, "contact(s)");
+    addTotal(layout, "Contacts: [COUNT(MasterData)]");
     layout.addPageFooter();
 }
 
