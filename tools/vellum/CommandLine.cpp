@@ -1,6 +1,9 @@
 #include "tools/vellum/CommandLine.h"
 
+#include "engine/build/TvlGlobals.h"
 #include "engine/script/CodePage.h"
+
+#include <QLocale>
 
 namespace vellum_cli {
 
@@ -51,6 +54,14 @@ QStringList CommandArgs::options(const QString& name) const {
     for (const auto& [n, v] : options_)
         if (n == name) found << v;
     return found;
+}
+
+void SelectLocale(const QString& name) {
+    const QLocale locale(name);
+    const bool isC = name == QLatin1String("C") || name == QLatin1String("POSIX");
+    if (locale == QLocale::c() && !isC)
+        throw UsageError("unknown locale \"" + vl::FromQt(name) + "\"");
+    vl::Globals().localeService().select(name);
 }
 
 } // namespace vellum_cli

@@ -33,4 +33,8 @@ private:
     QStringList flags_;
 };
 
+// --locale NAME: the engine's locale for formatting and day and month
+// names; UsageError for a name Qt does not know.
+void SelectLocale(const QString& name);
+
 } // namespace vellum_cli

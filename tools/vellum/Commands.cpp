@@ -15,6 +15,13 @@ const std::vector<Command>& Commands() {
          "show a prepared-report file: its pages and objects as JSON, a PDF document or PNG "
          "images (page-1.png, ...)",
          RunShow},
+        {"build",
+         "build TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts] [--now 'YYYY-MM-DD "
+         "hh:nn:ss'] [--locale NAME] [--json FILE|-] [--vlp FILE] [--pdf FILE] [--png DIR] "
+         "[--dpi N]",
+         "build a template against the organizer's data as the Print Preview window does, and "
+         "write the pages as JSON (with totalPages), a prepared-report file, PDF or PNG images",
+         RunBuild},
         {"info", "info FILE.vlf [--password TEXT]",
          "load a template and print its pages, objects, dictionary and information as JSON",
          RunInfo},

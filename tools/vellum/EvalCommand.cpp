@@ -33,14 +33,6 @@ std::vector<Definition> definitions(const QStringList& texts) {
     return list;
 }
 
-void selectLocale(const QString& name) {
-    const QLocale locale(name);
-    const bool isC = name == QLatin1String("C") || name == QLatin1String("POSIX");
-    if (locale == QLocale::c() && !isC)
-        throw UsageError("unknown locale \"" + vl::FromQt(name) + "\"");
-    vl::Globals().localeService().select(name);
-}
-
 // The bare value lookup: --set names, then GlobalVariables, then the
 // constants; anything else stays Null.
 class EvalLookup {
@@ -81,7 +73,7 @@ int RunEval(const QStringList& args) {
     const CommandArgs cmd(args, {QStringLiteral("locale"), QStringLiteral("set")}, {});
     const QString expression = cmd.positional(0, "EXPRESSION");
     if (cmd.positionals().size() > 1) throw UsageError("one EXPRESSION expected");
-    if (const auto locale = cmd.option(QStringLiteral("locale"))) selectLocale(*locale);
+    if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
     vl::TvlParser& parser = vl::Globals().globalParser();
     parser.OnGetValue = EvalLookup(parser, definitions(cmd.options(QStringLiteral("set"))));
     parser.OnCallFunction = [](std::string_view name, const vl::Variant& p1, const vl::Variant& p2,

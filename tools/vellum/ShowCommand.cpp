@@ -1,98 +1,11 @@
-#include "engine/output/PageRendering.h"
-#include "engine/output/PdfDocumentWriter.h"
 #include "engine/output/TvlEMFPages.h"
-#include "engine/script/CodePage.h"
-#include "engine/script/Variant.h"
 #include "tools/vellum/CommandLine.h"
 #include "tools/vellum/Commands.h"
-#include "tools/vellum/JsonWriter.h"
-#include "tools/vellum/ObjectJson.h"
+#include "tools/vellum/PreparedOutput.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 
 namespace vellum_cli {
-
-namespace {
-
-constexpr int kDefaultDpi = 96;
-constexpr int kMaxDpi = 1200;
-
-void writePaper(JsonWriter& json, const vl::PreparedPage& page) {
-    json.key("paper");
-    json.beginObject();
-    json.field("size", static_cast<int>(page.PaperSize));
-    json.field("width", page.PaperWidth);
-    json.field("height", page.PaperHeight);
-    json.field("orientation", page.Orientation == 1 ? "landscape" : "portrait");
-    json.field("bin", page.PaperBin);
-    json.endObject();
-    json.field("paperCoordinates", page.PaperCoordinates);
-    json.key("margins");
-    json.beginArray();
-    for (int margin : {page.LeftMargin, page.TopMargin, page.RightMargin, page.BottomMargin})
-        json.value(margin);
-    json.endArray();
-}
-
-std::string pagesJson(vl::TvlEMFPages& pages) {
-    std::string out;
-    JsonWriter json(out);
-    json.beginObject();
-    json.key("pages");
-    json.beginArray();
-    for (int i = 0; i < pages.Count(); ++i) {
-        const vl::PreparedPage& page = pages.PageAt(i);
-        json.beginObject();
-        writePaper(json, page);
-        json.key("objects");
-        json.beginArray();
-        pages.LoadPageObjects(i);
-        for (const auto& view : page.Page->objects())
-            WriteObjectJson(json, *view, ObjectJsonMode::Prepared);
-        pages.ReleasePageObjects(i);
-        json.endArray();
-        json.endObject();
-    }
-    json.endArray();
-    json.endObject();
-    return out;
-}
-
-void writeText(const QString& target, const std::string& text) {
-    if (target == QLatin1String("-")) {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return;
-    }
-    QFile file(target);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()))
-        throw vl::VlError("cannot write " + vl::FromQt(target));
-}
-
-void writeImages(vl::TvlEMFPages& pages, const QString& dir, int dpi) {
-    if (!QDir().mkpath(dir)) throw vl::VlError("cannot create the folder " + vl::FromQt(dir));
-    for (int i = 0; i < pages.Count(); ++i) {
-        const QString path = QDir(dir).filePath(QStringLiteral("page-%1.png").arg(i + 1));
-        if (!vl::RenderPageImage(pages, i, dpi).save(path, "PNG"))
-            throw vl::VlError("cannot write " + vl::FromQt(path));
-    }
-}
-
-int dpiOption(const CommandArgs& cmd) {
-    const auto text = cmd.option(QStringLiteral("dpi"));
-    if (!text) return kDefaultDpi;
-    bool ok = false;
-    const int dpi = text->toInt(&ok);
-    if (!ok || dpi < 1 || dpi > kMaxDpi)
-        throw UsageError("--dpi takes a resolution from 1 to " + std::to_string(kMaxDpi));
-    return dpi;
-}
-
-} // namespace
 
 int RunShow(const QStringList& args) {
     const CommandArgs cmd(args,
@@ -100,7 +13,7 @@ int RunShow(const QStringList& args) {
                            QStringLiteral("dpi")},
                           {});
     const QString file = cmd.positional(0, "prepared-report file");
-    const int dpi = dpiOption(cmd);
+    const int dpi = DpiOption(cmd);
     auto json = cmd.option(QStringLiteral("json"));
     const auto pdf = cmd.option(QStringLiteral("pdf"));
     const auto png = cmd.option(QStringLiteral("png"));
@@ -108,13 +21,9 @@ int RunShow(const QStringList& args) {
 
     vl::TvlEMFPages pages;
     pages.LoadFromFile(file);
-    if (json) writeText(*json, pagesJson(pages));
-    if (png) writeImages(pages, *png, dpi);
-    if (pdf) {
-        vl::PdfDocumentWriter writer;
-        writer.Title = QFileInfo(file).completeBaseName();
-        writer.write(pages, *pdf);
-    }
+    if (json) WriteText(*json, PagesJson(pages));
+    if (png) WriteImages(pages, *png, dpi);
+    if (pdf) WritePdf(pages, *pdf, QFileInfo(file).completeBaseName());
     return 0;
 }
 
