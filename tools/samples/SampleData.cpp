@@ -104,7 +104,9 @@ void setRecurrence(quillet::OrganizerRecord& r, int kind, Random& rnd, const QDa
     r.setByte(T::RepeatKind, static_cast<std::uint8_t>(kind));
     r.setInt32(T::RepeatInterval, 1 + rnd.below(4));
     r.setInt32(T::RepeatAfter, 1 + rnd.below(10));
-    r.setInt32(T::RepeatEnd, rnd.below(3));
+    // a task that does not repeat has no end to its repetition
+    const int end = rnd.below(3);
+    r.setInt32(T::RepeatEnd, kind == 0 ? 0 : end);
     r.setDate(T::RepeatUntil, oleDate(today.addMonths(6 + rnd.below(18))));
     r.setInt32(T::RepeatTimes, 2 + rnd.below(20));
     for (int day = 0; day < 7; ++day)
