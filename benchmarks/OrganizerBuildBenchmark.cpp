@@ -1,0 +1,94 @@
+#include "app/OrganizerReport.h"
+#include "app/OrganizerStore.h"
+#include "engine/output/TvlEMFPages.h"
+#include "tools/samples/SampleData.h"
+#include "tools/templates/SampleTemplates.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The organizer of a busy user: many contacts (with portraits) and tasks,
+// with the sample templates beside them.
+class LargeOrganizer {
+public:
+    LargeOrganizer(int contacts, int tasks) {
+        samples::SampleOptions options;
+        options.folder = dir_.path() + "/organizer";
+        options.contactCount = contacts;
+        options.taskCount = tasks;
+        samples::WriteSampleOrganizer(options);
+        templates::WriteSampleTemplates(dir_.path() + "/Reports");
+    }
+    QString dataFolder() const { return dir_.path() + "/organizer/"; }
+    QString report(const QString& name) const { return dir_.path() + "/Reports/" + name; }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Bytes the prepared pages hold in memory, and the bytes of their streams.
+struct StoreSize {
+    double held = 0, streams = 0;
+};
+
+StoreSize measure(const vl::TvlEMFPages& pages) {
+    StoreSize size;
+    for (int i = 0; i < pages.Count(); ++i) {
+        const vl::PreparedPage& page = pages.PageAt(i);
+        size.streams += static_cast<double>(page.Stream.data().size());
+        size.held += static_cast<double>(sizeof(vl::PreparedPage) + page.Stream.data().capacity());
+    }
+    return size;
+}
+
+void buildOrganizerReport(benchmark::State& state, quillet::DataKind kind, const QString& folder,
+                          const QString& name, int contacts, int tasks) {
+    static LargeOrganizer* organizer = nullptr;
+    static std::pair<int, int> made;
+    if (!organizer || made != std::make_pair(contacts, tasks)) {
+        delete organizer;
+        organizer = new LargeOrganizer(contacts, tasks);
+        made = {contacts, tasks};
+    }
+    quillet::OrganizerStore store(organizer->dataFolder());
+    store.startUp();
+    quillet::OrganizerReport session(store);
+    session.setDataKind(kind);
+    session.setNow(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
+    vl::TvlReport& report = session.report();
+    report.ShowProgress = false;
+    const QString path = organizer->report(folder + "/" + name + ".vlf");
+    int pages = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        report.LoadFromFile(path);
+        state.ResumeTiming();
+        if (!report.PrepareReport() || !report.LastBuildError().empty()) {
+            state.SkipWithError(report.LastBuildError().c_str());
+            break;
+        }
+        pages = report.EMFPages().Count();
+    }
+    const StoreSize size = measure(report.EMFPages());
+    state.counters["pages"] = pages;
+    state.counters["pages/s"] =
+        benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["held/streams"] = size.streams > 0 ? size.held / size.streams : 0;
+    state.counters["stream MB"] = size.streams / 1e6;
+}
+
+void BM_ContactList10000(benchmark::State& state) {
+    buildOrganizerReport(state, quillet::DataKind::Contacts, "Contacts", "Contact List", 10000, 10);
+}
+BENCHMARK(BM_ContactList10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_GroupedTaskList100000(benchmark::State& state) {
+    buildOrganizerReport(state, quillet::DataKind::Tasks, "TaskList", "Task List", 10, 100000);
+}
+BENCHMARK(BM_GroupedTaskList100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
