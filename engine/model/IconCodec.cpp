@@ -29,7 +29,8 @@ QImage DecodePng(std::span<const std::uint8_t> data) {
     const auto size = r.take(8);
     if (!r.ok()) throw PictureError("Icon image is damaged");
     const std::uint32_t w = BigEndian32(size), h = BigEndian32(size.subspan(4));
-    if (w == 0 || h == 0 || static_cast<std::int64_t>(w) * h > DibDecoder::kMaxPixels)
+    if (w == 0 || h == 0 ||
+        std::uint64_t{w} * h > static_cast<std::uint64_t>(DibDecoder::kMaxPixels))
         throw PictureError("Icon image is too large");
     QImage image = QImage::fromData(data.data(), static_cast<int>(data.size()), "PNG");
     if (image.isNull()) throw PictureError("Icon image is damaged");

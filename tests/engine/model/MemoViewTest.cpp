@@ -115,6 +115,11 @@ TEST_F(MemoViewTest, PropertiesByName) {
     EXPECT_EQ(memo.GetProperty("Alignment").toInt(), 10);
     EXPECT_EQ(memo.GetProperty("LINESPACING").toInt(), 5);
     EXPECT_EQ(memo.CharSpacing, 1);
+    // Absurd spacings, from scripts or damaged files, are held within range.
+    memo.SetProperty("LineSpacing", 1836411249);
+    memo.SetProperty("CharSpacing", -2000000000);
+    EXPECT_EQ(memo.LineSpacing, 65536);
+    EXPECT_EQ(memo.CharSpacing, -65536);
 
     memo.Flags = 0;
     memo.SetProperty("WordBreak", true);

@@ -204,6 +204,15 @@ TEST(IconCodec, RoundTripMaskAndDamage) {
     absurd[22 + 6] = 0x01;
     EXPECT_TRUE(IconCodec::decode(absurd.data(), absurd.size()).isNull());
     EXPECT_THROW(IconCodec::encode(QImage(300, 10, QImage::Format_ARGB32)), PictureError);
+
+    // PNG data whose header claims 2^32 - 1 pixels each way.
+    Bytes png = {0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 32, 0};
+    Put(png, 24, 4);
+    Put(png, 22, 4);
+    png.insert(png.end(), {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0,    0,    0,    13,
+                           'I',  'H', 'D', 'R', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    EXPECT_TRUE(IconCodec::decode(png.data(), png.size(), &error).isNull());
+    EXPECT_EQ(error, "Icon image is too large");
 }
 
 TEST(Graphics, JpegKeepsItsBytesAndRefusesDamage) {
