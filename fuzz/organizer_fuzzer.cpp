@@ -42,7 +42,14 @@ std::size_t takeLength(std::span<const std::uint8_t>& in) {
     if (in.size() < 2) return 0;
     const std::size_t n = in[0] | (in[1] << 8);
     in = in.subspan(2);
-    return std::min(n, in.size());
+    return n;
+}
+
+// The first n bytes of in (fewer when it is shorter), taken off it.
+std::span<const std::uint8_t> takeBytes(std::span<const std::uint8_t>& in, std::size_t n) {
+    const auto part = in.first(std::min(n, in.size()));
+    in = in.subspan(part.size());
+    return part;
 }
 
 void askEveryField(const quillet::OrganizerBinding& binding,
@@ -104,10 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::span<const std::uint8_t> in(data, size);
     const std::size_t taskBytes = takeLength(in);
     const std::size_t contactBytes = takeLength(in);
-    writeFile("TaskList.out", in.first(taskBytes));
-    in = in.subspan(taskBytes);
-    writeFile("Contacts.out", in.first(std::min(contactBytes, in.size())));
-    in = in.subspan(std::min(contactBytes, in.size()));
+    writeFile("TaskList.out", takeBytes(in, taskBytes));
+    writeFile("Contacts.out", takeBytes(in, contactBytes));
     writeFile("photos.dat", in);
 
     quillet::OrganizerStore store(folder().path() + QLatin1Char('/'));

@@ -610,6 +610,13 @@ TEST_F(MemoViewTest, AutoWidthFollowsTheText) {
     memo.Alignment = TvlMemoView::vltaVertical;
     memo.Draw(&painter);
     EXPECT_EQ(memo.Height, w);
+    // Text spaced out absurdly is no wider than any page could be.
+    memo.Alignment = 0;
+    memo.CharSpacing = 65536;
+    memo.Memo = {std::string(40000, 'x')};
+    EXPECT_EQ(memo.CalcWidth(), 1 << 24);
+    memo.Draw(&painter);
+    EXPECT_EQ(memo.Width, 1 << 24);
 }
 
 } // namespace
