@@ -1,13 +1,20 @@
 #include "engine/build/TvlGlobals.h"
+#include "engine/model/TvlGraphic.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlMemoView.h"
+#include "engine/model/TvlPictureView.h"
 #include "engine/model/ViewState.h"
+#include "engine/output/PageRendering.h"
+#include "engine/output/PdfDocumentWriter.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/StreamIO.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -44,8 +51,24 @@ void put(TvlEMFPages& pages, int i, TvlView& view) {
     view.WriteMode = wmTemplate;
 }
 
-// A store of text pages: 40 memo lines and a rule each.
-void fill(TvlEMFPages& pages, int count) {
+// A small logo, the same on every page.
+std::unique_ptr<TvlPictureView> logo() {
+    auto picture = std::make_unique<TvlPictureView>();
+    picture->SetBounds(600, 40, 80, 40);
+    QImage image(64, 32, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 4, y * 8, 160));
+    auto graphic = MakeGraphic(TvlGraphicKind::Bitmap);
+    static_cast<TvlRasterGraphic&>(*graphic).setImage(image);
+    picture->Picture.setGraphic(std::move(graphic));
+    return picture;
+}
+
+// A store of text pages: 40 memo lines and a rule each, and a logo when
+// asked.
+void fill(TvlEMFPages& pages, int count, bool withLogo = false) {
+    const auto picture = logo();
     TvlMemoView memo;
     memo.SetBounds(40, 0, 600, 22);
     TvlLineView line;
@@ -58,6 +81,7 @@ void fill(TvlEMFPages& pages, int count) {
             put(pages, i, memo);
         }
         put(pages, i, line);
+        if (withLogo) put(pages, i, *picture);
     }
 }
 
@@ -87,5 +111,81 @@ void DrawEveryPage(benchmark::State& state) {
     state.counters["live_pages_after"] = pages.LivePageCount();
 }
 BENCHMARK(DrawEveryPage)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Writing a ".vlp" file of the store into memory.
+void SavePreparedReport(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    TvlEMFPages pages;
+    fill(pages, count, true);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        MemoryStream out;
+        pages.WriteToStream(out);
+        bytes = out.data().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+    state.counters["file_kb"] = static_cast<double>(bytes) / 1024.0;
+}
+BENCHMARK(SavePreparedReport)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Reading it back: every page's paper set up on the printer and its
+// object stream copied.
+void LoadPreparedReport(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    MemoryStream file;
+    {
+        TvlEMFPages pages;
+        fill(pages, count, true);
+        pages.WriteToStream(file);
+    }
+    for (auto _ : state) {
+        TvlEMFPages pages;
+        MemoryStream in(file.data());
+        pages.ReadFromStream(in);
+        if (pages.Count() != count) state.SkipWithError("pages lost");
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.data().size()));
+}
+BENCHMARK(LoadPreparedReport)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Every page as a PNG image at 96 dots per inch, encoded in memory, as
+// "vellum show --png" writes them.
+void RenderPng(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    TvlEMFPages pages;
+    fill(pages, count, true);
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        bytes = 0;
+        for (int i = 0; i < count; ++i) {
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            RenderPageImage(pages, i, 96).save(&buffer, "PNG");
+            bytes += png.size();
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+    state.counters["png_kb_per_page"] = static_cast<double>(bytes) / 1024.0 / count;
+}
+BENCHMARK(RenderPng)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The whole store as one PDF document at the writer's resolution.
+void RenderPdf(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    TvlEMFPages pages;
+    fill(pages, count, true);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    PdfDocumentWriter writer;
+    for (auto _ : state)
+        writer.write(pages, path);
+    state.SetItemsProcessed(state.iterations() * count);
+    state.counters["pdf_kb"] = static_cast<double>(QFileInfo(path).size()) / 1024.0;
+}
+BENCHMARK(RenderPdf)->Arg(100)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang, ASan and UBSan in build-fuzz and
 # runs it on its committed corpus for the given number of seconds.
-# Usage: scripts/fuzz.sh template_fuzzer|metafile_fuzzer [SECONDS]
+# Usage: scripts/fuzz.sh TARGET_fuzzer [SECONDS] (targets: fuzz/CMakeLists.txt)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target="${1:?usage: scripts/fuzz.sh TARGET [SECONDS]}"
@@ -16,8 +16,4 @@ fi
 [ -f build-fuzz/CMakeCache.txt ] ||
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVELLUM_FUZZ=ON -DVELLUM_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j2 --target "$target" >/dev/null
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-# fontconfig's caches look like leaks to LeakSanitizer.
-ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen \
-  "build-fuzz/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 "$work" "$corpus"
+scripts/run-fuzzer.sh "build-fuzz/fuzz/$target" "$corpus" "$seconds"

@@ -1,7 +1,8 @@
 #include "engine/model/IconCodec.h"
 
-#include "engine/model/BmpCodec.h"
-#include "engine/model/CheckedByteReader.h"
+#include "engine/model/ByteReader.h"
+#include "engine/model/DibDecoder.h"
+#include "engine/model/PictureError.h"
 
 #include <cstring>
 
@@ -16,37 +17,52 @@ struct IconEntry {
 
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
-QImage DecodePng(const std::uint8_t* data, std::size_t size) {
-    CheckedByteReader r(data, size);
-    r.skip(16);
-    const std::uint32_t w = (r.u8() << 24) | (r.u8() << 16) | (r.u8() << 8) | r.u8();
-    const std::uint32_t h = (r.u8() << 24) | (r.u8() << 16) | (r.u8() << 8) | r.u8();
-    if (w == 0 || h == 0 || static_cast<std::int64_t>(w) * h > BmpCodec::kMaxPixels)
+std::uint32_t BigEndian32(std::span<const std::uint8_t> b) {
+    return (std::uint32_t{b[0]} << 24) | (std::uint32_t{b[1]} << 16) | (std::uint32_t{b[2]} << 8) |
+           b[3];
+}
+
+// PNG data whose size, read from its header, is checked before Qt decodes it.
+QImage DecodePng(std::span<const std::uint8_t> data) {
+    ByteReader r(data);
+    r.skip(16); // signature, IHDR length and type
+    const auto size = r.take(8);
+    if (!r.ok()) throw PictureError("Icon image is damaged");
+    const std::uint32_t w = BigEndian32(size), h = BigEndian32(size.subspan(4));
+    if (w == 0 || h == 0 ||
+        std::uint64_t{w} * h > static_cast<std::uint64_t>(DibDecoder::kMaxPixels))
         throw PictureError("Icon image is too large");
-    QImage image = QImage::fromData(data, static_cast<int>(size), "PNG");
+    QImage image = QImage::fromData(data.data(), static_cast<int>(data.size()), "PNG");
     if (image.isNull()) throw PictureError("Icon image is damaged");
     return image;
 }
 
-QImage DecodeIcon(const std::uint8_t* data, std::size_t size) {
-    CheckedByteReader r(data, size);
-    if (r.u16() != 0) throw PictureError("Not an icon file");
+IconEntry ReadEntry(ByteReader& r) {
+    IconEntry e;
+    e.width = r.u8();
+    e.height = r.u8();
+    r.skip(4); // colours, reserved, planes or hot spot
+    e.bitCount = r.u16();
+    e.size = r.u32();
+    e.offset = r.u32();
+    if (e.width == 0) e.width = 256;
+    if (e.height == 0) e.height = 256;
+    return e;
+}
+
+QImage DecodeIcon(std::span<const std::uint8_t> data) {
+    ByteReader r(data);
+    const std::uint16_t reserved = r.u16();
     const std::uint16_t type = r.u16();
     const std::uint16_t count = r.u16();
-    if ((type != 1 && type != 2) || count == 0) throw PictureError("Not an icon file");
+    if (!r.ok() || reserved != 0 || (type != 1 && type != 2) || count == 0)
+        throw PictureError("Not an icon file");
     IconEntry best;
     bool found = false;
     for (int i = 0; i < count; ++i) {
-        IconEntry e;
-        e.width = r.u8();
-        e.height = r.u8();
-        r.skip(4);
-        e.bitCount = r.u16();
-        e.size = r.u32();
-        e.offset = r.u32();
-        if (e.width == 0) e.width = 256;
-        if (e.height == 0) e.height = 256;
-        if (e.offset > size || e.size > size - e.offset || e.size < 8) continue;
+        const IconEntry e = ReadEntry(r);
+        if (!r.ok()) throw PictureError("Icon directory is truncated");
+        if (e.offset > data.size() || e.size > data.size() - e.offset || e.size < 8) continue;
         const long long area = static_cast<long long>(e.width) * e.height;
         const long long bestArea = static_cast<long long>(best.width) * best.height;
         if (!found || area > bestArea || (area == bestArea && e.bitCount > best.bitCount)) {
@@ -55,10 +71,10 @@ QImage DecodeIcon(const std::uint8_t* data, std::size_t size) {
         }
     }
     if (!found) throw PictureError("Icon file holds no readable image");
-    const std::uint8_t* image = data + best.offset;
-    if (std::memcmp(image, kPngSignature, 8) == 0) return DecodePng(image, best.size);
+    const auto image = data.subspan(best.offset, best.size);
+    if (std::memcmp(image.data(), kPngSignature, 8) == 0) return DecodePng(image);
     std::string error;
-    QImage result = BmpCodec::decodeDib(image, best.size, true, &error);
+    QImage result = DibDecoder::decodePacked(image, {.alpha = true, .iconMask = true}, &error);
     if (result.isNull()) throw PictureError(error);
     return result;
 }
@@ -77,7 +93,7 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 QImage IconCodec::decode(const std::uint8_t* data, std::size_t size, std::string* error) {
     try {
-        return DecodeIcon(data, size);
+        return DecodeIcon({data, size});
     } catch (const PictureError& e) {
         if (error) *error = e.what();
         return {};

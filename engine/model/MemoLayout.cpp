@@ -82,7 +82,10 @@ int TvlMemoView::CalcWidth() {
     for (const std::string& line : SplitLines(text))
         right = std::max(right, metrics.width(line, spacing));
     const double sx = ScaleX > 0 ? ScaleX : 1;
-    return Nearest(right / sx + FrameWidth + 2 * GapX + 1);
+    // Text of absurd size or spacing gets no wider than any page could be,
+    // so the layout's arithmetic stays in range.
+    constexpr int kMaxWidth = 1 << 24;
+    return std::clamp(Nearest(right / sx + FrameWidth + 2.0 * GapX + 1), 0, kMaxWidth);
 }
 
 } // namespace vl

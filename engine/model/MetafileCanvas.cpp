@@ -499,15 +499,15 @@ bool MetafileCanvas::chargePixels(std::int64_t pixels) {
 
 QImage MetafileCanvas::decodeDib(std::span<const std::uint8_t> info,
                                  std::span<const std::uint8_t> bits, bool paletteIndices) {
-    const auto header = DibDecoder::readHeader(info);
+    const auto header = DibDecoder::readHeader(info, {.paletteIndices = paletteIndices});
     if (!header || !chargePixels(std::int64_t(header->width) * header->height)) return {};
-    return DibDecoder::decode(info, bits, paletteIndices);
+    return DibDecoder::decode(info, bits, {.paletteIndices = paletteIndices});
 }
 
 QImage MetafileCanvas::decodePackedDib(std::span<const std::uint8_t> packed, bool paletteIndices) {
-    const auto header = DibDecoder::readHeader(packed);
+    const auto header = DibDecoder::readHeader(packed, {.paletteIndices = paletteIndices});
     if (!header || !chargePixels(std::int64_t(header->width) * header->height)) return {};
-    return DibDecoder::decodePacked(packed, paletteIndices);
+    return DibDecoder::decodePacked(packed, {.paletteIndices = paletteIndices});
 }
 
 void MetafileCanvas::patBlt(const QRectF& dest, std::uint32_t rop) {

@@ -1,10 +1,10 @@
 #include "engine/model/TvlGraphic.h"
 
 #include "engine/model/BmpCodec.h"
-#include "engine/model/CheckedByteReader.h"
 #include "engine/model/IconCodec.h"
 #include "engine/model/JpegCodec.h"
 #include "engine/model/Metafile.h"
+#include "engine/model/PictureError.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/TextUtils.h"
 

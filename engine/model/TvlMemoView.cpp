@@ -4,12 +4,20 @@
 #include "engine/model/ViewXml.h"
 #include "engine/script/Stream.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 namespace vl {
 
 namespace {
+
+// No text needs spacing beyond a few pages; larger values come from damaged
+// files or scripts and would overflow the layout's arithmetic.
+std::int32_t ClampSpacing(std::int32_t spacing) {
+    constexpr std::int32_t kLimit = 1 << 16;
+    return std::clamp(spacing, -kLimit, kLimit);
+}
 
 // The flag bits that scripts set and read by name.
 constexpr std::array<std::pair<const char*, std::uint16_t>, 9> kFlagProperties = {{
@@ -52,9 +60,9 @@ void TvlMemoView::SetProperty(std::string_view name, const Variant& value) {
     if (n == "ALIGNMENT")
         Alignment = PropertyInt(name, value);
     else if (n == "LINESPACING")
-        LineSpacing = PropertyInt(name, value);
+        LineSpacing = ClampSpacing(PropertyInt(name, value));
     else if (n == "CHARSPACING")
-        CharSpacing = PropertyInt(name, value);
+        CharSpacing = ClampSpacing(PropertyInt(name, value));
     else if (const std::uint16_t bit = FlagOfProperty(n)) {
         if (PropertyBool(name, value))
             Flags |= bit;
@@ -178,8 +186,8 @@ void TvlMemoView::LoadFromStream(Stream& stream) {
         HighlightCondition = ReadStringFor(stream, v);
     }
     if (v > 23) {
-        LineSpacing = ReadInteger(stream);
-        CharSpacing = ReadInteger(stream);
+        LineSpacing = ClampSpacing(ReadInteger(stream));
+        CharSpacing = ClampSpacing(ReadInteger(stream));
     }
     // Version 21 stored no word-wrap flag: its text objects always wrapped.
     if (v == 21) Flags |= mfWordWrap;

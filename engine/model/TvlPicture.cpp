@@ -1,6 +1,6 @@
 #include "engine/model/TvlPicture.h"
 
-#include "engine/model/CheckedByteReader.h"
+#include "engine/model/PictureError.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Stream.h"

@@ -1,7 +1,7 @@
 #include "engine/model/TvlPictureView.h"
 
-#include "engine/model/BmpCodec.h"
-#include "engine/model/CheckedByteReader.h"
+#include "engine/model/DibDecoder.h"
+#include "engine/model/PictureError.h"
 #include "engine/model/ViewDrawing.h"
 #include "engine/model/ViewState.h"
 #include "engine/model/ViewXml.h"
@@ -119,7 +119,7 @@ void TvlPictureView::LoadFromBlob(const TvlBlobField& field) {
     if (BlobType == btBMP && (size < 2 || data[0] != 'B' || data[1] != 'M')) {
         // A bare DIB, as database bitmap fields may hold it.
         std::string error;
-        const QImage image = BmpCodec::decodeDib(data, size, false, &error);
+        const QImage image = DibDecoder::decodePacked({data, size}, {.alpha = true}, &error);
         if (image.isNull()) throw PictureError("Bitmap image is not valid: " + error);
         static_cast<TvlBitmapGraphic&>(*graphic).setImage(image);
     } else {

@@ -1,9 +1,12 @@
 #include "engine/model/TvlView.h"
 #include "engine/model/ViewState.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <limits>
 #include <span>
 
 namespace vl {
@@ -28,6 +31,28 @@ std::span<const int> DashPattern(int style) {
     default:
         return {};
     }
+}
+
+// The span of logical coordinates, along x or y, that can show on the
+// painter's device (a pixel of allowance on each side). Dashed frames are
+// drawn one dash at a time, and a damaged file may make them millions of
+// pixels long or wide; only this part is drawn.
+struct VisibleSpan {
+    std::int64_t lo = std::numeric_limits<int>::min();
+    std::int64_t hi = std::numeric_limits<int>::max();
+};
+
+VisibleSpan Visible(const QPainter& p, bool alongY) {
+    const QPaintDevice* device = p.device();
+    if (!device) return {};
+    bool invertible = false;
+    const QTransform inverse = p.combinedTransform().inverted(&invertible);
+    if (!invertible) return {0, -1};
+    const QRectF r = inverse.mapRect(QRectF(0, 0, device->width(), device->height()));
+    const double lo = alongY ? r.top() : r.left(), hi = alongY ? r.bottom() : r.right();
+    constexpr double kLimit = std::numeric_limits<int>::max();
+    return {static_cast<std::int64_t>(std::clamp(std::floor(lo) - 1, -kLimit, kLimit)),
+            static_cast<std::int64_t>(std::clamp(std::ceil(hi) + 1, -kLimit, kLimit))};
 }
 
 // A horizontal or vertical line as the platform draws it: a 1-pixel line
@@ -72,9 +97,19 @@ private:
             fill(from, to);
             return;
         }
+        // Whole dash periods before and after the visible part are skipped,
+        // so the pattern keeps its phase.
+        int period = 0;
+        for (const int length : pattern)
+            period += length;
+        const VisibleSpan span = Visible(p_, vertical);
+        std::int64_t start = from, stop = to;
+        if (span.lo > start) start += (span.lo - start) / period * period;
+        stop = std::min(stop, span.hi + period);
         std::size_t i = 0;
-        for (int pos = from; pos < to; i = (i + 1) % pattern.size()) {
-            const int end = std::min(to, pos + pattern[i]);
+        for (int pos = static_cast<int>(start); pos < stop; i = (i + 1) % pattern.size()) {
+            const int end =
+                static_cast<int>(std::min<std::int64_t>(stop, std::int64_t{pos} + pattern[i]));
             if (i % 2 == 0) fill(pos, end);
             pos = end;
         }
@@ -106,9 +141,14 @@ void DrawSide(QPainter& p, const TvlView& v, int x1, int y1, int x2, int y2) {
             lp.line(x1, y1 + d, x2, y2 + d);
     };
     if (v.FrameStyle >= psDash && v.FrameStyle <= psDashDotDot) {
+        // Parallel 1-pixel lines; only those that can show are drawn.
         LinePainter lp(p, color, 1, v.FrameStyle);
-        for (int i = 0; i < w; ++i)
-            shifted(lp, i - w / 2);
+        const VisibleSpan across = Visible(p, !vertical);
+        const std::int64_t at = vertical ? x1 : y1;
+        const std::int64_t first = std::max<std::int64_t>(0, across.lo - at + w / 2);
+        const std::int64_t last = std::min<std::int64_t>(w - 1, across.hi - at + w / 2);
+        for (std::int64_t i = first; i <= last; ++i)
+            shifted(lp, static_cast<int>(i - w / 2));
     } else if (v.FrameStyle == psDouble) {
         LinePainter lp(p, color, w, psSolid);
         shifted(lp, -w);

@@ -3,7 +3,7 @@
 // early layout whose pages are enhanced metafiles.
 
 #include "engine/build/TvlGlobals.h"
-#include "engine/model/CheckedByteReader.h"
+#include "engine/model/PictureError.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/output/TvlCompressor.h"
 #include "engine/output/TvlEMFPages.h"

@@ -18,11 +18,22 @@ namespace vl {
 
 namespace {
 
+// No page is anywhere near this large; objects beyond it (or with text
+// gaps beyond it) come from damaged files and are not drawn (their
+// arithmetic would overflow).
+bool SaneGeometry(const TvlView& view) {
+    constexpr int kLimit = 1 << 24;
+    for (int v : {view.Left, view.Top, view.Width, view.Height, view.GapX, view.GapY})
+        if (v < -kLimit || v > kLimit) return false;
+    return true;
+}
+
 // Text objects that size themselves to their text settle their width once
 // they are read, by drawing onto an off-screen bitmap.
 void SettleAutoWidth(TvlView& view) {
     const Variant autoWidth = view.GetProperty("AutoWidth");
     if (autoWidth.kind() != Variant::Kind::Boolean || !autoWidth.toBool()) return;
+    if (!SaneGeometry(view)) return;
     TvlViewState& state = ViewState();
     const TvlRenderMode mode = state.renderMode;
     state.renderMode = rmOutput;
@@ -59,15 +70,6 @@ bool RectVisible(const QPainter& canvas, const QRect& r) {
     const QTransform inverse = canvas.combinedTransform().inverted(&invertible);
     if (!invertible) return false;
     return inverse.mapRect(QRect(0, 0, device->width(), device->height())).intersects(r);
-}
-
-// No page is anywhere near this large; objects beyond it come from damaged
-// files and are not drawn (their arithmetic would overflow).
-bool SaneGeometry(const TvlView& view) {
-    constexpr int kLimit = 1 << 24;
-    for (int v : {view.Left, view.Top, view.Width, view.Height})
-        if (v < -kLimit || v > kLimit) return false;
-    return true;
 }
 
 bool IsLinkObject(const TvlView& view) {

@@ -95,3 +95,64 @@ TEST(DibDecoder, DamagedOrAbsurdBitmapsAreRefused) {
     EXPECT_TRUE(DibDecoder::decodePacked(table).isNull());
     EXPECT_TRUE(DibDecoder::decodePacked({}).isNull());
 }
+
+TEST(DibDecoder, AlphaChannelsOnlyWhereAsked) {
+    // 2 x 1, 32 bits: one half-transparent pixel, one opaque.
+    Bytes plain;
+    plain.u32(40).i32(2).i32(1).u16(1).u16(32).u32(DibDecoder::kRgb).u32(0);
+    plain.i32(0).i32(0).u32(0).u32(0);
+    plain.u8(0).u8(0).u8(255).u8(128).u8(255).u8(0).u8(0).u8(255);
+    // Metafiles draw 32-bit pixels opaque; pictures keep their alpha.
+    QImage image = DibDecoder::decodePacked(plain.data());
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255);
+    image = DibDecoder::decodePacked(plain.data(), {.alpha = true});
+    EXPECT_EQ(image.pixel(0, 0), qRgba(255, 0, 0, 128));
+    EXPECT_EQ(image.pixel(1, 0), qRgba(0, 0, 255, 255));
+    // Alpha bytes that are all zero mean an opaque bitmap.
+    auto zeroAlpha = plain.data();
+    zeroAlpha[40 + 3] = zeroAlpha[40 + 7] = 0;
+    image = DibDecoder::decodePacked(zeroAlpha, {.alpha = true});
+    EXPECT_EQ(image.pixel(0, 0), qRgba(255, 0, 0, 255));
+
+    // A 56-byte header holds an alpha mask for bit fields.
+    Bytes v3;
+    v3.u32(56).i32(1).i32(1).u16(1).u16(32).u32(DibDecoder::kBitFields).u32(0);
+    v3.i32(0).i32(0).u32(0).u32(0).u32(0xFF).u32(0xFF00).u32(0xFF0000).u32(0xFF000000);
+    v3.u8(10).u8(20).u8(30).u8(40);
+    image = DibDecoder::decodePacked(v3.data(), {.alpha = true});
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixel(0, 0), qRgba(10, 20, 30, 40));
+}
+
+TEST(DibDecoder, IconMasksAndTheirDamage) {
+    // A 2 x 2 icon bitmap of 8 bits: the stored height counts the mask too.
+    const std::vector<QRgb> palette{qRgb(255, 0, 0), qRgb(0, 0, 255)};
+    Bytes icon;
+    icon.add(infoHeader(2, 4, 8, DibDecoder::kRgb, palette));
+    icon.u8(0).u8(1).u8(0).u8(0).u8(1).u8(0).u8(0).u8(0); // bottom row red, blue
+    icon.u32(0x00000040).u32(0x00000080);                 // bottom right, top left clear
+    const DibOptions options{.alpha = true, .iconMask = true};
+    QImage image = DibDecoder::decodePacked(icon.data(), options);
+    ASSERT_EQ(image.size(), QSize(2, 2));
+    EXPECT_EQ(image.pixel(0, 1), qRgba(255, 0, 0, 255));
+    EXPECT_EQ(qAlpha(image.pixel(1, 1)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(image.pixel(1, 0), qRgba(255, 0, 0, 255));
+    // Without its mask the icon is opaque; a run-length icon is refused.
+    const auto& bytes = icon.data();
+    const std::vector<std::uint8_t> maskless(bytes.begin(), bytes.end() - 4);
+    image = DibDecoder::decodePacked(maskless, options);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255);
+    Bytes rle;
+    rle.add(infoHeader(2, 4, 8, DibDecoder::kRle8, palette)).u8(2).u8(1).u8(0).u8(1);
+    std::string error;
+    EXPECT_TRUE(DibDecoder::decodePacked(rle.data(), options, &error).isNull());
+    EXPECT_EQ(error, "Unsupported bitmap format");
+    // A height of one row leaves no colour rows.
+    Bytes flat;
+    flat.add(infoHeader(2, 1, 24, DibDecoder::kRgb, {})).u32(0).u32(0);
+    EXPECT_TRUE(DibDecoder::decodePacked(flat.data(), options, &error).isNull());
+    EXPECT_EQ(error, "Bitmap has no pixels");
+}

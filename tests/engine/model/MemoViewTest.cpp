@@ -115,6 +115,11 @@ TEST_F(MemoViewTest, PropertiesByName) {
     EXPECT_EQ(memo.GetProperty("Alignment").toInt(), 10);
     EXPECT_EQ(memo.GetProperty("LINESPACING").toInt(), 5);
     EXPECT_EQ(memo.CharSpacing, 1);
+    // Absurd spacings, from scripts or damaged files, are held within range.
+    memo.SetProperty("LineSpacing", 1836411249);
+    memo.SetProperty("CharSpacing", -2000000000);
+    EXPECT_EQ(memo.LineSpacing, 65536);
+    EXPECT_EQ(memo.CharSpacing, -65536);
 
     memo.Flags = 0;
     memo.SetProperty("WordBreak", true);
@@ -605,6 +610,13 @@ TEST_F(MemoViewTest, AutoWidthFollowsTheText) {
     memo.Alignment = TvlMemoView::vltaVertical;
     memo.Draw(&painter);
     EXPECT_EQ(memo.Height, w);
+    // Text spaced out absurdly is no wider than any page could be.
+    memo.Alignment = 0;
+    memo.CharSpacing = 65536;
+    memo.Memo = {std::string(40000, 'x')};
+    EXPECT_EQ(memo.CalcWidth(), 1 << 24);
+    memo.Draw(&painter);
+    EXPECT_EQ(memo.Width, 1 << 24);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "ViewTestSupport.h"
 #include "engine/model/BmpCodec.h"
-#include "engine/model/CheckedByteReader.h"
 #include "engine/model/IconCodec.h"
 #include "engine/model/JpegCodec.h"
+#include "engine/model/PictureError.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/script/CodePage.h"
 
@@ -111,6 +111,8 @@ TEST(BmpCodec, RunLengthEncoded) {
     EXPECT_EQ(img.pixel(0, 0), kBlue);
     EXPECT_EQ(img.pixel(1, 0), kRed);
     EXPECT_EQ(img.pixel(2, 0), kBlue);
+    // Pixels a delta skips are left transparent.
+    EXPECT_EQ(qAlpha(Decode(rle8).pixel(3, 0)), 0);
     // Runs that never end stay inside the picture.
     Bytes endless;
     for (int i = 0; i < 2000; ++i)
@@ -128,8 +130,14 @@ TEST(BmpCodec, EncodeRoundTripsTrueColour) {
 
     QImage alpha(3, 3, QImage::Format_ARGB32);
     alpha.fill(qRgba(10, 20, 30, 128));
+    alpha.setPixel(1, 1, qRgba(0, 0, 0, 0));
     const Bytes withAlpha = BmpCodec::encode(alpha);
     EXPECT_EQ(withAlpha[28], 32);
+    // Transparency survives a save and a load.
+    const QImage backAlpha = Decode(withAlpha);
+    ASSERT_FALSE(backAlpha.isNull());
+    EXPECT_EQ(backAlpha.pixel(0, 0), qRgba(10, 20, 30, 128));
+    EXPECT_EQ(qAlpha(backAlpha.pixel(1, 1)), 0);
 }
 
 TEST(BmpCodec, DamagedAndAbsurdBitmapsAreRefused) {
@@ -196,6 +204,15 @@ TEST(IconCodec, RoundTripMaskAndDamage) {
     absurd[22 + 6] = 0x01;
     EXPECT_TRUE(IconCodec::decode(absurd.data(), absurd.size()).isNull());
     EXPECT_THROW(IconCodec::encode(QImage(300, 10, QImage::Format_ARGB32)), PictureError);
+
+    // PNG data whose header claims 2^32 - 1 pixels each way.
+    Bytes png = {0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 32, 0};
+    Put(png, 24, 4);
+    Put(png, 22, 4);
+    png.insert(png.end(), {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0,    0,    0,    13,
+                           'I',  'H', 'D', 'R', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    EXPECT_TRUE(IconCodec::decode(png.data(), png.size(), &error).isNull());
+    EXPECT_EQ(error, "Icon image is too large");
 }
 
 TEST(Graphics, JpegKeepsItsBytesAndRefusesDamage) {

@@ -186,3 +186,34 @@ TEST(ViewRendering, NoDrawingAndTransparentFill) {
     EXPECT_EQ(image.pixel(10, 12), qRgb(0, 0, 0));
     v.RestoreGeometry();
 }
+
+// Dashed frames draw dash by dash; one millions of pixels long or wide (as
+// a damaged file may hold) draws only its visible dashes, in phase.
+TEST(ViewRendering, HugeDashedFramesDrawOnlyTheirVisibleDashes) {
+    ViewStateGuard guard;
+    ViewState().renderMode = rmOutput;
+    auto draw = [](int left, int width, float frameWidth) {
+        QImage image(120, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TvlView v;
+        v.SetBounds(left, 20, width, 0);
+        v.FrameTyp = vlftTop;
+        v.FrameStyle = psDashDot;
+        v.FrameWidth = frameWidth;
+        v.PrepareDraw(&painter);
+        v.ScaleForOutput();
+        v.PaintFrame();
+        v.RestoreGeometry();
+        return image;
+    };
+    constexpr int kPeriod = 24; // dash-dot: 9 on, 6 off, 3 on, 6 off
+    const QImage reference = draw(0, 120, 5);
+    EXPECT_EQ(reference.pixel(8, 20), qRgb(0, 0, 0));
+    EXPECT_EQ(reference.pixel(9, 20), qRgb(255, 255, 255));
+    EXPECT_EQ(draw(-kPeriod * 600000, kPeriod * 600000 + 120, 5), reference);
+    // 2,000,000 parallel lines, of which a few dozen reach the image.
+    const QImage wide = draw(0, 120, 2000000);
+    EXPECT_EQ(wide.pixel(8, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(wide.pixel(9, 39), qRgb(255, 255, 255));
+}

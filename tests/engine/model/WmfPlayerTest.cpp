@@ -1,6 +1,6 @@
-#include "engine/model/CheckedByteReader.h"
 #include "engine/model/GdiObjects.h"
 #include "engine/model/Metafile.h"
+#include "engine/model/PictureError.h"
 #include "engine/model/TvlGraphic.h"
 #include "tests/engine/model/MetafileRender.h"
 #include "tests/engine/model/MetafileWriter.h"

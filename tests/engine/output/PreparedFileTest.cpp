@@ -1,4 +1,5 @@
 #include "engine/model/TvlLineView.h"
+#include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/output/TvlCompressor.h"
 #include "engine/script/Errors.h"
@@ -327,6 +328,29 @@ TEST_F(PreparedFileTest, DamagedFilesRaiseErrorsAndNeverCrash) {
             }
         }
     }
+}
+
+TEST_F(PreparedFileTest, TextWithAbsurdGapsIsNotDrawn) {
+    TvlEMFPages pages;
+    pages.AddPage(Paper());
+    for (const auto& [gapX, gapY] : {std::pair{1414873346, 2}, std::pair{2, -1414873346}}) {
+        auto memo = Make<TvlMemoView>("Memo1", 10, 10, 200, 40);
+        memo->Memo = {"text"};
+        memo->GapX = gapX;
+        memo->GapY = gapY;
+        Put(pages, 0, *memo);
+    }
+    TvlEMFPages read;
+    ReadBytes(read, Bytes(pages));
+    QImage canvas(200, 280, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    read.PageAt(0).Shown = true;
+    read.DrawPage(0, &painter, {0, 0, 200, 280});
+    painter.end();
+    QImage white(canvas.size(), canvas.format());
+    white.fill(Qt::white);
+    EXPECT_EQ(canvas, white);
 }
 
 TEST_F(PreparedFileTest, FilesOnDiskRoundTrip) {
