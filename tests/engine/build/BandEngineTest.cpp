@@ -580,5 +580,73 @@ TEST_F(BandEngineTest, ATooTallBandMetBelowTheTopIsSplitOnTheNextPage) {
     EXPECT_EQ(pageCount(), 3);
 }
 
+// An unstretchable object that does not fit in the room left moves whole
+// to the next page, where it fits.
+TEST_F(BandEngineTest, AnUnstretchableObjectThatDoesNotFitMovesWholeToTheNextPage) {
+    setRoom(500);
+    addSource("Rows", numbered(1));
+    band(btReportTitle, 20, 300, "Title");
+    memo("Title", 20, 20);
+    band(btMasterData, 400, 300, "Data", "Rows").Flags = TvlBandView::bfBreaked;
+    memo("Start", 20, 400);
+    auto picture = std::make_unique<TvlPictureView>();
+    picture->SetBounds(300, 400, 40, 250);
+    page->AddObject(std::move(picture));
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    const std::vector<Printed> out = written();
+    const auto pictureIt =
+        std::find_if(out.begin(), out.end(), [](const Printed& p) { return p.left == 300; });
+    ASSERT_NE(pictureIt, out.end());
+    EXPECT_AT(*pictureIt, 1, 300, top);
+    EXPECT_EQ(pictureIt->height, 250);
+    EXPECT_AT(one("Start"), 0, 20, top + 300);
+}
+
+// A text far down a split band is still cut page by page when it is
+// reached, after pages that only held the band's empty space.
+TEST_F(BandEngineTest, ATextFarDownASplitBandKeepsAllItsLines) {
+    setRoom(500);
+    addSource("Rows", numbered(1));
+    band(btMasterData, 100, 1600, "Data", "Rows").Flags =
+        TvlBandView::bfBreaked | TvlBandView::bfStretched;
+    memo("Start", 20, 100);
+    StringList lines;
+    for (int i = 1; i <= 40; ++i)
+        lines.push_back("line " + std::to_string(i));
+    TvlMemoView& text = stretchedMemo(lines, 20, 1600, 200, 100);
+    ASSERT_GT(text.CalcHeight(), 500);
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    std::string all;
+    int parts = 0;
+    for (const Printed& p : written()) {
+        if (p.text.rfind("line ", 0) != 0) continue;
+        ++parts;
+        EXPECT_LE(p.top + p.height, top + 500);
+        all += (all.empty() ? "" : "|") + p.text;
+    }
+    EXPECT_EQ(parts, 2);
+    std::string expected;
+    for (const std::string& line : lines)
+        expected += (expected.empty() ? "" : "|") + line;
+    EXPECT_EQ(all, expected);
+}
+
+// A text whose single line is taller than a page can never be cut; the
+// split still ends.
+TEST_F(BandEngineTest, ALineTallerThanAPageEndsTheSplit) {
+    setRoom(200);
+    addSource("Rows", numbered(1));
+    band(btMasterData, 100, 40, "Data", "Rows").Flags =
+        TvlBandView::bfBreaked | TvlBandView::bfStretched;
+    TvlMemoView& text = stretchedMemo({"Huge", "Huge"}, 20, 100, 400, 40);
+    text.Font.size = 400;
+    ASSERT_GT(text.CalcHeight(), 200);
+    band(btMasterFooter, 200, 20, "Foot");
+    memo("Foot", 20, 200);
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    EXPECT_EQ(find("Foot").size(), 1U);
+    EXPECT_LT(pageCount(), 10);
+}
+
 } // namespace
 } // namespace vltest
