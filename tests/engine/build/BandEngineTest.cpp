@@ -648,5 +648,28 @@ TEST_F(BandEngineTest, ALineTallerThanAPageEndsTheSplit) {
     EXPECT_LT(pageCount(), 10);
 }
 
+// Below a page header a band that fits an empty page but not the room
+// under the header is split: breaking again and again would leave pages
+// with nothing but their header and write the band past the page bottom.
+TEST_F(BandEngineTest, ABandThatNoPageHasRoomForUnderItsHeaderIsSplit) {
+    setRoom(500);
+    addSource("Rows", numbered(2));
+    band(btPageHeader, 20, 50, "Head").Flags = TvlBandView::bfOnFirstPage;
+    memo("Head", 20, 20);
+    band(btMasterData, 100, 480, "Data", "Rows");
+    memo("Top[N]", 20, 100);
+    memo("Bottom[N]", 20, 560);
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    const int content = top + 50;
+    const int room = 500 - 50 - 2;
+    EXPECT_AT(one("Top1"), 0, 20, content);
+    EXPECT_AT(one("Bottom1"), 1, 20, content + 460 - room);
+    EXPECT_AT(one("Top2"), 2, 20, content);
+    EXPECT_AT(one("Bottom2"), 3, 20, content + 460 - room);
+    EXPECT_EQ(pageCount(), 4);
+    for (const Printed& p : written())
+        EXPECT_LE(p.top + p.height, top + 500) << p.text;
+}
+
 } // namespace
 } // namespace vltest
