@@ -140,23 +140,37 @@ bool TvlBand::outputVisible(bool& result) {
 }
 
 // The free-space test before the body: a band that does not fit starts a
-// new column or page; one too tall for any page is split instead.
+// new column or page; one too tall for any page is split instead. The top
+// of a page is where its content starts, below the page and column
+// headers: a band that a new page would not give more room is split where
+// it stands, and one that does not fit on the new page either is split
+// there, so that no page is left with nothing but its headers.
 bool TvlBand::makeRoom(bool& result) {
     TvlPage& page = OwnerPage;
     const int h = MeasureHeight();
     if (page.CurY + h <= page.BottomLimit || Breaked) return true;
-    const int pageRoom = page.BottomLimit - page.TopEdge();
-    if (pageRoom >= h || page.CurY != page.TopEdge()) {
+    const int freshTop = contentTop();
+    if (page.BottomLimit - freshTop >= h || page.CurY > freshTop) {
         result = true;
         if (page.SubReportPage) return false;
         FitOrBreak(0, 10000, false);
-        // Still taller than the fresh page: split it there rather than
-        // leaving a blank page behind.
-        if (page.BottomLimit - page.TopEdge() < h) Breaked = true;
+        if (FitOrBreak(page.CurY, h, true)) Breaked = true;
     } else {
         Breaked = true;
     }
     return true;
+}
+
+// Where the content of a new page starts: the top edge, below the page
+// header and the column header that every new page prints.
+int TvlBand::contentTop() const {
+    const TvlPage& page = OwnerPage;
+    int top = page.TopEdge();
+    for (const int type : {btPageHeader, btColumnHeader}) {
+        const TvlBand* header = page.Band(type);
+        if (header && header->inUse() && header->Visible) top += header->Height;
+    }
+    return top;
 }
 
 // The bands behind a data band that have no source of their own print with

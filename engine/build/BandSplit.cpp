@@ -17,6 +17,7 @@ struct SplitObject {
     int left, top, width, height; // as designed, restored at the end
     bool pending = true;
     bool deferred = false;
+    bool moved = false; // moved whole to the top of a new page or column
 };
 
 } // namespace
@@ -44,14 +45,22 @@ public:
         if (!band_.FitOrBreak(band_.Top, band_.PrintedHeight, true)) {
             band_.OutputObjects();
         } else {
-            int idlePasses = 0;
+            bool noRoomBefore = false;
             while (anyPending() && !Globals().stopRequested().load()) {
                 const int room = page.BottomLimit - page.ColumnFooterHeight() - band_.Top - 2;
-                progress_ = false;
+                if (room <= 0) {
+                    // Not even a new page or column has room: what is left
+                    // can never be written.
+                    if (noRoomBefore) break;
+                    noRoomBefore = true;
+                    band_.FitOrBreak(band_.Top, 10000, false);
+                    band_.Top = page.CurY;
+                    continue;
+                }
+                noRoomBefore = false;
                 lowest_ = 0;
                 for (SplitObject& o : objects_)
-                    if (o.pending) place(o, room, idlePasses >= 2);
-                idlePasses = progress_ ? 0 : idlePasses + 1;
+                    if (o.pending) place(o, room, freshRoom());
                 moveToNextPage(room);
                 band_.Top = page.CurY;
             }
@@ -70,15 +79,20 @@ private:
                            [](const SplitObject& o) { return o.pending; });
     }
 
-    void output(TvlView& view) {
-        band_.OutputObject(view);
-        progress_ = true;
+    void output(TvlView& view) { band_.OutputObject(view); }
+
+    // The room a split band has at the top of an empty page or column (less
+    // when that page prints a header first).
+    int freshRoom() const {
+        const TvlPage& page = band_.OwnerPage;
+        return page.BottomLimit - page.ColumnFooterHeight() - page.TopEdge() - 2;
     }
 
-    // What one object does on the current page. After passes that printed
-    // nothing at all, what is left is printed clipped to the room, so that
-    // content taller than any page cannot keep the split going.
-    void place(SplitObject& o, int room, bool forced) {
+    // What one object does on the current page. An unstretchable object
+    // that does not fit moves whole to the next page; one that would not fit
+    // there either is written clipped at the page bottom, so that content
+    // taller than any page cannot keep the split going.
+    void place(SplitObject& o, int room, int fresh) {
         TvlView& v = *o.view;
         auto* stretchable = dynamic_cast<TvlStretcheable*>(&v);
         const int top = v.Top;
@@ -86,14 +100,15 @@ private:
         if (top >= 0 && top < room) {
             if (top + height < room) {
                 outputWhole(o, top + height);
-            } else if (forced || (!stretchable && top == 0)) {
+            } else if (stretchable) {
+                cutAtBottom(o, *stretchable, room);
+            } else if ((o.moved && top == 0) || top + fresh <= room) {
                 v.Height = room - top;
                 outputWhole(o, room);
                 v.Height = height;
-            } else if (stretchable) {
-                cutAtBottom(o, *stretchable, room);
             } else {
                 v.Top = room; // moves whole to the next page
+                o.moved = true;
             }
         } else if (top < 0 && stretchable && top + height >= 0) {
             if (top + height < room)
@@ -133,14 +148,15 @@ private:
         o.pending = false;
         if (v.isStretched()) {
             o.deferred = true;
-            progress_ = true;
         } else {
             output(v);
         }
     }
 
-    // A page's worth from the middle of an object taller than the page.
-    void outputMiddle(const SplitObject& o, TvlStretcheable& s, int room) {
+    // A page's worth from the middle of an object taller than the page. One
+    // that could show nothing in a whole page (a line taller than the page)
+    // ends there.
+    void outputMiddle(SplitObject& o, TvlStretcheable& s, int room) {
         TvlView& v = *o.view;
         const int top = v.Top;
         const int height = v.Height;
@@ -151,6 +167,10 @@ private:
         output(v);
         v.Top = top;
         v.Height = height;
+        if (rest >= room) {
+            o.pending = false;
+            return;
+        }
         pushDown(v, rest);
         v.Height += rest;
     }
@@ -178,7 +198,6 @@ private:
     TvlBand& band_;
     std::vector<SplitObject> objects_;
     int lowest_ = 0;
-    bool progress_ = false;
 };
 
 void TvlBand::OutputSplit() {

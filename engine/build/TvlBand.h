@@ -132,6 +132,7 @@ private:
     void runScriptBreaks(int y0);
     bool outputVisible(bool& result);
     bool makeRoom(bool& result);
+    int contentTop() const;
     void outputChain();
     void outputStretchedBody();
     void outputPlainBody();
