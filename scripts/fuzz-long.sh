@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-300}"
-targets=(metafile template script prepared expression organizer picture)
+targets=(metafile template script prepared expression organizer picture build)
 [ -f build-fuzz/CMakeCache.txt ] ||
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVELLUM_FUZZ=ON -DVELLUM_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j2 --target "${targets[@]/%/_fuzzer}" >/dev/null

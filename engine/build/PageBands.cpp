@@ -57,6 +57,7 @@ void TvlPage::BuildBands() {
 }
 
 void TvlPage::prepareObjects() {
+    limitGeometry();
     TvlGlobals& g = Globals();
     TvlReport* report = g.build().receivingReport;
     for (std::size_t i = 0; i < Objects.size(); ++i) {
@@ -286,6 +287,19 @@ void TvlPage::linkGroupHeaders() {
             data->FirstGroupHeader = header;
         data->LastGroupHeader = header;
     }
+}
+
+// Geometry far beyond any paper (from a damaged file) is held at a size
+// that the band and page arithmetic cannot overflow with. The template
+// is restored after the build.
+void TvlPage::limitGeometry() {
+    constexpr int kLimit = 1 << 20;
+    for (auto& view : Objects)
+        view->LimitGeometry(kLimit);
+    for (int* margin : {&LeftMargin, &TopMargin, &RightMargin, &BottomMargin})
+        *margin = std::clamp(*margin, -kLimit, kLimit);
+    Columns = std::clamp(Columns, 0, 1000);
+    ColumnGap = std::clamp(ColumnGap, -kLimit, kLimit);
 }
 
 void TvlPage::computePageColumns() {

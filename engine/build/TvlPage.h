@@ -182,6 +182,7 @@ private:
     void linkChildren();
     void linkGroupHeaders();
     void computePageColumns();
+    void limitGeometry();
     TvlBand& newBand(TvlBandType type);
 
     // The page run.

@@ -51,6 +51,9 @@ public:
     std::string ExpandText(std::string_view text);
     void MakeUniqueName();
     void SetBounds(int left, int top, int width, int height);
+    // Holds the position, size and text gaps within -limit..limit, so that
+    // geometry from damaged files cannot overflow the layout arithmetic.
+    void LimitGeometry(int limit);
     TvlView* FindOwnerBand() const;
     void CopyFrom(TvlView& other);
 

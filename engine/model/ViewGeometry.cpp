@@ -18,11 +18,16 @@ int Nearest(double value) {
 }
 
 double TvlView::OutputRight() const {
-    return (SavedLeft + SavedWidth) * ScaleX + OffsetX;
+    return (static_cast<double>(SavedLeft) + SavedWidth) * ScaleX + OffsetX;
 }
 
 double TvlView::OutputBottom() const {
-    return (SavedTop + SavedHeight) * ScaleY + OffsetY;
+    return (static_cast<double>(SavedTop) + SavedHeight) * ScaleY + OffsetY;
+}
+
+void TvlView::LimitGeometry(int limit) {
+    for (int* v : {&Left, &Top, &Width, &Height, &GapX, &GapY})
+        *v = std::clamp(*v, -limit, limit);
 }
 
 void TvlView::ScaleForOutput() {

@@ -1,0 +1,96 @@
+// Reads arbitrary bytes as a report template and builds it against a small
+// organizer, exactly as the program does, then reads every page the build
+// wrote back. Run with ASan and UBSan; any crash, sanitizer report,
+// unexpected exception or timeout is a finding. Templates that fail to load
+// or to build with an engine error are expected; pages the engine wrote
+// must always read back.
+#include "app/OrganizerReport.h"
+#include "app/OrganizerStore.h"
+#include "engine/build/TvlGlobals.h"
+#include "engine/output/TvlEMFPages.h"
+#include "engine/script/Stream.h"
+#include "tools/samples/SampleData.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A build may take at most this long; then the stop flag ends it, as the
+// progress window's Cancel button would.
+constexpr auto kBuildTime = std::chrono::milliseconds(1000);
+constexpr int kPagesReadBack = 4;
+
+std::atomic<std::int64_t> deadline{0}; // Clock ticks; 0 = no build running
+
+void watchdog() {
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        const std::int64_t due = deadline.load();
+        if (due && Clock::now().time_since_epoch().count() > due)
+            vl::Globals().stopRequested() = true;
+    }
+}
+
+struct Organizer {
+    QTemporaryDir folder;
+    std::unique_ptr<quillet::OrganizerStore> store;
+    std::unique_ptr<quillet::OrganizerReport> session;
+
+    Organizer() {
+        samples::SampleOptions options;
+        options.folder = folder.path() + "/organizer";
+        options.taskCount = 14;
+        options.contactCount = 9;
+        samples::WriteSampleOrganizer(options);
+        store = std::make_unique<quillet::OrganizerStore>(options.folder + "/");
+        store->startUp();
+        session = std::make_unique<quillet::OrganizerReport>(*store);
+        session->setNow(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
+        session->report().ShowProgress = false;
+    }
+};
+
+Organizer* organizer = nullptr;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "build_fuzzer";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    organizer = new Organizer;
+    std::thread(watchdog).detach();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vl::TvlReport& report = organizer->session->report();
+    organizer->session->setDataKind(size % 2 ? quillet::DataKind::Tasks
+                                             : quillet::DataKind::Contacts);
+    vl::MemoryStream in(data, size);
+    try {
+        report.LoadFromStream(in);
+    } catch (const vl::VlError&) {
+        return 0;
+    }
+    deadline = (Clock::now() + kBuildTime).time_since_epoch().count();
+    report.PrepareReport();
+    deadline = 0;
+    vl::TvlEMFPages& pages = report.EMFPages();
+    for (int i = 0; i < pages.Count() && i < kPagesReadBack; ++i) {
+        pages.LoadPageObjects(i);
+        pages.ReleasePageObjects(i);
+    }
+    return 0;
+}
