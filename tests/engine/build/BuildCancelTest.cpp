@@ -101,5 +101,17 @@ TEST_F(BuildCancelTest, ADataSourceThatFailsWhileWalked) {
     EXPECT_NE(report.LastBuildError().find("connection lost"), std::string::npos);
 }
 
+// Positions and sizes near the ends of the integer range, as damaged files
+// hold them, build without overflowing.
+TEST_F(BuildCancelTest, GeometryNearTheIntegerLimits) {
+    addSource("Rows", numbered(3));
+    band(btMasterData, 2000000000, 2000000000, "Data", "Rows");
+    memo("[N]", 2000000000, 2000000000, 2000000000, 2000000000);
+    band(btPageFooter, -2000000000, 2000000000, "Footer");
+    page->ColumnGap = 2000000000;
+    page->Columns = 2000000000;
+    EXPECT_TRUE(buildStopsIn(20s));
+}
+
 } // namespace
 } // namespace vltest
