@@ -262,8 +262,11 @@ void TvlBand::advanceBandColumn() {
         page.ColumnOffset = BandColumnStartX;
         BandColumn = 1;
     } else {
+        const std::int64_t offset =
+            (std::int64_t{BandView->ColumnWidth} + BandView->ColumnGap) * (BandColumn - 1) +
+            BandColumnStartX;
         page.ColumnOffset =
-            (BandView->ColumnWidth + BandView->ColumnGap) * (BandColumn - 1) + BandColumnStartX;
+            static_cast<int>(std::clamp<std::int64_t>(offset, INT32_MIN / 2, INT32_MAX / 2));
         page.CurY -= std::max(NeededHeight, Height);
     }
 }

@@ -294,8 +294,14 @@ void TvlPage::linkGroupHeaders() {
 // is restored after the build.
 void TvlPage::limitGeometry() {
     constexpr int kLimit = 1 << 20;
-    for (auto& view : Objects)
+    for (auto& view : Objects) {
         view->LimitGeometry(kLimit);
+        if (auto* band = asBandView(view.get())) {
+            band->Columns = std::clamp(band->Columns, 0, 1000);
+            band->ColumnWidth = std::clamp(band->ColumnWidth, -kLimit, kLimit);
+            band->ColumnGap = std::clamp(band->ColumnGap, -kLimit, kLimit);
+        }
+    }
     for (int* margin : {&LeftMargin, &TopMargin, &RightMargin, &BottomMargin})
         *margin = std::clamp(*margin, -kLimit, kLimit);
     Columns = std::clamp(Columns, 0, 1000);
