@@ -94,9 +94,12 @@ const PreparedPage& TvlEMFPages::PageAt(int i) const {
     return const_cast<TvlEMFPages*>(this)->PageAt(i);
 }
 
+// Pages go from the first to the last (their live objects first), in one
+// sweep: deleting the first page over and over would move the rest each time.
 void TvlEMFPages::Clear() {
-    while (!pages_.empty())
-        DeletePage(0);
+    for (auto& page : pages_)
+        page->Page.reset();
+    pages_.clear();
     graphics_.clear();
 }
 
