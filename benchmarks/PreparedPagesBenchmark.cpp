@@ -164,7 +164,7 @@ void RenderPng(benchmark::State& state) {
             QByteArray png;
             QBuffer buffer(&png);
             buffer.open(QIODevice::WriteOnly);
-            RenderPageImage(pages, i, 96).save(&buffer, "PNG");
+            RenderPageImage(pages, i, 96).save(&buffer, "PNG", kPagePngQuality);
             bytes += png.size();
         }
     }
