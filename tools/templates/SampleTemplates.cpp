@@ -57,24 +57,42 @@ void addTotal(PageLayout& layout, const std::string& text) {
 }
 
 // Tasks grouped by category, one line each.
-void buildTaskList(vl::TvlReport& report) {
-    PageLayout layout(report, "Task List");
-    const auto columns = fitColumns(
-        {{"#", "[Line#]", 26, TvlMemoView::vltaRight},
-         {"Task", "[Name]", 220},
-         {"Due", "[DueDate #Dd mmm yyyy]", 92, TvlMemoView::vltaLeft, "[DueDate] < Date"},
-         {"Progress", "[Progress]", 62, TvlMemoView::vltaRight},
-         {"Status", "[Status]", 82},
-         {"Recurrence", "[Repeat]", 0}},
-        layout.width());
-    layout.addPageHeader("Task List", columns);
+// What a list grouped by category shows.
+struct GroupedList {
+    std::string title;
+    std::vector<Column> columns;
+    std::string source; // the data source walked
+    std::string unit;   // what a category counts, "task(s)"
+    std::string total;  // the line at the end
+};
+
+// A list grouped by category: column headings on every page, a header and
+// a count per category, and a total at the end.
+void buildGroupedList(PageLayout& layout, const GroupedList& list) {
+    const auto columns = fitColumns(list.columns, layout.width());
+    layout.addPageHeader(list.title, columns);
     addCategoryHeader(layout);
-    vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 20, "DatasetTask");
+    vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 20, list.source);
     data.Flags |= vl::TvlBandView::bfStretched;
     layout.addRow(data, columns, 2, 16, kStretchedCell);
-    addCategoryFooter(layout, "task(s)");
-    addTotal(layout, "Open tasks: [COUNT(MasterData)]");
+    addCategoryFooter(layout, list.unit);
+    addTotal(layout, list.total);
     layout.addPageFooter();
+}
+
+void buildTaskList(vl::TvlReport& report) {
+    PageLayout layout(report, "Task List");
+    buildGroupedList(
+        layout, {"Task List",
+                 {{"#", "[Line#]", 26, TvlMemoView::vltaRight},
+                  {"Task", "[Name]", 220},
+                  {"Due", "[DueDate #Dd mmm yyyy]", 92, TvlMemoView::vltaLeft, "[DueDate] < Date"},
+                  {"Progress", "[Progress]", 62, TvlMemoView::vltaRight},
+                  {"Status", "[Status]", 82},
+                  {"Recurrence", "[Repeat]", 0}},
+                 "DatasetTask",
+                 "task(s)",
+                 "Open tasks: [COUNT(MasterData)]"});
 }
 
 // One block per task with all its details and its notes.
@@ -115,20 +133,15 @@ void buildTaskSheet(vl::TvlReport& report) {
 void buildContactList(vl::TvlReport& report) {
     PageLayout layout(report, "Contact List");
     layout.page().Script = callScript("SortByCategory");
-    const auto columns = fitColumns({{"Name", "[Name]", 160},
-                                     {"Company", "[Company]", 120},
-                                     {"Business phone", "[BusinessPhone]", 108},
-                                     {"Mobile", "[Mobile]", 108},
-                                     {"E-mail", "[Email]", 0}},
-                                    layout.width());
-    layout.addPageHeader("Contact List", columns);
-    addCategoryHeader(layout);
-    vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 20, "DatasetContacts");
-    data.Flags |= vl::TvlBandView::bfStretched;
-    layout.addRow(data, columns, 2, 16, kStretchedCell);
-    addCategoryFooter(layout, "contact(s)");
-    addTotal(layout, "Contacts: [COUNT(MasterData)]");
-    layout.addPageFooter();
+    buildGroupedList(layout, {"Contact List",
+                              {{"Name", "[Name]", 160},
+                               {"Company", "[Company]", 120},
+                               {"Business phone", "[BusinessPhone]", 108},
+                               {"Mobile", "[Mobile]", 108},
+                               {"E-mail", "[Email]", 0}},
+                              "DatasetContacts",
+                              "contact(s)",
+                              "Contacts: [COUNT(MasterData)]"});
 }
 
 // An address card per contact, with the contact's photo.
