@@ -17,6 +17,20 @@ protected:
         top = page->TopEdge();
     }
 
+    // A master band of three band columns 200 wide with gaps of 20 over
+    // that many records, and a footer after it.
+    void threeBandColumns(int rows) {
+        addSource("Rows", numbered(rows));
+        TvlBandView& data = band(btMasterData, 100, 30, "Data", "Rows");
+        data.Columns = 3;
+        data.NewColumnAfter = 1;
+        data.ColumnWidth = 200;
+        data.ColumnGap = 20;
+        memo("R[N]", 20, 100);
+        band(btMasterFooter, 200, 20, "Foot");
+        memo("Foot", 20, 200);
+    }
+
     // The room between the top edge and the bottom edge becomes `room`.
     void setRoom(int room) {
         page->BottomMargin = page->PrinterInfo.PixelPaperHeight - top - room;
@@ -277,15 +291,7 @@ TEST_F(BandEngineTest, ATextCutAtThePageBottomLosesNoLines) {
 // Records of a band with three columns go side by side; the band printed
 // after them starts below the row that was being filled.
 TEST_F(BandEngineTest, BandColumnsFillARowThenMoveDown) {
-    addSource("Rows", numbered(5));
-    TvlBandView& data = band(btMasterData, 100, 30, "Data", "Rows");
-    data.Columns = 3;
-    data.NewColumnAfter = 1;
-    data.ColumnWidth = 200;
-    data.ColumnGap = 20;
-    memo("R[N]", 20, 100);
-    band(btMasterFooter, 200, 20, "Foot");
-    memo("Foot", 20, 200);
+    threeBandColumns(5);
     ASSERT_TRUE(build()) << report.LastBuildError();
     EXPECT_AT(one("R1"), 0, 20, top);
     EXPECT_AT(one("R2"), 0, 240, top);
@@ -296,15 +302,7 @@ TEST_F(BandEngineTest, BandColumnsFillARowThenMoveDown) {
 }
 
 TEST_F(BandEngineTest, ADifferentBandAfterTheSecondColumnMovesDownByTheBandHeight) {
-    addSource("Rows", numbered(2));
-    TvlBandView& data = band(btMasterData, 100, 30, "Data", "Rows");
-    data.Columns = 3;
-    data.NewColumnAfter = 1;
-    data.ColumnWidth = 200;
-    data.ColumnGap = 20;
-    memo("R[N]", 20, 100);
-    band(btMasterFooter, 200, 20, "Foot");
-    memo("Foot", 20, 200);
+    threeBandColumns(2);
     ASSERT_TRUE(build()) << report.LastBuildError();
     EXPECT_AT(one("R2"), 0, 240, top);
     EXPECT_AT(one("Foot"), 0, 20, top + 30);
