@@ -1,4 +1,4 @@
-#include "engine/build/ComponentRef.h"
+#include "engine/script/ComponentRef.h"
 
 #include <algorithm>
 

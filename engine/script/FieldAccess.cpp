@@ -1,10 +1,10 @@
-#include "engine/build/FieldAccess.h"
+#include "engine/script/FieldAccess.h"
 
-#include "engine/build/FindDataSource.h"
-#include "engine/build/TvlGlobals.h"
-#include "engine/build/TvlTable.h"
 #include "engine/script/DataFieldRef.h"
+#include "engine/script/Errors.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
+#include "engine/script/TvlTable.h"
 
 namespace vl {
 
@@ -56,7 +56,7 @@ bool IsFieldNull(const ComponentDirectory& directory, const TvlComponent* report
 
 bool IsFieldNull(const TvlComponent* reportOwner, TvlComponent* defaultTable,
                  std::string_view reference) {
-    return IsFieldNull(Globals().components(), reportOwner, defaultTable, reference);
+    return IsFieldNull(ScriptGlobals().components(), reportOwner, defaultTable, reference);
 }
 
 } // namespace vl

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/build/TvlField.h"
 #include "engine/script/Component.h"
+#include "engine/script/TvlField.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
-#include "engine/build/TvlField.h"
+#include "engine/script/TvlField.h"
 
-#include "engine/build/TvlTable.h"
+#include "engine/script/TvlTable.h"
 
 namespace vl {
 

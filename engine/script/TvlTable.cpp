@@ -1,4 +1,4 @@
-#include "engine/build/TvlTable.h"
+#include "engine/script/TvlTable.h"
 
 #include "engine/script/Errors.h"
 #include "engine/script/TextUtils.h"

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "engine/build/ComponentRef.h"
-#include "engine/build/TvlField.h"
 #include "engine/script/Component.h"
+#include "engine/script/ComponentRef.h"
 #include "engine/script/Stream.h"
 #include "engine/script/StreamIO.h"
+#include "engine/script/TvlField.h"
 
 #include <compare>
 #include <memory>

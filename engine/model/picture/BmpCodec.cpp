@@ -1,7 +1,7 @@
-#include "engine/model/BmpCodec.h"
+#include "engine/model/picture/BmpCodec.h"
 
-#include "engine/model/ByteReader.h"
-#include "engine/model/DibDecoder.h"
+#include "engine/model/picture/ByteReader.h"
+#include "engine/model/picture/DibDecoder.h"
 
 namespace vl {
 

@@ -1,7 +1,7 @@
-#include "engine/model/DibDecoder.h"
+#include "engine/model/picture/DibDecoder.h"
 
-#include "engine/model/ByteReader.h"
-#include "engine/model/PictureError.h"
+#include "engine/model/picture/ByteReader.h"
+#include "engine/model/picture/PictureError.h"
 
 #include <algorithm>
 #include <bit>

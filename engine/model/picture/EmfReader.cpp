@@ -1,8 +1,8 @@
-#include "engine/model/EmfReader.h"
+#include "engine/model/picture/EmfReader.h"
 
-#include "engine/model/ByteReader.h"
-#include "engine/model/DibDecoder.h"
-#include "engine/model/MetafileCanvas.h"
+#include "engine/model/picture/ByteReader.h"
+#include "engine/model/picture/DibDecoder.h"
+#include "engine/model/picture/MetafileCanvas.h"
 
 #include <cmath>
 

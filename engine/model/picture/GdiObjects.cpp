@@ -1,4 +1,4 @@
-#include "engine/model/GdiObjects.h"
+#include "engine/model/picture/GdiObjects.h"
 
 #include "engine/script/CodePage.h"
 

@@ -1,4 +1,4 @@
-#include "engine/model/GdiState.h"
+#include "engine/model/picture/GdiState.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/model/GdiObjects.h"
+#include "engine/model/picture/GdiObjects.h"
 
 #include <QPointF>
 #include <QSizeF>

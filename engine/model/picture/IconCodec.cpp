@@ -1,8 +1,8 @@
-#include "engine/model/IconCodec.h"
+#include "engine/model/picture/IconCodec.h"
 
-#include "engine/model/ByteReader.h"
-#include "engine/model/DibDecoder.h"
-#include "engine/model/PictureError.h"
+#include "engine/model/picture/ByteReader.h"
+#include "engine/model/picture/DibDecoder.h"
+#include "engine/model/picture/PictureError.h"
 
 #include <cstring>
 

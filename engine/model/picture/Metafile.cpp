@@ -1,8 +1,8 @@
-#include "engine/model/Metafile.h"
+#include "engine/model/picture/Metafile.h"
 
-#include "engine/model/EmfReader.h"
-#include "engine/model/MetafileCanvas.h"
-#include "engine/model/WmfReader.h"
+#include "engine/model/picture/EmfReader.h"
+#include "engine/model/picture/MetafileCanvas.h"
+#include "engine/model/picture/WmfReader.h"
 
 #include <QPicture>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "engine/model/MetafileCanvas.h"
+#include "engine/model/picture/MetafileCanvas.h"
 
-#include "engine/model/DibDecoder.h"
+#include "engine/model/picture/DibDecoder.h"
 
 #include <QPaintEngine>
 #include <algorithm>

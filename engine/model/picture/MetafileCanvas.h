@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/model/GdiState.h"
+#include "engine/model/picture/GdiState.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // Text output of the metafile canvas: fonts as GDI realises them, alignment
 // on the reference point, per-character advances and rotated baselines.
-#include "engine/model/MetafileCanvas.h"
+#include "engine/model/picture/MetafileCanvas.h"
 
 #include <QFontMetricsF>
 #include <algorithm>

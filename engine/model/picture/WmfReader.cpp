@@ -1,8 +1,8 @@
-#include "engine/model/WmfReader.h"
+#include "engine/model/picture/WmfReader.h"
 
-#include "engine/model/ByteReader.h"
-#include "engine/model/DibDecoder.h"
-#include "engine/model/MetafileCanvas.h"
+#include "engine/model/picture/ByteReader.h"
+#include "engine/model/picture/DibDecoder.h"
+#include "engine/model/picture/MetafileCanvas.h"
 #include "engine/script/CodePage.h"
 
 #include <string_view>

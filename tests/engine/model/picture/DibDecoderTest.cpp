@@ -1,6 +1,6 @@
-#include "engine/model/DibDecoder.h"
+#include "engine/model/picture/DibDecoder.h"
 
-#include "tests/engine/model/MetafileWriter.h"
+#include "tests/engine/model/picture/MetafileWriter.h"
 
 #include <gtest/gtest.h>
 

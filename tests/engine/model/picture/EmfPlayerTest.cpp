@@ -1,6 +1,6 @@
-#include "engine/model/Metafile.h"
-#include "tests/engine/model/MetafileRender.h"
-#include "tests/engine/model/MetafileWriter.h"
+#include "engine/model/picture/Metafile.h"
+#include "tests/engine/model/picture/MetafileRender.h"
+#include "tests/engine/model/picture/MetafileWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/model/JpegCodec.h"
+#include "engine/model/picture/JpegCodec.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

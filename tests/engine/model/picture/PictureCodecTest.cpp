@@ -1,10 +1,10 @@
-#include "ViewTestSupport.h"
-#include "engine/model/BmpCodec.h"
-#include "engine/model/IconCodec.h"
-#include "engine/model/JpegCodec.h"
-#include "engine/model/PictureError.h"
 #include "engine/model/TvlPictureView.h"
+#include "engine/model/picture/BmpCodec.h"
+#include "engine/model/picture/IconCodec.h"
+#include "engine/model/picture/JpegCodec.h"
+#include "engine/model/picture/PictureError.h"
 #include "engine/script/CodePage.h"
+#include "tests/engine/model/ViewTestSupport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "engine/model/GdiObjects.h"
-#include "engine/model/Metafile.h"
-#include "engine/model/PictureError.h"
 #include "engine/model/TvlGraphic.h"
-#include "tests/engine/model/MetafileRender.h"
-#include "tests/engine/model/MetafileWriter.h"
+#include "engine/model/picture/GdiObjects.h"
+#include "engine/model/picture/Metafile.h"
+#include "engine/model/picture/PictureError.h"
+#include "tests/engine/model/picture/MetafileRender.h"
+#include "tests/engine/model/picture/MetafileWriter.h"
 
 #include <gtest/gtest.h>
 
