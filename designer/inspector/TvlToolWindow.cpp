@@ -30,6 +30,20 @@ void TvlToolWindow::setHeightChangedHandler(std::function<void()> handler) {
     heightChanged_ = std::move(handler);
 }
 
+void TvlToolWindow::setGeometryChangedHandler(std::function<void()> handler) {
+    geometryChanged_ = std::move(handler);
+}
+
+void TvlToolWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (geometryChanged_) geometryChanged_();
+}
+
+void TvlToolWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (geometryChanged_) geometryChanged_();
+}
+
 void TvlToolWindow::ToggleRollUp() {
     rollTo(!isRolledUp());
 }

@@ -26,6 +26,9 @@ public:
     const QString& className() const { return className_; }
     // Called after a roll-up or roll-down.
     void setHeightChangedHandler(std::function<void()> handler);
+    // Called when the window moved or changed its size (the designer stacks
+    // the database fields window and the inspector then).
+    void setGeometryChangedHandler(std::function<void()> handler);
     bool isRolledUp() const { return height() <= kRolledUpHeight; }
     // Rolls a rolled-up window down, any other up.
     void ToggleRollUp();
@@ -44,6 +47,8 @@ protected:
 
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void rollTo(bool rolledUp);
@@ -51,6 +56,7 @@ private:
     QString className_;
     int defaultHeight_ = 300;
     std::function<void()> heightChanged_;
+    std::function<void()> geometryChanged_;
 };
 
 } // namespace vl

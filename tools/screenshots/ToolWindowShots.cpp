@@ -3,11 +3,13 @@
 // of its tabs, the variables list editor and the database fields window.
 // scripts/tool-window-screenshots.sh runs it under a virtual display.
 
+#include "designer/dictionary/DictNode.h"
 #include "designer/dictionary/TvlDictForm.h"
 #include "designer/dictionary/TvlFieldAliasTab.h"
 #include "designer/dictionary/TvlInsFieldsForm.h"
 #include "designer/dictionary/TvlVaredForm.h"
 #include "designer/inspector/TvlInspForm.h"
+#include "designer/inspector/TvlInspRowList.h"
 #include "designer/inspector/TvlInspectorHost.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
@@ -98,6 +100,7 @@ void inspectorShot() {
     form.SetSplitPos(95);
     form.resize(260, 420);
     designer.Fill(form);
+    form.rowList().setCurrentRow(form.rowList().rowIndexOf("FillColor"));
     save(form, QStringLiteral("inspector"));
 }
 
