@@ -312,12 +312,10 @@ void TvlDictVariablesTab::NewVariable() {
     DictNode* category = node->kind() == DictNodeKind::Category ? node : AsDictNode(node->parent());
     const std::string name = freeName("Variable", false);
     if (!category || name.empty()) return;
+    // At the end of the category, with the empty text wherever that is.
     const int end = categoryEnd(variables_.IndexOf(category->name()));
-    if (end < variables_.Count()) {
-        variables_.Insert(end, name);
-    } else {
-        variables_.SetVariable(name, Variant(std::string()));
-    }
+    if (end < variables_.Count()) variables_.Insert(end, name);
+    variables_.SetVariable(name, Variant(std::string()));
     auto* child = new DictNode(DictNodeKind::Variable, name);
     {
         const BusyScope busy(busy_);

@@ -91,6 +91,10 @@ TvlInspRowList::TvlInspRowList(QWidget* parent)
     dropDownList_->setWindowFlags(Qt::Popup);
     dropDownList_->setUniformItemSizes(true);
     dropDownList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A click outside only closes the list, so a click on the drop-down
+    // button while it shows hides it for good.
+    dropDownList_->setAttribute(Qt::WA_NoMouseReplay);
+    dropDownList_->installEventFilter(this);
     dropDownList_->hide();
     connect(dropDownList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { pickDropDownEntry(item); });
@@ -370,6 +374,8 @@ bool TvlInspRowList::handleValueKey(int key) {
 }
 
 bool TvlInspRowList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == dropDownList_ && event->type() == QEvent::Hide && valueField_->isVisible())
+        valueField_->setFocus();
     if (watched != valueField_) return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:

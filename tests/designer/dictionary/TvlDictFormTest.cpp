@@ -108,9 +108,10 @@ TEST_F(TvlDictFormTest, NewVariablesGoToTheEndOfTheirCategory) {
     open();
     select(node(0, 1)); // Count, in Sales
     tab().NewVariable();
-    // Inserted before Misc, with the integer value 0.
+    // Inserted before Misc, with the empty text as at the end of the list.
     EXPECT_EQ(nameAt(3), "Variable1");
-    EXPECT_EQ(working().GetValue(3).kind(), Variant::Kind::Integer);
+    EXPECT_TRUE(working().GetValue(3).isString());
+    EXPECT_EQ(working().GetValue(3).toString(), "");
     EXPECT_EQ(nameAt(4), " Misc");
     ASSERT_EQ(node(0)->childCount(), 3);
     EXPECT_EQ(node(0, 2)->text(0), "Variable1");
