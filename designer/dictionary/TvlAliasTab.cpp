@@ -160,9 +160,10 @@ DictNode* TvlAliasTab::componentNode(std::string_view name) const {
     return nullptr;
 }
 
-void TvlAliasTab::nodeChanged(QTreeWidgetItem*) {
+void TvlAliasTab::nodeChanged(QTreeWidgetItem* previous) {
     if (busy_) return;
-    StorePendingAlias();
+    // What was typed belongs to the node that was chosen before.
+    storeAliasOf(previous);
     DictNode* node = selectedNode();
     const bool named = node && node != root_ && node->kind() != DictNodeKind::Placeholder;
     {
@@ -177,9 +178,13 @@ void TvlAliasTab::nodeChanged(QTreeWidgetItem*) {
 void TvlAliasTab::showNode(DictNode*) {}
 
 void TvlAliasTab::StorePendingAlias() {
+    storeAliasOf(tree_->currentItem());
+}
+
+void TvlAliasTab::storeAliasOf(QTreeWidgetItem* item) {
     if (!aliasField_->isModified()) return;
     aliasField_->setModified(false);
-    DictNode* node = selectedNode();
+    DictNode* node = AsDictNode(item);
     if (!node || node == root_ || node->kind() == DictNodeKind::Placeholder) return;
     storeAlias(*node, FromQt(aliasField_->text()));
 }

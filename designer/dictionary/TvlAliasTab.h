@@ -70,6 +70,7 @@ private:
     void addNode(const std::string& name, const std::string& alias);
     void insertListEntry(const QString& name);
     void nodeChanged(QTreeWidgetItem* previous);
+    void storeAliasOf(QTreeWidgetItem* item);
     bool acceptsDrop(QObject* target, QEvent* event) const;
 
     TvlVariables& aliases_;

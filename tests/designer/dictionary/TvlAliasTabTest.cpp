@@ -111,6 +111,13 @@ TEST_F(TvlAliasTabTest, FieldAliasesAndExclusionsUseTheDictionarysKeys) {
     typeAlias(fields(), name, {});
     EXPECT_EQ(aliases().Find("Customers.Name"), nullptr);
 
+    // Choosing another node stores what was typed for the one before.
+    fields().tree()->setCurrentItem(customers->child(0));
+    QTest::keyClicks(fields().aliasField(), "Town");
+    fields().tree()->setCurrentItem(customers->child(2));
+    EXPECT_EQ(aliases().GetVariable("Customers.City").toString(), "Town");
+    EXPECT_EQ(aliases().Find("Customers.Phone"), nullptr);
+
     // The data set's own alias.
     typeAlias(fields(), customers, "Clients");
     EXPECT_EQ(customers->text(0), "Customers {Clients}");
