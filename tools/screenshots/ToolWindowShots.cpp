@@ -96,7 +96,6 @@ void inspectorShot() {
     memo.FillColor = 0xE0FFFF;
     SampleDesigner designer(memo);
     TvlInspForm form(designer);
-    form.setParent(nullptr);
     form.SetSplitPos(95);
     form.resize(260, 420);
     designer.Fill(form);
