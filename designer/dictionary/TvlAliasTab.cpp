@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -42,15 +43,19 @@ private:
 
 } // namespace
 
-TvlAliasTab::TvlAliasTab(TvlVariables& aliases, int listLabel, int rootText, QWidget* parent)
+TvlAliasTab::TvlAliasTab(TvlVariables& aliases, int listLabel, int rootText,
+                         DictNodeKind componentKind, QWidget* parent)
     : QWidget(parent), aliases_(aliases), rootText_(LoadResString(rootText)),
-      list_(new QListWidget(this)), tree_(new QTreeWidget(this)),
+      componentKind_(componentKind), list_(new QListWidget(this)), tree_(new QTreeWidget(this)),
       appearance_(new QGroupBox(text(kAppearanceText), this)),
       appearanceLayout_(new QVBoxLayout(appearance_)), aliasField_(new QLineEdit(appearance_)) {
     auto* listTitle = new QLabel(text(listLabel), this);
     listTitle->setBuddy(list_);
     list_->setObjectName(QStringLiteral("ComponentsLB"));
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The pictures of the list as small as the tree's.
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    list_->setIconSize(QSize(iconSize, iconSize));
     list_->setDragDropMode(QAbstractItemView::DragOnly);
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { MoveToTree(); });
 
@@ -144,7 +149,7 @@ void TvlAliasTab::insertListEntry(const QString& name) {
     int row = 0;
     while (row < list_->count() && CompareText(FromQt(list_->item(row)->text()), engineName) < 0)
         ++row;
-    list_->insertItem(row, name);
+    list_->insertItem(row, new QListWidgetItem(DictNodeIcon(componentKind_), name));
 }
 
 DictNode* TvlAliasTab::selectedNode() const {

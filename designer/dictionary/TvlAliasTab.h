@@ -16,6 +16,7 @@ class QVBoxLayout;
 namespace vl {
 
 class DictNode;
+enum class DictNodeKind;
 class TvlVariables;
 
 // A tab of the dictionary editor that chooses components for the
@@ -24,8 +25,10 @@ class TvlVariables;
 // and "<<", a double click or dragging move them between the two.
 class TvlAliasTab : public QWidget {
 public:
-    // listLabel and rootText are text numbers.
-    TvlAliasTab(TvlVariables& aliases, int listLabel, int rootText, QWidget* parent = nullptr);
+    // listLabel and rootText are text numbers; components are shown with
+    // the picture of nodes of that kind.
+    TvlAliasTab(TvlVariables& aliases, int listLabel, int rootText, DictNodeKind componentKind,
+                QWidget* parent = nullptr);
 
     // Lays the components out: those with a key in a non-empty working list
     // become nodes, the others list entries.
@@ -75,6 +78,7 @@ private:
 
     TvlVariables& aliases_;
     std::string rootText_;
+    DictNodeKind componentKind_;
     bool busy_ = false;
     QListWidget* list_;
     QTreeWidget* tree_;

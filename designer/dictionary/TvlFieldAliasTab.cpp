@@ -31,8 +31,8 @@ bool startsWithText(std::string_view text, std::string_view prefix) {
 } // namespace
 
 TvlFieldAliasTab::TvlFieldAliasTab(TvlVariables& aliases, FieldLister fields, QWidget* parent)
-    : TvlAliasTab(aliases, kAllDataSetsText, kDataSetsRootText, parent), fields_(std::move(fields)),
-      excludeBox_(new QCheckBox(ToQt(LoadResString(kExcludeText)))) {
+    : TvlAliasTab(aliases, kAllDataSetsText, kDataSetsRootText, DictNodeKind::DataSet, parent),
+      fields_(std::move(fields)), excludeBox_(new QCheckBox(ToQt(LoadResString(kExcludeText)))) {
     excludeBox_->setObjectName(QStringLiteral("ExcludeCB"));
     excludeBox_->setEnabled(false);
     appearanceLayout()->addWidget(excludeBox_);
@@ -136,7 +136,8 @@ void TvlFieldAliasTab::excludeToggled(bool excluded) {
 }
 
 TvlDataSourceAliasTab::TvlDataSourceAliasTab(TvlVariables& aliases, QWidget* parent)
-    : TvlAliasTab(aliases, kAllDataSourcesText, kDataSourcesRootText, parent) {}
+    : TvlAliasTab(aliases, kAllDataSourcesText, kDataSourcesRootText, DictNodeKind::DataSource,
+                  parent) {}
 
 DictNode* TvlDataSourceAliasTab::createComponentNode(const std::string& name,
                                                      const std::string& alias) {

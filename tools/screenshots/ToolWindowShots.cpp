@@ -103,7 +103,7 @@ void inspectorShot() {
     save(form, QStringLiteral("inspector"));
 }
 
-// A report on a form with two database tables and the organizer's two data
+// A report on a form with three database tables and the organizer's two data
 // sources, and a dictionary that uses them.
 struct SampleReport {
     SampleReport() {
@@ -112,8 +112,10 @@ struct SampleReport {
         database.Open();
         database.Execute("CREATE TABLE Customers (Name TEXT, City TEXT, Phone TEXT, Email TEXT)");
         database.Execute("CREATE TABLE Orders (Number INTEGER, Date TEXT, Amount REAL)");
+        database.Execute("CREATE TABLE Products (Code TEXT, Title TEXT, Price REAL)");
         customers.TableName = "Customers";
         orders.TableName = "Orders";
+        products.TableName = "Products";
 
         TvlDataDictionary& d = report.Dictionary();
         d.Variables.SetVariable(" Customer", Variant(std::string()));
@@ -135,6 +137,7 @@ struct SampleReport {
     TvlSqlDatabase database{"Database1", &form};
     TvlSqlTable customers{"Customers", &form, &database};
     TvlSqlTable orders{"Orders", &form, &database};
+    TvlSqlTable products{"Products", &form, &database};
     TvlUserDataset tasks{"DatasetTask", &form};
     TvlUserDataset contacts{"DatasetContacts", &form};
 };
