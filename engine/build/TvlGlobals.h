@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vl {
@@ -103,6 +104,9 @@ public:
     // Opens web and mail links from prepared pages; none in headless runs.
     TvlLinkOpener* linkOpener() const { return linkOpener_.get(); }
     void setLinkOpener(std::unique_ptr<TvlLinkOpener> opener);
+    // The data set chosen last in the designer's database fields window; a
+    // new fields window opens on it.
+    std::string& lastFieldsDataSet() { return lastFieldsDataSet_; }
 
 private:
     void createFunctionLibraries();
@@ -130,6 +134,7 @@ private:
     std::unique_ptr<TvlProgressWindow> progressWindow_;
     std::unique_ptr<TvlCompressor> compressor_;
     std::unique_ptr<TvlLinkOpener> linkOpener_;
+    std::string lastFieldsDataSet_;
 };
 
 // The process's engine objects.
