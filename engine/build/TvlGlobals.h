@@ -6,6 +6,7 @@
 #include "engine/script/ScriptGlobals.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vl {
@@ -40,6 +41,9 @@ public:
     // installs one.
     TvlProgressWindow& progressWindow();
     void setProgressWindow(std::unique_ptr<TvlProgressWindow> window);
+    // The data set chosen last in the designer's database fields window; a
+    // new fields window opens on it.
+    std::string& lastFieldsDataSet() { return lastFieldsDataSet_; }
 
     // Expressions and scripts (see TvlScriptGlobals).
     TvlScriptGlobals& script() { return script_; }
@@ -82,6 +86,7 @@ private:
     std::vector<TvlView*> hookList_;
     TvlBuildState build_;
     std::unique_ptr<TvlProgressWindow> progressWindow_;
+    std::string lastFieldsDataSet_;
 };
 
 // The process's engine context.
