@@ -91,15 +91,14 @@ TEST_F(BandEditorsTest, OkStoresTheChoice) {
                              dialog.accept();
                          }),
               "12");
-    EXPECT_EQ(
-        editSource("",
-                   [](TvlBandEditorForm& dialog) {
-                       const auto item =
-                           list(dialog)->findItems(QStringLiteral("Contacts"), Qt::MatchExactly);
-                       QTest::mouseDClick(list(dialog)->viewport(), Qt::LeftButton, {},
-                                          list(dialog)->visualItemRect(item.front()).center());
-                   }),
-        "Contacts");
+    EXPECT_EQ(editSource("",
+                         [](TvlBandEditorForm& dialog) {
+                             const auto item = list(dialog)->findItems(QStringLiteral("Contacts"),
+                                                                       Qt::MatchExactly);
+                             list(dialog)->setCurrentItem(item.front());
+                             emit list(dialog)->itemDoubleClicked(item.front());
+                         }),
+              "Contacts");
     EXPECT_EQ(host.snapshots, 3);
     EXPECT_EQ(host.redraws, 3);
 }

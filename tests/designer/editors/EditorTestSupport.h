@@ -25,8 +25,8 @@ class FakeEditorHost : public TvlEditorHost {
 public:
     FakeEditorHost() {
         Globals().components().add(&form);
-        tasks.add("Name", ftString, Variant("Write report"));
-        tasks.add("Due date", ftString, Variant("today"));
+        tasks.add("Name", TFieldType::ftString, Variant("Write report"));
+        tasks.add("Due date", TFieldType::ftString, Variant("today"));
         report.Pages().Clear();
         page = &report.Pages().Add();
         Globals().chooserMemory() = {};

@@ -1,3 +1,4 @@
+#include "designer/editors/EditorSupport.h"
 #include "designer/editors/ExpressionText.h"
 #include "designer/editors/TextInsertions.h"
 #include "designer/editors/TvlAttrEditorForm.h"
@@ -84,7 +85,12 @@ TEST_F(ExpressionBuilderTest, SystemVariableGoesInBracketed) {
             chooser.accept();
         });
         Child<QPushButton>(builder, "InsVarBtn")->click();
-        EXPECT_EQ(builder.expression(), "[TOTALPAGES]");
+        // A plain name goes in bare; the memo gets it in brackets.
+        EXPECT_EQ(builder.expression(), "TOTALPAGES");
+        WhenShown<TvlVarForm>([](TvlVarForm& chooser) { chooser.accept(); });
+        Child<QPushButton>(builder, "InsVarBtn")->click();
+        EXPECT_EQ(builder.expression(), "TOTALPAGES[PAGE#]");
+        builder.setExpression("TOTALPAGES");
         builder.accept();
     });
     EXPECT_EQ(text, "[TOTALPAGES]");
@@ -130,8 +136,8 @@ TEST_F(ExpressionBuilderTest, DataFieldReferenceAndRememberedDataSet) {
 }
 
 TEST_F(ExpressionBuilderTest, FunctionWithArgumentsBecomesACall) {
-    const std::string text = build([this](TvlExprForm& builder) {
-        WhenShown<TvlFuncForm>([this](TvlFuncForm& chooser) {
+    const std::string text = build([](TvlExprForm& builder) {
+        WhenShown<TvlFuncForm>([](TvlFuncForm& chooser) {
             auto* tree = Child<QTreeWidget>(chooser, "Tree1");
             EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("All functions"));
             const auto strings =
@@ -153,7 +159,6 @@ TEST_F(ExpressionBuilderTest, FunctionWithArgumentsBecomesACall) {
             });
             chooser.accept();
         });
-        (void)host;
         Child<QPushButton>(builder, "InsFuncBtn")->click();
         builder.accept();
     });

@@ -50,7 +50,7 @@ protected:
 
 TEST_P(MemoEditorTest, UntouchedScriptStaysEmptyAndMemoIsStored) {
     const int result = edit(view, [](TvlMemoEditorForm& form) {
-        EXPECT_TRUE(form.memoPane()->hasFocus());
+        EXPECT_TRUE(form.focusWidget() == form.memoPane());
         form.memoPane()->setPlainText(QStringLiteral("one\ntwo"));
         clickOk(form);
     });
@@ -74,11 +74,11 @@ TEST_P(MemoEditorTest, BeginEndOnOneLineIsEmptyOnlyWhenHighlighting) {
 }
 
 TEST_P(MemoEditorTest, FaultyScriptKeepsTheDialogOpenAtTheError) {
-    view.Script = {"begin", "  a := 1;", "    b c", "end"};
+    view.Script = {"begin", "  b", "    c", "end"};
     const int result = edit(view, [this](TvlMemoEditorForm& form) {
         clickOk(form);
         ASSERT_TRUE(form.isVisible());
-        EXPECT_TRUE(form.scriptPane()->hasFocus());
+        EXPECT_TRUE(form.focusWidget() == form.scriptPane());
         if (highlighting()) {
             const auto* memo = static_cast<TvlSyntaxMemo*>(form.scriptPane());
             EXPECT_EQ(memo->text().caret(), (TvlTextPoint{5, 3}));
@@ -96,7 +96,7 @@ TEST_P(MemoEditorTest, FaultyScriptKeepsTheDialogOpenAtTheError) {
         form.reject();
     });
     EXPECT_EQ(result, kModalCancel);
-    EXPECT_EQ(view.Script, (StringList{"begin", "  a := 1;", "    b c", "end"}));
+    EXPECT_EQ(view.Script, (StringList{"begin", "  b", "    c", "end"}));
     EXPECT_EQ(view.Memo, StringList{"Hello [Name]"});
     EXPECT_EQ(host.snapshots, 0);
 }
@@ -119,7 +119,7 @@ TEST_P(MemoEditorTest, BandViewsShowOnlyTheScriptPane) {
     edit(band, [](TvlMemoEditorForm& form) {
         EXPECT_FALSE(Child<QWidget>(form, "MemoPanel")->isVisible());
         EXPECT_TRUE(form.scriptPane()->isVisible());
-        EXPECT_TRUE(form.scriptPane()->hasFocus());
+        EXPECT_TRUE(form.focusWidget() == form.scriptPane());
         auto* scriptBtn = Child<QAction>(form, "ScriptBtn");
         EXPECT_TRUE(scriptBtn->isChecked());
         scriptBtn->trigger();
