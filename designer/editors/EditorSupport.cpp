@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPixmap>
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
@@ -32,6 +33,12 @@ StringList PaneTextToLines(const QString& text) {
 QIcon EditorIcon(const QString& themeName, const QString& ownName) {
     const QIcon own(QStringLiteral(":/vellum/editors/") + ownName + QStringLiteral(".svg"));
     return themeName.isEmpty() ? own : QIcon::fromTheme(themeName, own);
+}
+
+QIcon BlankListIcon() {
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
 }
 
 std::unique_ptr<QSettings> OpenFormSettings(const QString& formClass) {

@@ -27,6 +27,10 @@ StringList PaneTextToLines(const QString& text);
 // has none.
 QIcon EditorIcon(const QString& themeName, const QString& ownName);
 
+// A transparent icon of the list icons' size, so that texts without a
+// picture line up with those that have one.
+QIcon BlankListIcon();
+
 // The per-user settings of the program ("Vellum", the application's name),
 // opened in the group "Form/" + the class name of a window.
 std::unique_ptr<QSettings> OpenFormSettings(const QString& formClass);

@@ -46,8 +46,8 @@ int TvlBandEditorForm::ShowEditor(TvlView& view) {
     const QIcon icon = EditorIcon({}, QStringLiteral("data-source"));
     for (int i = 0; i < entries_->count(); ++i) {
         const QString text = ToQt(entries_->texts()[static_cast<std::size_t>(i)]);
-        list_->addItem(i == TvlDataSourceEntries::kNone ? new QListWidgetItem(text)
-                                                        : new QListWidgetItem(icon, text));
+        const bool none = i == TvlDataSourceEntries::kNone;
+        list_->addItem(new QListWidgetItem(none ? BlankListIcon() : icon, text));
     }
     count_->setText(QStringLiteral("1"));
     showStored(view.FormatStr);

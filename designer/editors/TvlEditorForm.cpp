@@ -6,6 +6,7 @@
 #include "designer/editors/TvlSyntaxMemo.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -17,9 +18,10 @@ TvlEditorForm::TvlEditorForm(TvlEditorHost& host, QWidget* parent)
     script_->setObjectName(QStringLiteral("M2"));
     script_->setAccessibleName(QStringLiteral("Script"));
     script_->setSyntaxType(stPascal);
-    auto* panel = new QWidget;
+    auto* panel = new QFrame;
+    panel->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(script_);
     toolBar()->addSeparator();
     QAction* tag =

@@ -52,10 +52,11 @@ TvlFuncArgForm::TvlFuncArgForm(TvlEditorHost& host, std::string name, const std:
     descrLabel->setTextFormat(Qt::PlainText);
     descrLabel->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(syntaxLabel, 3, 0, 1, 3);
-    layout->addWidget(descrLabel, 4, 0, 1, 3);
-    layout->setRowStretch(4, 1);
-    layout->addWidget(buttons, 5, 0, 1, 3);
+    layout->setRowMinimumHeight(3, 8);
+    layout->addWidget(syntaxLabel, 4, 0, 1, 3);
+    layout->addWidget(descrLabel, 5, 0, 1, 3);
+    layout->setRowStretch(5, 1);
+    layout->addWidget(buttons, 6, 0, 1, 3);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }

@@ -26,6 +26,8 @@ TvlFuncForm::TvlFuncForm(QWidget* parent)
     tree_->setAccessibleName(QStringLiteral("Categories"));
     functions_->setObjectName(QStringLiteral("FuncLB"));
     functions_->setAccessibleName(QStringLiteral("Functions"));
+    functions_->setIconSize(QSize(16, 16));
+    tree_->setIconSize(QSize(16, 16));
     syntax_->setObjectName(QStringLiteral("FuncLabel"));
     QFont bold = syntax_->font();
     bold.setBold(true);
@@ -48,7 +50,9 @@ TvlFuncForm::TvlFuncForm(QWidget* parent)
     layout->addWidget(tree_, 0, 0);
     layout->addWidget(functions_, 0, 1);
     layout->setColumnStretch(1, 1);
+    layout->setRowStretch(0, 3);
     layout->addWidget(help, 1, 0, 1, 2);
+    layout->setRowStretch(1, 1);
     layout->addWidget(buttons, 2, 0, 1, 2);
     resize(520, 420);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -166,7 +166,6 @@ void TvlSyntaxMemo::measureFont() {
     const QFontMetrics fm(bold);
     cellHeight_ = std::max(1, fm.height());
     cellWidth_ = std::max(1, fm.horizontalAdvance(QLatin1Char('W')));
-    monospaceRuns_ = font().family().contains(QStringLiteral("Courier New"), Qt::CaseInsensitive);
     layoutArea();
 }
 
@@ -490,10 +489,8 @@ void TvlSyntaxMemo::paintRun(QPainter& p, int x, int y, const QString& run, TvlS
     p.setFont(attrFont(attr));
     p.setPen(selected ? blockFontColor : attr.color);
     const int baseline = y + QFontMetrics(p.font()).ascent();
-    if (monospaceRuns_) {
-        p.drawText(x, baseline, run);
-        return;
-    }
+    // Each character sits in its own cell: fractional advances of even a
+    // fixed-pitch font would otherwise drift away from the caret columns.
     for (int i = 0; i < run.size(); ++i)
         p.drawText(x + i * cellWidth_, baseline, QString(run[i]));
 }

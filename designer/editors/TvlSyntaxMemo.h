@@ -106,7 +106,6 @@ private:
     bool showGutter_ = true;
     bool showFooter_ = true;
     int cellWidth_ = 8, cellHeight_ = 16;
-    bool monospaceRuns_ = true;
     bool dragging_ = false;
     bool ignoreNextPress_ = false;
     TvlTextPoint dragAnchor_;

@@ -79,10 +79,7 @@ int TvlVBandEditorForm::ShowEditor(TvlView& view) {
         const QIcon icon = EditorIcon({}, QStringLiteral("data-source"));
         for (int i = 0; i < entries_->count(); ++i) {
             const QString text = ToQt(entries_->texts()[static_cast<std::size_t>(i)]);
-            if (i == TvlDataSourceEntries::kNone)
-                sources_->addItem(text);
-            else
-                sources_->addItem(icon, text);
+            sources_->addItem(i == TvlDataSourceEntries::kNone ? BlankListIcon() : icon, text);
         }
     }
     shownBand_ = -1;

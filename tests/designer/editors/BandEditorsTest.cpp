@@ -47,8 +47,6 @@ TEST_F(BandEditorsTest, DataSourceListOffersNoneVirtualAndTheReportSources) {
                 texts << list(dialog)->item(i)->text();
             EXPECT_EQ(texts,
                       (QStringList{"[None]", "Virtual Dataset", "Cols", "Contacts", "Tasks"}));
-            EXPECT_TRUE(list(dialog)->item(0)->icon().isNull());
-            EXPECT_FALSE(list(dialog)->item(1)->icon().isNull());
             EXPECT_EQ(list(dialog)->currentRow(), 0);
             EXPECT_FALSE(Child<QLineEdit>(dialog, "CountEdit")->isEnabled());
             EXPECT_EQ(Child<QLineEdit>(dialog, "CountEdit")->text(), QStringLiteral("1"));
