@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -72,11 +73,15 @@ TvlMemoEditorForm::TvlMemoEditorForm(TvlEditorHost& host, QWidget* parent)
     splitter_->setChildrenCollapsible(false);
     memo_->installEventFilter(this);
 
-    connect(addTool("InsExprBtn", 53061, {}, QStringLiteral("insert-expression")),
+    connect(addTool("InsExprBtn", 53061, {}, QStringLiteral("insert-expression"),
+                    QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this,
             [this] { insertIntoActivePane(InsertExpression(host_, this)); });
-    connect(addTool("InsDBBtn", 53062, {}, QStringLiteral("insert-field")), &QAction::triggered,
-            this, [this] { insertIntoActivePane(InsertDataField(host_, this)); });
+    QAction* insertField = addTool("InsDBBtn", 53062, {}, QStringLiteral("insert-field"));
+    // The Insert key of either pane runs it (see eventFilter).
+    insertField->setToolTip(insertField->toolTip() + QStringLiteral(" (Ins)"));
+    connect(insertField, &QAction::triggered, this,
+            [this] { insertIntoActivePane(InsertDataField(host_, this)); });
     toolBar_->addSeparator();
     connect(addTool("CutBtn", 53091, QStringLiteral("edit-cut"), QStringLiteral("edit-cut")),
             &QAction::triggered, this, [this] { clipboard(kCut); });
@@ -85,12 +90,14 @@ TvlMemoEditorForm::TvlMemoEditorForm(TvlEditorHost& host, QWidget* parent)
     connect(addTool("PasteBtn", 53093, QStringLiteral("edit-paste"), QStringLiteral("edit-paste")),
             &QAction::triggered, this, [this] { clipboard(kPaste); });
     toolBar_->addSeparator();
-    wordWrap_ = addTool("WordWrapBtn", 53063, {}, QStringLiteral("word-wrap"));
+    wordWrap_ = addTool("WordWrapBtn", 53063, {}, QStringLiteral("word-wrap"),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     wordWrap_->setCheckable(true);
     connect(wordWrap_, &QAction::toggled, this, [this](bool on) {
         memo_->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     });
-    scriptBtn_ = addTool("ScriptBtn", 53064, {}, QStringLiteral("script"));
+    scriptBtn_ = addTool("ScriptBtn", 53064, {}, QStringLiteral("script"),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     scriptBtn_->setCheckable(true);
     connect(scriptBtn_, &QAction::toggled, this, &TvlMemoEditorForm::toggleScript);
 
@@ -102,10 +109,16 @@ TvlMemoEditorForm::TvlMemoEditorForm(TvlEditorHost& host, QWidget* parent)
 TvlMemoEditorForm::~TvlMemoEditorForm() = default;
 
 QAction* TvlMemoEditorForm::addTool(const char* name, int hint, const QString& theme,
-                                    const QString& own) {
+                                    const QString& own, const QKeySequence& keys) {
     QAction* action = toolBar_->addAction(EditorIcon(theme, own), ResText(hint));
     action->setObjectName(QString::fromLatin1(name));
-    action->setToolTip(ResText(hint));
+    QString tip = ResText(hint);
+    if (!keys.isEmpty()) {
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        tip += QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')');
+    }
+    action->setToolTip(tip);
     return action;
 }
 

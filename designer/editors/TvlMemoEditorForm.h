@@ -6,6 +6,7 @@
 #include <memory>
 
 class QAction;
+class QKeySequence;
 class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
@@ -70,7 +71,8 @@ private:
     void placeSplitter();
     void toggleScript(bool shown);
     void clipboard(int op);
-    QAction* addTool(const char* name, int hint, const QString& theme, const QString& own);
+    QAction* addTool(const char* name, int hint, const QString& theme, const QString& own,
+                     const QKeySequence& keys = {});
 
     TvlEditorHost& host_;
     QToolBar* toolBar_;
