@@ -356,10 +356,6 @@ bool TvlSyntaxMemo::handleEditingKey(QKeyEvent* event) {
 }
 
 void TvlSyntaxMemo::mousePressEvent(QMouseEvent* event) {
-    if (ignoreNextPress_) {
-        ignoreNextPress_ = false;
-        return;
-    }
     if (event->button() == Qt::RightButton) {
         menu_->popup(event->globalPosition().toPoint());
         return;
@@ -382,9 +378,10 @@ void TvlSyntaxMemo::mouseMoveEvent(QMouseEvent* event) {
 
 void TvlSyntaxMemo::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) return;
+    const TvlTextPoint at = cellAt(event->position().toPoint());
+    text_.moveCaret(at.col, at.line);
     text_.selectWordAtCaret();
     dragging_ = false;
-    ignoreNextPress_ = false;
     refresh();
 }
 

@@ -107,7 +107,6 @@ private:
     bool showFooter_ = true;
     int cellWidth_ = 8, cellHeight_ = 16;
     bool dragging_ = false;
-    bool ignoreNextPress_ = false;
     TvlTextPoint dragAnchor_;
 };
 

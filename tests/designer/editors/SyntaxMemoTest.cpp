@@ -149,6 +149,21 @@ TEST_F(SyntaxMemoTest, BookmarksMoveWithTheirLines) {
     EXPECT_EQ(memo.text().bookmark(3), -1);
 }
 
+TEST_F(SyntaxMemoTest, MouseMovesTheCaretAndSelects) {
+    memo.setLines({"alpha beta", "gamma"});
+    auto cell = [this](int col, int line) {
+        return memo.cellPosition(col, line) + QPoint(1, memo.cellHeight() / 2);
+    };
+    QTest::mouseClick(&memo, Qt::LeftButton, {}, cell(8, 1));
+    EXPECT_EQ(caret(), (TvlTextPoint{8, 1}));
+    QTest::mousePress(&memo, Qt::LeftButton, {}, cell(1, 1));
+    QTest::mouseMove(&memo, cell(6, 2));
+    QTest::mouseRelease(&memo, Qt::LeftButton, {}, cell(6, 2));
+    EXPECT_EQ(memo.text().selectedText(), "alpha beta\r\ngamma");
+    QTest::mouseDClick(&memo, Qt::LeftButton, {}, cell(8, 1));
+    EXPECT_EQ(memo.text().selectedText(), "beta");
+}
+
 TEST_F(SyntaxMemoTest, ReadOnlyAllowsMovingAndCopyingOnly) {
     memo.setLines({"abc"});
     memo.setReadOnly(true);
