@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${1:-build}"
 cmake --build "$build_dir" --target vellum-editor-screenshots
-shots="$build_dir/tools/vellum-editor-screenshots"
+shots="$build_dir/tools/screenshots/vellum-editor-screenshots"
 out=docs/screenshots
 mkdir -p "$out"
 unset QT_QPA_PLATFORM

@@ -13,6 +13,14 @@ std::string InsertExpression(TvlEditorHost& host, QWidget* parent) {
     return BracketExpression(builder.expression());
 }
 
+bool EditExpression(TvlEditorHost& host, QWidget* parent, std::string& expression) {
+    TvlExprForm builder(host, parent);
+    builder.setExpression(expression);
+    if (builder.exec() != QDialog::Accepted) return false;
+    expression = builder.expression();
+    return true;
+}
+
 std::string InsertDataField(TvlEditorHost& host, QWidget* parent) {
     TvlFieldsForm chooser(host.dictionary(), parent);
     if (chooser.exec() != QDialog::Accepted) return {};

@@ -13,6 +13,11 @@ class TvlEditorHost;
 // empty when cancelled or left empty.
 std::string InsertExpression(TvlEditorHost& host, QWidget* parent);
 
+// Opens the expression builder on an expression and, on OK, replaces it by
+// the builder's text (the expression fields of the dictionary editor and
+// the arguments dialog). True when confirmed.
+bool EditExpression(TvlEditorHost& host, QWidget* parent, std::string& expression);
+
 // The designer's InsertDataField: "[" + the fields chooser's reference +
 // "]", or empty.
 std::string InsertDataField(TvlEditorHost& host, QWidget* parent);

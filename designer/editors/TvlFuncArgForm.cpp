@@ -2,7 +2,7 @@
 
 #include "designer/editors/EditorSupport.h"
 #include "designer/editors/ExpressionText.h"
-#include "designer/editors/TvlExprForm.h"
+#include "designer/editors/TextInsertions.h"
 #include "engine/script/CodePage.h"
 
 #include <QDialogButtonBox>
@@ -62,9 +62,8 @@ TvlFuncArgForm::TvlFuncArgForm(TvlEditorHost& host, std::string name, const std:
 }
 
 void TvlFuncArgForm::buildExpression(int row) {
-    TvlExprForm builder(host_, this);
-    builder.setExpression(FromQt(argumentEdit(row)->text()));
-    if (builder.exec() == QDialog::Accepted) argumentEdit(row)->setText(ToQt(builder.expression()));
+    std::string expression = FromQt(argumentEdit(row)->text());
+    if (EditExpression(host_, this, expression)) argumentEdit(row)->setText(ToQt(expression));
 }
 
 std::string TvlFuncArgForm::callText() const {

@@ -1,5 +1,7 @@
 #include "engine/script/ConstantList.h"
 
+#include "engine/script/ColorConstants.h"
+
 #include <cstdint>
 #include <initializer_list>
 
@@ -28,31 +30,8 @@ void addSequence(TvlVariables& list, std::initializer_list<const char*> names, s
 } // namespace
 
 void AddPredefinedConstants(TvlVariables& c) {
-    addAll(c, {{"clWhite", 0xFFFFFF},
-               {"clBlack", 0},
-               {"clMaroon", 0x80},
-               {"clGreen", 0x8000},
-               {"clOlive", 0x8080},
-               {"clNavy", 0x800000},
-               {"clPurple", 0x800080},
-               {"clTeal", 0x808000},
-               {"clGray", 0x808080},
-               {"clSilver", 0xC0C0C0},
-               {"clRed", 0xFF},
-               {"clLime", 0xFF00},
-               {"clYellow", 0xFFFF},
-               {"clBlue", 0xFF0000},
-               {"clFuchsia", 0xFF00FF},
-               {"clAqua", 0xFFFF00},
-               {"clTransparent", 0x1FFFFFFF}});
-    addSequence(c, {"clScrollBar",    "clBackground",  "clActiveCaption", "clInactiveCaption",
-                    "clMenu",         "clWindow",      "clWindowFrame",   "clMenuText",
-                    "clWindowText",   "clCaptionText", "clActiveBorder",  "clInactiveBorder",
-                    "clAppWorkSpace", "clHighlight",   "clHighlightText", "clBtnFace",
-                    "clBtnShadow",    "clGrayText",    "clBtnText",       "clInactiveCaptionText",
-                    "clBtnHighlight", "cl3DDkShadow",  "cl3DLight",       "clInfoText",
-                    "clInfoBk"},
-                0xFF000000);
+    for (const ColorConstant& color : ColorConstants())
+        c.SetVariable(color.name, Variant(static_cast<int>(color.value)));
     addAll(c, {{"mrNone", 0}, {"mrOk", 1}, {"mrCancel", 2}, {"mrYes", 6}, {"mrNo", 7}});
     c.SetVariable("CRLF", Variant("\r\n"));
     c.SetVariable("Null", Variant());

@@ -178,6 +178,20 @@ TEST_F(ExpressionBuilderTest, CancelGivesNothing) {
               "[[Price] * [Qty]]");
 }
 
+TEST_F(ExpressionBuilderTest, EditExpressionStartsFromTheGivenText) {
+    std::string expression = "[Price]";
+    WhenShown<TvlExprForm>([](TvlExprForm& builder) {
+        EXPECT_EQ(builder.expression(), "[Price]");
+        Child<QPushButton>(builder, "OpBtn3")->click();
+        builder.accept();
+    });
+    EXPECT_TRUE(EditExpression(host, nullptr, expression));
+    EXPECT_EQ(expression, "[Price]* ");
+    WhenShown<TvlExprForm>([](TvlExprForm& builder) { builder.reject(); });
+    EXPECT_FALSE(EditExpression(host, nullptr, expression));
+    EXPECT_EQ(expression, "[Price]* ");
+}
+
 TEST_F(ExpressionBuilderTest, ObjectTagTakesAnExpression) {
     TvlMemoView view;
     view.Tag = "old";
