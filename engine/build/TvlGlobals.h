@@ -112,13 +112,10 @@ public:
     // Opens web and mail links from prepared pages; none in headless runs.
     TvlLinkOpener* linkOpener() const { return linkOpener_.get(); }
     void setLinkOpener(std::unique_ptr<TvlLinkOpener> opener);
-<<<<<<< HEAD
     TvlChooserMemory& chooserMemory() { return chooserMemory_; }
-=======
     // The data set chosen last in the designer's database fields window; a
     // new fields window opens on it.
     std::string& lastFieldsDataSet() { return lastFieldsDataSet_; }
->>>>>>> main
 
 private:
     void createFunctionLibraries();
@@ -146,11 +143,8 @@ private:
     std::unique_ptr<TvlProgressWindow> progressWindow_;
     std::unique_ptr<TvlCompressor> compressor_;
     std::unique_ptr<TvlLinkOpener> linkOpener_;
-<<<<<<< HEAD
     TvlChooserMemory chooserMemory_;
-=======
     std::string lastFieldsDataSet_;
->>>>>>> main
 };
 
 // The process's engine objects.
