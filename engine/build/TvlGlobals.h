@@ -29,6 +29,14 @@ class UiService;
 class TvlProgressWindow;
 struct AggregateContext;
 
+// What the designer's choosers remember until the program ends: the last
+// data set of the fields chooser and the last category of the variables
+// chooser.
+struct TvlChooserMemory {
+    std::string dataSet;
+    std::string category;
+};
+
 // The engine's process-wide objects, owned in one place. They are shared by
 // every report of the process, so one build, template load or drawing runs at
 // a time. Each object is created on first use and lives until the process
@@ -104,6 +112,7 @@ public:
     // Opens web and mail links from prepared pages; none in headless runs.
     TvlLinkOpener* linkOpener() const { return linkOpener_.get(); }
     void setLinkOpener(std::unique_ptr<TvlLinkOpener> opener);
+    TvlChooserMemory& chooserMemory() { return chooserMemory_; }
     // The data set chosen last in the designer's database fields window; a
     // new fields window opens on it.
     std::string& lastFieldsDataSet() { return lastFieldsDataSet_; }
@@ -134,6 +143,7 @@ private:
     std::unique_ptr<TvlProgressWindow> progressWindow_;
     std::unique_ptr<TvlCompressor> compressor_;
     std::unique_ptr<TvlLinkOpener> linkOpener_;
+    TvlChooserMemory chooserMemory_;
     std::string lastFieldsDataSet_;
 };
 
