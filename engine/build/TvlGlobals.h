@@ -15,6 +15,14 @@ struct EngineTexts;
 class TvlView;
 class TvlProgressWindow;
 
+// What the designer's choosers remember until the program ends: the last
+// data set of the fields chooser and the last category of the variables
+// chooser.
+struct TvlChooserMemory {
+    std::string dataSet;
+    std::string category;
+};
+
 // The engine context: the process-wide objects, shared by every report of
 // the process, so one build, template load or drawing runs at a time. Each
 // layer keeps its own part, which code of that layer reaches directly
@@ -44,6 +52,8 @@ public:
     // The data set chosen last in the designer's database fields window; a
     // new fields window opens on it.
     std::string& lastFieldsDataSet() { return lastFieldsDataSet_; }
+    // What the designer's choosers remember (see TvlChooserMemory).
+    TvlChooserMemory& chooserMemory() { return chooserMemory_; }
 
     // Expressions and scripts (see TvlScriptGlobals).
     TvlScriptGlobals& script() { return script_; }
@@ -86,6 +96,7 @@ private:
     std::vector<TvlView*> hookList_;
     TvlBuildState build_;
     std::unique_ptr<TvlProgressWindow> progressWindow_;
+    TvlChooserMemory chooserMemory_;
     std::string lastFieldsDataSet_;
 };
 

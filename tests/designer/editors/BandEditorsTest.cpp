@@ -1,0 +1,215 @@
+#include "designer/editors/DataSourceEntries.h"
+#include "designer/editors/EditorSupport.h"
+#include "designer/editors/TvlBandEditorForm.h"
+#include "designer/editors/TvlDesignerEditors.h"
+#include "designer/editors/TvlFieldsForm.h"
+#include "designer/editors/TvlGroupEditorForm.h"
+#include "designer/editors/TvlVBandEditorForm.h"
+#include "tests/designer/editors/EditorTestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace vltest {
+namespace {
+
+class BandEditorsTest : public ::testing::Test {
+protected:
+    BandEditorsTest() : editors(host, nullptr) {}
+
+    // Opens the data source editor on a data band with that text, runs
+    // act and returns the band's text afterwards.
+    std::string editSource(const std::string& text, std::function<void(TvlBandEditorForm&)> act,
+                           int expected = kModalOk) {
+        TvlBandView& band = host.addBand(5, "MasterData1", text);
+        WhenShown<TvlBandEditorForm>(std::move(act));
+        EXPECT_EQ(editors.editBand(band), expected);
+        return band.FormatStr;
+    }
+    static QListWidget* list(const QWidget& dialog) {
+        return Child<QListWidget>(dialog, "DataSourceLB");
+    }
+
+    FakeEditorHost host;
+    TvlDesignerEditors editors;
+};
+
+TEST_F(BandEditorsTest, DataSourceListOffersNoneVirtualAndTheReportSources) {
+    editSource(
+        "",
+        [](TvlBandEditorForm& dialog) {
+            QStringList texts;
+            for (int i = 0; i < list(dialog)->count(); ++i)
+                texts << list(dialog)->item(i)->text();
+            EXPECT_EQ(texts,
+                      (QStringList{"[None]", "Virtual Dataset", "Cols", "Contacts", "Tasks"}));
+            EXPECT_EQ(list(dialog)->currentRow(), 0);
+            EXPECT_FALSE(Child<QLineEdit>(dialog, "CountEdit")->isEnabled());
+            EXPECT_EQ(Child<QLineEdit>(dialog, "CountEdit")->text(), QStringLiteral("1"));
+        },
+        kModalCancel);
+}
+
+TEST_F(BandEditorsTest, StoredTextsOpenOnTheirEntries) {
+    editSource(
+        "25",
+        [](TvlBandEditorForm& dialog) {
+            EXPECT_EQ(list(dialog)->currentRow(), 1);
+            EXPECT_TRUE(Child<QLineEdit>(dialog, "CountEdit")->isEnabled());
+            EXPECT_EQ(Child<QLineEdit>(dialog, "CountEdit")->text(), QStringLiteral("25"));
+        },
+        kModalCancel);
+    editSource(
+        "0", [](TvlBandEditorForm& dialog) { EXPECT_EQ(list(dialog)->currentRow(), 0); },
+        kModalCancel);
+    editSource(
+        "tasks",
+        [](TvlBandEditorForm& dialog) {
+            EXPECT_EQ(list(dialog)->currentItem()->text(), QStringLiteral("Tasks"));
+        },
+        kModalCancel);
+    EXPECT_EQ(host.snapshots, 0);
+}
+
+TEST_F(BandEditorsTest, OkStoresTheChoice) {
+    EXPECT_EQ(editSource("Tasks",
+                         [](TvlBandEditorForm& dialog) {
+                             list(dialog)->setCurrentRow(0);
+                             dialog.accept();
+                         }),
+              "[None]");
+    EXPECT_EQ(editSource("",
+                         [](TvlBandEditorForm& dialog) {
+                             list(dialog)->setCurrentRow(1);
+                             Child<QLineEdit>(dialog, "CountEdit")->setText(QStringLiteral("12"));
+                             dialog.accept();
+                         }),
+              "12");
+    EXPECT_EQ(editSource("",
+                         [](TvlBandEditorForm& dialog) {
+                             const auto item = list(dialog)->findItems(QStringLiteral("Contacts"),
+                                                                       Qt::MatchExactly);
+                             list(dialog)->setCurrentItem(item.front());
+                             emit list(dialog)->itemDoubleClicked(item.front());
+                         }),
+              "Contacts");
+    EXPECT_EQ(host.snapshots, 3);
+    EXPECT_EQ(host.redraws, 3);
+}
+
+TEST_F(BandEditorsTest, AliasesAreShownAndComponentNamesStored) {
+    host.report.Dictionary().DataSourceAliases.SetVariable("Tasks", Variant("Task list"));
+    EXPECT_EQ(editSource("Tasks",
+                         [](TvlBandEditorForm& dialog) {
+                             ASSERT_EQ(list(dialog)->count(), 3);
+                             EXPECT_EQ(list(dialog)->currentItem()->text(),
+                                       QStringLiteral("Task list"));
+                             dialog.accept();
+                         }),
+              "Tasks");
+}
+
+TEST(CrossSourcesTest, PairsAreFoundByWholeBandName) {
+    EXPECT_EQ(TvlCrossSources::SourceOf("MyBand1=A;Band1=B;", "band1"), "B");
+    EXPECT_EQ(TvlCrossSources::SourceOf("MyBand1=A;Band1=B", "Band1"), "B");
+    EXPECT_EQ(TvlCrossSources::SourceOf("MyBand1=A;", "Band1"), "0");
+    EXPECT_EQ(TvlCrossSources::SourceOf("Cols", "Band1"), "Cols");
+    EXPECT_EQ(TvlCrossSources::Compose({{"A", "x"}, {"B", "5"}}), "A=x;B=5;");
+}
+
+class CrossEditorTest : public BandEditorsTest {
+protected:
+    CrossEditorTest() {
+        host.addBand(2, "PageHeader1");
+        host.addBand(5, "MasterData1");
+        host.addBand(16, "GroupHeader1");
+        host.addBand(18, "CrossHeader1");
+    }
+    std::string editCross(const std::string& text, std::function<void(TvlVBandEditorForm&)> act) {
+        TvlBandView& cross = host.addBand(19, "CrossData1", text);
+        WhenShown<TvlVBandEditorForm>(std::move(act));
+        editors.editBand(cross);
+        return cross.FormatStr;
+    }
+};
+
+TEST_F(CrossEditorTest, OneSourceForAllBandsBecomesPairs) {
+    EXPECT_EQ(editCross("Cols",
+                        [](TvlVBandEditorForm& dialog) {
+                            auto* bands = Child<QListWidget>(dialog, "BandsLB");
+                            ASSERT_EQ(bands->count(), 2);
+                            EXPECT_EQ(bands->item(0)->text(),
+                                      QStringLiteral("MasterData1: Master data"));
+                            auto* sources = Child<QComboBox>(dialog, "DataSourceCB");
+                            EXPECT_EQ(sources->currentText(), QStringLiteral("Cols"));
+                            bands->setCurrentRow(1);
+                            EXPECT_EQ(sources->currentText(), QStringLiteral("Cols"));
+                            dialog.accept();
+                        }),
+              "MasterData1=Cols;GroupHeader1=Cols;");
+}
+
+TEST_F(CrossEditorTest, EachBandKeepsItsOwnChoice) {
+    EXPECT_EQ(editCross("MasterData1=Cols;",
+                        [](TvlVBandEditorForm& dialog) {
+                            auto* bands = Child<QListWidget>(dialog, "BandsLB");
+                            auto* sources = Child<QComboBox>(dialog, "DataSourceCB");
+                            auto* count = Child<QLineEdit>(dialog, "CountEdit");
+                            bands->setCurrentRow(1);
+                            EXPECT_EQ(sources->currentIndex(), 0);
+                            EXPECT_FALSE(count->isEnabled());
+                            sources->setCurrentIndex(1);
+                            EXPECT_TRUE(count->isEnabled());
+                            QTest::keyClicks(count, "7");
+                            bands->setCurrentRow(0);
+                            EXPECT_EQ(sources->currentText(), QStringLiteral("Cols"));
+                            bands->setCurrentRow(1);
+                            EXPECT_EQ(count->text(), QStringLiteral("17"));
+                            dialog.accept();
+                        }),
+              "MasterData1=Cols;GroupHeader1=17;");
+}
+
+TEST_F(CrossEditorTest, CancelKeepsTheTextAndAPageWithoutBandsShowsNothing) {
+    EXPECT_EQ(editCross("Cols",
+                        [](TvlVBandEditorForm& dialog) {
+                            Child<QComboBox>(dialog, "DataSourceCB")->setCurrentIndex(0);
+                            dialog.reject();
+                        }),
+              "Cols");
+    host.page->Objects.clear();
+    TvlBandView& cross = host.addBand(19, "CrossData1", "Cols");
+    EXPECT_EQ(editors.editBand(cross), kModalCancel);
+    EXPECT_EQ(host.snapshots, 0);
+}
+
+TEST_F(BandEditorsTest, GroupConditionRoundTrip) {
+    TvlBandView& group = host.addBand(16, "GroupHeader1", "[Tasks.\"Category\"]");
+    WhenShown<TvlGroupEditorForm>([](TvlGroupEditorForm& dialog) {
+        auto* edit = Child<QLineEdit>(dialog, "Edit1");
+        EXPECT_EQ(edit->text(), QStringLiteral("[Tasks.\"Category\"]"));
+        WhenShown<TvlFieldsForm>([](TvlFieldsForm& chooser) {
+            Child<QListWidget>(chooser, "FieldsLB")->setCurrentRow(1);
+            chooser.accept();
+        });
+        Child<QToolButton>(dialog, "FieldBtn")->click();
+        EXPECT_EQ(edit->text(), QStringLiteral("[DatasetTask.\"Due date\"]"));
+        dialog.accept();
+    });
+    EXPECT_EQ(editors.editBand(group), kModalOk);
+    EXPECT_EQ(group.FormatStr, "[DatasetTask.\"Due date\"]");
+    WhenShown<TvlGroupEditorForm>([](TvlGroupEditorForm& dialog) {
+        Child<QLineEdit>(dialog, "Edit1")->setText(QStringLiteral("x"));
+        dialog.reject();
+    });
+    EXPECT_EQ(editors.editBand(group), kModalCancel);
+    EXPECT_EQ(group.FormatStr, "[DatasetTask.\"Due date\"]");
+    EXPECT_EQ(editors.editBand(host.addBand(2, "PageHeader1")), kModalCancel);
+}
+
+} // namespace
+} // namespace vltest

@@ -1,0 +1,216 @@
+#include "designer/editors/EditorSupport.h"
+#include "designer/editors/ExpressionText.h"
+#include "designer/editors/TextInsertions.h"
+#include "designer/editors/TvlAttrEditorForm.h"
+#include "designer/editors/TvlExprForm.h"
+#include "designer/editors/TvlFieldsForm.h"
+#include "designer/editors/TvlFuncArgForm.h"
+#include "designer/editors/TvlFuncForm.h"
+#include "designer/editors/TvlVarForm.h"
+#include "engine/model/TvlMemoView.h"
+#include "tests/designer/editors/EditorTestSupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace vltest {
+namespace {
+
+TEST(ExpressionTextTest, BracketsNamesAndExpressionsAsTheDesignerInsertsThem) {
+    EXPECT_EQ(BracketName("MYVAR"), "MYVAR");
+    EXPECT_EQ(BracketName("Customers.Name"), "Customers.Name");
+    EXPECT_EQ(BracketName("Customers.\"Name\""), "[Customers.\"Name\"]");
+    EXPECT_EQ(BracketName("PAGE#"), "[PAGE#]");
+    EXPECT_EQ(BracketName("Due date"), "[Due date]");
+    EXPECT_EQ(BracketName("Gr\xFC\xDF"), "[Gr\xFC\xDF]");
+
+    EXPECT_EQ(BracketExpression("[Price]"), "[Price]");
+    EXPECT_EQ(BracketExpression("[Price] * [Qty]"), "[[Price] * [Qty]]");
+    EXPECT_EQ(BracketExpression("Price"), "[Price]");
+    EXPECT_EQ(BracketExpression(""), "");
+    // Only the 255 characters after the first count.
+    EXPECT_EQ(BracketExpression("[" + std::string(300, 'x') + "[y]"),
+              "[" + std::string(300, 'x') + "[y]");
+}
+
+TEST(ExpressionTextTest, BuildsCallsAndReadsDescriptionsAndErrors) {
+    EXPECT_EQ(FunctionCallText("POS", "'b'", "'abc'", ""), "POS('b', 'abc')");
+    EXPECT_EQ(FunctionCallText("COPY", "'abc'", "", "2"), "COPY('abc', 2)");
+    EXPECT_EQ(FunctionCallText("DATE", "", "", ""), "DATE()");
+    EXPECT_EQ(ArgumentRowCount("COPY(<S>, <P>, <L>)"), 3);
+    EXPECT_EQ(ArgumentRowCount("F(a, b, c, d)"), 3);
+    EXPECT_EQ(ArgumentRowCount("DATE"), 1);
+
+    const TvlFunctionHelp pos = SplitFunctionDescription("POS(<A>, <B>)/Finds A in B.");
+    EXPECT_EQ(pos.syntax, "POS(<A>, <B>)");
+    EXPECT_EQ(pos.description, "Finds A in B.");
+    const TvlFunctionHelp bare = SplitFunctionDescription(std::string(1500, 'd'));
+    EXPECT_EQ(bare.syntax, "");
+    EXPECT_EQ(bare.description.size(), 1000u);
+
+    EXPECT_EQ(ParseScriptError("Line 3/5: Need \"then\" here").line, 3);
+    EXPECT_EQ(ParseScriptError("Line 3/5: Need \"then\" here").col, 5);
+    EXPECT_EQ(ParseScriptError("Line 12/0: x").col, 0);
+    EXPECT_EQ(ParseScriptError("Script is longer than 32000 characters").line, 0);
+    EXPECT_EQ(ParseScriptError("Script is longer than 32000 characters").col, 1);
+    EXPECT_EQ(ParseScriptError("Line x/y: z").line, 0);
+}
+
+class ExpressionBuilderTest : public ::testing::Test {
+protected:
+    // Opens the builder, runs act while it is shown and returns its text
+    // as InsertExpression gives it.
+    std::string build(std::function<void(TvlExprForm&)> act) {
+        WhenShown<TvlExprForm>(std::move(act));
+        return InsertExpression(host, nullptr);
+    }
+
+    FakeEditorHost host;
+};
+
+TEST_F(ExpressionBuilderTest, SystemVariableGoesInBracketed) {
+    const std::string text = build([](TvlExprForm& builder) {
+        WhenShown<TvlVarForm>([](TvlVarForm& chooser) {
+            auto* categories = Child<QListWidget>(chooser, "CategoryLB");
+            ASSERT_EQ(categories->count(), 1); // no dictionary categories
+            EXPECT_EQ(categories->item(0)->text(), QStringLiteral("System variables"));
+            auto* vars = Child<QListWidget>(chooser, "VarLB");
+            const auto found = vars->findItems(QStringLiteral("TotalPages"), Qt::MatchExactly);
+            ASSERT_EQ(found.size(), 1);
+            vars->setCurrentItem(found.front());
+            chooser.accept();
+        });
+        Child<QPushButton>(builder, "InsVarBtn")->click();
+        // A plain name goes in bare; the memo gets it in brackets.
+        EXPECT_EQ(builder.expression(), "TOTALPAGES");
+        WhenShown<TvlVarForm>([](TvlVarForm& chooser) { chooser.accept(); });
+        Child<QPushButton>(builder, "InsVarBtn")->click();
+        EXPECT_EQ(builder.expression(), "TOTALPAGES[PAGE#]");
+        builder.setExpression("TOTALPAGES");
+        builder.accept();
+    });
+    EXPECT_EQ(text, "[TOTALPAGES]");
+    EXPECT_EQ(Globals().chooserMemory().category, "System variables");
+}
+
+TEST_F(ExpressionBuilderTest, DictionaryVariablesAndOperators) {
+    host.report.Dictionary().Variables.SetVariable(" Totals", Variant(""));
+    host.report.Dictionary().Variables.SetVariable("Sum of tasks", Variant("1"));
+    host.report.Dictionary().Variables.SetVariable("COUNT_", Variant("2"));
+    const std::string text = build([](TvlExprForm& builder) {
+        WhenShown<TvlVarForm>([](TvlVarForm& chooser) {
+            EXPECT_EQ(Child<QListWidget>(chooser, "CategoryLB")->currentRow(), 0);
+            auto* vars = Child<QListWidget>(chooser, "VarLB");
+            ASSERT_EQ(vars->count(), 2);
+            vars->setCurrentRow(0);
+            chooser.accept();
+        });
+        Child<QPushButton>(builder, "InsVarBtn")->click();
+        for (const char* op : {"OpBtn5", "OpBtn11"})
+            Child<QPushButton>(builder, op)->click();
+        builder.accept();
+    });
+    EXPECT_EQ(text, "[[Sum of tasks]= And ]");
+}
+
+TEST_F(ExpressionBuilderTest, DataFieldReferenceAndRememberedDataSet) {
+    const std::string text = build([](TvlExprForm& builder) {
+        WhenShown<TvlFieldsForm>([](TvlFieldsForm& chooser) {
+            auto* sets = Child<QListWidget>(chooser, "DatasetsLB");
+            ASSERT_EQ(sets->count(), 1);
+            EXPECT_EQ(sets->currentItem()->text(), QStringLiteral("DatasetTask"));
+            auto* fields = Child<QListWidget>(chooser, "FieldsLB");
+            ASSERT_EQ(fields->count(), 2);
+            fields->setCurrentRow(0);
+            chooser.accept();
+        });
+        Child<QPushButton>(builder, "InsDBBtn")->click();
+        builder.accept();
+    });
+    EXPECT_EQ(text, "[DatasetTask.\"Name\"]");
+    EXPECT_EQ(Globals().chooserMemory().dataSet, "DatasetTask");
+}
+
+TEST_F(ExpressionBuilderTest, FunctionWithArgumentsBecomesACall) {
+    const std::string text = build([](TvlExprForm& builder) {
+        WhenShown<TvlFuncForm>([](TvlFuncForm& chooser) {
+            auto* tree = Child<QTreeWidget>(chooser, "Tree1");
+            EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("All functions"));
+            const auto strings =
+                tree->findItems(QStringLiteral("String"), Qt::MatchExactly | Qt::MatchRecursive);
+            ASSERT_EQ(strings.size(), 1);
+            tree->setCurrentItem(strings.front());
+            auto* funcs = Child<QListWidget>(chooser, "FuncLB");
+            const auto pos = funcs->findItems(QStringLiteral("POS"), Qt::MatchExactly);
+            ASSERT_EQ(pos.size(), 1);
+            funcs->setCurrentItem(pos.front());
+            EXPECT_EQ(Child<QLabel>(chooser, "FuncLabel")->text(),
+                      QStringLiteral("POS(<SubString>, <String>)"));
+            WhenShown<TvlFuncArgForm>([](TvlFuncArgForm& args) {
+                EXPECT_TRUE(args.argumentEdit(1)->isEnabled());
+                EXPECT_FALSE(args.argumentEdit(2)->isEnabled());
+                args.argumentEdit(0)->setText(QStringLiteral("'b'"));
+                args.argumentEdit(1)->setText(QStringLiteral("'abc'"));
+                args.accept();
+            });
+            chooser.accept();
+        });
+        Child<QPushButton>(builder, "InsFuncBtn")->click();
+        builder.accept();
+    });
+    EXPECT_EQ(text, "[POS('b', 'abc')]");
+}
+
+TEST_F(ExpressionBuilderTest, CancelGivesNothing) {
+    EXPECT_EQ(build([](TvlExprForm& builder) {
+                  builder.setExpression("[Price] * [Qty]");
+                  builder.reject();
+              }),
+              "");
+    EXPECT_EQ(build([](TvlExprForm& builder) {
+                  builder.setExpression("[Price] * [Qty]");
+                  builder.accept();
+              }),
+              "[[Price] * [Qty]]");
+}
+
+TEST_F(ExpressionBuilderTest, EditExpressionStartsFromTheGivenText) {
+    std::string expression = "[Price]";
+    WhenShown<TvlExprForm>([](TvlExprForm& builder) {
+        EXPECT_EQ(builder.expression(), "[Price]");
+        Child<QPushButton>(builder, "OpBtn3")->click();
+        builder.accept();
+    });
+    EXPECT_TRUE(EditExpression(host, nullptr, expression));
+    EXPECT_EQ(expression, "[Price]* ");
+    WhenShown<TvlExprForm>([](TvlExprForm& builder) { builder.reject(); });
+    EXPECT_FALSE(EditExpression(host, nullptr, expression));
+    EXPECT_EQ(expression, "[Price]* ");
+}
+
+TEST_F(ExpressionBuilderTest, ObjectTagTakesAnExpression) {
+    TvlMemoView view;
+    view.Tag = "old";
+    WhenShown<TvlAttrEditorForm>([](TvlAttrEditorForm& dialog) {
+        auto* edit = Child<QLineEdit>(dialog, "E1");
+        edit->setText(QStringLiteral("id="));
+        WhenShown<TvlExprForm>([](TvlExprForm& builder) {
+            builder.setExpression("[Tasks.Id]");
+            builder.accept();
+        });
+        dialog.insertExpression();
+        dialog.accept();
+    });
+    EXPECT_EQ(TvlAttrEditorForm(host).ShowEditor(view), kModalOk);
+    EXPECT_EQ(view.Tag, "id=[Tasks.Id]");
+    EXPECT_EQ(host.snapshots, 1);
+    view.Restrictions = rsNoEditContents;
+    EXPECT_EQ(TvlAttrEditorForm(host).ShowEditor(view), kModalCancel);
+}
+
+} // namespace
+} // namespace vltest
