@@ -13,8 +13,8 @@ namespace quillet {
 // The report component and the two organizer data sources as the Print
 // Preview window owns them: "Report", "DatasetTask" and "DatasetContacts",
 // found by templates under these names, with the report's value and
-// function events answered from the organizer's lists. The window and the
-// command line build through the same object.
+// function events answered from the organizer's lists. The command line
+// builds through this object, as the window is to.
 class OrganizerReport {
 public:
     // The name of the window that owns the components; bands find their

@@ -1,6 +1,6 @@
 // Writes the seed corpus of the metafile fuzzer: small metafiles that touch
 // every record family the player knows. Usage: make_metafile_seeds <folder>
-#include "tests/engine/model/MetafileWriter.h"
+#include "tests/engine/model/picture/MetafileWriter.h"
 
 #include <fstream>
 #include <iostream>

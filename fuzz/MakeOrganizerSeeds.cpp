@@ -5,7 +5,7 @@
 // with zeros. Usage: make_organizer_seeds <folder>
 #include "app/OrganizerRecord.h"
 #include "app/RecordLayout.h"
-#include "engine/model/JpegCodec.h"
+#include "engine/model/picture/JpegCodec.h"
 
 #include <QGuiApplication>
 #include <QImage>

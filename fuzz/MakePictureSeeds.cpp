@@ -2,10 +2,10 @@
 // kind a picture object loads, each after the byte that selects its blob
 // type (0 BMP, 1 JPEG, 2 icon) and drawing flags.
 // Usage: make_picture_seeds <folder>
-#include "engine/model/BmpCodec.h"
-#include "engine/model/IconCodec.h"
-#include "engine/model/JpegCodec.h"
-#include "tests/engine/model/MetafileWriter.h"
+#include "engine/model/picture/BmpCodec.h"
+#include "engine/model/picture/IconCodec.h"
+#include "engine/model/picture/JpegCodec.h"
+#include "tests/engine/model/picture/MetafileWriter.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -12,7 +12,7 @@
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/StreamIO.h"
-#include "tests/engine/model/MetafileWriter.h"
+#include "tests/engine/model/picture/MetafileWriter.h"
 
 #include <QGuiApplication>
 #include <fstream>

@@ -1,6 +1,6 @@
 // Plays arbitrary bytes as a metafile onto a small image. Run with
 // ASan and UBSan; any crash, sanitizer report or timeout is a finding.
-#include "engine/model/Metafile.h"
+#include "engine/model/picture/Metafile.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -29,7 +29,7 @@ fi
 
 build_dir="${1:-build}"
 shift || true
-if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
-fi
+# Configured every time, so that changed options take effect; CMake rewrites
+# the build files only when something changed.
+cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
 cmake --build "$build_dir"

@@ -2,13 +2,13 @@
 
 #include "designer/dictionary/TvlFieldAliasTab.h"
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlTable.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/DataFieldRef.h"
 #include "engine/script/Errors.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlDataDictionary.h"
 #include "engine/script/TvlLocale.h"
+#include "engine/script/TvlTable.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

@@ -8,8 +8,8 @@
 #include "designer/editors/TvlGroupEditorForm.h"
 #include "designer/editors/TvlMemoEditorForm.h"
 #include "designer/editors/TvlVBandEditorForm.h"
-#include "engine/build/BandType.h"
 #include "engine/model/TvlBandView.h"
+#include "engine/script/BandType.h"
 #include "engine/script/TextUtils.h"
 
 namespace vl {

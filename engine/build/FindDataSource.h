@@ -8,12 +8,6 @@
 
 namespace vl {
 
-// A component found under a data-source name is not a data source.
-class InvalidTypeCastError : public VlError {
-public:
-    InvalidTypeCastError() : VlError("Invalid class typecast") {}
-};
-
 // The data source a band names. A virtual source (made from a number) is
 // owned by the result; a named one belongs to its form or data module.
 struct DataSourceLookup {

@@ -1,17 +1,17 @@
 #include "engine/build/ProgressWindow.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlField.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
-#include "engine/build/TvlTable.h"
 #include "engine/model/DisplayFormat.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionLibrary.h"
 #include "engine/script/ScopedValue.h"
 #include "engine/script/TInterpretator.h"
+#include "engine/script/TvlField.h"
 #include "engine/script/TvlParser.h"
+#include "engine/script/TvlTable.h"
 
 #include <cmath>
 
@@ -225,6 +225,10 @@ TvlObject* TvlReport::page(int index) {
 TvlObject* TvlReport::findObjectOnPage(int index, std::string_view name) {
     if (index < 0 || index >= pages_.Count()) return nullptr;
     return pages_[index].FindObject(name);
+}
+
+TvlScriptObject* TvlReport::runningObject() {
+    return ViewState().currentView;
 }
 
 bool TvlReport::setDictionaryVariable(std::string_view name, const Variant& value) {

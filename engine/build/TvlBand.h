@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/build/BandType.h"
 #include "engine/model/ViewServices.h"
 #include "engine/script/Aggregates.h"
+#include "engine/script/BandType.h"
 #include "engine/script/StreamIO.h"
 #include "engine/script/Variant.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "engine/build/ComponentRef.h"
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlTable.h"
 #include "engine/build/TvlTableSource.h"
+#include "engine/script/ComponentRef.h"
+#include "engine/script/TvlTable.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/build/ComponentRef.h"
 #include "engine/script/Component.h"
+#include "engine/script/ComponentRef.h"
 
 #include <functional>
 
@@ -43,6 +43,7 @@ public:
     virtual bool Eof();
 
     std::string className() const override { return "TvlDataset"; }
+    bool isDataSource() const override { return true; }
 
 private:
     void fire(const TNotifyEvent& event);

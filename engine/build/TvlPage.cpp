@@ -94,8 +94,7 @@ TvlView* TvlPage::viewAt(int index) const {
 }
 
 void TvlPage::readDialogSettings(Stream& stream) {
-    const std::uint8_t border = ReadByte(stream);
-    Dialog.BorderStyle = border == 1 ? TvlDialogForm::bsSizeable : TvlDialogForm::bsDialog;
+    Dialog.BorderStyle = TvlDialogForm::StoredBorderStyle(ReadByte(stream));
     Dialog.Caption = ReadString(stream);
     Dialog.Color = ReadInteger(stream);
     Dialog.Left = ReadInteger(stream);
@@ -153,7 +152,7 @@ void TvlPage::SaveToStream(Stream& stream) const {
     WriteInteger(stream, ColumnGap);
     WriteByte(stream, PageType);
     WriteString(stream, Name);
-    WriteByte(stream, Dialog.BorderStyle == TvlDialogForm::bsSizeable ? 1 : 0);
+    WriteByte(stream, Dialog.BorderStyle);
     WriteString(stream, Dialog.Caption);
     WriteInteger(stream, Dialog.Color);
     WriteInteger(stream, Dialog.Left);

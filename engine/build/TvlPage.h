@@ -1,10 +1,10 @@
 #pragma once
 
-#include "engine/build/BandType.h"
 #include "engine/model/TvlObject.h"
 #include "engine/model/TvlView.h"
 #include "engine/model/ViewServices.h"
 #include "engine/output/PageMetrics.h"
+#include "engine/script/BandType.h"
 
 #include <array>
 #include <cstdint>
@@ -28,6 +28,14 @@ struct TvlDialogForm {
     static constexpr std::uint8_t bsDialog = 3;
     static constexpr std::uint8_t poDesigned = 0;
     static constexpr std::uint8_t poScreenCenter = 4;
+
+    // The border style a template byte stands for: the older codes 0 and 1
+    // are the dialog and the sizeable border; any other value is a window
+    // border style itself, written back as it was read.
+    static std::uint8_t StoredBorderStyle(std::uint8_t stored) {
+        if (stored == 0) return bsDialog;
+        return stored == 1 ? bsSizeable : stored;
+    }
 
     std::uint8_t BorderStyle = bsDialog;
     std::string Caption = "Form";

@@ -102,7 +102,7 @@ void TvlPages::LoadFromStream(Stream& stream) {
             std::string name = page.Name;
             if (!page.LoadFromStream(stream)) page.Name = std::move(name);
         } else if (tag == kDictionaryTag) {
-            report_.Dictionary().LoadFromStream(stream);
+            report_.Dictionary().LoadFromStream(stream, ViewState().templateVersion);
         } else if (tag == kDataManagerTag) {
             // No data manager reads its block here; the byte after it ends
             // the page part.

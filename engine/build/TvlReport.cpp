@@ -2,7 +2,6 @@
 
 #include "engine/build/TemplateXml.h"
 #include "engine/build/TvlGlobals.h"
-#include "engine/build/TvlTable.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/TvlEMFPages.h"
@@ -14,6 +13,7 @@
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/TvlParser.h"
+#include "engine/script/TvlTable.h"
 #include "engine/script/UiService.h"
 
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "engine/build/ComponentRef.h"
 #include "engine/build/TvlDataset.h"
 #include "engine/build/TvlPages.h"
 #include "engine/build/TvlReportInfo.h"
 #include "engine/model/ViewServices.h"
 #include "engine/script/Component.h"
+#include "engine/script/ComponentRef.h"
 #include "engine/script/EmptyReportBinding.h"
 #include "engine/script/Errors.h"
 #include "engine/script/TvlDataDictionary.h"
@@ -227,6 +227,7 @@ public:
     int pageCount() const override { return pages_.Count(); }
     TvlObject* page(int index) override;
     TvlObject* findObjectOnPage(int index, std::string_view name) override;
+    TvlScriptObject* runningObject() override;
     bool setDictionaryVariable(std::string_view name, const Variant& value) override;
     void setModalResult(int value) override;
     void setCurY(int value) override;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/build/ComponentRef.h"
-#include "engine/build/TvlTable.h"
+#include "engine/script/ComponentRef.h"
+#include "engine/script/TvlTable.h"
 
 namespace vl {
 

@@ -1,7 +1,7 @@
 #include "engine/model/DisplayFormat.h"
 
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/ValueFormat.h"
@@ -117,7 +117,7 @@ std::string FixedText(double v, int decimals, bool thousands, const LocaleServic
 std::string FormatNumber(const Variant& value, const TvlDisplayFormat& f,
                          std::string_view pattern) {
     const double v = value.toDouble(); // text is read with the engine's separator
-    LocaleService& locale = Globals().localeService();
+    LocaleService& locale = ScriptGlobals().localeService();
     const SeparatorOverride separator(locale, f.separator());
     const std::string optional(static_cast<std::size_t>(f.decimals()), '#');
     switch (f.type()) {
@@ -139,7 +139,7 @@ std::string FormatNumber(const Variant& value, const TvlDisplayFormat& f,
 std::string FormatDate(const Variant& value, int type, std::string_view pattern) {
     const double v = value.toDateTime();
     if (type == kCustomFormatType) return FormatDateTime(pattern, v);
-    if (type == 3) return FormatDateTime(Globals().localeService().longDateFormat(), v);
+    if (type == 3) return FormatDateTime(ScriptGlobals().localeService().longDateFormat(), v);
     if (type >= 0 && type < 3) return FormatDateTime(LoadResString(kDatePatterns + type), v);
     return value.toString();
 }

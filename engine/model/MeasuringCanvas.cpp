@@ -1,6 +1,6 @@
 #include "engine/model/MeasuringCanvas.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/model/ModelGlobals.h"
 #include "engine/script/CodePage.h"
 
 #include <QFontMetricsF>
@@ -55,7 +55,7 @@ const TvlFontMetrics& TvlMeasuringCanvas::metrics(const TvlFont& font, int pixel
 }
 
 TvlMeasuringCanvas& MeasuringCanvas() {
-    return Globals().measuringCanvas();
+    return ModelGlobals().measuringCanvas();
 }
 
 } // namespace vl

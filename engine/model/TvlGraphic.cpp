@@ -1,11 +1,11 @@
 #include "engine/model/TvlGraphic.h"
 
-#include "engine/model/BmpCodec.h"
-#include "engine/model/IconCodec.h"
-#include "engine/model/JpegCodec.h"
-#include "engine/model/Metafile.h"
-#include "engine/model/PictureError.h"
 #include "engine/model/ViewState.h"
+#include "engine/model/picture/BmpCodec.h"
+#include "engine/model/picture/IconCodec.h"
+#include "engine/model/picture/JpegCodec.h"
+#include "engine/model/picture/Metafile.h"
+#include "engine/model/picture/PictureError.h"
 #include "engine/script/TextUtils.h"
 
 #include <QPainter>

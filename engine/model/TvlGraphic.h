@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/model/Metafile.h"
+#include "engine/model/picture/Metafile.h"
 
 #include <QImage>
 #include <QRectF>

@@ -38,6 +38,12 @@ Variant TvlObject::CallMethod(std::string_view, const Variant&, const Variant&, 
     return {};
 }
 
+bool TvlObject::HasProperty(std::string_view property) {
+    if (properties().empty()) RegisterProperties();
+    const std::string_view first = property.substr(0, property.find('.'));
+    return FindProperty(first) || FindProperty(property);
+}
+
 TvlPropRec& TvlObject::AddProperty(std::string_view name, std::uint16_t kinds,
                                    std::function<void()> editor) {
     auto rec = std::make_unique<TvlPropRec>();
@@ -117,13 +123,6 @@ Variant TvlObject::CallListMethod(StringList& list, std::string_view method, con
         return Variant(it == list.end() ? -1 : static_cast<int>(it - list.begin()));
     }
     return {};
-}
-
-std::string UpperName(std::string_view name) {
-    std::string result(name);
-    for (char& c : result)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return result;
 }
 
 std::int32_t PropertyInt(std::string_view property, const Variant& value) {

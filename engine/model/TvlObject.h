@@ -2,7 +2,9 @@
 
 #include "engine/model/TvlFont.h"
 #include "engine/model/ViewTypes.h"
+#include "engine/script/ScriptObject.h"
 #include "engine/script/StreamIO.h"
+#include "engine/script/TextUtils.h"
 #include "engine/script/Variant.h"
 
 #include <functional>
@@ -27,18 +29,20 @@ struct TvlPropRec {
 
 // The root of every report object: the property list and the by-name
 // operations that scripts, the inspector and the report use.
-class TvlObject {
+class TvlObject : public TvlScriptObject {
 public:
     TvlObject() = default;
-    virtual ~TvlObject() = default;
+    ~TvlObject() override = default;
     TvlObject(const TvlObject&) = delete;
     TvlObject& operator=(const TvlObject&) = delete;
 
-    // Names are compared without regard to case; unknown names are ignored.
-    virtual void SetProperty(std::string_view name, const Variant& value);
-    virtual Variant GetProperty(std::string_view name);
-    virtual Variant CallMethod(std::string_view name, const Variant& p1, const Variant& p2,
-                               const Variant& p3);
+    void SetProperty(std::string_view name, const Variant& value) override;
+    Variant GetProperty(std::string_view name) override;
+    Variant CallMethod(std::string_view name, const Variant& p1, const Variant& p2,
+                       const Variant& p3) override;
+    // Looks in the property list, registering the properties first when it
+    // is empty.
+    bool HasProperty(std::string_view property) override;
     // Rebuilds the inspector's property list.
     virtual void RegisterProperties() {}
 
@@ -67,9 +71,6 @@ public:
 private:
     std::vector<std::unique_ptr<TvlPropRec>> props_;
 };
-
-// Upper-cases ASCII letters (property and method names).
-std::string UpperName(std::string_view name);
 
 // Value conversions for property setters: a value that does not convert
 // raises ConversionError naming the property and the value.

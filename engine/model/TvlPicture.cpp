@@ -1,7 +1,7 @@
 #include "engine/model/TvlPicture.h"
 
-#include "engine/model/PictureError.h"
 #include "engine/model/ViewState.h"
+#include "engine/model/picture/PictureError.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Stream.h"
 

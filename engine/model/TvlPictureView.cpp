@@ -1,10 +1,10 @@
 #include "engine/model/TvlPictureView.h"
 
-#include "engine/model/DibDecoder.h"
-#include "engine/model/PictureError.h"
 #include "engine/model/ViewDrawing.h"
 #include "engine/model/ViewState.h"
 #include "engine/model/ViewXml.h"
+#include "engine/model/picture/DibDecoder.h"
+#include "engine/model/picture/PictureError.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Component.h"
 #include "engine/script/Errors.h"

@@ -1,12 +1,12 @@
 #include "engine/model/TvlView.h"
 
-#include "engine/build/TvlGlobals.h"
 #include "engine/model/MeasuringCanvas.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ExpressionScan.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/Stream.h"
 #include "engine/script/TextUtils.h"
 
@@ -32,7 +32,7 @@ bool NameTakenOnPage(const TvlViewPage* page, const std::string& name, const Tvl
 } // namespace
 
 TvlView::TvlView() {
-    const char separator = Globals().localeService().decimalSeparator();
+    const char separator = ScriptGlobals().localeService().decimalSeparator();
     Format = 2 * 256 + static_cast<std::uint8_t>(separator);
 }
 

@@ -1,6 +1,6 @@
 #include "engine/model/ViewState.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/model/ModelGlobals.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ const TvlAddInEntry* TvlAddInRegistry::find(std::string_view className) const {
 }
 
 TvlViewState& ViewState() {
-    return Globals().views();
+    return ModelGlobals().views();
 }
 
 } // namespace vl

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/script/StreamIO.h"
+
 #include <cstdint>
 
 namespace vl {
@@ -93,8 +95,5 @@ struct TvlRect {
     int height() const { return Bottom - Top; }
     bool operator==(const TvlRect&) const = default;
 };
-
-// The stream version this engine writes.
-constexpr int kCurrentTemplateVersion = 25;
 
 } // namespace vl

@@ -2,9 +2,9 @@
 // layout before version 24 (no version byte, no bins, no margins) and the
 // early layout whose pages are enhanced metafiles.
 
-#include "engine/build/TvlGlobals.h"
-#include "engine/model/PictureError.h"
 #include "engine/model/TvlPictureView.h"
+#include "engine/model/picture/PictureError.h"
+#include "engine/output/OutputGlobals.h"
 #include "engine/output/TvlCompressor.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
@@ -71,7 +71,7 @@ void WriteMetafilePage(PreparedPage& page, const std::vector<std::uint8_t>& meta
 } // namespace
 
 void TvlEMFPages::WriteToStream(Stream& stream) {
-    TvlCompressor& compressor = Globals().compressor();
+    TvlCompressor& compressor = OutputGlobals().compressor();
     const bool compress = compressor.CompressionOn;
     WriteByte(stream, kStreamVersion);
     WriteByte(stream, compress ? 1 : 0);
@@ -196,7 +196,7 @@ void TvlEMFPages::CopyPageData(Stream& stream, std::int64_t end, bool compressed
     MemoryStream raw(ReadBytesTo(stream, end));
     MemoryStream data;
     if (compressed) {
-        Globals().compressor().Decompress(raw, data);
+        OutputGlobals().compressor().Decompress(raw, data);
         if (data.size() == 0 && raw.size() > 0)
             throw VlError("The pages of this file are compressed in a form this program cannot "
                           "read");

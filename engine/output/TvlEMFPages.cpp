@@ -1,10 +1,10 @@
 #include "engine/output/TvlEMFPages.h"
 
-#include "engine/build/TvlGlobals.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/LinkOpener.h"
+#include "engine/output/OutputGlobals.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/Errors.h"
 #include "engine/script/StreamIO.h"
@@ -273,7 +273,7 @@ TvlObjectHit TvlEMFPages::ObjectAt(int i, QPoint point, bool click) {
             // goes back to the preview; anything else (a file, a program)
             // is reported and never run.
             if (IsOpenableLink(view.Tag)) {
-                if (TvlLinkOpener* opener = Globals().linkOpener()) opener->open(view.Tag);
+                if (TvlLinkOpener* opener = OutputGlobals().linkOpener()) opener->open(view.Tag);
             } else if (view.Tag.find('@') != std::string::npos) {
                 hit.Text = view.Tag;
             } else {

@@ -1,6 +1,6 @@
 #include "engine/script/Aggregates.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlParser.h"
 
@@ -183,7 +183,7 @@ void CallAggregate(AggregateKind kind, std::string_view p1, std::string_view p2,
 
 void CallAggregate(AggregateKind kind, std::string_view p1, std::string_view p2,
                    std::string_view p3, Variant& val) {
-    CallAggregate(kind, p1, p2, p3, val, Globals().aggregateContext());
+    CallAggregate(kind, p1, p2, p3, val, ScriptGlobals().aggregateContext());
 }
 
 void AccumulateAggregates(AggregateHost& band, TvlParser& parser) {
@@ -217,7 +217,7 @@ void AccumulateAggregates(AggregateHost& band, TvlParser& parser) {
 }
 
 void AccumulateAggregates(AggregateHost& band) {
-    AccumulateAggregates(band, Globals().globalParser());
+    AccumulateAggregates(band, ScriptGlobals().globalParser());
 }
 
 void ResetAggregates(AggregateHost& footer) {

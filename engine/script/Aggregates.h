@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/build/BandType.h"
+#include "engine/script/BandType.h"
 #include "engine/script/TvlVariables.h"
 
 #include <optional>

@@ -28,6 +28,8 @@ public:
     virtual bool isFrame() const { return false; }
     // Data sets answer whether they have a field of that name (case ignored).
     virtual bool hasField(std::string_view) const { return false; }
+    // A report data source (a band walks its records).
+    virtual bool isDataSource() const { return false; }
 
 private:
     std::string name_;

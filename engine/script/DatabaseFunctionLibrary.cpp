@@ -1,7 +1,7 @@
 #include "engine/script/DatabaseFunctionLibrary.h"
 
-#include "engine/build/TvlGlobals.h"
-#include "engine/build/FieldAccess.h"
+#include "engine/script/FieldAccess.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/TvlParser.h"
 
@@ -24,10 +24,10 @@ void TDatabaseFunctionLibrary::CallByNumber(int index, const Variant& p1, const 
         val = Variant(0);
         return;
     }
-    const std::string reference = Globals().globalParser().Evaluate(p1.toString()).toString();
+    const std::string reference = ScriptGlobals().globalParser().Evaluate(p1.toString()).toString();
     const FieldLookupContext context = Context ? Context() : FieldLookupContext{};
-    val = Variant(IsFieldNull(Globals().components(), context.reportOwner, context.defaultDataSet,
-                              reference));
+    val = Variant(IsFieldNull(ScriptGlobals().components(), context.reportOwner,
+                              context.defaultDataSet, reference));
 }
 
 } // namespace vl

@@ -1,8 +1,8 @@
 // Date and time parsing of StrToDate, StrToTime and StrToDateTime (declared
 // in ValueFormat.h).
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/ValueFormat.h"
 
@@ -179,7 +179,7 @@ double StrToDate(std::string_view text, const LocaleService& locale) {
 }
 
 double StrToDate(std::string_view text) {
-    return StrToDate(text, Globals().localeService());
+    return StrToDate(text, ScriptGlobals().localeService());
 }
 
 double StrToTime(std::string_view text, const LocaleService& locale) {
@@ -187,7 +187,7 @@ double StrToTime(std::string_view text, const LocaleService& locale) {
 }
 
 double StrToTime(std::string_view text) {
-    return StrToTime(text, Globals().localeService());
+    return StrToTime(text, ScriptGlobals().localeService());
 }
 
 double StrToDateTime(std::string_view text, const LocaleService& locale) {
@@ -210,7 +210,7 @@ double StrToDateTime(std::string_view text, const LocaleService& locale) {
 }
 
 double StrToDateTime(std::string_view text) {
-    return StrToDateTime(text, Globals().localeService());
+    return StrToDateTime(text, ScriptGlobals().localeService());
 }
 
 } // namespace vl

@@ -1,11 +1,10 @@
 #include "engine/script/EmptyReportBinding.h"
 
-#include "engine/build/TvlGlobals.h"
-#include "engine/model/TvlObject.h"
 #include "engine/script/Aggregates.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionLibrary.h"
 #include "engine/script/LocaleService.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TInterpretator.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/TvlVariables.h"
@@ -38,27 +37,32 @@ EmptyReportBinding::EmptyReportBinding()
 
 EmptyReportBinding::~EmptyReportBinding() {
     if (!attached_) return;
-    TvlGlobals& g = Globals();
+    TvlScriptGlobals& g = ScriptGlobals();
     if (g.globalInterpretator().Binding() == this) g.globalInterpretator().SetBinding(nullptr);
     g.globalParser().OnGetValue = nullptr;
     g.globalParser().OnCallFunction = nullptr;
 }
 
 void EmptyReportBinding::Attach() {
-    BindParser(Globals().globalParser(), *this);
-    Globals().globalInterpretator().SetBinding(this);
+    BindParser(ScriptGlobals().globalParser(), *this);
+    ScriptGlobals().globalInterpretator().SetBinding(this);
     attached_ = true;
 }
 
-TvlObject* EmptyReportBinding::findObject(std::string_view) {
+TvlScriptObject* EmptyReportBinding::findObject(std::string_view) {
     return nullptr;
 }
 
-TvlObject* EmptyReportBinding::page(int) {
+TvlScriptObject* EmptyReportBinding::page(int) {
     return nullptr;
 }
 
-TvlObject* EmptyReportBinding::findObjectOnPage(int, std::string_view) {
+TvlScriptObject* EmptyReportBinding::findObjectOnPage(int, std::string_view) {
+    return nullptr;
+}
+
+// Without pages no report object runs a script.
+TvlScriptObject* EmptyReportBinding::runningObject() {
     return nullptr;
 }
 
@@ -108,7 +112,7 @@ bool EmptyReportBinding::systemValue(std::string_view name, Variant& value) {
 void EmptyReportBinding::resolveName(std::string_view name, Variant& value) {
     value = Variant(0);
     if (builtInValue(name, value)) return;
-    TvlGlobals& g = Globals();
+    TvlScriptGlobals& g = ScriptGlobals();
     if (const Variant* v = g.globalVariables().Find(name)) {
         value = *v;
         return;
@@ -117,7 +121,7 @@ void EmptyReportBinding::resolveName(std::string_view name, Variant& value) {
     if (systemValue(name, value)) return;
     const ScriptTarget target = g.globalInterpretator().FindTarget(name);
     if (name.find('.') != std::string_view::npos && target.object &&
-        TInterpretator::HasProperty(*target.object, target.property)) {
+        target.object->HasProperty(target.property)) {
         value = target.object->GetProperty(target.property);
     } else if (const Variant* c = g.constantList().Find(name)) {
         value = *c;
@@ -131,22 +135,22 @@ void EmptyReportBinding::resolveName(std::string_view name, Variant& value) {
 void EmptyReportBinding::evaluateAsExpression(std::string_view name, Variant& value) {
     if (name != nameUnderEvaluation_) {
         const EvaluationGuard guard(nameUnderEvaluation_, name);
-        value = Globals().globalParser().Evaluate(name);
-    } else if (!Globals().aggregateContext().PreparingAggregates) {
+        value = ScriptGlobals().globalParser().Evaluate(name);
+    } else if (!ScriptGlobals().aggregateContext().PreparingAggregates) {
         throw ParserError(LoadResString(kUndefinedSymbol) + " \"" + std::string(name) + "\"");
     }
 }
 
 void EmptyReportBinding::reportProcedure(std::string_view name, const Variant&) {
     // without pages there is no band to break or show
-    if (name == "STOPREPORT") Globals().stopRequested() = true;
+    if (name == "STOPREPORT") ScriptGlobals().stopRequested() = true;
 }
 
 void EmptyReportBinding::callFunction(std::string_view name, const Variant& p1, const Variant& p2,
                                       const Variant& p3, Variant& val) {
     if (CallFunctionLibraries(name, p1, p2, p3, val)) return;
     reportProcedure(name, p1);
-    Globals().globalInterpretator().CallProcedure(name, p1, p2, p3, val);
+    ScriptGlobals().globalInterpretator().CallProcedure(name, p1, p2, p3, val);
 }
 
 } // namespace vl

@@ -23,10 +23,11 @@ public:
     // for, until it is destroyed.
     void Attach();
 
-    TvlObject* findObject(std::string_view name) override;
+    TvlScriptObject* findObject(std::string_view name) override;
     int pageCount() const override { return 0; }
-    TvlObject* page(int index) override;
-    TvlObject* findObjectOnPage(int index, std::string_view name) override;
+    TvlScriptObject* page(int index) override;
+    TvlScriptObject* findObjectOnPage(int index, std::string_view name) override;
+    TvlScriptObject* runningObject() override;
     bool setDictionaryVariable(std::string_view name, const Variant& value) override;
     void setModalResult(int value) override;
     void setCurY(int value) override;

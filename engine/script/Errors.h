@@ -35,6 +35,13 @@ public:
     using VlError::VlError;
 };
 
+// A component found by name is not of the kind asked for (a data source, a
+// table).
+class InvalidTypeCastError : public VlError {
+public:
+    InvalidTypeCastError() : VlError("Invalid class typecast") {}
+};
+
 // An expression that cannot be evaluated: unbalanced parentheses, an operator
 // without operands, more values than the evaluation stack holds.
 class ParserError : public VlError {

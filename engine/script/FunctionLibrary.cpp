@@ -1,8 +1,8 @@
 #include "engine/script/FunctionLibrary.h"
 
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionDescriptions.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
 
 #include <algorithm>
@@ -54,22 +54,22 @@ TvlFunctionLibrary* TvlFunctionLibraries::Find(std::string_view className) const
 }
 
 void RegisterFunctionLibrary(const FunctionLibraryClass& libraryClass) {
-    Globals().functionLibraries().Register(libraryClass);
+    ScriptGlobals().functionLibraries().Register(libraryClass);
 }
 
 void UnRegisterFunctionLibrary(std::string_view className) {
-    Globals().functionLibraries().UnRegister(className);
+    ScriptGlobals().functionLibraries().UnRegister(className);
 }
 
 void AddFunctionDescription(const TvlFunctionLibrary& library, std::string_view name,
                             std::string_view category, std::string_view description) {
-    Globals().installedFunctions().Add(library, name, category, description);
+    ScriptGlobals().installedFunctions().Add(library, name, category, description);
 }
 
 bool CallFunctionLibraries(std::string_view name, const Variant& p1, const Variant& p2,
                            const Variant& p3, Variant& val) {
     val = Variant("0");
-    return Globals().functionLibraries().HandleFunction(name, p1, p2, p3, val);
+    return ScriptGlobals().functionLibraries().HandleFunction(name, p1, p2, p3, val);
 }
 
 } // namespace vl

@@ -1,6 +1,6 @@
 // Edit-mask formatting of FormatMaskText (declared in ValueFormat.h).
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/CodePage.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/ValueFormat.h"
 
 #include <vector>
@@ -129,7 +129,7 @@ std::string FormatMaskText(std::string_view editMask, std::string_view value,
 }
 
 std::string FormatMaskText(std::string_view editMask, std::string_view value) {
-    return FormatMaskText(editMask, value, Globals().localeService());
+    return FormatMaskText(editMask, value, ScriptGlobals().localeService());
 }
 
 } // namespace vl

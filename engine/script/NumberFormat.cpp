@@ -1,5 +1,5 @@
 // Number formats of FormatFloat (declared in ValueFormat.h).
-#include "engine/build/TvlGlobals.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/ValueFormat.h"
 #include "engine/script/Variant.h"
 
@@ -286,7 +286,7 @@ std::string FormatFloat(std::string_view format, double value, const LocaleServi
 }
 
 std::string FormatFloat(std::string_view format, double value) {
-    return FormatFloat(format, value, Globals().localeService());
+    return FormatFloat(format, value, ScriptGlobals().localeService());
 }
 
 } // namespace vl

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/script/ScriptObject.h"
 #include "engine/script/TvlParser.h"
 #include "engine/script/Variant.h"
 
@@ -7,8 +8,6 @@
 #include <string_view>
 
 namespace vl {
-
-class TvlObject;
 
 // What the report-bound script interpreter needs of the report being built.
 // The report implements it and binds the engine's interpreter to itself for
@@ -18,12 +17,14 @@ public:
     virtual ~ScriptReportBinding() = default;
 
     // The first object of that name (case ignored) in page order, or none.
-    virtual TvlObject* findObject(std::string_view name) = 0;
+    virtual TvlScriptObject* findObject(std::string_view name) = 0;
     // The report's pages, by 0-based index.
     virtual int pageCount() const = 0;
-    virtual TvlObject* page(int index) = 0;
+    virtual TvlScriptObject* page(int index) = 0;
     // The object of that name on one page, or none.
-    virtual TvlObject* findObjectOnPage(int index, std::string_view name) = 0;
+    virtual TvlScriptObject* findObjectOnPage(int index, std::string_view name) = 0;
+    // The object whose script runs (the engine's current view), or none.
+    virtual TvlScriptObject* runningObject() = 0;
 
     // Sets a variable of the report's data dictionary to a value; false when
     // the dictionary has no variable of that name.

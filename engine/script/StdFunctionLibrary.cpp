@@ -1,8 +1,8 @@
 #include "engine/script/StdFunctionLibrary.h"
 
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/Aggregates.h"
 #include "engine/script/CodePage.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/TvlParser.h"
@@ -38,7 +38,7 @@ enum Function {
 };
 
 Variant eval(const Variant& argument) {
-    return Globals().globalParser().Evaluate(argument.toString());
+    return ScriptGlobals().globalParser().Evaluate(argument.toString());
 }
 
 std::string text(const Variant& argument) {
@@ -51,7 +51,7 @@ Variant datePart(const Variant& argument, const char* picture) {
 }
 
 std::string nameCase(const std::string& s) {
-    const LocaleService& locale = Globals().localeService();
+    const LocaleService& locale = ScriptGlobals().localeService();
     std::string out = locale.lowerCase(s);
     if (!out.empty()) out[0] = CurrentCodePage().toUpper(out[0]);
     return out;
@@ -88,7 +88,7 @@ TvlStdFunctionLibrary::TvlStdFunctionLibrary() {
 
 void TvlStdFunctionLibrary::CallByNumber(int index, const Variant& p1, const Variant& p2,
                                          const Variant& p3, Variant& val) {
-    const LocaleService& locale = Globals().localeService();
+    const LocaleService& locale = ScriptGlobals().localeService();
     switch (index) {
     case fnAvg:
         return aggregate(AggregateKind::Avg, p1, p2, p3, val);
@@ -126,12 +126,12 @@ void TvlStdFunctionLibrary::CallByNumber(int index, const Variant& p1, const Var
     }
     case fnInput: {
         const std::string prompt = text(p1);
-        val = Variant(Globals().uiService().inputBox("", prompt, text(p2)));
+        val = Variant(ScriptGlobals().uiService().inputBox("", prompt, text(p2)));
         return;
     }
     case fnMessageBox: {
         const std::string message = text(p1), caption = text(p2);
-        val = Variant(Globals().uiService().messageBox(message, caption, eval(p3).toInt()));
+        val = Variant(ScriptGlobals().uiService().messageBox(message, caption, eval(p3).toInt()));
         return;
     }
     case fnLength:

@@ -14,6 +14,8 @@ using StringList = std::vector<std::string>;
 // The first stream version whose strings and string lists use the current
 // (length-prefixed) encodings; older streams hold zero-terminated forms.
 constexpr int kFirstCurrentStringVersion = 23;
+// The stream version this engine writes.
+constexpr int kCurrentTemplateVersion = 25;
 
 // Little-endian primitives. Reads past the end throw StreamReadError.
 std::uint8_t ReadByte(Stream& s);

@@ -1,9 +1,7 @@
 #include "engine/script/TInterpretator.h"
 
-#include "engine/build/TvlGlobals.h"
-#include "engine/model/TvlObject.h"
-#include "engine/model/TvlView.h"
 #include "engine/script/CodePage.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/ScriptReportBinding.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlVariables.h"
@@ -33,18 +31,18 @@ std::string arrayElement(std::string_view name, const Variant& index) {
 } // namespace
 
 void TInterpretator::GetValue(std::string_view name, Variant& value) {
-    const TvlParser& global = Globals().globalParser();
+    const TvlParser& global = ScriptGlobals().globalParser();
     if (global.OnGetValue) global.OnGetValue(name, value);
 }
 
 void TInterpretator::CallFunction(std::string_view name, const Variant& p1, const Variant& p2,
                                   const Variant& p3, Variant& val) {
-    const TvlParser& global = Globals().globalParser();
+    const TvlParser& global = ScriptGlobals().globalParser();
     if (global.OnCallFunction) global.OnCallFunction(name, p1, p2, p3, val);
 }
 
 void TInterpretator::SetValue(std::string_view name, const Variant& value) {
-    TvlVariables& variables = Globals().globalVariables();
+    TvlVariables& variables = ScriptGlobals().globalVariables();
     if (variables.IndexOf(name) >= 0) {
         variables.SetVariable(name, value);
     } else if (report_ && report_->setDictionaryVariable(name, value)) {
@@ -56,38 +54,32 @@ void TInterpretator::SetValue(std::string_view name, const Variant& value) {
     } else if (SameText(name, "PROGRESS")) {
         if (report_) report_->showProgress(value.toString());
     } else if (const ScriptTarget target = FindTarget(name);
-               target.object && HasProperty(*target.object, target.property)) {
+               target.object && target.object->HasProperty(target.property)) {
         target.object->SetProperty(target.property, value);
     } else {
         variables.SetVariable(name, value);
     }
 }
 
-bool TInterpretator::HasProperty(TvlObject& object, std::string_view property) {
-    if (object.properties().empty()) object.RegisterProperties();
-    const std::string_view first = property.substr(0, property.find('.'));
-    return object.FindProperty(first) || object.FindProperty(property);
-}
-
 ScriptTarget TInterpretator::pageTarget(int number, std::string_view property) const {
     if (!report_ || number < 1 || number > report_->pageCount()) return {nullptr, {}};
     // Page2.Memo1.Visible: an object of that page
     if (const std::size_t dot = property.find('.'); dot != std::string_view::npos)
-        if (TvlObject* object = report_->findObjectOnPage(number - 1, property.substr(0, dot)))
+        if (TvlScriptObject* object =
+                report_->findObjectOnPage(number - 1, property.substr(0, dot)))
             return {object, std::string(property.substr(dot + 1))};
     return {report_->page(number - 1), std::string(property)};
 }
 
 ScriptTarget TInterpretator::FindTarget(std::string_view name) const {
-    TvlObject* running = ViewState().currentView;
+    TvlScriptObject* running = report_ ? report_->runningObject() : nullptr;
     const std::size_t dot = name.find('.');
     if (dot == std::string_view::npos) return {running, std::string(name)};
     const std::string_view objectName = name.substr(0, dot);
     const std::string_view property = name.substr(dot + 1);
     if (const int number = pageNumber(objectName)) return pageTarget(number, property);
-    TvlObject* object = report_ ? report_->findObject(objectName) : nullptr;
-    if (!object && running && HasProperty(*running, objectName))
-        return {running, std::string(name)};
+    TvlScriptObject* object = report_ ? report_->findObject(objectName) : nullptr;
+    if (!object && running && running->HasProperty(objectName)) return {running, std::string(name)};
     return {object, std::string(property)};
 }
 
@@ -98,7 +90,7 @@ Variant TInterpretator::lookup(std::string_view name) {
 }
 
 Variant TInterpretator::evaluate(const Variant& argumentText) {
-    return Globals().globalParser().Evaluate(argumentText.toString());
+    return ScriptGlobals().globalParser().Evaluate(argumentText.toString());
 }
 
 void TInterpretator::setArray(std::string_view name, const Variant& index, const Variant& value) {
@@ -108,7 +100,7 @@ void TInterpretator::setArray(std::string_view name, const Variant& index, const
             return;
         }
     }
-    Globals().globalVariables().SetVariable(arrayElement(name, index), value);
+    ScriptGlobals().globalVariables().SetVariable(arrayElement(name, index), value);
 }
 
 Variant TInterpretator::getArray(std::string_view name, const Variant& index) {
@@ -117,7 +109,7 @@ Variant TInterpretator::getArray(std::string_view name, const Variant& index) {
             return t.object->CallMethod("GETINDEXPROPERTY", Variant(UpperName(t.property)), index,
                                         Variant());
     }
-    return Globals().globalVariables().GetVariable(arrayElement(name, index));
+    return ScriptGlobals().globalVariables().GetVariable(arrayElement(name, index));
 }
 
 bool TInterpretator::CallProcedure(std::string_view name, const Variant& p1, const Variant& p2,

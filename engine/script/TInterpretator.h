@@ -8,11 +8,11 @@
 namespace vl {
 
 class ScriptReportBinding;
-class TvlObject;
+class TvlScriptObject;
 
 // The object and property a script name refers to.
 struct ScriptTarget {
-    TvlObject* object = nullptr;
+    TvlScriptObject* object = nullptr;
     std::string property;
 };
 
@@ -44,14 +44,11 @@ public:
                        const Variant& p3, Variant& val);
 
     // Splits a name into object and property. Without a '.', the object whose
-    // script runs and the whole name. Otherwise the text before the first '.'
-    // names a page (Page2, 1-based), or an object of the report; when no
-    // object has that name but the running object has a property of that
-    // name, the running object and the whole dotted name (Font.Bold).
+    // script runs (none outside a build) and the whole name. Otherwise the text before the first
+    // '.' names a page (Page2, 1-based), or an object of the report; when no object has that name
+    // but the running object has a property of that name, the running object and the whole dotted
+    // name (Font.Bold).
     ScriptTarget FindTarget(std::string_view name) const;
-    // Whether the object has the property; a nested property (Font.Bold)
-    // counts when its first part does.
-    static bool HasProperty(TvlObject& object, std::string_view property);
 
 private:
     Variant lookup(std::string_view name);

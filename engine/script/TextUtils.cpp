@@ -98,4 +98,11 @@ bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && CompareText(a, b) == 0;
 }
 
+std::string UpperName(std::string_view name) {
+    std::string result(name);
+    for (char& c : result)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return result;
+}
+
 } // namespace vl

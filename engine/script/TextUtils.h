@@ -34,6 +34,9 @@ std::string GetWindowsVersion();
 // Removes leading and trailing characters up to and including the blank.
 std::string_view TrimBlanks(std::string_view text);
 
+// Upper-cases ASCII letters (property and method names).
+std::string UpperName(std::string_view name);
+
 // Compares without regard to case in the engine code page.
 bool SameText(std::string_view a, std::string_view b);
 int CompareText(std::string_view a, std::string_view b);

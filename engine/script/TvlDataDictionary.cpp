@@ -1,15 +1,13 @@
 #include "engine/script/TvlDataDictionary.h"
 
-#include "engine/build/FieldAccess.h"
-#include "engine/build/TvlDataset.h"
-#include "engine/build/TvlGlobals.h"
-#include "engine/build/TvlTable.h"
-#include "engine/model/ViewState.h"
 #include "engine/script/DataFieldRef.h"
 #include "engine/script/Errors.h"
+#include "engine/script/FieldAccess.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/StreamIO.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlParser.h"
+#include "engine/script/TvlTable.h"
 
 #include <algorithm>
 #include <array>
@@ -73,7 +71,7 @@ TvlDataDictionary::~TvlDataDictionary() {
 }
 
 const ComponentDirectory& TvlDataDictionary::components() const {
-    return context_ ? context_->dictionaryComponents() : Globals().components();
+    return context_ ? context_->dictionaryComponents() : ScriptGlobals().components();
 }
 
 const TvlComponent* TvlDataDictionary::owner() const {
@@ -187,13 +185,13 @@ void TvlDataDictionary::GetValue(std::string_view name, Variant& value) {
     }
     const int index = Variables.IndexOf(name);
     if (index < 0) return;
-    if (const Variant* global = Globals().globalVariables().Find(name)) {
+    if (const Variant* global = ScriptGlobals().globalVariables().Find(name)) {
         value = *global;
         return;
     }
     value = Variables.GetValue(index);
     if (value.isString() && !value.toString().empty())
-        value = Globals().globalParser().Evaluate(value.toString());
+        value = ScriptGlobals().globalParser().Evaluate(value.toString());
 }
 
 bool TvlDataDictionary::IsDataSetEnabled(std::string_view dataSetName) const {
@@ -298,7 +296,7 @@ void TvlDataDictionary::GetDataSourceList(StringList& target) const {
     target.clear();
     if (const TvlComponent* o = owner()) {
         for (const TvlComponent* c : o->components()) {
-            if (!dynamic_cast<const TvlDataset*>(c)) continue;
+            if (!c->isDataSource()) continue;
             if (DataSourceAliases.Count() == 0) {
                 target.push_back(c->name());
             } else if (std::string alias = aliasOf(DataSourceAliases, c->name()); !alias.empty()) {
@@ -336,7 +334,7 @@ void TvlDataDictionary::readPairs(Stream& stream, TvlVariables& list) {
     }
 }
 
-void TvlDataDictionary::readLegacyBlock(Stream& stream) {
+void TvlDataDictionary::readLegacyBlock(Stream& stream, int templateVersion) {
     TvlVariables expressions;
     const std::int32_t count = ReadInteger(stream);
     for (std::int32_t i = 0; i < count; ++i) {
@@ -352,7 +350,7 @@ void TvlDataDictionary::readLegacyBlock(Stream& stream) {
             expression = number == 1 ? s2 : legacyBuiltIn(number);
         expressions.SetVariable(" " + s3, Variant(expression));
     }
-    for (const std::string& line : ReadStringsFor(stream, ViewState().templateVersion)) {
+    for (const std::string& line : ReadStringsFor(stream, templateVersion)) {
         if (!line.empty() && line[0] != ' ')
             Variables.SetVariable(line, Variant(std::string()));
         else
@@ -380,7 +378,7 @@ void TvlDataDictionary::dropStaleAliases() {
         if (DataSourceAliases.GetValue(i).toString().empty()) DataSourceAliases.Delete(i);
 }
 
-void TvlDataDictionary::LoadFromStream(Stream& stream) {
+void TvlDataDictionary::LoadFromStream(Stream& stream, int templateVersion) {
     Clear();
     const std::int16_t marker = ReadWord(stream);
     if (marker == kMarker || marker == kOldMarker) {
@@ -389,7 +387,7 @@ void TvlDataDictionary::LoadFromStream(Stream& stream) {
         readPairs(stream, DataSourceAliases);
     } else {
         stream.seek(stream.position() - 2);
-        readLegacyBlock(stream);
+        readLegacyBlock(stream, templateVersion);
     }
     toggleLegacyBlanks();
     if (marker == kOldMarker) dropStaleAliases();
@@ -404,8 +402,9 @@ void TvlDataDictionary::SaveToStream(Stream& stream) const {
 
 void TvlDataDictionary::LoadFromFile(const QString& path) {
     FileStream file(path, FileStream::Mode::Read);
-    ReadByte(file);
-    LoadFromStream(file);
+    // The file's own version, not that of whichever template was read last.
+    const int version = ReadByte(file);
+    LoadFromStream(file, version);
 }
 
 void TvlDataDictionary::SaveToFile(const QString& path) const {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/build/ComponentRef.h"
 #include "engine/script/Component.h"
+#include "engine/script/ComponentRef.h"
 #include "engine/script/StreamIO.h"
 #include "engine/script/TvlVariables.h"
 
@@ -94,7 +94,9 @@ public:
     void GetCategoryList(StringList& target) const;
     void GetVariablesList(std::string_view category, StringList& target) const;
 
-    void LoadFromStream(Stream& stream);
+    // templateVersion: the version of the stream the block is part of; an
+    // old block stores its lists in that version's form.
+    void LoadFromStream(Stream& stream, int templateVersion);
     void SaveToStream(Stream& stream) const;
     // Dictionary files (".vld"): the stream version byte, then the block.
     void LoadFromFile(const QString& path);
@@ -102,7 +104,7 @@ public:
 
 private:
     void readPairs(Stream& stream, TvlVariables& list);
-    void readLegacyBlock(Stream& stream);
+    void readLegacyBlock(Stream& stream, int templateVersion);
     void toggleLegacyBlanks();
     void dropStaleAliases();
     // Resolves a data-field reference; empty field when it names none.

@@ -1,10 +1,10 @@
 #include "engine/script/TvlInterpretator.h"
 
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/CompiledLine.h"
 #include "engine/script/FunctionSplitter.h"
 #include "engine/script/ScriptCompiler.h"
+#include "engine/script/ScriptGlobals.h"
 
 namespace vl {
 
@@ -31,7 +31,7 @@ void TvlInterpretator::CompileScript(const StringList& source, StringList& compi
 }
 
 bool TvlInterpretator::StopRequested() {
-    return Globals().stopRequested().load(std::memory_order_relaxed);
+    return ScriptGlobals().stopRequested().load(std::memory_order_relaxed);
 }
 
 void TvlInterpretator::RunScript(const StringList& compiledLines) {

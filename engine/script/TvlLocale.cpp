@@ -1,6 +1,6 @@
 #include "engine/script/TvlLocale.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextTable.h"
 
 namespace vl {
@@ -20,7 +20,7 @@ std::string TvlLocale::loadString(int id) const {
 }
 
 std::string LoadResString(int id) {
-    return Globals().locale().loadString(id);
+    return ScriptGlobals().locale().loadString(id);
 }
 
 } // namespace vl

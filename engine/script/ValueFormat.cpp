@@ -1,7 +1,7 @@
 #include "engine/script/ValueFormat.h"
 
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/Variant.h"
 
 #include <cmath>
@@ -215,7 +215,7 @@ std::string FormatDateTime(std::string_view format, double dateTime, const Local
 }
 
 std::string FormatDateTime(std::string_view format, double dateTime) {
-    return FormatDateTime(format, dateTime, Globals().localeService());
+    return FormatDateTime(format, dateTime, ScriptGlobals().localeService());
 }
 
 } // namespace vl

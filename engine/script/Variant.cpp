@@ -1,7 +1,7 @@
 #include "engine/script/Variant.h"
 
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/ValueFormat.h"
 
@@ -162,7 +162,7 @@ std::string Variant::toString() const {
     case Kind::Double:
         return FloatToStr(d_);
     case Kind::DateTime:
-        return Globals().localeService().dateTimeToString(d_);
+        return ScriptGlobals().localeService().dateTimeToString(d_);
     case Kind::String:
         return s_;
     }
@@ -243,7 +243,7 @@ Variant Variant::logicalAnd(const Variant& a, const Variant& b) {
 int Variant::compare(const Variant& a, const Variant& b) {
     if (a.isNull() || b.isNull()) return a.isNull() == b.isNull() ? 0 : (a.isNull() ? -1 : 1);
     if (a.isString() && b.isString()) {
-        const int c = Globals().localeService().compareStrings(a.s_, b.s_);
+        const int c = ScriptGlobals().localeService().compareStrings(a.s_, b.s_);
         return (c > 0) - (c < 0);
     }
     const double x = a.toDouble(), y = b.toDouble();
@@ -268,14 +268,14 @@ std::string FloatToStr(double value) {
         exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
         text = mantissa + 'E' + (negative ? "-" : "") + exponent;
     }
-    const char sep = Globals().localeService().decimalSeparator();
+    const char sep = ScriptGlobals().localeService().decimalSeparator();
     for (char& c : text)
         if (c == '.') c = sep;
     return text;
 }
 
 double StrToFloat(std::string_view text) {
-    const char sep = Globals().localeService().decimalSeparator();
+    const char sep = ScriptGlobals().localeService().decimalSeparator();
     std::string normal(TrimBlanks(text));
     // only the locale's separator counts as one
     if (sep != '.' && normal.find('.') != std::string::npos)

@@ -1,13 +1,13 @@
 #include "app/OrganizerReport.h"
 
-#include "engine/build/BandType.h"
 #include "engine/build/FindDataSource.h"
 #include "engine/build/TvlGlobals.h"
-#include "engine/model/JpegCodec.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlPictureView.h"
+#include "engine/model/picture/JpegCodec.h"
 #include "engine/output/TvlEMFPages.h"
+#include "engine/script/BandType.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/build/TvlTable.h"
+#include "engine/script/TvlTable.h"
 
 namespace vltest {
 

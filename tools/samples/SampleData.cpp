@@ -1,7 +1,7 @@
 #include "tools/samples/SampleData.h"
 
 #include "app/OrganizerRecord.h"
-#include "engine/model/JpegCodec.h"
+#include "engine/model/picture/JpegCodec.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
 #include "tools/samples/Portrait.h"

@@ -21,10 +21,10 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
-#include "engine/build/TvlTable.h"
 #include "engine/build/TvlUserDataset.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
+#include "engine/script/TvlTable.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "engine/build/BandType.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlPictureView.h"
+#include "engine/script/BandType.h"
 
 #include <map>
 #include <string>

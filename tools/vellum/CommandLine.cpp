@@ -4,6 +4,7 @@
 #include "engine/script/CodePage.h"
 
 #include <QLocale>
+#include <cstdio>
 
 namespace vellum_cli {
 
@@ -62,6 +63,10 @@ void SelectLocale(const QString& name) {
     if (locale == QLocale::c() && !isC)
         throw UsageError("unknown locale \"" + vl::FromQt(name) + "\"");
     vl::Globals().localeService().select(name);
+}
+
+void PrintError(const std::string& message) {
+    std::fprintf(stderr, "vellum: %s\n", vl::ToQt(message).toUtf8().constData());
 }
 
 } // namespace vellum_cli

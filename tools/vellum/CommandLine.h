@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 namespace vellum_cli {
 
@@ -32,6 +33,10 @@ private:
     QList<std::pair<QString, QString>> options_;
     QStringList flags_;
 };
+
+// Prints an engine message (8-bit engine text) as the command line reports
+// errors: one line "vellum: <message>" on standard error.
+void PrintError(const std::string& message);
 
 // --locale NAME: the engine's locale for formatting and day and month
 // names; UsageError for a name Qt does not know.

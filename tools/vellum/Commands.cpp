@@ -1,5 +1,13 @@
 #include "tools/vellum/Commands.h"
 
+#include "engine/script/CodePage.h"
+#include "tools/vellum/CommandLine.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <string>
+
 namespace vellum_cli {
 
 const std::vector<Command>& Commands() {
@@ -34,6 +42,66 @@ const std::vector<Command>& Commands() {
          RunScript},
     };
     return commands;
+}
+
+namespace {
+
+void printOverview() {
+    std::printf("usage: vellum <command> [arguments]\n       vellum <command> --help\n"
+                "       vellum --version\n\nCommands:\n");
+    for (const auto& c : Commands())
+        std::printf("  %-50.*s %.*s\n", static_cast<int>(c.usage.size()), c.usage.data(),
+                    static_cast<int>(c.summary.size()), c.summary.data());
+}
+
+void printUsage(const Command& command) {
+    std::printf("usage: vellum %.*s\n\n%.*s\n", static_cast<int>(command.usage.size()),
+                command.usage.data(), static_cast<int>(command.summary.size()),
+                command.summary.data());
+}
+
+bool asksForHelp(const QString& arg) {
+    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
+}
+
+const Command* findCommand(const QString& name) {
+    for (const auto& command : Commands())
+        if (name == QLatin1String(command.name.data(), static_cast<qsizetype>(command.name.size())))
+            return &command;
+    return nullptr;
+}
+
+int runCommand(const Command& command, const QStringList& args) {
+    if (std::any_of(args.begin(), args.end(), asksForHelp)) {
+        printUsage(command);
+        return 0;
+    }
+    try {
+        return command.run(args);
+    } catch (const UsageError& e) {
+        PrintError(std::string(e.what()) + " (usage: vellum " + std::string(command.usage) + ")");
+        return 2;
+    } catch (const std::exception& e) {
+        PrintError(e.what());
+        return 1;
+    }
+}
+
+} // namespace
+
+int RunCommandLine(QStringList args) {
+    if (args.isEmpty() || asksForHelp(args[0])) {
+        printOverview();
+        return args.isEmpty() ? 2 : 0;
+    }
+    if (args[0] == QLatin1String("--version")) {
+        std::printf("vellum %s\n", VELLUM_VERSION);
+        return 0;
+    }
+    const QString name = args.takeFirst();
+    if (const Command* command = findCommand(name)) return runCommand(*command, args);
+    PrintError("unknown command \"" + vl::FromQt(name) + "\"; see vellum --help");
+    return 2;
 }
 
 } // namespace vellum_cli

@@ -16,6 +16,12 @@ struct Command {
 
 const std::vector<Command>& Commands();
 
+// Runs "vellum ARGS": a subcommand, the list of subcommands (--help, -h),
+// one subcommand's usage (SUBCOMMAND --help or -h) or the version
+// (--version). Errors are one line "vellum: <message>" on standard error.
+// Returns the exit status.
+int RunCommandLine(QStringList args);
+
 int RunOrganizer(const QStringList& args);
 int RunPrinters(const QStringList& args);
 int RunEval(const QStringList& args);

@@ -23,23 +23,13 @@ void writePairs(JsonWriter& json, std::string_view key, const vl::TvlVariables& 
     json.endArray();
 }
 
-void writePaper(JsonWriter& json, const vl::TvlPage& page) {
-    json.key("paper");
-    json.beginObject();
-    json.field("size", page.PaperSize);
-    json.field("width", page.PaperWidth);
-    json.field("height", page.PaperHeight);
-    json.field("orientation", static_cast<int>(page.Orientation));
-    json.field("bin", page.PaperBin);
-    json.endObject();
-}
-
 void writePage(JsonWriter& json, const vl::TvlPage& page) {
     json.beginObject();
     json.field("type", static_cast<int>(page.PageType));
     json.key("name");
     WriteEngineText(json, page.Name);
-    writePaper(json, page);
+    WritePaperJson(
+        json, {page.PaperSize, page.PaperWidth, page.PaperHeight, page.Orientation, page.PaperBin});
     json.key("margins");
     json.beginArray();
     for (const int margin : {page.LeftMargin, page.TopMargin, page.RightMargin, page.BottomMargin})
@@ -116,7 +106,7 @@ int RunInfo(const QStringList& args) {
         std::fwrite(out.data(), 1, out.size(), stdout);
     }
     if (!error) return 0;
-    ReportLoadError(*error);
+    PrintError(*error);
     return 1;
 }
 

@@ -144,4 +144,15 @@ void WriteObjectJson(JsonWriter& json, vl::TvlView& view, ObjectJsonMode mode) {
     json.endObject();
 }
 
+void WritePaperJson(JsonWriter& json, const PaperJson& paper) {
+    json.key("paper");
+    json.beginObject();
+    json.field("size", paper.size);
+    json.field("width", paper.width);
+    json.field("height", paper.height);
+    json.field("orientation", paper.orientation);
+    json.field("bin", paper.bin);
+    json.endObject();
+}
+
 } // namespace vellum_cli

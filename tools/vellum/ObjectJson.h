@@ -15,6 +15,18 @@ namespace vellum_cli {
 void WriteEngineText(JsonWriter& json, std::string_view text);
 void WriteEngineLines(JsonWriter& json, std::string_view key, const vl::StringList& lines);
 
+// A paper as every command writes it, under the key "paper": the paper
+// code, width and height in tenths of a millimetre, the orientation as files
+// store it (0 portrait, 1 landscape) and the bin.
+struct PaperJson {
+    int size = 0;
+    int width = 0;
+    int height = 0;
+    int orientation = 0;
+    int bin = 0;
+};
+void WritePaperJson(JsonWriter& json, const PaperJson& paper);
+
 // Templates show an object's template text ("memo") and script; prepared
 // pages show the evaluated text as stored ("text", a paragraph mark as
 // \u0001) and have no script.

@@ -21,14 +21,8 @@ constexpr int kDefaultDpi = 96;
 constexpr int kMaxDpi = 1200;
 
 void writePaper(JsonWriter& json, const vl::PreparedPage& page) {
-    json.key("paper");
-    json.beginObject();
-    json.field("size", static_cast<int>(page.PaperSize));
-    json.field("width", page.PaperWidth);
-    json.field("height", page.PaperHeight);
-    json.field("orientation", page.Orientation == 1 ? "landscape" : "portrait");
-    json.field("bin", page.PaperBin);
-    json.endObject();
+    WritePaperJson(
+        json, {page.PaperSize, page.PaperWidth, page.PaperHeight, page.Orientation, page.PaperBin});
     json.field("paperCoordinates", page.PaperCoordinates);
     json.key("margins");
     json.beginArray();

@@ -6,6 +6,7 @@
 #include "tools/vellum/CommandLine.h"
 #include "tools/vellum/Commands.h"
 #include "tools/vellum/JsonWriter.h"
+#include "tools/vellum/ObjectJson.h"
 
 #include <cstdio>
 
@@ -58,11 +59,8 @@ void writePrinter(JsonWriter& json, const vl::TvlPrinter& printer) {
     json.endArray();
     json.field("selected", printer.SelectedPrinter());
     json.field("virtualPrinter", printer.VirtualPrinterIndex());
-    json.field("paperSize", printer.PaperSize());
-    json.field("paperWidth", printer.PaperWidth());
-    json.field("paperHeight", printer.PaperHeight());
-    json.field("orientation", printer.Orientation() == 0 ? "portrait" : "landscape");
-    json.field("paperBin", printer.PaperBin());
+    WritePaperJson(json, {printer.PaperSize(), printer.PaperWidth(), printer.PaperHeight(),
+                          printer.Orientation(), printer.PaperBin()});
     vl::PageMetrics metrics;
     printer.FillMetrics(metrics);
     writeMetrics(json, metrics);

@@ -10,7 +10,7 @@ int RunSave(const QStringList& args) {
     const QString target = cmd.positional(1, "output file");
     vl::TvlReport report;
     if (const auto error = LoadTemplate(report, source, cmd)) {
-        ReportLoadError(*error);
+        PrintError(*error);
         return 1;
     }
     report.SaveToFile(target);

@@ -4,6 +4,8 @@
 #include "tools/vellum/PreparedOutput.h"
 
 #include <QFileInfo>
+#include <optional>
+#include <string>
 
 namespace vellum_cli {
 
@@ -20,11 +22,21 @@ int RunShow(const QStringList& args) {
     if (!json && !pdf && !png) json = QStringLiteral("-");
 
     vl::TvlEMFPages pages;
-    pages.LoadFromFile(file);
-    if (json) WriteText(*json, PagesJson(pages));
-    if (png) WriteImages(pages, *png, dpi);
-    if (pdf) WritePdf(pages, *pdf, QFileInfo(file).completeBaseName());
-    return 0;
+    std::optional<std::string> error;
+    try {
+        pages.LoadFromFile(file);
+    } catch (const vl::VlError& e) {
+        // A damaged file keeps the pages read before the damage; they are shown.
+        error = e.what();
+    }
+    if (!error || pages.Count() > 0) {
+        if (json) WriteText(*json, PagesJson(pages));
+        if (png) WriteImages(pages, *png, dpi);
+        if (pdf) WritePdf(pages, *pdf, QFileInfo(file).completeBaseName());
+    }
+    if (!error) return 0;
+    PrintError(*error);
+    return 1;
 }
 
 } // namespace vellum_cli

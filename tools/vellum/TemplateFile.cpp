@@ -5,8 +5,6 @@
 #include "engine/script/CodePage.h"
 #include "engine/script/UiService.h"
 
-#include <cstdio>
-
 namespace vellum_cli {
 
 namespace {
@@ -38,10 +36,6 @@ std::optional<std::string> LoadTemplate(vl::TvlReport& report, const QString& pa
         return std::string(e.what());
     }
     return std::nullopt;
-}
-
-void ReportLoadError(const std::string& message) {
-    std::fprintf(stderr, "vellum: %s\n", vl::ToQt(message).toUtf8().constData());
 }
 
 } // namespace vellum_cli

@@ -20,7 +20,4 @@ namespace vellum_cli {
 std::optional<std::string> LoadTemplate(vl::TvlReport& report, const QString& path,
                                         const CommandArgs& args);
 
-// Prints the engine's message as the command line reports errors.
-void ReportLoadError(const std::string& message);
-
 } // namespace vellum_cli

@@ -10,7 +10,7 @@ int RunXml(const QStringList& args) {
     const QString source = cmd.positional(0, "template file");
     vl::TvlReport report;
     if (const auto error = LoadTemplate(report, source, cmd)) {
-        ReportLoadError(*error);
+        PrintError(*error);
         return 1;
     }
     if (cmd.positionals().size() < 2) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/build/TvlField.h"
+#include "engine/script/TvlField.h"
 
 #include <QMetaType>
 #include <QVariant>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/build/ComponentRef.h"
 #include "engine/script/Component.h"
+#include "engine/script/ComponentRef.h"
 
 #include <QSqlDatabase>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/build/ComponentRef.h"
-#include "engine/build/TvlTable.h"
 #include "engine/build/sql/TvlSqlDatabase.h"
+#include "engine/script/ComponentRef.h"
+#include "engine/script/TvlTable.h"
 
 #include <QSqlQuery>
 #include <memory>

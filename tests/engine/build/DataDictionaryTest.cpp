@@ -8,6 +8,7 @@
 #include "tests/support/MemoryTable.h"
 #include "tests/support/TemplateBuilder.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -42,7 +43,7 @@ protected:
 
     void load(const TemplateBuilder& b) {
         MemoryStream s = b.stream();
-        dict.LoadFromStream(s);
+        dict.LoadFromStream(s, ViewState().templateVersion);
     }
     StringList names() const {
         StringList n;
@@ -70,7 +71,7 @@ TEST_F(DataDictionaryTest, SavedBlocksKeepCategoriesVariablesAliasesAndOrder) {
 
     TvlDataDictionary back(&program);
     m.seek(0);
-    back.LoadFromStream(m);
+    back.LoadFromStream(m, 25);
     EXPECT_EQ(m.position(), m.size());
     StringList categories;
     back.GetCategoryList(categories);
@@ -106,6 +107,20 @@ TEST_F(DataDictionaryTest, LegacyBlocksBecomeBlankPrefixedCategories) {
     EXPECT_EQ(dict.Variables.GetVariable("Three").toString(), "1+2");
     EXPECT_EQ(dict.Variables.GetVariable("Pages").toString(), "TOTALPAGES");
     EXPECT_EQ(dict.Variables.GetVariable("Unknown").toString(), "");
+}
+
+TEST_F(DataDictionaryTest, DictionaryFilesReadOldBlocksInTheirOwnVersion) {
+    ViewState().templateVersion = 25; // as after reading a current template
+    TemplateBuilder b(22);
+    b.u8(22).i32(0).list({"People", " Who"});
+    QTemporaryDir dir;
+    const QString path = dir.filePath("old.vld");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(b.data().data()), static_cast<qint64>(b.size()));
+    file.close();
+    dict.LoadFromFile(path);
+    EXPECT_EQ(names(), (StringList{" People", "Who"}));
 }
 
 TEST_F(DataDictionaryTest, NewLayoutsStartingWithAVariableAreToggled) {

@@ -1,8 +1,8 @@
-#include "engine/build/FieldAccess.h"
+#include "engine/script/FieldAccess.h"
 
 #include "engine/build/FindDataSource.h"
-#include "engine/build/TvlTable.h"
 #include "engine/script/Errors.h"
+#include "engine/script/TvlTable.h"
 #include "tests/support/MemoryTable.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@ using namespace vl;
 using vltest::MemoryTable;
 
 namespace {
-
 
 struct Program {
     TvlComponent form{"MainForm"};

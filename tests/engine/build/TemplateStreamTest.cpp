@@ -534,6 +534,26 @@ TEST_F(TemplateStreamTest, SaveLoadSaveGivesTheSameBytesButTheLastChange) {
     EXPECT_DOUBLE_EQ(copy.Info.Created, report.Info.Created);
 }
 
+TEST_F(TemplateStreamTest, DialogBorderStylesSurviveLoadAndSave) {
+    const std::pair<int, int> storedAndRead[] = {{0, 3}, {1, 2}, {2, 2}, {3, 3}, {5, 5}};
+    for (const auto& [stored, style] : storedAndRead) {
+        SCOPED_TRACE(stored);
+        TemplateBuilder b(25);
+        b.header();
+        Page p;
+        p.type = 1;
+        p.borderStyle = stored;
+        b.page(p);
+        b.u8(252);
+        load(b);
+        EXPECT_EQ(page(0).Dialog.BorderStyle, style);
+        MemoryStream m(saved(report));
+        TvlReport copy;
+        copy.LoadFromStream(m);
+        EXPECT_EQ(copy.Pages()[0].Dialog.BorderStyle, style);
+    }
+}
+
 TEST_F(TemplateStreamTest, FilesThatDoNotExistAreNotLoaded) {
     fillReport();
     QTemporaryDir dir;

@@ -1,8 +1,8 @@
 #include "ViewTestSupport.h"
-#include "engine/model/IconCodec.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/TvlSubReportView.h"
+#include "engine/model/picture/IconCodec.h"
 #include "tests/support/ReferenceImage.h"
 
 #include <QDir>

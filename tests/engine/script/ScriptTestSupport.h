@@ -83,6 +83,8 @@ public:
         return nullptr;
     }
     int pageCount() const override { return static_cast<int>(pages.size()); }
+    // Tests make an object current through the engine's current view.
+    TvlScriptObject* runningObject() override { return ViewState().currentView; }
     TvlObject* page(int index) override { return pages.at(static_cast<std::size_t>(index)).get(); }
     TvlObject* findObjectOnPage(int index, std::string_view name) override {
         for (const auto& o : objects.at(static_cast<std::size_t>(index)))

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "engine/model/ViewState.h"
+
+#include <memory>
+
+namespace vl {
+
+class TvlMeasuringCanvas;
+
+// The process-wide state of report objects: the engine context's part above
+// expressions and scripts (vl::Globals() reaches it too).
+class TvlModelGlobals {
+public:
+    TvlModelGlobals();
+    ~TvlModelGlobals();
+    TvlModelGlobals(const TvlModelGlobals&) = delete;
+    TvlModelGlobals& operator=(const TvlModelGlobals&) = delete;
+
+    // Render mode, current objects, load errors and the hooks report objects use.
+    TvlViewState& views() { return views_; }
+    // The canvas text is measured on while reports are built. It is released
+    // with the application object, before Qt's font system goes away.
+    TvlMeasuringCanvas& measuringCanvas();
+    void releaseMeasuringCanvas();
+
+private:
+    TvlViewState views_;
+    std::unique_ptr<TvlMeasuringCanvas> measuringCanvas_;
+};
+
+// The process's report-object state.
+TvlModelGlobals& ModelGlobals();
+
+} // namespace vl

@@ -1,0 +1,53 @@
+#include "engine/output/OutputGlobals.h"
+
+#include "engine/model/ModelGlobals.h"
+#include "engine/output/LinkOpener.h"
+#include "engine/output/TvlCompressor.h"
+#include "engine/output/TvlPrinter.h"
+
+namespace vl {
+
+// The report-object state is created first so that it outlives this part.
+TvlOutputGlobals::TvlOutputGlobals() {
+    ModelGlobals();
+}
+
+TvlOutputGlobals::~TvlOutputGlobals() = default;
+
+TvlPrinter& TvlOutputGlobals::printer() {
+    if (!printer_) startPrinter(nullptr);
+    return *printer_;
+}
+
+void TvlOutputGlobals::startPrinter(std::unique_ptr<PrinterSystem> system) {
+    printerReady_ = false;
+    auto printer = std::make_unique<TvlPrinter>();
+    printer->Start(std::move(system));
+    printer_ = std::move(printer);
+    defaultPaperSize_ = printer_->PaperSize();
+    printerReady_ = true;
+}
+
+TvlCompressor& TvlOutputGlobals::compressor() {
+    if (!compressor_) compressor_ = std::make_unique<TvlZlibCompressor>(false);
+    return *compressor_;
+}
+
+void TvlOutputGlobals::setCompressor(std::unique_ptr<TvlCompressor> compressor) {
+    compressor_ = std::move(compressor);
+}
+
+void TvlOutputGlobals::setLinkOpener(std::unique_ptr<TvlLinkOpener> opener) {
+    linkOpener_ = std::move(opener);
+}
+
+TvlOutputGlobals& OutputGlobals() {
+    static TvlOutputGlobals globals;
+    return globals;
+}
+
+TvlPrinter& GlobalPrinter() {
+    return OutputGlobals().printer();
+}
+
+} // namespace vl

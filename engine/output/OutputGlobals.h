@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+
+namespace vl {
+
+class PrinterSystem;
+class TvlCompressor;
+class TvlLinkOpener;
+class TvlPrinter;
+
+// The process-wide objects of prepared pages and printing: the engine
+// context's part above report objects (vl::Globals() reaches it too).
+class TvlOutputGlobals {
+public:
+    TvlOutputGlobals();
+    ~TvlOutputGlobals();
+    TvlOutputGlobals(const TvlOutputGlobals&) = delete;
+    TvlOutputGlobals& operator=(const TvlOutputGlobals&) = delete;
+
+    // The one printer object. Used before startPrinter it is started
+    // without system printers, on the virtual printer.
+    TvlPrinter& printer();
+    // Starts the printer object on the system's printers and then sets the
+    // printer-ready flag, also when starting failed.
+    void startPrinter(std::unique_ptr<PrinterSystem> system);
+    // Template reading waits for this flag.
+    bool printerReady() const { return printerReady_; }
+    // The paper code new pages take: the printer's paper when it started.
+    int defaultPaperSize() const { return defaultPaperSize_; }
+
+    // The compressor of prepared-report files: zlib, switched off.
+    TvlCompressor& compressor();
+    void setCompressor(std::unique_ptr<TvlCompressor> compressor);
+    // Opens web and mail links from prepared pages; none in headless runs.
+    TvlLinkOpener* linkOpener() const { return linkOpener_.get(); }
+    void setLinkOpener(std::unique_ptr<TvlLinkOpener> opener);
+
+private:
+    std::unique_ptr<TvlPrinter> printer_;
+    bool printerReady_ = false;
+    int defaultPaperSize_ = 9;
+    std::unique_ptr<TvlCompressor> compressor_;
+    std::unique_ptr<TvlLinkOpener> linkOpener_;
+};
+
+// The process's printing objects.
+TvlOutputGlobals& OutputGlobals();
+
+// The process's printer object.
+TvlPrinter& GlobalPrinter();
+
+} // namespace vl

@@ -1,0 +1,89 @@
+#include "engine/script/ScriptGlobals.h"
+
+#include "engine/script/Aggregates.h"
+#include "engine/script/ConstantList.h"
+#include "engine/script/DatabaseFunctionLibrary.h"
+#include "engine/script/FunctionDescriptions.h"
+#include "engine/script/FunctionLibrary.h"
+#include "engine/script/StdFunctionLibrary.h"
+#include "engine/script/TInterpretator.h"
+#include "engine/script/TvlParser.h"
+#include "engine/script/TvlVariables.h"
+#include "engine/script/UiService.h"
+
+namespace vl {
+
+TvlScriptGlobals::TvlScriptGlobals() = default;
+TvlScriptGlobals::~TvlScriptGlobals() = default;
+
+TvlLocale& TvlScriptGlobals::locale() {
+    if (!locale_) locale_ = std::make_unique<TvlLocale>();
+    return *locale_;
+}
+
+LocaleService& TvlScriptGlobals::localeService() {
+    if (!localeService_) localeService_ = std::make_unique<LocaleService>();
+    return *localeService_;
+}
+
+TvlParser& TvlScriptGlobals::globalParser() {
+    if (!globalParser_) globalParser_ = std::make_unique<TvlParser>();
+    return *globalParser_;
+}
+
+TInterpretator& TvlScriptGlobals::globalInterpretator() {
+    if (!globalInterpretator_) globalInterpretator_ = std::make_unique<TInterpretator>();
+    return *globalInterpretator_;
+}
+
+TvlVariables& TvlScriptGlobals::globalVariables() {
+    if (!globalVariables_) globalVariables_ = std::make_unique<TvlVariables>(true);
+    return *globalVariables_;
+}
+
+TvlVariables& TvlScriptGlobals::constantList() {
+    if (!constantList_) {
+        constantList_ = std::make_unique<TvlVariables>(true);
+        AddPredefinedConstants(*constantList_);
+    }
+    return *constantList_;
+}
+
+// The descriptions first: the libraries register theirs while they are created.
+void TvlScriptGlobals::createFunctionLibraries() {
+    installedFunctions_ = std::make_unique<TvlInstalledFunctions>();
+    functionLibraries_ = std::make_unique<TvlFunctionLibraries>(*installedFunctions_);
+    functionLibraries_->Register(FunctionLibraryClass::of<TvlStdFunctionLibrary>());
+    functionLibraries_->Register(FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
+}
+
+TvlInstalledFunctions& TvlScriptGlobals::installedFunctions() {
+    if (!installedFunctions_) createFunctionLibraries();
+    return *installedFunctions_;
+}
+
+TvlFunctionLibraries& TvlScriptGlobals::functionLibraries() {
+    if (!functionLibraries_) createFunctionLibraries();
+    return *functionLibraries_;
+}
+
+AggregateContext& TvlScriptGlobals::aggregateContext() {
+    if (!aggregateContext_) aggregateContext_ = std::make_unique<AggregateContext>();
+    return *aggregateContext_;
+}
+
+UiService& TvlScriptGlobals::uiService() {
+    if (!uiService_) uiService_ = std::make_unique<HeadlessUiService>();
+    return *uiService_;
+}
+
+void TvlScriptGlobals::setUiService(std::unique_ptr<UiService> service) {
+    uiService_ = std::move(service);
+}
+
+TvlScriptGlobals& ScriptGlobals() {
+    static TvlScriptGlobals globals;
+    return globals;
+}
+
+} // namespace vl

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "engine/script/Component.h"
+#include "engine/script/LocaleService.h"
+#include "engine/script/TvlLocale.h"
+
+#include <atomic>
+#include <memory>
+
+namespace vl {
+
+class TvlParser;
+class TInterpretator;
+class TvlVariables;
+class TvlFunctionLibraries;
+class TvlInstalledFunctions;
+class UiService;
+struct AggregateContext;
+
+// The process-wide objects of expressions and scripts: the lowest part of
+// the engine context (vl::Globals() reaches it too). Shared by every report
+// of the process, so one build, template load or drawing runs at a time.
+// Each object is created on first use and lives until the process ends.
+class TvlScriptGlobals {
+public:
+    TvlScriptGlobals();
+    ~TvlScriptGlobals();
+    TvlScriptGlobals(const TvlScriptGlobals&) = delete;
+    TvlScriptGlobals& operator=(const TvlScriptGlobals&) = delete;
+
+    // Localized texts and the host's localisation handler.
+    TvlLocale& locale();
+    // Formatting, parsing and case conversion.
+    LocaleService& localeService();
+    // The host program's forms and data modules, searched by data-field paths.
+    ComponentDirectory& components() { return components_; }
+    // GlobalParser: evaluates the expressions of reports; a build binds its
+    // callbacks to the report's value lookup and function dispatch.
+    TvlParser& globalParser();
+    // GlobalInterpretator: runs the scripts of reports; a build binds it to
+    // the report being built.
+    TInterpretator& globalInterpretator();
+    // StopRequested: a build, a print run or a running script stops at its
+    // next check. Atomic, so that a watchdog thread may set it too.
+    std::atomic<bool>& stopRequested() { return stopRequested_; }
+    // GlobalVariables (script variables and array elements) and ConstantList
+    // (the predefined constants); both sorted.
+    TvlVariables& globalVariables();
+    TvlVariables& constantList();
+    // The installed function libraries (standard, then database) and
+    // InstalledFunctions, the descriptions they register.
+    TvlFunctionLibraries& functionLibraries();
+    TvlInstalledFunctions& installedFunctions();
+    // What aggregate functions see of the build.
+    AggregateContext& aggregateContext();
+    // The dialogs of INPUT and MESSAGEBOX; headless until a host installs one.
+    UiService& uiService();
+    void setUiService(std::unique_ptr<UiService> service);
+
+private:
+    void createFunctionLibraries();
+
+    std::unique_ptr<TvlLocale> locale_;
+    std::unique_ptr<LocaleService> localeService_;
+    ComponentDirectory components_;
+    std::unique_ptr<TvlParser> globalParser_;
+    std::unique_ptr<TInterpretator> globalInterpretator_;
+    std::atomic<bool> stopRequested_{false};
+    std::unique_ptr<TvlVariables> globalVariables_;
+    std::unique_ptr<TvlVariables> constantList_;
+    std::unique_ptr<TvlInstalledFunctions> installedFunctions_;
+    std::unique_ptr<TvlFunctionLibraries> functionLibraries_;
+    std::unique_ptr<AggregateContext> aggregateContext_;
+    std::unique_ptr<UiService> uiService_;
+};
+
+// The process's expression and script objects.
+TvlScriptGlobals& ScriptGlobals();
+
+} // namespace vl
