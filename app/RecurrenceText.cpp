@@ -31,18 +31,40 @@ std::string number(int n) {
     return std::to_string(n);
 }
 
-// "Every day", "Every other day", "Every 5th day" (and week, year).
+// "1st", "2nd", "3rd", "4th", "11th", "12th", "13th", "21st", "22nd"...
+std::string ordinalNumber(int n) {
+    const int lastTwo = std::abs(n) % 100;
+    const char* suffix = "th";
+    if (lastTwo < 11 || lastTwo > 13) {
+        switch (lastTwo % 10) {
+        case 1:
+            suffix = "st";
+            break;
+        case 2:
+            suffix = "nd";
+            break;
+        case 3:
+            suffix = "rd";
+            break;
+        default:
+            break;
+        }
+    }
+    return number(n) + suffix;
+}
+
+// "Every day", "Every other day", "Every 3rd day" (and week, year).
 std::string every(int n, const char* unit) {
     if (n == 1) return std::string("Every ") + unit;
     if (n == 2) return std::string("Every other ") + unit;
-    return "Every " + number(n) + "th " + unit;
+    return "Every " + ordinalNumber(n) + " " + unit;
 }
 
 // " every month", " every other month", " every 4th month".
 std::string everyMonth(int n) {
     if (n == 1) return " every month";
     if (n == 2) return " every other month";
-    return " every " + number(n) + "th month";
+    return " every " + ordinalNumber(n) + " month";
 }
 
 std::string afterCompletion(const TTaskRecord& task, const char* unit) {
@@ -50,9 +72,9 @@ std::string afterCompletion(const TTaskRecord& task, const char* unit) {
            "(s) of the completion date";
 }
 
-// "The 2th ", "The last " or nothing.
+// "The 2nd ", "The last " or nothing.
 std::string ordinal(int week) {
-    if (week >= 1 && week <= 4) return "The " + number(week) + "th ";
+    if (week >= 1 && week <= 4) return "The " + ordinalNumber(week) + " ";
     if (week == 5) return "The last ";
     return {};
 }
@@ -69,10 +91,6 @@ std::string weekdayList(const TTaskRecord& task) {
     return text;
 }
 
-std::string weeklyInterval(int n) {
-    return n == 3 ? "Every 3rd week" : every(n, "week");
-}
-
 std::string ruleText(const TTaskRecord& task) {
     const int interval = task.int32(T::RepeatInterval);
     switch (task.byte(T::RepeatKind)) {
@@ -83,11 +101,12 @@ std::string ruleText(const TTaskRecord& task) {
     case 3:
         return afterCompletion(task, "day");
     case 4:
-        return weeklyInterval(interval) + weekdayList(task);
+        return every(interval, "week") + weekdayList(task);
     case 5:
         return afterCompletion(task, "week");
     case 6:
-        return "The " + number(task.int32(T::RepeatDayOfMonth)) + "th of" + everyMonth(interval);
+        return "The " + ordinalNumber(task.int32(T::RepeatDayOfMonth)) + " of" +
+               everyMonth(interval);
     case 7:
         return ordinal(task.int32(T::RepeatMonthWeek)) +
                dayName(task.int32(T::RepeatMonthWeekDay), QLocale::LongFormat) + " of" +

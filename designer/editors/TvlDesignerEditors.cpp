@@ -5,6 +5,7 @@
 #include "designer/editors/TextInsertions.h"
 #include "designer/editors/TvlAttrEditorForm.h"
 #include "designer/editors/TvlBandEditorForm.h"
+#include "designer/editors/TvlBandTypesForm.h"
 #include "designer/editors/TvlGroupEditorForm.h"
 #include "designer/editors/TvlMemoEditorForm.h"
 #include "designer/editors/TvlVBandEditorForm.h"
@@ -45,6 +46,12 @@ int TvlDesignerEditors::editDataSource(TvlView& view) {
 
 int TvlDesignerEditors::editCrossDataSource(TvlView& view) {
     return afterEdit(TvlVBandEditorForm(host_, window_).ShowEditor(view));
+}
+
+int TvlDesignerEditors::chooseBandType(bool forSubReportPage) {
+    TvlBandTypesForm dialog(window_);
+    dialog.ForSubReportPage = forSubReportPage;
+    return dialog.ShowForPage(host_.currentPage()) == kModalOk ? dialog.ChosenType : -1;
 }
 
 int TvlDesignerEditors::editBand(TvlView& view) {

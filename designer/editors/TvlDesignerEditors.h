@@ -40,6 +40,10 @@ public:
     int editDataSource(TvlView& view);
     int editCrossDataSource(TvlView& view);
 
+    // "Insert new band" for the page on the surface: the chosen band type,
+    // or -1 when the dialog is cancelled.
+    int chooseBandType(bool forSubReportPage);
+
     // The designer window's InsertExpression and InsertDataField.
     std::string insertExpression();
     std::string insertDataField();

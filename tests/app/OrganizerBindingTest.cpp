@@ -130,9 +130,13 @@ TEST(Recurrence, Sentences) {
     EXPECT_EQ(
         recurrence(10,
                    {{T::RepeatYearWeek, 2}, {T::RepeatYearWeekDay, 6}, {T::RepeatYearMonth, 11}}),
-        "The 2th Friday of November");
+        "The 2nd Friday of November");
     EXPECT_EQ(recurrence(6, {{T::RepeatDayOfMonth, 22}, {T::RepeatInterval, 1}}),
-              "The 22th of every month");
+              "The 22nd of every month");
+    EXPECT_EQ(recurrence(6, {{T::RepeatDayOfMonth, 11}, {T::RepeatInterval, 3}}),
+              "The 11th of every 3rd month");
+    EXPECT_EQ(recurrence(6, {{T::RepeatDayOfMonth, 1}, {T::RepeatInterval, 21}}),
+              "The 1st of every 21st month");
     EXPECT_EQ(recurrence(1, {{T::RepeatInterval, 2}}), "Every other day");
     EXPECT_EQ(recurrence(1, {{T::RepeatInterval, 7}}), "Every 7th day");
     EXPECT_EQ(recurrence(2, {}), "Every work day");

@@ -14,6 +14,7 @@
 #include "designer/editors/TvlFieldsForm.h"
 #include "designer/editors/TvlFuncArgForm.h"
 #include "designer/editors/TvlFuncForm.h"
+#include "designer/editors/TvlBandTypesForm.h"
 #include "designer/editors/TvlGroupEditorForm.h"
 #include "designer/editors/TvlSyntaxMemo.h"
 #include "designer/editors/TvlVBandEditorForm.h"
@@ -221,6 +222,8 @@ void bandDialogs(SampleHost& host) {
     host.band("GroupHeader1").FormatStr = "[DatasetTask.\"Category\"]";
     shootWhenShown<TvlGroupEditorForm>("band-group");
     TvlGroupEditorForm(host).ShowEditor(host.band("GroupHeader1"));
+    shootWhenShown<TvlBandTypesForm>("band-types");
+    TvlBandTypesForm().ShowForPage(host.currentPage());
 }
 
 } // namespace

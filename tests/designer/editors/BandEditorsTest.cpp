@@ -1,6 +1,7 @@
 #include "designer/editors/DataSourceEntries.h"
 #include "designer/editors/EditorSupport.h"
 #include "designer/editors/TvlBandEditorForm.h"
+#include "designer/editors/TvlBandTypesForm.h"
 #include "designer/editors/TvlDesignerEditors.h"
 #include "designer/editors/TvlFieldsForm.h"
 #include "designer/editors/TvlGroupEditorForm.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -209,6 +211,33 @@ TEST_F(BandEditorsTest, GroupConditionRoundTrip) {
     EXPECT_EQ(editors.editBand(group), kModalCancel);
     EXPECT_EQ(group.FormatStr, "[DatasetTask.\"Due date\"]");
     EXPECT_EQ(editors.editBand(host.addBand(2, "PageHeader1")), kModalCancel);
+}
+
+TEST_F(BandEditorsTest, BandTypesFollowThePageAndItsKind) {
+    host.addBand(2, "PageHeader1");
+    host.addBand(5, "MasterData1");
+    WhenShown<TvlBandTypesForm>([](TvlBandTypesForm& dialog) {
+        EXPECT_FALSE(Child<QRadioButton>(dialog, "Band2")->isEnabled());
+        EXPECT_TRUE(Child<QRadioButton>(dialog, "Band5")->isEnabled());
+        EXPECT_TRUE(Child<QRadioButton>(dialog, "Band0")->isChecked());
+        Child<QRadioButton>(dialog, "Band19")->click();
+        dialog.accept();
+    });
+    EXPECT_EQ(editors.chooseBandType(false), 19);
+
+    // A sub-report's page: no title, summary, page, column or group bands;
+    // the master header is the first choice.
+    WhenShown<TvlBandTypesForm>([](TvlBandTypesForm& dialog) {
+        for (const char* name : {"Band0", "Band1", "Band3", "Band14", "Band15", "Band16", "Band17"})
+            EXPECT_FALSE(Child<QRadioButton>(dialog, name)->isEnabled()) << name;
+        EXPECT_TRUE(Child<QRadioButton>(dialog, "Band4")->isChecked());
+        EXPECT_TRUE(Child<QRadioButton>(dialog, "Band18")->isEnabled());
+        dialog.accept();
+    });
+    EXPECT_EQ(editors.chooseBandType(true), 4);
+
+    WhenShown<TvlBandTypesForm>([](TvlBandTypesForm& dialog) { dialog.reject(); });
+    EXPECT_EQ(editors.chooseBandType(false), -1);
 }
 
 } // namespace
