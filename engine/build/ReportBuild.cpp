@@ -318,18 +318,7 @@ void TvlReport::SavePreparedReport(const QString& path) {
 }
 
 void TvlReport::AppendPreparedPage(const TvlPage& page) {
-    PageSettings settings;
-    settings.PaperSize = static_cast<std::int16_t>(page.PaperSize);
-    settings.PaperWidth = page.PaperWidth;
-    settings.PaperHeight = page.PaperHeight;
-    settings.Orientation = page.Orientation;
-    settings.PaperBin = page.PaperBin == TvlPage::kDefaultBin ? -1 : page.PaperBin;
-    settings.PaperCoordinates = !page.UseMargins;
-    settings.LeftMargin = page.LeftMargin;
-    settings.TopMargin = page.TopMargin;
-    settings.RightMargin = page.RightMargin;
-    settings.BottomMargin = page.BottomMargin;
-    settings.Metrics = page.PrinterInfo;
+    const PageSettings settings = page.PreparedSettings();
     EMFPages().AddPage(settings);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/build/BuildState.h"
+#include "engine/build/PreviewShared.h"
 #include "engine/model/ModelGlobals.h"
 #include "engine/output/OutputGlobals.h"
 #include "engine/script/ScriptGlobals.h"
@@ -54,6 +55,9 @@ public:
     std::string& lastFieldsDataSet() { return lastFieldsDataSet_; }
     // What the designer's choosers remember (see TvlChooserMemory).
     TvlChooserMemory& chooserMemory() { return chooserMemory_; }
+    // The zoom previews start with and the print command (see
+    // TvlPreviewShared).
+    TvlPreviewShared& preview() { return preview_; }
 
     // Expressions and scripts (see TvlScriptGlobals).
     TvlScriptGlobals& script() { return script_; }
@@ -97,6 +101,7 @@ private:
     TvlBuildState build_;
     std::unique_ptr<TvlProgressWindow> progressWindow_;
     TvlChooserMemory chooserMemory_;
+    TvlPreviewShared preview_;
     std::string lastFieldsDataSet_;
 };
 

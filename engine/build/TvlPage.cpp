@@ -53,6 +53,22 @@ void TvlPage::SetPaper(int size, int width, int height, int bin, int orientation
     PaperBin = isDefaultBin(bin) ? kDefaultBin : printer.PaperBin();
 }
 
+PageSettings TvlPage::PreparedSettings() const {
+    PageSettings settings;
+    settings.PaperSize = static_cast<std::int16_t>(PaperSize);
+    settings.PaperWidth = PaperWidth;
+    settings.PaperHeight = PaperHeight;
+    settings.Orientation = Orientation;
+    settings.PaperBin = PaperBin == kDefaultBin ? -1 : PaperBin;
+    settings.PaperCoordinates = !UseMargins;
+    settings.LeftMargin = LeftMargin;
+    settings.TopMargin = TopMargin;
+    settings.RightMargin = RightMargin;
+    settings.BottomMargin = BottomMargin;
+    settings.Metrics = PrinterInfo;
+    return settings;
+}
+
 int TvlPage::LeftEdge() const {
     if (!UseMargins) return 0;
     return LeftMargin ? LeftMargin : PrinterInfo.PixelOffsetX;

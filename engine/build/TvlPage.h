@@ -4,6 +4,7 @@
 #include "engine/model/TvlView.h"
 #include "engine/model/ViewServices.h"
 #include "engine/output/PageMetrics.h"
+#include "engine/output/PageSettings.h"
 #include "engine/script/BandType.h"
 
 #include <array>
@@ -83,6 +84,8 @@ public:
     // printer stays so. A paper the printer refuses is retried once as a
     // custom paper in the default bin.
     void SetPaper(int size, int width, int height, int bin, int orientation);
+    // The paper and margins a prepared page opened by this page gets.
+    PageSettings PreparedSettings() const;
 
     // Edges of the usable area in page pixels.
     int LeftEdge() const;

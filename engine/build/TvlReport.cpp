@@ -34,9 +34,26 @@ TvlReport::TvlReport(std::string name, TvlComponent* owner)
     : TvlComponent(std::move(name), owner), FileName(LoadResString(kUntitledId)), pages_(*this),
       dictionary_(this), emfPages_(std::make_unique<TvlEMFPages>()) {
     Info.Reset();
+    connectPages();
+}
+
+void TvlReport::connectPages() {
     emfPages_->Events.BeginPage = [this](int) {
         if (Events.OnBeginPage) Events.OnBeginPage(Globals().build().currentPageIndex);
     };
+}
+
+std::unique_ptr<TvlEMFPages> TvlReport::TakeEMFPages() {
+    std::unique_ptr<TvlEMFPages> taken = std::move(emfPages_);
+    emfPages_ = std::make_unique<TvlEMFPages>();
+    connectPages();
+    return taken;
+}
+
+void TvlReport::GiveBackPages(std::unique_ptr<TvlEMFPages> pages) {
+    if (!pages) return;
+    emfPages_ = std::move(pages);
+    connectPages();
 }
 
 TvlReport::~TvlReport() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/build/PreviewZoom.h"
 #include "engine/build/TvlDataset.h"
 #include "engine/build/TvlPages.h"
 #include "engine/build/TvlReportInfo.h"
@@ -27,7 +28,6 @@ class TvlEMFPages;
 class TvlPreview;
 
 enum TvlReportType : std::uint8_t { rtSimple = 0, rtMultiple = 1 };
-enum TvlPreviewZoom : std::uint8_t { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
 enum TvlPreviewButton : std::uint8_t {
     pbZoom = 0x01,
     pbLoad = 0x02,
@@ -100,6 +100,11 @@ public:
     // The pages the last build produced (or that were loaded from a file).
     TvlEMFPages& EMFPages() { return *emfPages_; }
     const TvlEMFPages& EMFPages() const { return *emfPages_; }
+    // Hands the prepared pages to a preview, which shows them while the
+    // report keeps a new empty store; GiveBackPages returns them (an empty
+    // pointer leaves the report's store as it is).
+    std::unique_ptr<TvlEMFPages> TakeEMFPages();
+    void GiveBackPages(std::unique_ptr<TvlEMFPages> pages);
 
     // Published settings.
     // Cleared when the data set is destroyed.
@@ -245,6 +250,7 @@ protected:
     void reportProcedure(std::string_view name, const Variant& p1) override;
 
 private:
+    void connectPages();
     void loadTemplate(Stream& stream);
     void readTrailer(Stream& stream);
     void checkPassword(const Stream& stream);

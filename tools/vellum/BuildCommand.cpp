@@ -4,6 +4,7 @@
 #include "engine/script/CodePage.h"
 #include "tools/vellum/CommandLine.h"
 #include "tools/vellum/Commands.h"
+#include "tools/vellum/OrganizerOptions.h"
 #include "tools/vellum/PreparedOutput.h"
 
 #include <QDir>
@@ -11,8 +12,6 @@
 #include <cstdio>
 
 namespace vellum_cli {
-
-namespace {
 
 // --source, else the kind of folder the template lies in ("Contacts" or
 // "TaskList"), else the task list as the program starts on.
@@ -59,6 +58,8 @@ void loadOrganizer(quillet::OrganizerStore& store) {
                      vl::ToQt(e.what()).toUtf8().constData());
     }
 }
+
+namespace {
 
 // The engine separates the lines of its error text by carriage returns.
 std::string terminalText(std::string text) {

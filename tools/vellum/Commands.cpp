@@ -40,6 +40,10 @@ const std::vector<Command>& Commands() {
         {"script", "script [--compile] [--set NAME=EXPR]... FILE",
          "compile a script and run it, printing the script variables, or list the compiled lines",
          RunScript},
+        {"preview", "preview FILE.vlp|TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts]",
+         "open the preview window on a prepared report, or on a template built against the "
+         "organizer's data",
+         RunPreview},
     };
     return commands;
 }

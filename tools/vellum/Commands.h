@@ -31,5 +31,7 @@ int RunInfo(const QStringList& args);
 int RunSave(const QStringList& args);
 int RunXml(const QStringList& args);
 int RunScript(const QStringList& args);
+// Needs a QApplication: the program makes one for this command.
+int RunPreview(const QStringList& args);
 
 } // namespace vellum_cli

@@ -1,7 +1,9 @@
 #include "tools/vellum/Commands.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,7 +28,16 @@ void chooseHeadlessPlatform() {
 } // namespace
 
 int main(int argc, char** argv) {
-    chooseHeadlessPlatform();
-    QGuiApplication app(argc, argv);
-    return vellum_cli::RunCommandLine(app.arguments().mid(1));
+    // Only the preview opens windows; every other command draws without them.
+    const bool windows = argc > 1 && std::string(argv[1]) == "preview";
+    if (!windows) chooseHeadlessPlatform();
+    std::unique_ptr<QGuiApplication> app;
+    if (windows) {
+        app = std::make_unique<QApplication>(argc, argv);
+        // the settings of the program's windows are kept under its title
+        QCoreApplication::setApplicationName(QStringLiteral("Vellum"));
+    } else {
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return vellum_cli::RunCommandLine(QCoreApplication::arguments().mid(1));
 }

@@ -1,0 +1,102 @@
+#include "engine/output/preview/ReportPreview.h"
+
+#include "engine/build/ProgressWindow.h"
+#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlReport.h"
+#include "engine/model/TvlDialogControl.h"
+#include "engine/model/ViewState.h"
+#include "engine/output/LinkOpener.h"
+#include "engine/output/TvlEMFPages.h"
+#include "engine/output/preview/PreviewTexts.h"
+#include "engine/output/preview/TvlPreview.h"
+#include "engine/output/preview/TvlPreviewForm.h"
+#include "engine/output/preview/TvlProgressForm.h"
+#include "engine/output/preview/WidgetUiService.h"
+#include "engine/script/CodePage.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace vl {
+
+namespace {
+
+// Web and mail links of prepared pages open in the desktop's programs.
+class DesktopLinkOpener : public TvlLinkOpener {
+public:
+    void open(const std::string& target) override { QDesktopServices::openUrl(QUrl(ToQt(target))); }
+};
+
+} // namespace
+
+bool ShowReport(TvlReport& report) {
+    const bool built = report.PrepareReport();
+    ShowPreparedReport(report);
+    return built;
+}
+
+TvlPreviewForm* ShowPreparedReport(TvlReport& report) {
+    TvlGlobals& g = Globals();
+    g.build().currentReport = &report;
+    g.build().receivingReport = &report;
+    g.views().renderMode = rmOutput;
+    if (report.EMFPages().Count() == 0) return nullptr;
+    if (report.Preview) {
+        report.Preview->AttachReport(report);
+        QCoreApplication::processEvents();
+        return nullptr;
+    }
+    QString caption = ResourceText(text_id::kPreview);
+    if (!report.Title.empty()) caption += QStringLiteral(" - ") + ToQt(report.Title);
+    auto* form = new TvlPreviewForm;
+    form->setWindowTitle(caption);
+    form->HelpFile = FindUserGuide();
+    if (report.ModalPreview) {
+        form->ShowForReport(report);
+        delete form;
+        return nullptr;
+    }
+    form->ShowForReport(report);
+    QCoreApplication::processEvents();
+    return form;
+}
+
+QString FindUserGuide() {
+#ifdef Q_OS_UNIX
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) return {};
+#endif
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {
+        dir + QStringLiteral("/user-guide.html"),
+        dir + QStringLiteral("/user-guide.md"),
+        dir + QStringLiteral("/../share/doc/vellum/user-guide.html"),
+        dir + QStringLiteral("/../share/doc/vellum/user-guide.md"),
+#ifdef VELLUM_SOURCE_DIR
+        QStringLiteral(VELLUM_SOURCE_DIR "/docs/user-guide.md"),
+#endif
+    };
+    for (const QString& path : candidates)
+        if (QFileInfo(path).isFile()) return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return {};
+}
+
+WindowServices::WindowServices() {
+    TvlGlobals& g = Globals();
+    RegisterDialogControls();
+    g.setUiService(std::make_unique<WidgetUiService>());
+    g.setProgressWindow(std::make_unique<WidgetProgressWindow>());
+    g.setLinkOpener(std::make_unique<DesktopLinkOpener>());
+}
+
+WindowServices::~WindowServices() {
+    TvlGlobals& g = Globals();
+    g.setUiService(std::make_unique<HeadlessUiService>());
+    g.setProgressWindow(std::make_unique<TvlProgressWindow>());
+    g.setLinkOpener(nullptr);
+}
+
+} // namespace vl

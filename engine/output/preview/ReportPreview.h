@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+namespace vl {
+
+class TvlReport;
+class TvlPreviewForm;
+
+// Builds the report and shows its pages (ShowPreparedReport); false when
+// the build failed or was cancelled.
+bool ShowReport(TvlReport& report);
+// Shows the report's prepared pages: in its pane when it has one, else in
+// a new preview window captioned "Preview" (and " - " + Title), modal or
+// not as the report asks. Without pages nothing happens. A modeless window
+// is returned; it closes and deletes itself.
+TvlPreviewForm* ShowPreparedReport(TvlReport& report);
+
+// The user guide the Help button opens: beside the program or in its
+// documentation folder; empty when none is installed or nothing can show it.
+QString FindUserGuide();
+
+// Puts the windows into the engine for as long as it lives: message and
+// input boxes, the progress window, dialog pages with their controls and
+// the desktop's browser for links. The engine runs headless again
+// afterwards, so nothing of the windows outlives the application object.
+class WindowServices {
+public:
+    WindowServices();
+    ~WindowServices();
+    WindowServices(const WindowServices&) = delete;
+    WindowServices& operator=(const WindowServices&) = delete;
+};
+
+} // namespace vl

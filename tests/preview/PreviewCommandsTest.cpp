@@ -1,0 +1,296 @@
+#include "engine/build/TvlPage.h"
+#include "engine/model/TvlBandView.h"
+#include "engine/output/preview/PreviewPageSetup.h"
+#include "engine/output/preview/PreviewSearch.h"
+#include "engine/output/preview/TvlPBox.h"
+#include "engine/output/preview/TvlPreviewSearchForm.h"
+#include "tests/preview/PreviewTestSupport.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace vl::test {
+namespace {
+
+using PreviewCommands = PreviewFixture;
+
+TEST_F(PreviewCommands, RecordedTextsCarryTheirPlaceOnThePage) {
+    addPages(1);
+    text(0, 100, 300, "Grand Total: 42");
+    const std::vector<DrawnText> texts = RecordPageTexts(report.EMFPages(), 0);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1].text, QStringLiteral("Grand Total: 42"));
+    EXPECT_NEAR(texts[1].bounds.left(), 100, 4);
+    EXPECT_NEAR(texts[1].bounds.top(), 300, 6);
+    EXPECT_GT(texts[1].bounds.width(), 40);
+    // recording draws the page without leaving its objects alive
+    EXPECT_EQ(report.EMFPages().LivePageCount(), 0);
+}
+
+TEST_F(PreviewCommands, FindGoesThroughAPageBeforeTheNext) {
+    addPages(3);
+    text(1, 40, 300, "Total of the week");
+    text(1, 40, 600, "TOTAL of the month");
+    text(2, 40, 200, "subtotal");
+    text(2, 40, 400, "Totally case sensitive");
+    TvlPreviewForm& f = show(QSize(900, 600));
+
+    f.StartSearch(QStringLiteral("total"), false, true);
+    EXPECT_EQ(f.CurrentPageNumber(), 2);
+    EXPECT_NEAR(f.Search().HitRect.top(), 300, 6);
+    QTest::keyClick(f.PBox, Qt::Key_F3);
+    EXPECT_EQ(f.CurrentPageNumber(), 2);
+    EXPECT_NEAR(f.Search().HitRect.top(), 600, 6);
+    QTest::keyClick(f.PBox, Qt::Key_F3);
+    EXPECT_EQ(f.CurrentPageNumber(), 3);
+    EXPECT_NEAR(f.Search().HitRect.top(), 200, 6);
+    QTest::keyClick(f.PBox, Qt::Key_F3);
+    EXPECT_NEAR(f.Search().HitRect.top(), 400, 6);
+    // nothing more: the view stays
+    const int position = f.VScrollBar->value();
+    EXPECT_FALSE(f.FindAgain());
+    EXPECT_EQ(f.CurrentPageNumber(), 3);
+    EXPECT_EQ(f.VScrollBar->value(), position);
+    EXPECT_TRUE(ui->messages.empty());
+
+    // case-sensitive, from the current page
+    f.GoToPage(2);
+    f.StartSearch(QStringLiteral("Total"), true, false);
+    EXPECT_EQ(f.CurrentPageNumber(), 2);
+    EXPECT_NEAR(f.Search().HitRect.top(), 300, 6);
+    QTest::keyClick(f.PBox, Qt::Key_F3);
+    EXPECT_EQ(f.CurrentPageNumber(), 3);
+    EXPECT_NEAR(f.Search().HitRect.top(), 400, 6);
+}
+
+TEST_F(PreviewCommands, F3StartsOnTheCurrentPageWhenTheUserMovedOn) {
+    addPages(4);
+    text(0, 40, 300, "needle");
+    text(3, 40, 300, "needle");
+    TvlPreviewForm& f = show(QSize(900, 600));
+    f.StartSearch(QStringLiteral("needle"), false, true);
+    EXPECT_EQ(f.CurrentPageNumber(), 1);
+    f.GoToPage(3);
+    QTest::keyClick(f.PBox, Qt::Key_F3);
+    EXPECT_EQ(f.CurrentPageNumber(), 4);
+}
+
+TEST_F(PreviewCommands, TheHitIsShownInvertedInView) {
+    addPages(2);
+    text(1, 40, 900, "far down the page");
+    TvlPreviewForm& f = show(QSize(900, 500));
+    f.StartSearch(QStringLiteral("far down"), false, true);
+    ASSERT_EQ(f.CurrentPageNumber(), 2);
+    const QImage image = f.PBox->grab().toImage();
+    const TvlRect& page = f.ShownPages()->PageAt(1).ScreenRect;
+    const QRect hit = f.Search().HitRect;
+    const QPoint corner(page.Left + hit.left() + 1 + f.ScrollX(),
+                        page.Top + hit.top() + 1 + f.ScrollY());
+    ASSERT_TRUE(image.rect().contains(corner));
+    // white paper inverted is black
+    EXPECT_EQ(QColor(image.pixel(corner)), QColor(Qt::black));
+}
+
+TEST_F(PreviewCommands, FindDialogAsksForTheSearch) {
+    addPages(2);
+    text(1, 40, 300, "Total");
+    TvlPreviewForm& f = show();
+    OnNextModal([](QWidget& w) {
+        auto* dialog = dynamic_cast<TvlPreviewSearchForm*>(&w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->RB1->isChecked());
+        dialog->Edit1->setText(QStringLiteral("TOTAL"));
+        dialog->accept();
+    });
+    QTest::keyClick(f.PBox, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(f.Search().Text, QStringLiteral("TOTAL"));
+    EXPECT_EQ(f.CurrentPageNumber(), 2);
+}
+
+TEST_F(PreviewCommands, DeletePageAsksAndKeepsTheLastPage) {
+    addPages(1);
+    TvlPreviewForm& f = show();
+    f.RemovePage();
+    EXPECT_EQ(f.PageCount(), 1);
+    EXPECT_TRUE(ui->messages.empty()); // not even asked
+    f.ReturnPages();
+
+    addPages(2);
+    f.TakePages(report);
+    f.ResetView(true);
+    ASSERT_EQ(f.PageCount(), 3);
+    EXPECT_TRUE(f.DeletePageItem->isEnabled());
+    f.GoToPage(2);
+    ui->answer = 7; // No
+    f.RemovePage();
+    EXPECT_EQ(f.PageCount(), 3);
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0], "Confirm: Remove this page?");
+    EXPECT_EQ(ui->lastFlags, 4 | 32);
+    ui->answer = 6;
+    f.GoToPage(2);
+    f.RemovePage();
+    ASSERT_EQ(f.PageCount(), 2);
+    EXPECT_EQ(f.CurrentPageNumber(), 1);
+    EXPECT_EQ(RecordPageTexts(*f.ShownPages(), 1)[0].text, QStringLiteral("Page 3"));
+}
+
+TEST_F(PreviewCommands, AddPageInsertsABlankPageBeforeTheCurrent) {
+    report.Pages().Clear();
+    TvlPage& templatePage = report.Pages().Add();
+    templatePage.SetPaper(9, 2100, 2970, -1, 1); // landscape
+    addPages(2);
+    TvlPreviewForm& f = show();
+    f.GoToPage(2);
+    f.InsertBlankPage();
+    ASSERT_EQ(f.PageCount(), 3);
+    EXPECT_TRUE(RecordPageTexts(*f.ShownPages(), 1).empty());
+    EXPECT_EQ(f.ShownPages()->PageAt(1).Orientation, 1);
+    EXPECT_EQ(RecordPageTexts(*f.ShownPages(), 2)[0].text, QStringLiteral("Page 2"));
+}
+
+TEST_F(PreviewCommands, PageSetupMarginsBecomePagePixels) {
+    EXPECT_EQ(HundredthsMmToMargin(1000), 36);
+    EXPECT_EQ(MarginToHundredthsMm(36), 1000);
+    EXPECT_EQ(MarginToHundredthsMm(20), 555); // truncated
+    report.Pages().Clear();
+    TvlPage& first = report.Pages().Add();
+    TvlPage& dialog = report.Pages().Add();
+    dialog.PageType = ptDialog;
+    dialog.LeftMargin = 7;
+    TvlPage& second = report.Pages().Add();
+    PageSetupChoice choice;
+    choice.paperCode = 11; // A5
+    choice.paperWidth = 2100;
+    choice.paperHeight = 1480;
+    choice.orientation = 1;
+    choice.leftMargin = choice.topMargin = 1000;
+    choice.rightMargin = 500;
+    choice.bottomMargin = 2000;
+    ApplyPageSetup(report, choice);
+    for (TvlPage* page : {&first, &second}) {
+        EXPECT_EQ(page->LeftMargin, 36);
+        EXPECT_EQ(page->TopMargin, 36);
+        EXPECT_EQ(page->RightMargin, 18);
+        EXPECT_EQ(page->BottomMargin, 72);
+        EXPECT_EQ(page->PaperSize, 11);
+        EXPECT_EQ(page->Orientation, 1);
+        EXPECT_EQ(page->PaperWidth, 2100);
+    }
+    EXPECT_EQ(dialog.LeftMargin, 7);
+}
+
+TEST_F(PreviewCommands, PageSetupLayoutRoundTrips) {
+    PageSetupChoice choice;
+    choice.paperCode = 9;
+    choice.paperWidth = 2970;
+    choice.paperHeight = 2100;
+    choice.orientation = 1;
+    choice.leftMargin = 1000;
+    choice.topMargin = 1500;
+    choice.rightMargin = 500;
+    choice.bottomMargin = 2500;
+    const PageSetupChoice back = FromPageLayout(ToPageLayout(choice));
+    EXPECT_EQ(back.paperCode, 9);
+    EXPECT_EQ(back.orientation, 1);
+    EXPECT_EQ(back.paperWidth, 2970);
+    EXPECT_EQ(back.paperHeight, 2100);
+    EXPECT_EQ(back.leftMargin, 1000);
+    EXPECT_EQ(back.bottomMargin, 2500);
+}
+
+TEST_F(PreviewCommands, PageSetupRebuildsWithTheNewMargins) {
+    report.Pages().Clear();
+    TvlPage& page = report.Pages().Add();
+    auto band = std::make_unique<TvlBandView>();
+    band->Name = "Title";
+    band->FrameTyp = static_cast<std::uint16_t>(btReportTitle);
+    band->Flags = 0;
+    band->SetBounds(0, 20, 600, 40);
+    page.AddObject(std::move(band));
+    auto memo = std::make_unique<TvlMemoView>();
+    memo->Name = "Memo1";
+    memo->SetBounds(20, 22, 200, 20);
+    memo->Memo = {"Hello"};
+    page.AddObject(std::move(memo));
+    ASSERT_TRUE(report.PrepareReport());
+    TvlPreviewForm& f = show();
+    ASSERT_EQ(f.PageCount(), 1);
+    PageSetupChoice choice = PageSetupPreset(*f.ShownPages());
+    choice.leftMargin = 3000;
+    f.ApplyPageSetupAndRebuild(choice);
+    ASSERT_EQ(f.PageCount(), 1);
+    EXPECT_EQ(f.ShownPages()->PageAt(0).LeftMargin, 108);
+    EXPECT_EQ(report.EMFPages().Count(), 0);
+}
+
+TEST_F(PreviewCommands, LoadShowsThePagesOfAFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("three.vlp"));
+    {
+        TvlEMFPages pages;
+        for (int i = 0; i < 3; ++i)
+            pages.AddPage(Paper());
+        pages.SaveToFile(path);
+    }
+    addPages(1);
+    TvlPreviewForm& f = show();
+    f.LoadPreparedFile(path);
+    EXPECT_EQ(f.PageCount(), 3);
+    EXPECT_EQ(f.CurrentPageNumber(), 1);
+    EXPECT_FALSE(report.Rebuildable());
+    EXPECT_FALSE(f.PageSetupBtn->isEnabled() && f.PageSetupBtn->isVisible() &&
+                 report.Rebuildable());
+
+    // a damaged file shows the pages read before the damage, and says why
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.resize(file.size() - 5);
+    file.close();
+    f.LoadPreparedFile(path);
+    EXPECT_GE(f.PageCount(), 1);
+    EXPECT_EQ(ui->messages.size(), 1u);
+}
+
+TEST_F(PreviewCommands, ExportWritesAPdfOfTheShownPages) {
+    addPages(2);
+    TvlPreviewForm& f = show();
+    QTemporaryDir dir;
+    f.ExportPdf(dir.filePath(QStringLiteral("pages")));
+    QFile pdf(dir.filePath(QStringLiteral("pages.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    EXPECT_EQ(f.PageCount(), 2);
+}
+
+TEST_F(PreviewCommands, PrintRunsTheInstalledCommandOnTheReportsPages) {
+    addPages(3);
+    TvlPreviewForm& f = show();
+    f.Print(); // no print command: nothing
+    EXPECT_EQ(f.PageCount(), 3);
+    int printedPages = -1, current = -1;
+    Globals().preview().print = [&](TvlReport& r, int page) {
+        printedPages = r.EMFPages().Count();
+        current = page;
+    };
+    f.GoToPage(2);
+    f.Print();
+    if (Globals().printer().VirtualPrinterIndex() > 0) {
+        EXPECT_EQ(printedPages, 3);
+        EXPECT_EQ(current, 2);
+    } else {
+        EXPECT_EQ(printedPages, -1); // no system printer: printing is off
+    }
+    EXPECT_EQ(f.PageCount(), 3);
+    EXPECT_EQ(report.EMFPages().Count(), 0);
+}
+
+} // namespace
+} // namespace vl::test

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlReport.h"
+#include "engine/model/TvlMemoView.h"
+#include "engine/output/TvlEMFPages.h"
+#include "engine/output/preview/TvlPreviewForm.h"
+#include "engine/script/UiService.h"
+#include "tests/engine/output/PreparedPagesTestSupport.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace vl::test {
+
+// Answers the engine's message boxes without showing them and keeps what
+// they said.
+class RecordingUi : public UiService {
+public:
+    std::string inputBox(const std::string&, const std::string&, const std::string& text) override {
+        return text;
+    }
+    int messageBox(const std::string& text, const std::string& caption, int flags) override {
+        messages.push_back(caption + ": " + text);
+        lastFlags = flags;
+        return answer;
+    }
+    std::vector<std::string> messages;
+    int lastFlags = -1;
+    int answer = 6; // Yes
+};
+
+// Runs action on the next modal window once it is up (file dialogs,
+// dialog pages, message boxes).
+inline void OnNextModal(std::function<void(QWidget&)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            action(*modal);
+        }
+    });
+    timer->start();
+}
+
+// A report whose prepared pages hold text objects, and a preview window
+// of a known size showing them.
+class PreviewFixture : public ::testing::Test {
+protected:
+    PreviewFixture() {
+        auto recording = std::make_unique<RecordingUi>();
+        ui = recording.get();
+        Globals().setUiService(std::move(recording));
+        Globals().preview() = {};
+        report.ShowProgress = false;
+    }
+    ~PreviewFixture() override {
+        form.reset();
+        Globals().setUiService(std::make_unique<HeadlessUiService>());
+        Globals().preview() = {};
+    }
+
+    // A text object with its lines on page i.
+    void text(int page, int left, int top, const std::string& line, const char* name = "Memo1",
+              const std::string& tag = {}) {
+        TvlMemoView memo;
+        memo.Name = name;
+        memo.SetBounds(left, top, 300, 20);
+        memo.Memo = {line};
+        memo.Tag = tag;
+        Put(report.EMFPages(), page, memo);
+    }
+    // count A4 pages, each with "Page n" near its top.
+    void addPages(int count, bool paperCoordinates = true) {
+        for (int i = 0; i < count; ++i) {
+            const int page = report.EMFPages().Count();
+            report.EMFPages().AddPage(Paper(9, 2100, 2970, 0, paperCoordinates));
+            text(page, 40, 40, "Page " + std::to_string(page + 1));
+        }
+    }
+    // Opens the window on the report's pages at that size.
+    TvlPreviewForm& show(QSize size = QSize(1000, 800)) {
+        form = std::make_unique<TvlPreviewForm>();
+        form->resize(size);
+        form->TakePages(report);
+        form->ApplyReportSettings();
+        form->show();
+        QApplication::processEvents();
+        form->ResetView(true);
+        QApplication::processEvents();
+        return *form;
+    }
+
+    TvlReport report;
+    RecordingUi* ui = nullptr;
+    std::unique_ptr<TvlPreviewForm> form;
+};
+
+} // namespace vl::test

@@ -1,0 +1,248 @@
+#include "engine/build/TvlPage.h"
+#include "engine/model/TvlDialogControl.h"
+#include "engine/output/preview/DialogPageForm.h"
+#include "engine/output/preview/ReportPreview.h"
+#include "engine/output/preview/TvlPreviewForm.h"
+#include "engine/output/preview/TvlProgressForm.h"
+#include "engine/output/preview/WidgetUiService.h"
+#include "tests/preview/PreviewTestSupport.h"
+#include "tests/support/ReportFixture.h"
+#include "tools/vellum/Commands.h"
+
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace vl::test {
+namespace {
+
+// Acts on each modal window as it comes up until told to stop.
+class ModalDriver {
+public:
+    explicit ModalDriver(std::function<bool(QWidget&)> act) : act_(std::move(act)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible() || modal == last_) return;
+            last_ = modal;
+            if (!act_(*modal)) timer_.stop();
+        });
+        timer_.start(10);
+    }
+
+private:
+    QTimer timer_;
+    QWidget* last_ = nullptr;
+    std::function<bool(QWidget&)> act_;
+};
+
+// Records the progress lines a build shows.
+class RecordingProgress : public WidgetProgressWindow {
+public:
+    void SetFirstLine(const std::string& line) override {
+        lines.push_back(line);
+        WidgetProgressWindow::SetFirstLine(line);
+    }
+    std::vector<std::string> lines;
+};
+
+class WindowServicesTest : public vltest::ReportFixture {
+protected:
+    WindowServicesTest() {
+        RegisterDialogControls();
+        auto progress = std::make_unique<RecordingProgress>();
+        progressWindow = progress.get();
+        Globals().setProgressWindow(std::move(progress));
+        Globals().setUiService(std::make_unique<WidgetUiService>());
+    }
+    ~WindowServicesTest() override {
+        Globals().setProgressWindow(std::make_unique<TvlProgressWindow>());
+        Globals().setUiService(std::make_unique<HeadlessUiService>());
+    }
+
+    void rows(int count) {
+        addSource("Rows", numbered(count));
+        band(btMasterData, 60, 20, "Data", "Rows");
+        memo("R[N]", 20, 62);
+    }
+    TvlDialogControl& control(TvlPage& on, TvlControlKind kind, const char* name, int top,
+                              const std::string& text = {}) {
+        auto view = std::make_unique<TvlDialogControl>(kind);
+        view->Name = name;
+        view->SetBounds(10, top, 120, 24);
+        view->Text = text;
+        return static_cast<TvlDialogControl&>(on.AddObject(std::move(view)));
+    }
+    // A dialog page asking for a name, with OK and Cancel.
+    TvlPage& askName() {
+        TvlPage& dialog = report.Pages().Add();
+        dialog.PageType = ptDialog;
+        dialog.Dialog.Caption = "Who?";
+        control(dialog, TvlControlKind::Label, "Label1", 10, "Name:");
+        control(dialog, TvlControlKind::Edit, "Edit1", 40, "nobody");
+        control(dialog, TvlControlKind::CheckBox, "Check1", 70, "Loud").Checked = false;
+        control(dialog, TvlControlKind::Button, "OkButton", 100, "OK").ModalResult = 1;
+        control(dialog, TvlControlKind::Button, "CancelButton", 130, "Cancel").ModalResult = 2;
+        band(btReportTitle, 20, 20, "Title");
+        memo("Hello [Edit1.Text] [Check1.Checked]", 20, 22, 300);
+        return dialog;
+    }
+
+    RecordingProgress* progressWindow = nullptr;
+};
+
+TEST_F(WindowServicesTest, ProgressWindowShowsPagesAndTheirTotal) {
+    rows(120);
+    report.ShowProgress = true;
+    report.TwoPass = true;
+    bool shown = false;
+    ModalDriver driver([&](QWidget& w) {
+        if (auto* form = dynamic_cast<TvlProgressForm*>(&w))
+            shown = form->windowTitle() == QStringLiteral("Preparing report");
+        return false;
+    });
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    EXPECT_TRUE(shown);
+    const int total = pageCount();
+    ASSERT_GT(total, 1);
+    const std::string last =
+        "Processing page:  " + std::to_string(total) + " from " + std::to_string(total);
+    EXPECT_NE(std::find(progressWindow->lines.begin(), progressWindow->lines.end(), last),
+              progressWindow->lines.end());
+    EXPECT_EQ(progressWindow->form(), nullptr); // gone after the run
+}
+
+TEST_F(WindowServicesTest, CancelInTheProgressWindowStopsTheBuild) {
+    rows(3000);
+    report.ShowProgress = true;
+    ModalDriver driver([](QWidget& w) {
+        if (auto* form = dynamic_cast<TvlProgressForm*>(&w)) form->CancelBtn->click();
+        return false;
+    });
+    EXPECT_FALSE(build());
+    EXPECT_TRUE(Globals().stopRequested().load());
+    EXPECT_LT(pageCount(), 50); // 3000 rows make about 70 pages
+}
+
+TEST_F(WindowServicesTest, ProgressFormRethrowsTheWorksError) {
+    TvlProgressForm form;
+    EXPECT_THROW(
+        form.Run(QStringLiteral("x"), QStringLiteral("y"), [] { throw VlError("broken"); }),
+        VlError);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.Run(QStringLiteral("x"), QStringLiteral("y"), [] {}), TvlProgressWindow::kOk);
+}
+
+TEST_F(WindowServicesTest, DialogPageAnswersReachTheReport) {
+    askName();
+    ModalDriver driver([](QWidget& w) {
+        if (!dynamic_cast<DialogPageForm*>(&w)) return true;
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Who?"));
+        auto* edit = w.findChild<QLineEdit*>(QStringLiteral("Edit1"));
+        auto* check = w.findChild<QCheckBox*>(QStringLiteral("Check1"));
+        EXPECT_EQ(edit->text(), QStringLiteral("nobody"));
+        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label1"))->geometry(),
+                  QRect(10, 10, 120, 24));
+        edit->setText(QStringLiteral("Smith"));
+        check->setChecked(true);
+        w.findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+        return false;
+    });
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    ASSERT_EQ(pageCount(), 1);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Hello Smith True"}));
+}
+
+TEST_F(WindowServicesTest, CancelOrClosingTheDialogBuildsNothing) {
+    askName();
+    ModalDriver cancel([](QWidget& w) {
+        if (auto* b = w.findChild<QPushButton*>(QStringLiteral("CancelButton"))) b->click();
+        return false;
+    });
+    EXPECT_FALSE(build());
+    EXPECT_EQ(pageCount(), 0);
+    ModalDriver close([](QWidget& w) {
+        if (auto* d = qobject_cast<QDialog*>(&w)) d->reject();
+        return false;
+    });
+    EXPECT_FALSE(build());
+    EXPECT_EQ(pageCount(), 0);
+}
+
+TEST_F(WindowServicesTest, MessageBoxesAnswerWithModalResults) {
+    const MessageBoxLook question = MessageBoxLookOf(4 | 32);
+    EXPECT_EQ(question.buttons, int(QMessageBox::Yes | QMessageBox::No));
+    EXPECT_EQ(question.icon, int(QMessageBox::Question));
+    EXPECT_EQ(MessageBoxLookOf(1).buttons, int(QMessageBox::Ok | QMessageBox::Cancel));
+    EXPECT_EQ(MessageBoxLookOf(0x10).icon, int(QMessageBox::Critical));
+    EXPECT_EQ(MessageBoxLookOf(3).buttons,
+              int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+    EXPECT_EQ(ModalResultOf(QMessageBox::Yes), 6);
+    EXPECT_EQ(ModalResultOf(QMessageBox::No), 7);
+    EXPECT_EQ(ModalResultOf(QMessageBox::Cancel), 2);
+
+    WidgetUiService ui;
+    OnNextModal([](QWidget& w) {
+        auto* box = qobject_cast<QMessageBox*>(&w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QStringLiteral("first\nsecond"));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(ui.messageBox("first\rsecond", "Confirm", 4 | 32), 7);
+
+    OnNextModal([](QWidget& w) {
+        auto* input = qobject_cast<QInputDialog*>(&w);
+        ASSERT_NE(input, nullptr);
+        EXPECT_EQ(input->textValue(), QStringLiteral("start"));
+        input->setTextValue(QStringLiteral("typed"));
+        input->accept();
+    });
+    EXPECT_EQ(ui.inputBox("Input", "Value:", "start"), "typed");
+    OnNextModal([](QWidget& w) { static_cast<QDialog&>(w).reject(); });
+    EXPECT_EQ(ui.inputBox("Input", "Value:", "start"), "start");
+    OnNextModal([](QWidget& w) { static_cast<QDialog&>(w).reject(); });
+    EXPECT_EQ(ui.askPassword("Password", "Enter"), std::nullopt);
+}
+
+TEST_F(WindowServicesTest, ThePreviewCommandShowsTheDialogAndThenThePages) {
+    askName();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ask.vlf"));
+    report.SaveToFile(path);
+
+    int previews = 0;
+    auto drive = [&](bool ok) {
+        return [&previews, ok](QWidget& w) {
+            if (dynamic_cast<DialogPageForm*>(&w)) {
+                w.findChild<QPushButton*>(ok ? QStringLiteral("OkButton")
+                                             : QStringLiteral("CancelButton"))
+                    ->click();
+            } else if (auto* preview = dynamic_cast<TvlPreviewForm*>(&w)) {
+                ++previews;
+                EXPECT_EQ(preview->PageCount(), 1);
+                preview->HandleKey(Qt::Key_Escape, {});
+                return false;
+            }
+            return true;
+        };
+    };
+    {
+        ModalDriver driver(drive(true));
+        EXPECT_EQ(vellum_cli::RunPreview({path}), 0);
+    }
+    EXPECT_EQ(previews, 1);
+    {
+        ModalDriver driver(drive(false));
+        EXPECT_EQ(vellum_cli::RunPreview({path}), 1);
+    }
+    EXPECT_EQ(previews, 1);
+    // the engine is headless again
+    EXPECT_EQ(dynamic_cast<WidgetUiService*>(&Globals().uiService()), nullptr);
+}
+
+} // namespace
+} // namespace vl::test
