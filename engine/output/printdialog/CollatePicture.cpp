@@ -10,6 +10,8 @@ namespace {
 constexpr qreal kSheetWidth = 20;
 constexpr qreal kSheetHeight = 26;
 constexpr qreal kFold = 5;
+constexpr qreal kStep = 10; // the uncovered strip of a sheet under another
+constexpr qreal kDrop = 4;
 
 } // namespace
 
@@ -36,10 +38,11 @@ void CollatePicture::drawSheet(QPainter& painter, QPointF at, int number) const 
                                    at + QPointF(kSheetWidth - kFold, kFold),
                                    at + QPointF(kSheetWidth, kFold)});
     QFont font = painter.font();
-    font.setPixelSize(11);
+    font.setPixelSize(10);
     painter.setFont(font);
     painter.setPen(pal.color(QPalette::Text));
-    painter.drawText(QRectF(at + QPointF(0, kFold), QSizeF(kSheetWidth, kSheetHeight - kFold)),
+    // The number sits in the strip that the next sheet leaves uncovered.
+    painter.drawText(QRectF(at + QPointF(1, kFold), QSizeF(kStep - 1, kSheetHeight - 2 * kFold)),
                      Qt::AlignCenter, QString::number(number));
 }
 
@@ -47,22 +50,20 @@ void CollatePicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(0.5, 0.5);
-    // Two stacks of three sheets for collated copies; three stacks of two
-    // sheets of the same page otherwise. The top sheet is drawn last.
+    // Two stacks of pages 1, 2, 3 for collated copies; otherwise three
+    // stacks of two sheets of the same page. Later sheets lie on earlier
+    // ones, shifted right and down.
     const int stacks = collated_ ? 2 : 3;
     const int depth = collated_ ? 3 : 2;
-    const qreal step = 6;
-    const qreal gap = collated_ ? 14 : 7;
-    const qreal stackWidth = kSheetWidth + (depth - 1) * step;
+    const qreal gap = collated_ ? 10 : 4;
+    const qreal stackWidth = kSheetWidth + (depth - 1) * kStep;
     const qreal total = stacks * stackWidth + (stacks - 1) * gap;
     const qreal left = (width() - 1 - total) / 2;
-    const qreal top = (height() - 1 - (kSheetHeight + (depth - 1) * step)) / 2;
+    const qreal top = (height() - 1 - (kSheetHeight + (depth - 1) * kDrop)) / 2;
     for (int s = 0; s < stacks; ++s) {
         const QPointF origin(left + s * (stackWidth + gap), top);
-        for (int d = depth - 1; d >= 0; --d) {
-            const int number = collated_ ? d + 1 : s + 1;
-            drawSheet(painter, origin + QPointF(d * step, d * step), number);
-        }
+        for (int d = 0; d < depth; ++d)
+            drawSheet(painter, origin + QPointF(d * kStep, d * kDrop), collated_ ? d + 1 : s + 1);
     }
 }
 

@@ -13,7 +13,7 @@ public:
 
     bool collated() const { return collated_; }
     void setCollated(bool collated);
-    QSize sizeHint() const override { return {92, 61}; }
+    QSize sizeHint() const override { return {100, 40}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -101,7 +101,10 @@ TvlPrintForm::TvlPrintForm(int pageCount, QWidget* parent)
     layOut();
     fillPrinters();
     connectControls();
-    resize(485, 226);
+    // The design size, taller where the wrapped hint needs it.
+    const QSize design(485, 226);
+    layout()->activate();
+    resize(design.width(), std::max(design.height(), heightForWidth(design.width())));
 }
 
 TvlPrintForm::~TvlPrintForm() = default;
