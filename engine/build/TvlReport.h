@@ -5,6 +5,7 @@
 #include "engine/build/TvlPages.h"
 #include "engine/build/TvlReportInfo.h"
 #include "engine/model/ViewServices.h"
+#include "engine/output/PrintOrder.h"
 #include "engine/script/Component.h"
 #include "engine/script/ComponentRef.h"
 #include "engine/script/EmptyReportBinding.h"
@@ -203,6 +204,19 @@ public:
     // Selects the printer of that name unless the report keeps the default
     // printer; remembers the name in every case.
     void SetPrinterName(const std::string& name);
+    // Moves the report to the printer at index newIndex of the printer
+    // list, its pages taking their paper there. When that fails the user
+    // is told, the old printer comes back and the result is false.
+    bool ChangePrinter(int oldIndex, int newIndex);
+
+    // Prints the prepared pages: the page list ("1,3,5-12", empty for
+    // all), copies, collation and parity (TvlPrintParity), in the progress
+    // window when the report shows progress. The page list is checked
+    // before anything is printed (ConversionError); printer errors are
+    // raised after the window closed. False when Cancel stopped the run.
+    bool PrintPreparedReport(const std::string& pageList, int copies, bool collate, int parity);
+    // The request of the print run in progress (or of the last one).
+    const TvlPrintRequest& PrintRequest() const { return printRequest_; }
     // Every object of every page, in page and object order.
     template <typename F> void ForEachObject(F&& visit) const {
         for (int i = 0; i < pages_.Count(); ++i)
@@ -245,6 +259,8 @@ protected:
     // One pass: every page of the template run once (or once per record of
     // Dataset for rtMultiple).
     virtual void BuildPages();
+    // The page loop of a print run; false when it was stopped.
+    virtual bool PrintPages(const std::string& pageList, int copies, bool collate, int parity);
     bool builtInValue(std::string_view name, Variant& value) override;
     bool systemValue(std::string_view name, Variant& value) override;
     void reportProcedure(std::string_view name, const Variant& p1) override;
@@ -274,6 +290,7 @@ private:
     bool building_ = false;
     bool twoPassAtStart_ = false;
     std::string lastBuildError_;
+    TvlPrintRequest printRequest_;
 };
 
 } // namespace vl

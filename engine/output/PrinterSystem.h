@@ -1,10 +1,13 @@
 #pragma once
 
+#include "engine/script/Errors.h"
 #include "engine/script/StreamIO.h"
 
 #include <optional>
 #include <string>
 #include <vector>
+
+class QPainter;
 
 namespace vl {
 
@@ -83,6 +86,30 @@ public:
         (void)mode;
         return -1;
     }
+
+    // A document on the current printer, with the current paper: begin it
+    // under a title with the number of copies the printer is to make of
+    // it (collated or not), draw on its canvas in printer dots from the
+    // paper's printable top-left corner, start new sheets, and end or abort
+    // it. Systems that cannot print raise an error at the beginning.
+    virtual void beginDocument(const std::string& title, int copies, bool collate) {
+        (void)title;
+        (void)copies;
+        (void)collate;
+        throw VlError("This printer cannot print");
+    }
+    // Valid between beginDocument and endDocument or abortDocument.
+    virtual QPainter* documentCanvas() { return nullptr; }
+    virtual void newSheet() {}
+    virtual void endDocument() {}
+    virtual void abortDocument() {}
+    // False when the current printer makes no copies of its own (a file):
+    // the print run then repeats the pages itself.
+    virtual bool makesCopies() const { return true; }
+    // True when the current printer's documents take a new paper between
+    // sheets (a file cannot be split into several jobs); otherwise a paper
+    // change ends the document and begins another.
+    virtual bool changesPaperInDocument() const { return false; }
 };
 
 } // namespace vl

@@ -195,6 +195,10 @@ bool TvlPrinter::PaperMatches(int size, int width, int height, int bin, int orie
 void TvlPrinter::SetPaper(int size, int width, int height, int bin, int orientation, bool force) {
     if (system_ && system_->printing()) return;
     if (!force && PaperMatches(size, width, height, bin, orientation)) return;
+    SetPaperInDocument(size, width, height, bin, orientation);
+}
+
+void TvlPrinter::SetPaperInDocument(int size, int width, int height, int bin, int orientation) {
     paperSize_ = size;
     paperWidth_ = width;
     paperHeight_ = height;

@@ -38,6 +38,11 @@ public:
     bool PaperMatches(int size, int width, int height, int bin, int orientation) const;
     // Ignored while printing; unless forced, ignored when the paper matches.
     void SetPaper(int size, int width, int height, int bin, int orientation, bool force);
+    // The paper of the next sheet of a document that is being printed, on
+    // a printer whose documents can change paper between sheets.
+    void SetPaperInDocument(int size, int width, int height, int bin, int orientation);
+    // Makes the next paper request apply, whatever it asks for.
+    void ForgetPaper() { paperSize_ = -1; }
     void FillMetrics(PageMetrics& m) const;
     void ShowPrinterProperties();
     int PaperIndex(int code) const;

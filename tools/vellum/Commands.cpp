@@ -30,6 +30,13 @@ const std::vector<Command>& Commands() {
          "build a template against the organizer's data as the Print Preview window does, and "
          "write the pages as JSON (with totalPages), a prepared-report file, PDF or PNG images",
          RunBuild},
+        {"print",
+         "print FILE.vlp|TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts] [--now "
+         "'YYYY-MM-DD hh:nn:ss'] [--locale NAME] [--printer NAME | --pdf FILE] [--pages LIST] "
+         "[--copies N] [--collate|--no-collate] [--odd|--even]",
+         "print a prepared report, or a template built as \"build\" does, on a printer or into "
+         "a PDF file, as the print dialog does (pages as \"1,3,5-12\")",
+         RunPrint},
         {"info", "info FILE.vlf [--password TEXT]",
          "load a template and print its pages, objects, dictionary and information as JSON",
          RunInfo},

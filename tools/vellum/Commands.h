@@ -27,6 +27,7 @@ int RunPrinters(const QStringList& args);
 int RunEval(const QStringList& args);
 int RunShow(const QStringList& args);
 int RunBuild(const QStringList& args);
+int RunPrint(const QStringList& args);
 int RunInfo(const QStringList& args);
 int RunSave(const QStringList& args);
 int RunXml(const QStringList& args);

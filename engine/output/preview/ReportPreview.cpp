@@ -12,8 +12,10 @@
 #include "engine/output/preview/TvlPreviewForm.h"
 #include "engine/output/preview/TvlProgressForm.h"
 #include "engine/output/preview/WidgetUiService.h"
+#include "engine/output/printdialog/PrintReport.h"
 #include "engine/script/CodePage.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -90,6 +92,9 @@ WindowServices::WindowServices() {
     g.setUiService(std::make_unique<WidgetUiService>());
     g.setProgressWindow(std::make_unique<WidgetProgressWindow>());
     g.setLinkOpener(std::make_unique<DesktopLinkOpener>());
+    g.preview().print = [](TvlReport& report, int currentPage) {
+        PrintReport(report, currentPage, QApplication::activeWindow());
+    };
 }
 
 WindowServices::~WindowServices() {
@@ -97,6 +102,7 @@ WindowServices::~WindowServices() {
     g.setUiService(std::make_unique<HeadlessUiService>());
     g.setProgressWindow(std::make_unique<TvlProgressWindow>());
     g.setLinkOpener(nullptr);
+    g.preview().print = nullptr;
 }
 
 } // namespace vl

@@ -1,9 +1,12 @@
 #include "engine/output/printing/QtPrinterSystem.h"
 
 #include "engine/script/CodePage.h"
+#include "engine/script/Errors.h"
+#include "engine/script/TvlLocale.h"
 
 #include <QPageLayout>
 #include <QPrinterInfo>
+#include <algorithm>
 
 namespace vl {
 
@@ -15,8 +18,24 @@ constexpr unsigned kAllFields = DeviceMode::dmOrientation | DeviceMode::dmPaperS
                                 DeviceMode::dmPaperLength | DeviceMode::dmPaperWidth |
                                 DeviceMode::dmCopies | DeviceMode::dmDefaultSource;
 
+constexpr int kPdfPrinterNameId = 55778;
+
 int tenthsMm(qreal mm) {
     return qRound(mm * 10.0);
+}
+
+// A file takes every paper Qt knows a Windows code for.
+QList<QPageSize> pdfPageSizes() {
+    QList<QPageSize> sizes;
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const QPageSize size(static_cast<QPageSize::PageSizeId>(id));
+        if (size.windowsId() <= 0 || size.windowsId() >= kCustomPaper) continue;
+        const bool known = std::any_of(sizes.begin(), sizes.end(), [&](const QPageSize& s) {
+            return s.windowsId() == size.windowsId();
+        });
+        if (!known) sizes.push_back(size);
+    }
+    return sizes;
 }
 
 } // namespace
@@ -25,8 +44,9 @@ QtPrinterSystem::QtPrinterSystem() = default;
 QtPrinterSystem::~QtPrinterSystem() = default;
 
 StringList QtPrinterSystem::enumeratePrinters() {
-    const QString current = printer_ ? printer_->printerName() : QString();
+    const QString current = printer_ ? currentName_ : QString();
     names_ = QPrinterInfo::availablePrinterNames();
+    if (pdfOffered_) names_.push_back(ToQt(LoadResString(kPdfPrinterNameId)));
     int index = names_.indexOf(current);
     if (current.isEmpty() || index < 0) index = names_.indexOf(QPrinterInfo::defaultPrinterName());
     if (index < 0 && !names_.isEmpty()) index = 0;
@@ -45,14 +65,23 @@ StringList QtPrinterSystem::enumeratePrinters() {
 }
 
 std::unique_ptr<QPrinter> QtPrinterSystem::createPrinter(int index) const {
-    return std::make_unique<QPrinter>(QPrinterInfo::printerInfo(names_[index]),
-                                      QPrinter::HighResolution);
+    if (!isPdf(index))
+        return std::make_unique<QPrinter>(QPrinterInfo::printerInfo(names_[index]),
+                                          QPrinter::HighResolution);
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageMargins(QMarginsF(0, 0, 0, 0));
+    return printer;
 }
 
 void QtPrinterSystem::openPrinter(int index) {
     printer_ = createPrinter(index);
-    papers_ = PaperEntriesOf(QPrinterInfo::printerInfo(names_[index]).supportedPageSizes());
+    papers_ = PaperEntriesOf(isPdf(index)
+                                 ? pdfPageSizes()
+                                 : QPrinterInfo::printerInfo(names_[index]).supportedPageSizes());
     current_ = index;
+    currentName_ = names_[index];
 }
 
 void QtPrinterSystem::setCurrentPrinter(int index) {
@@ -94,7 +123,10 @@ void QtPrinterSystem::applyMode(QPrinter& printer, const DeviceMode& mode) const
         printer.setPageOrientation(mode.orientation == DeviceMode::dmLandscape
                                        ? QPageLayout::Landscape
                                        : QPageLayout::Portrait);
-    if (mode.has(DeviceMode::dmCopies) && mode.copies > 0) printer.setCopyCount(mode.copies);
+    // A document that is being printed keeps its copies.
+    if (mode.has(DeviceMode::dmCopies) && mode.copies > 0 &&
+        printer.printerState() != QPrinter::Active)
+        printer.setCopyCount(mode.copies);
     if (mode.has(DeviceMode::dmDefaultSource))
         printer.setPaperSource(PaperSourceOf(mode.defaultSource));
 }
@@ -145,7 +177,50 @@ std::vector<DeviceEntry> QtPrinterSystem::bins() const {
 }
 
 bool QtPrinterSystem::printing() const {
-    return printer_ && printer_->printerState() == QPrinter::Active;
+    return painter_.isActive() || (printer_ && printer_->printerState() == QPrinter::Active);
+}
+
+void QtPrinterSystem::beginDocument(const std::string& title, int copies, bool collate) {
+    if (!printer_) throw VlError("There is no printer to print on");
+    if (pdfSelected()) {
+        if (pdfFile_.isEmpty()) throw VlError("No file name was given for the PDF file");
+        printer_->setOutputFileName(pdfFile_);
+    }
+    printer_->setDocName(ToQt(title));
+    printer_->setCopyCount(std::max(copies, 1));
+    printer_->setCollateCopies(collate);
+    // Pages are placed from the paper's corner; placeOrigin moves the
+    // origin to where the printer's own printable area begins.
+    printer_->setFullPage(true);
+    if (!painter_.begin(printer_.get()))
+        throw VlError("Cannot print on " + FromQt(currentName_) +
+                      (pdfSelected() ? " (" + FromQt(pdfFile_) + ")" : std::string()));
+    placeOrigin();
+}
+
+void QtPrinterSystem::placeOrigin() {
+    const DeviceCaps caps = capabilities();
+    painter_.resetTransform();
+    painter_.translate(caps.physicalOffsetX, caps.physicalOffsetY);
+}
+
+QPainter* QtPrinterSystem::documentCanvas() {
+    return painter_.isActive() ? &painter_ : nullptr;
+}
+
+void QtPrinterSystem::newSheet() {
+    if (!printer_ || !printer_->newPage()) throw VlError("The printer cannot begin a new page");
+    placeOrigin();
+}
+
+void QtPrinterSystem::endDocument() {
+    if (painter_.isActive() && !painter_.end())
+        throw VlError("The printer could not finish the document");
+}
+
+void QtPrinterSystem::abortDocument() {
+    if (printer_ && printer_->printerState() == QPrinter::Active) printer_->abort();
+    if (painter_.isActive()) painter_.end();
 }
 
 int QtPrinterSystem::editDeviceMode(DeviceMode& mode) {

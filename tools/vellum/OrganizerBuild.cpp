@@ -1,0 +1,48 @@
+#include "tools/vellum/OrganizerBuild.h"
+
+#include "engine/script/CodePage.h"
+#include "tools/vellum/OrganizerOptions.h"
+
+#include <QFileInfo>
+#include <cstdio>
+
+namespace vellum_cli {
+
+namespace {
+
+// The engine separates the lines of its error text by carriage returns.
+std::string terminalText(std::string text) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) text[i] = '\n';
+    return text;
+}
+
+} // namespace
+
+OrganizerBuild::OrganizerBuild(const CommandArgs& cmd, const QString& templatePath)
+    : templatePath_(templatePath), store_(organizerFolder(cmd)), organizer_(store_) {
+    organizer_.setDataKind(sourceOption(cmd, templatePath));
+    if (const std::optional<QDateTime> now = nowOption(cmd)) organizer_.setNow(*now);
+}
+
+void OrganizerBuild::load() {
+    if (!store_.dataFolder().isEmpty()) loadOrganizer(store_);
+    vl::TvlReport& report = organizer_.report();
+    if (!report.LoadFromFile(templatePath_))
+        throw vl::VlError("template \"" + vl::FromQt(templatePath_) + "\" does not exist");
+}
+
+bool OrganizerBuild::prepare() {
+    vl::TvlReport& report = organizer_.report();
+    // As the window builds a chosen template: without the progress window.
+    report.ShowProgress = false;
+    // The engine shows its error text in a box that nobody sees here.
+    if (report.PrepareReport() && report.LastBuildError().empty()) return true;
+    const std::string error = report.LastBuildError().empty()
+                                  ? std::string("the build was cancelled")
+                                  : terminalText(report.LastBuildError());
+    std::fprintf(stderr, "vellum: %s\n", vl::ToQt(error).toUtf8().constData());
+    return false;
+}
+
+} // namespace vellum_cli
