@@ -3,6 +3,7 @@
 #include "engine/output/TvlEMFPages.h"
 #include "engine/script/CodePage.h"
 #include "tools/vellum/CommandLine.h"
+#include "tools/vellum/CommandStop.h"
 #include "tools/vellum/Commands.h"
 #include "tools/vellum/PreparedOutput.h"
 
@@ -83,10 +84,11 @@ Outputs outputOptions(const CommandArgs& cmd) {
     return out;
 }
 
-void writeOutputs(vl::TvlEMFPages& pages, const Outputs& out, const QString& title) {
+void writeOutputs(vl::TvlEMFPages& pages, const Outputs& out, const QString& title,
+                  const CommandStop& stop) {
     if (out.json) WriteText(*out.json, PagesJson(pages, pages.Count()));
     if (out.vlp) pages.SaveToFile(*out.vlp);
-    if (out.png) WriteImages(pages, *out.png, out.dpi);
+    if (out.png) WriteImages(pages, *out.png, out.dpi, &stop);
     if (out.pdf) WritePdf(pages, *out.pdf, title);
 }
 
@@ -97,7 +99,7 @@ int RunBuild(const QStringList& args) {
                           {QStringLiteral("organizer"), QStringLiteral("source"),
                            QStringLiteral("now"), QStringLiteral("locale"), QStringLiteral("json"),
                            QStringLiteral("vlp"), QStringLiteral("pdf"), QStringLiteral("png"),
-                           QStringLiteral("dpi")},
+                           QStringLiteral("dpi"), CommandStop::Option()},
                           {});
     const QString templatePath = cmd.positional(0, "template file");
     if (cmd.positionals().size() > 1) throw UsageError("one TEMPLATE expected");
@@ -105,6 +107,7 @@ int RunBuild(const QStringList& args) {
     const std::optional<QDateTime> now = nowOption(cmd);
     const Outputs out = outputOptions(cmd);
     if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
+    const CommandStop stop(cmd);
 
     quillet::OrganizerStore store(organizerFolder(cmd));
     if (!store.dataFolder().isEmpty()) loadOrganizer(store);
@@ -118,14 +121,17 @@ int RunBuild(const QStringList& args) {
         throw vl::VlError("template \"" + vl::FromQt(templatePath) + "\" does not exist");
 
     // The engine shows its error text in a box that nobody sees here.
-    if (!report.PrepareReport() || !report.LastBuildError().empty()) {
-        const std::string error = report.LastBuildError().empty()
-                                      ? std::string("the build was cancelled")
-                                      : terminalText(report.LastBuildError());
+    report.PrepareReport();
+    const vl::TvlBuildOutcome& outcome = report.LastOutcome();
+    if (outcome.cancelled()) stop.ThrowIfStopped();
+    if (!outcome.built()) {
+        const std::string error =
+            outcome.failed() ? terminalText(outcome.message) : "the build was cancelled";
         std::fprintf(stderr, "vellum: %s\n", vl::ToQt(error).toUtf8().constData());
         return 1;
     }
-    writeOutputs(report.EMFPages(), out, QFileInfo(templatePath).completeBaseName());
+    writeOutputs(report.EMFPages(), out, QFileInfo(templatePath).completeBaseName(), stop);
+    stop.ThrowIfStopped();
     return 0;
 }
 
