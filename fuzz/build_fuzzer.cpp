@@ -9,36 +9,23 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/script/Stream.h"
+#include "engine/script/TvlVariables.h"
 #include "tools/samples/SampleData.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <thread>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// A build may take at most this long; then the stop flag ends it, as the
-// progress window's Cancel button would.
+// A build may take at most this long and write at most this many pages; the
+// engine stops it then, as the progress window's Cancel button would.
 constexpr auto kBuildTime = std::chrono::milliseconds(1000);
+constexpr int kPagesPerBuild = 200;
 constexpr int kPagesReadBack = 4;
-
-std::atomic<std::int64_t> deadline{0}; // Clock ticks; 0 = no build running
-
-void watchdog() {
-    for (;;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        const std::int64_t due = deadline.load();
-        if (due && Clock::now().time_since_epoch().count() > due)
-            vl::Globals().stopRequested() = true;
-    }
-}
 
 struct Organizer {
     QTemporaryDir folder;
@@ -70,11 +57,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
     organizer = new Organizer;
-    std::thread(watchdog).detach();
+    vl::EngineLimits& limits = vl::Globals().script().limits();
+    limits.buildTime = kBuildTime;
+    limits.pagesPerBuild = kPagesPerBuild;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // each input starts without the script variables of the one before
+    vl::Globals().globalVariables().Clear();
     vl::TvlReport& report = organizer->session->report();
     organizer->session->setDataKind(size % 2 ? quillet::DataKind::Tasks
                                              : quillet::DataKind::Contacts);
@@ -84,9 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const vl::VlError&) {
         return 0;
     }
-    deadline = (Clock::now() + kBuildTime).time_since_epoch().count();
     report.PrepareReport();
-    deadline = 0;
     vl::TvlEMFPages& pages = report.EMFPages();
     for (int i = 0; i < pages.Count() && i < kPagesReadBack; ++i) {
         pages.LoadPageObjects(i);

@@ -15,17 +15,8 @@
 
 namespace {
 
-// The engine sets no limit on steps; the fuzzer stops endless scripts
-// after this many lines.
-constexpr int kStepCap = 20000;
-
-class CappedInterpretator : public vl::TInterpretator {
-protected:
-    bool StopRequested() override { return ++steps_ > kStepCap || TInterpretator::StopRequested(); }
-
-private:
-    int steps_ = 0;
-};
+// Endless scripts end with the engine's error after this many lines.
+constexpr int kScriptSteps = 20000;
 
 vl::StringList sourceLines(const std::uint8_t* data, std::size_t size) {
     vl::StringList lines(1);
@@ -45,6 +36,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static char name[] = "script_fuzzer";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
+    vl::Globals().script().limits().scriptSteps = kScriptSteps;
     return 0;
 }
 
@@ -54,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     g.stopRequested() = false;
     vl::EmptyReportBinding report;
     report.Attach();
-    CappedInterpretator interpreter;
+    vl::TInterpretator interpreter;
     interpreter.SetBinding(&report);
     vl::StringList compiled, errors;
     interpreter.CompileScript(sourceLines(data, size), compiled, errors);

@@ -1,5 +1,7 @@
 #include "designer/editors/SyntaxClassMap.h"
 
+#include "engine/script/CharClasses.h"
+
 #include <cstddef>
 
 namespace vl {
@@ -25,12 +27,8 @@ constexpr std::string_view kSqlKeywords =
     "table,then,to,transaction,trigger,uncommitted,union,unique,update,user,using,view,wait,when,"
     "where,while,with,work,";
 
-bool isAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool isIdentifierChar(char c) {
-    return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_';
-}
+constexpr auto isAsciiLetter = IsAsciiLetter;
+constexpr auto isIdentifierChar = vl::IsNameChar;
 
 // The comment and string rules of one language.
 struct Language {

@@ -8,6 +8,7 @@
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlSubReportView.h"
 #include "engine/output/TvlEMFPages.h"
+#include "engine/script/ScopedValue.h"
 #include "engine/script/TInterpretator.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ TvlReport* eventReport() {
 } // namespace
 
 bool TvlBand::stopping() const {
-    return Globals().stopRequested().load();
+    return Globals().script().stopDue();
 }
 
 bool TvlBand::Output() {
@@ -400,22 +401,15 @@ void TvlBand::writeObject(TvlView& view) {
     TvlReport* receiver = Globals().build().receivingReport;
     if (!receiver) return;
     const int dx = page.ColumnOffset - page.LeftEdge();
-    const int left = view.Left;
-    const int top = view.Top;
-    view.Left += dx;
-    view.Top += Top;
     const auto* memo = dynamic_cast<TvlMemoView*>(&view);
     const bool notify = memo && memo->OutputPass < opPart;
     ViewState().currentView = &view;
-    try {
+    {
+        // written at its place on the page, kept at its place in the band
+        const ScopedValue left(view.Left, view.Left + dx);
+        const ScopedValue top(view.Top, view.Top + Top);
         view.WritePrepared(receiver->PreparedStream());
-    } catch (...) {
-        view.Left = left;
-        view.Top = top;
-        throw;
     }
-    view.Left = left;
-    view.Top = top;
     if (!notify) return;
     // a hook may add or drop hooks: walk a copy
     const std::vector<TvlView*> hooks = Globals().hookList();

@@ -46,7 +46,7 @@ public:
             band_.OutputObjects();
         } else {
             bool noRoomBefore = false;
-            while (anyPending() && !Globals().stopRequested().load()) {
+            while (anyPending() && !Globals().script().stopDue()) {
                 const int room = page.BottomLimit - page.ColumnFooterHeight() - band_.Top - 2;
                 if (room <= 0) {
                     // Not even a new page or column has room: what is left

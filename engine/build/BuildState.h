@@ -29,6 +29,8 @@ struct TvlBuildState {
     int savedBottomLimit = 0;
     bool footerAtEnd = false;
     bool dialogCancelled = false;
+    // STOPREPORT ended the build: it counts as built.
+    bool stoppedByReport = false;
 
     bool errorFlag = false;
     std::string errorText;

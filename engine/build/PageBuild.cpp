@@ -104,18 +104,19 @@ void TvlPage::initDialogPage() {
 
 void TvlPage::DoneBuild() {
     if (firstOfTwoPasses() || !prepared_) return;
-    if (PageType == ptDialog) {
-        Objects.clear();
-    } else {
-        for (auto& view : Objects)
-            view->ParentBand = nullptr;
-        bands_.fill(nullptr);
-        ownedBands_.clear();
-        pending_.clear();
-        RecordedSteps.clear();
-        LastOutputBand = nullptr;
-        ResumeBand = nullptr;
-    }
+    ReleaseBuild();
+}
+
+// A dialog page's objects stay: the report puts their settings back.
+void TvlPage::ReleaseBuild() {
+    for (auto& view : Objects)
+        view->ParentBand = nullptr;
+    bands_.fill(nullptr);
+    ownedBands_.clear();
+    pending_.clear();
+    RecordedSteps.clear();
+    LastOutputBand = nullptr;
+    ResumeBand = nullptr;
     prepared_ = false;
 }
 

@@ -24,7 +24,7 @@ TvlBuildState& build() {
 }
 
 bool stopping() {
-    return Globals().stopRequested().load();
+    return Globals().script().stopDue();
 }
 
 int preparedCount() {

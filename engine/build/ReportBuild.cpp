@@ -1,4 +1,6 @@
+#include "engine/build/BuildScope.h"
 #include "engine/build/ProgressWindow.h"
+#include "engine/build/TemplateSnapshot.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
 #include "engine/build/TvlGlobals.h"
@@ -29,8 +31,13 @@ constexpr int kErrorCaptionId = 55206;
 constexpr int kFromId = 55199;
 constexpr int kIconError = 0x10;
 
+std::string buildTimeText(std::chrono::milliseconds limit) {
+    return "The build took longer than " + std::to_string(limit.count()) +
+           " ms, the limit of one build";
+}
+
 bool stopRequested() {
-    return Globals().stopRequested().load();
+    return Globals().script().stopDue();
 }
 
 } // namespace
@@ -43,69 +50,77 @@ bool TvlReport::PrepareReport() {
     views.renderMode = rmOutput;
     b.buildMoment = DateTimeToOleDate(Now ? Now() : QDateTime::currentDateTime());
     views.host = this;
+    const BuildScope scope(g);
     alignObjectsToBands();
 
-    views.currentPage = nullptr;
-    views.currentBand = nullptr;
     b.currentReport = this;
     b.receivingReport = this;
     b.errorFlag = false;
     b.errorText.clear();
     b.dialogCancelled = false;
+    b.stoppedByReport = false;
     twoPassAtStart_ = TwoPass;
     Attach();
 
-    MemoryStream saved;
-    {
-        const ScopedValue binary(XmlExport, false);
-        SaveToStream(saved);
-    }
+    TemplateSnapshot saved(*this);
     bool result = false;
+    bool overTime = false;
     {
         const ScopedValue building(building_, true);
+        const ScopedDeadline deadline(g.script().limits().buildTime);
         if (Events.OnBeginDoc) Events.OnBeginDoc();
         result = RunPasses();
         if (Events.OnEndDoc) Events.OnEndDoc();
+        overTime = deadline.Passed();
     }
-    const bool failed = b.errorFlag;
-    lastBuildError_ = failed ? b.errorText : std::string();
+    outcome_ = {};
+    if (b.errorFlag)
+        outcome_ = {TvlBuildOutcome::Failed, b.errorText};
+    else if (overTime)
+        outcome_ = {TvlBuildOutcome::Failed, buildTimeText(g.script().limits().buildTime)};
     restoreTemplate(saved);
     TwoPass = twoPassAtStart_;
 
     finalPass_ = false;
     if (b.dialogCancelled) result = false;
-    if (failed) {
-        g.uiService().messageBox(lastBuildError_, LoadResString(kErrorCaptionId), kIconError);
+    if (!outcome_.failed()) outcome_.kind = outcomeKind(result);
+    if (outcome_.failed()) {
+        g.uiService().messageBox(outcome_.message, LoadResString(kErrorCaptionId), kIconError);
         EMFPages().Clear();
     } else if (b.dialogCancelled) {
         EMFPages().Clear();
     }
     views.noDrawing = false;
-    views.currentBand = nullptr;
-    views.currentView = nullptr;
-    views.currentPage = nullptr;
-    return result;
+    return outcome_.built();
+}
+
+// A build that did not fail was cancelled when the progress window or a
+// dialog page said so, or when something outside the build (a host's
+// Cancel, Ctrl-C, a deadline) stopped it; STOPREPORT ends a build that
+// counts as built.
+TvlBuildOutcome::Kind TvlReport::outcomeKind(bool result) const {
+    const TvlBuildState& b = Globals().build();
+    if (!result) return TvlBuildOutcome::Cancelled;
+    if (stopRequested() && !b.stoppedByReport) return TvlBuildOutcome::Cancelled;
+    return TvlBuildOutcome::Built;
 }
 
 // Objects aligned to their band take their place before the bands are made.
 void TvlReport::alignObjectsToBands() {
     QPainter& canvas = MeasuringCanvas().painter();
-    TvlViewState& views = ViewState();
     for (int i = 0; i < pages_.Count(); ++i) {
-        views.currentPage = &pages_[i];
+        const ScopedValue<TvlViewPage*> current(ViewState().currentPage, &pages_[i]);
         for (const auto& view : pages_[i].Objects)
             if (view->BandAlign != baNone) view->PrepareDraw(&canvas);
     }
-    views.currentPage = nullptr;
 }
 
 // Whatever scripts changed during the build is undone.
-void TvlReport::restoreTemplate(MemoryStream& saved) {
-    saved.seek(0);
+void TvlReport::restoreTemplate(TemplateSnapshot& saved) {
     try {
-        LoadFromStream(saved);
-    } catch (const std::exception& error) {
-        if (lastBuildError_.empty()) lastBuildError_ = error.what();
+        saved.Restore();
+    } catch (const VlError& error) {
+        if (!outcome_.failed()) outcome_ = {TvlBuildOutcome::Failed, error.what()};
     }
 }
 
@@ -318,6 +333,10 @@ void TvlReport::SavePreparedReport(const QString& path) {
 }
 
 void TvlReport::AppendPreparedPage(const TvlPage& page) {
+    const int limit = Globals().script().limits().pagesPerBuild;
+    if (limit > 0 && EMFPages().Count() >= limit)
+        throw VlError("The build stopped at " + std::to_string(limit) +
+                      " pages, the most one build may write");
     const PageSettings settings = page.PreparedSettings();
     EMFPages().AddPage(settings);
 }

@@ -146,6 +146,7 @@ bool TvlReport::systemValue(std::string_view name, Variant& value) {
 // have nothing to break and are ignored.
 void TvlReport::reportProcedure(std::string_view name, const Variant& p1) {
     if (name == "STOPREPORT") {
+        Globals().build().stoppedByReport = true;
         Globals().stopRequested() = true;
     } else if (name == "NEWPAGE") {
         if (TvlBand* band = currentBand()) ++band->PendingNewPages;

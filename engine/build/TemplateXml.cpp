@@ -2,6 +2,7 @@
 
 #include "engine/build/TvlReport.h"
 #include "engine/model/ViewXml.h"
+#include "engine/script/ScopedValue.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/Variant.h"
 
@@ -137,16 +138,12 @@ void writeDialogPage(const TvlPage& page, int index, Stream& stream) {
 // later format lacks) leaves no closing mark behind either.
 void writeObject(TvlView& view, int leftShift, Stream& stream) {
     const std::int64_t before = stream.position();
-    const int left = view.Left;
-    view.Left = static_cast<int>(
-        std::clamp<std::int64_t>(std::int64_t{left} - leftShift, INT32_MIN, INT32_MAX));
-    try {
+    {
+        const ScopedValue left(view.Left,
+                               static_cast<int>(std::clamp<std::int64_t>(
+                                   std::int64_t{view.Left} - leftShift, INT32_MIN, INT32_MAX)));
         view.WriteXml(stream);
-    } catch (...) {
-        view.Left = left;
-        throw;
     }
-    view.Left = left;
     if (stream.position() != before) WriteLine(stream, "/>");
 }
 

@@ -5,6 +5,7 @@
 #include "engine/output/LinkOpener.h"
 #include "engine/output/PrinterSystem.h"
 #include "engine/output/TvlCompressor.h"
+#include "engine/script/ApplicationLifetime.h"
 #include "engine/script/UiService.h"
 
 namespace vl {
@@ -28,6 +29,8 @@ TvlProgressWindow& TvlGlobals::progressWindow() {
 
 void TvlGlobals::setProgressWindow(std::unique_ptr<TvlProgressWindow> window) {
     progressWindow_ = std::move(window);
+    // a host's window goes with the application object
+    if (progressWindow_) ReleaseWithApplication([] { Globals().setProgressWindow(nullptr); });
 }
 
 void TvlGlobals::setUiService(std::unique_ptr<UiService> service) {

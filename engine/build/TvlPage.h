@@ -148,6 +148,9 @@ public:
 
     void InitForBuild();
     void DoneBuild();
+    // Drops the runtime bands and everything that points at them, whatever
+    // the pass: also after a build left by an exception.
+    void ReleaseBuild();
     void BindObjects();
     void RunPage();
     void PrintBand(TvlBand* band);

@@ -113,7 +113,7 @@ void TvlPages::LoadFromStream(Stream& stream) {
         } else if (tag <= kLastObjectCode) {
             readObjectFrame(stream, tag);
         } else {
-            throw UnsupportedTemplateError();
+            throw UnsupportedTemplateError("unknown part " + std::to_string(tag));
         }
     }
 }
@@ -127,17 +127,20 @@ void TvlPages::readObjectFrame(Stream& stream, std::uint8_t code) {
         // where the failure happened.
         try {
             readObject(stream, code, std::move(className), pageIndex);
-        } catch (const std::exception&) {
+        } catch (const VlError&) {
+            // the engine's own errors skip the damaged object; others are faults
         }
         return;
     }
     const std::int64_t end = ReadInteger(stream);
     // An end that does not lie ahead would send the reader back over the
     // same bytes: the frame is damaged.
-    if (end < stream.position() || end > stream.size()) throw UnsupportedTemplateError();
+    if (end < stream.position() || end > stream.size())
+        throw UnsupportedTemplateError("an object record ends outside the stream");
     try {
         readObject(stream, code, std::move(className), pageIndex);
-    } catch (const std::exception&) {
+    } catch (const VlError&) {
+        // the engine's own errors skip the damaged object; others are faults
     }
     stream.seek(end);
 }

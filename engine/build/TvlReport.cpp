@@ -103,7 +103,9 @@ void TvlReport::LoadFromStream(Stream& stream) {
     }
     state.errorFlag = false;
     state.errorText.clear();
-    if (version > kCurrentTemplateVersion) throw UnsupportedTemplateError();
+    if (version > kCurrentTemplateVersion)
+        throw UnsupportedTemplateError("version " + std::to_string(version) + ", newer than " +
+                                       std::to_string(kCurrentTemplateVersion));
     state.templateVersion = version;
     loadTemplate(stream);
     checkPassword(stream);
@@ -113,9 +115,12 @@ void TvlReport::loadTemplate(Stream& stream) {
     TvlViewState& state = ViewState();
     try {
         pages_.LoadFromStream(stream);
-    } catch (const std::exception&) {
+    } catch (const UnsupportedTemplateError& error) {
         resetToEmptyPage();
-        throw UnsupportedTemplateError();
+        throw UnsupportedTemplateError(error.cause());
+    } catch (const VlError& error) {
+        resetToEmptyPage();
+        throw UnsupportedTemplateError(error.what());
     }
     if (state.errorFlag) throw ClassNotFoundError(NonPluggedComponentsText(state.errorText));
     ForEachObject([](TvlView& view) { view.AfterTemplateLoad(); });
@@ -129,10 +134,10 @@ void TvlReport::readTrailer(Stream& stream) {
     }
     try {
         Info.ReadTrailer(stream);
-    } catch (const std::exception&) {
+    } catch (const VlError& error) {
         Info.Reset();
         resetToEmptyPage();
-        throw UnsupportedTemplateError();
+        throw UnsupportedTemplateError(error.what());
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/build/BuildOutcome.h"
 #include "engine/build/PreviewZoom.h"
 #include "engine/build/TvlDataset.h"
 #include "engine/build/TvlPages.h"
@@ -27,6 +28,7 @@ class TvlBand;
 class TvlDataset;
 class TvlEMFPages;
 class TvlPreview;
+class TemplateSnapshot;
 
 enum TvlReportType : std::uint8_t { rtSimple = 0, rtMultiple = 1 };
 enum TvlPreviewButton : std::uint8_t {
@@ -71,9 +73,16 @@ struct TvlReportEvents {
 
 // A template stream this engine cannot read: a version it does not know,
 // or damaged contents.
+// The message stays the same; the engine error that made the stream
+// unreadable, when there was one, is kept as the cause.
 class UnsupportedTemplateError : public VlError {
 public:
-    UnsupportedTemplateError() : VlError("Unsupported VLF format") {}
+    explicit UnsupportedTemplateError(std::string cause = {})
+        : VlError("Unsupported VLF format"), cause_(std::move(cause)) {}
+    const std::string& cause() const { return cause_; }
+
+private:
+    std::string cause_;
 };
 
 // The report component: it owns the template (pages with their objects, the
@@ -128,13 +137,16 @@ public:
     bool UseDefaultDataSetName = false;
     TvlReportEvents Events;
 
-    // Builds the template into the prepared pages. False when the build
-    // failed in the progress window, was cancelled there or by a dialog page.
+    // Builds the template into the prepared pages. True when it was built
+    // (LastOutcome tells what else happened); the template is the same,
+    // object for object, afterwards.
     bool PrepareReport();
+    // How the last build ended.
+    const TvlBuildOutcome& LastOutcome() const { return outcome_; }
     // The moment a build takes as "now" (DATE, TIME); the clock when unset.
     std::function<QDateTime()> Now;
     // The error text of the last build that failed; empty after a good one.
-    const std::string& LastBuildError() const { return lastBuildError_; }
+    const std::string& LastBuildError() const { return outcome_.message; }
     // The object of that name on the first page that has one.
     TvlView* FindObject(std::string_view name) const { return findObject(name); }
     // The text of a bracket as a text object shows it: the name or
@@ -278,7 +290,8 @@ private:
     void initPages();
     void donePages();
     void alignObjectsToBands();
-    void restoreTemplate(MemoryStream& saved);
+    void restoreTemplate(TemplateSnapshot& saved);
+    TvlBuildOutcome::Kind outcomeKind(bool result) const;
     void dictionaryValue(std::string_view name, Variant& value);
 
     TvlPages pages_;
@@ -289,7 +302,7 @@ private:
     bool rebuildable_ = false;
     bool building_ = false;
     bool twoPassAtStart_ = false;
-    std::string lastBuildError_;
+    TvlBuildOutcome outcome_;
     TvlPrintRequest printRequest_;
 };
 

@@ -4,6 +4,7 @@
 #include "engine/model/ViewState.h"
 #include "engine/model/ViewXml.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ScopedValue.h"
 
 #include <algorithm>
 
@@ -164,15 +165,11 @@ void TvlMemoView::WritePrepared(Stream& stream) {
         if (!HasMark(EvaluatedText)) EvaluatedText.emplace_back(1, kParagraphMark);
     }
 
-    const std::int32_t format = Format;
-    Format = 0;
-    try {
+    {
+        // the tag expands without the object's display format
+        const ScopedValue<std::int32_t> noFormat(Format, 0);
         Tag = ExpandText(Tag);
-    } catch (...) {
-        Format = format;
-        throw;
     }
-    Format = format;
     if (BandAlign == baBottom) {
         BandAlign = baNone;
     } else if (const TvlRuntimeBand* band = state.currentBand) {

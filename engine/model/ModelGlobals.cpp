@@ -1,9 +1,8 @@
 #include "engine/model/ModelGlobals.h"
 
 #include "engine/model/MeasuringCanvas.h"
+#include "engine/script/ApplicationLifetime.h"
 #include "engine/script/ScriptGlobals.h"
-
-#include <QCoreApplication>
 
 namespace vl {
 
@@ -18,8 +17,7 @@ TvlMeasuringCanvas& TvlModelGlobals::measuringCanvas() {
     if (!measuringCanvas_) {
         measuringCanvas_ = std::make_unique<TvlMeasuringCanvas>();
         views_.measuringCanvas = &measuringCanvas_->painter();
-        if (QCoreApplication::instance())
-            qAddPostRoutine([] { ModelGlobals().releaseMeasuringCanvas(); });
+        ReleaseWithApplication([] { ModelGlobals().releaseMeasuringCanvas(); });
     }
     return *measuringCanvas_;
 }

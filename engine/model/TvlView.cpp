@@ -6,6 +6,7 @@
 #include "engine/model/ViewState.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ExpressionScan.h"
+#include "engine/script/ScopedValue.h"
 #include "engine/script/ScriptGlobals.h"
 #include "engine/script/Stream.h"
 #include "engine/script/TextUtils.h"
@@ -223,19 +224,11 @@ void TvlView::CopyFrom(TvlView& other) {
     Selected = other.Selected;
     WriteMode = wmTemplate;
     other.WriteMode = wmTemplate;
-    TvlViewState& state = ViewState();
-    const int savedVersion = state.templateVersion;
-    state.templateVersion = kCurrentTemplateVersion;
-    try {
-        MemoryStream stream;
-        other.SaveToStream(stream);
-        stream.seek(0);
-        LoadFromStream(stream);
-    } catch (...) {
-        state.templateVersion = savedVersion;
-        throw;
-    }
-    state.templateVersion = savedVersion;
+    const ScopedValue version(ViewState().templateVersion, kCurrentTemplateVersion);
+    MemoryStream stream;
+    other.SaveToStream(stream);
+    stream.seek(0);
+    LoadFromStream(stream);
 }
 
 std::vector<TvlView*> TvlView::SelectedForChange(std::uint16_t lock) const {
@@ -287,8 +280,9 @@ void TvlView::WritePrepared(Stream& stream) {
     if (state.host) state.host->beforeObjectOutput(*this);
     if (!Script.empty() && state.host) state.host->runScript(*this, Script);
     if (!Visible) return;
-    const std::string savedTag = Tag;
-    try {
+    // the expanded tag goes into the record; the object keeps its own
+    const ScopedValue<std::string> tag(Tag, Tag);
+    {
         if (Tag.find('[') != std::string::npos) Tag = ExpandText(Tag);
         if (const TvlRuntimeBand* band = state.currentBand) {
             if (BandAlign == baBottom)
@@ -299,11 +293,7 @@ void TvlView::WritePrepared(Stream& stream) {
                 Width = band->width();
         }
         WriteRecordWithType(stream);
-    } catch (...) {
-        Tag = savedTag;
-        throw;
     }
-    Tag = savedTag;
 }
 
 void TvlView::ExportToFilter() {

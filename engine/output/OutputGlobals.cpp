@@ -4,6 +4,7 @@
 #include "engine/output/LinkOpener.h"
 #include "engine/output/TvlCompressor.h"
 #include "engine/output/TvlPrinter.h"
+#include "engine/script/ApplicationLifetime.h"
 
 namespace vl {
 
@@ -26,6 +27,13 @@ void TvlOutputGlobals::startPrinter(std::unique_ptr<PrinterSystem> system) {
     printer_ = std::move(printer);
     defaultPaperSize_ = printer_->PaperSize();
     printerReady_ = true;
+    ReleaseWithApplication([] { OutputGlobals().releaseSystemObjects(); });
+}
+
+void TvlOutputGlobals::releaseSystemObjects() {
+    printerReady_ = false;
+    printer_.reset();
+    linkOpener_.reset();
 }
 
 TvlCompressor& TvlOutputGlobals::compressor() {
@@ -39,6 +47,7 @@ void TvlOutputGlobals::setCompressor(std::unique_ptr<TvlCompressor> compressor) 
 
 void TvlOutputGlobals::setLinkOpener(std::unique_ptr<TvlLinkOpener> opener) {
     linkOpener_ = std::move(opener);
+    if (linkOpener_) ReleaseWithApplication([] { OutputGlobals().releaseSystemObjects(); });
 }
 
 TvlOutputGlobals& OutputGlobals() {

@@ -35,6 +35,10 @@ public:
     // Opens web and mail links from prepared pages; none in headless runs.
     TvlLinkOpener* linkOpener() const { return linkOpener_.get(); }
     void setLinkOpener(std::unique_ptr<TvlLinkOpener> opener);
+    // The printer and the link opener go with the application object: they
+    // hold Qt objects. The printer starts anew, without system printers,
+    // when it is used again.
+    void releaseSystemObjects();
 
 private:
     std::unique_ptr<TvlPrinter> printer_;

@@ -3,8 +3,11 @@
 #include "engine/model/TvlView.h"
 #include "engine/output/PageUnits.h"
 #include "engine/output/TvlEMFPages.h"
+#include "engine/script/Errors.h"
+#include "engine/script/ScriptGlobals.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace vl {
 
@@ -47,10 +50,28 @@ void DrawPageOnce(TvlEMFPages& pages, int i, QPainter& painter, const TvlRect& r
     release();
 }
 
+void RequirePagePixels(const PreparedPage& page, int i, double scale) {
+    const std::int64_t budget = ScriptGlobals().limits().pagePixels;
+    // in doubles: a damaged paper size may not fit an int once scaled
+    const double width = std::max(1.0, page.Metrics.PixelPaperWidth * scale);
+    const double height = std::max(1.0, page.Metrics.PixelPaperHeight * scale);
+    if (budget <= 0 || width * height <= static_cast<double>(budget)) return;
+    const auto text = [](double n) { return std::to_string(static_cast<long long>(n + 0.5)); };
+    throw VlError("page " + std::to_string(i + 1) + " would be " + text(width) + " x " +
+                  text(height) + " pixels, more than the " + text(static_cast<double>(budget)) +
+                  " pixels one page image may take; choose a lower resolution");
+}
+
 QImage RenderPageImage(TvlEMFPages& pages, int i, double dotsPerInch) {
     const double scale = ScaleForResolution(dotsPerInch);
     const PreparedPage& page = pages.PageAt(i);
-    QImage image(PaperDeviceSize(page, scale).expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    RequirePagePixels(page, i, scale);
+    const QSize size = PaperDeviceSize(page, scale).expandedTo(QSize(1, 1));
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        throw VlError("not enough memory for page " + std::to_string(i + 1) + " as an image of " +
+                      std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+                      " pixels");
     image.fill(Qt::white);
     const int dotsPerMetre = static_cast<int>(dotsPerInch / 0.0254 + 0.5);
     image.setDotsPerMeterX(dotsPerMetre);

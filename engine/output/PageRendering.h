@@ -29,7 +29,11 @@ TvlRect PageDrawRect(const PreparedPage& page, double scale);
 // Draws page i into rect through the store, then releases the page's live
 // objects unless the page was being shown already.
 void DrawPageOnce(TvlEMFPages& pages, int i, QPainter& painter, const TvlRect& rect);
-// Page i on white paper at that resolution.
+// Raises an error that says why when page i's paper at that scale takes
+// more pixels than one page image may (EngineLimits::pagePixels): PNG
+// files, preview and print rasters ask before they allocate.
+void RequirePagePixels(const PreparedPage& page, int i, double scale);
+// Page i on white paper at that resolution, within the pixel budget.
 QImage RenderPageImage(TvlEMFPages& pages, int i, double dotsPerInch);
 
 } // namespace vl

@@ -7,6 +7,7 @@
 #include "engine/output/OutputGlobals.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ScopedValue.h"
 #include "engine/script/StreamIO.h"
 #include "engine/script/TextUtils.h"
 
@@ -122,7 +123,10 @@ void TvlEMFPages::DeletePage(int i) {
 }
 
 void TvlEMFPages::ReleasePageObjects(int i) {
-    PageAt(i).Page.reset();
+    PreparedPage& page = PageAt(i);
+    TvlViewState& state = ViewState();
+    if (page.Page && state.currentPage == page.Page.get()) state.currentPage = nullptr;
+    page.Page.reset();
 }
 
 int TvlEMFPages::LivePageCount() const {
@@ -138,8 +142,9 @@ void TvlEMFPages::LoadPageObjects(int i) {
 }
 
 PreparedLivePage& TvlEMFPages::BuildLivePage(PreparedPage& page) {
+    // the objects read before a failure stay on the page
     page.Page = std::make_unique<PreparedLivePage>(page);
-    ViewState().currentPage = page.Page.get();
+    const ScopedValue<TvlViewPage*> current(ViewState().currentPage, page.Page.get());
     ReadObjects(page, *page.Page);
     return *page.Page;
 }
@@ -153,9 +158,9 @@ void TvlEMFPages::ReadObjects(PreparedPage& page, PreparedLivePage& live) {
         ~AtEnd() { s.seek(s.size()); }
     } atEnd{stream};
     if (stream.size() == 0) return;
-    TvlViewState& state = ViewState();
     const int version = ReadByte(stream);
-    state.templateVersion = version;
+    // the objects read at the page's version; template reading keeps its own
+    const ScopedValue versionScope(ViewState().templateVersion, version);
     while (stream.remaining() > 0) {
         const std::uint8_t type = ReadByte(stream);
         const std::string className = type == otAddIn ? ReadStringFor(stream, version) : "";
@@ -163,14 +168,10 @@ void TvlEMFPages::ReadObjects(PreparedPage& page, PreparedLivePage& live) {
         if (!view)
             throw VlError("Prepared page holds an object of unknown type " +
                           std::to_string(static_cast<int>(type)));
-        view->WriteMode = wmPrepared;
-        try {
+        {
+            const ScopedValue mode(view->WriteMode, wmPrepared);
             view->LoadFromStream(stream);
-        } catch (...) {
-            view->WriteMode = wmTemplate;
-            throw;
         }
-        view->WriteMode = wmTemplate;
         TvlView& added = *view;
         live.add(std::move(view));
         if (auto* picture = dynamic_cast<TvlPictureView*>(&added))
@@ -182,22 +183,16 @@ void TvlEMFPages::ReadObjects(PreparedPage& page, PreparedLivePage& live) {
 void TvlEMFPages::SavePageObjects(int i) {
     PreparedPage& page = PageAt(i);
     if (!page.Page) return;
-    ViewState().templateVersion = kStreamVersion;
+    const ScopedValue<int> versionScope(ViewState().templateVersion, kStreamVersion);
     MemoryStream stream;
     WriteByte(stream, kStreamVersion);
     for (const auto& object : page.Page->objects()) {
         TvlView& view = *object;
-        view.WriteMode = wmPrepared;
         WriteByte(stream, view.Typ);
         if (view.Typ == otAddIn) WriteString(stream, view.className());
         view.EvaluatedText = view.Memo;
-        try {
-            view.SaveToStream(stream);
-        } catch (...) {
-            view.WriteMode = wmTemplate;
-            throw;
-        }
-        view.WriteMode = wmTemplate;
+        const ScopedValue mode(view.WriteMode, wmPrepared);
+        view.SaveToStream(stream);
     }
     page.Stream = std::move(stream);
 }
@@ -212,7 +207,7 @@ void TvlEMFPages::DrawPage(int i, QPainter* canvas, const TvlRect& rect) {
     }
     if (!canvas) return;
     PreparedLivePage& live = page.Page ? *page.Page : BuildLivePage(page);
-    ViewState().currentPage = &live;
+    const ScopedValue<TvlViewPage*> current(ViewState().currentPage, &live);
     const PageMetrics& m = page.Metrics;
     if (m.PixelPaperWidth <= 0 || m.PixelPaperHeight <= 0) return;
     const double kx = static_cast<double>(rect.width()) / m.PixelPaperWidth;

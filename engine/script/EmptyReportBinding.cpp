@@ -39,8 +39,7 @@ EmptyReportBinding::~EmptyReportBinding() {
     if (!attached_) return;
     TvlScriptGlobals& g = ScriptGlobals();
     if (g.globalInterpretator().Binding() == this) g.globalInterpretator().SetBinding(nullptr);
-    g.globalParser().OnGetValue = nullptr;
-    g.globalParser().OnCallFunction = nullptr;
+    UnbindParser(g.globalParser(), *this);
 }
 
 void EmptyReportBinding::Attach() {

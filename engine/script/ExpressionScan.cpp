@@ -1,5 +1,6 @@
 #include "engine/script/ExpressionScan.h"
 
+#include "engine/script/CharClasses.h"
 #include "engine/script/Errors.h"
 
 #include <algorithm>
@@ -8,9 +9,7 @@ namespace vl {
 
 namespace {
 
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
+constexpr auto isBlank = IsBlank;
 
 bool isIdentifierDelimiter(char c) {
     switch (c) {

@@ -1,5 +1,6 @@
 #include "engine/script/ScriptCompiler.h"
 
+#include "engine/script/CharClasses.h"
 #include "engine/script/CompiledLine.h"
 #include "engine/script/ExpressionScan.h"
 #include "engine/script/TextUtils.h"
@@ -30,13 +31,8 @@ constexpr std::string_view kTooManyLabels = "Too many labels: at most 101";
 constexpr std::string_view kTooDeep = "Statements or parentheses nested too deeply";
 constexpr std::string_view kTooManyLines = "Script too long: more than 65535 compiled lines";
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool isLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+constexpr auto isDigit = IsAsciiDigit;
+constexpr auto isLetter = IsAsciiLetter;
 
 bool startsWith(std::string_view token, std::string_view prefix) {
     return token.substr(0, prefix.size()) == prefix;

@@ -1,6 +1,7 @@
 #include "engine/script/ScriptGlobals.h"
 
 #include "engine/script/Aggregates.h"
+#include "engine/script/ApplicationLifetime.h"
 #include "engine/script/ConstantList.h"
 #include "engine/script/DatabaseFunctionLibrary.h"
 #include "engine/script/FunctionDescriptions.h"
@@ -79,6 +80,7 @@ UiService& TvlScriptGlobals::uiService() {
 
 void TvlScriptGlobals::setUiService(std::unique_ptr<UiService> service) {
     uiService_ = std::move(service);
+    if (uiService_) ReleaseWithApplication([] { ScriptGlobals().setUiService(nullptr); });
 }
 
 TvlScriptGlobals& ScriptGlobals() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/script/Component.h"
+#include "engine/script/EngineLimits.h"
 #include "engine/script/LocaleService.h"
 #include "engine/script/TvlLocale.h"
 
@@ -43,6 +44,24 @@ public:
     // StopRequested: a build, a print run or a running script stops at its
     // next check. Atomic, so that a watchdog thread may set it too.
     std::atomic<bool>& stopRequested() { return stopRequested_; }
+    // The stop check of every engine loop: true when the stop flag is set;
+    // sets it first when the armed deadline has passed or the host was
+    // interrupted, so a build that clears the flag as it starts still stops.
+    bool stopDue();
+    // Ctrl-C and the like: safe in a signal handler. The interruption
+    // lasts until ClearInterrupt.
+    void interrupt() {
+        interrupted_ = true;
+        stopRequested_ = true;
+    }
+    void clearInterrupt() { interrupted_ = false; }
+    bool interrupted() const { return interrupted_; }
+    // The bounds the engine enforces (see EngineLimits).
+    EngineLimits& limits() { return limits_; }
+    // The deadline ScopedDeadline arms (steady-clock ticks, 0: none) and the
+    // one that last stopped the work.
+    ScopedDeadline::Clock::rep& deadline() { return deadline_; }
+    ScopedDeadline::Clock::rep passedDeadline() const { return passedDeadline_; }
     // GlobalVariables (script variables and array elements) and ConstantList
     // (the predefined constants); both sorted.
     TvlVariables& globalVariables();
@@ -66,6 +85,10 @@ private:
     std::unique_ptr<TvlParser> globalParser_;
     std::unique_ptr<TInterpretator> globalInterpretator_;
     std::atomic<bool> stopRequested_{false};
+    std::atomic<bool> interrupted_{false};
+    EngineLimits limits_;
+    ScopedDeadline::Clock::rep deadline_ = 0;
+    ScopedDeadline::Clock::rep passedDeadline_ = 0;
     std::unique_ptr<TvlVariables> globalVariables_;
     std::unique_ptr<TvlVariables> constantList_;
     std::unique_ptr<TvlInstalledFunctions> installedFunctions_;

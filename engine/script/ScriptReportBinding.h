@@ -54,6 +54,16 @@ inline void BindParser(TvlParser& parser, ScriptReportBinding& report) {
     parser.OnCallFunction = [&report](std::string_view name, const Variant& p1, const Variant& p2,
                                       const Variant& p3,
                                       Variant& val) { report.callFunction(name, p1, p2, p3, val); };
+    parser.BoundTo = &report;
+}
+
+// Clears the callbacks when they are bound to that report: another report
+// bound since keeps its binding.
+inline void UnbindParser(TvlParser& parser, const ScriptReportBinding& report) {
+    if (parser.BoundTo != &report) return;
+    parser.OnGetValue = nullptr;
+    parser.OnCallFunction = nullptr;
+    parser.BoundTo = nullptr;
 }
 
 } // namespace vl

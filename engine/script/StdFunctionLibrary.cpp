@@ -13,30 +13,6 @@ namespace vl {
 
 namespace {
 
-enum Function {
-    fnAvg,
-    fnCount,
-    fnDayOf,
-    fnFormatDateTime,
-    fnFormatFloat,
-    fnFormatText,
-    fnInput,
-    fnLength,
-    fnLowerCase,
-    fnMax,
-    fnMaxNum,
-    fnMessageBox,
-    fnMin,
-    fnMinNum,
-    fnMonthOf,
-    fnNameCase,
-    fnPos,
-    fnSum,
-    fnTrim,
-    fnUpperCase,
-    fnYearOf,
-};
-
 Variant eval(const Variant& argument) {
     return ScriptGlobals().globalParser().Evaluate(argument.toString());
 }
@@ -75,172 +51,165 @@ Variant pick(const Variant& p1, const Variant& p2, bool larger) {
     return (larger ? c > 0 : c < 0) ? a : b;
 }
 
+using Call = void (*)(const Variant& p1, const Variant& p2, const Variant& p3, Variant& val);
+
+template <AggregateKind kind>
+void aggregateCall(const Variant& p1, const Variant& p2, const Variant& p3, Variant& val) {
+    aggregate(kind, p1, p2, p3, val);
+}
+
+void dayOf(const Variant& p1, const Variant&, const Variant&, Variant& val) {
+    val = datePart(p1, "d");
+}
+void monthOf(const Variant& p1, const Variant&, const Variant&, Variant& val) {
+    val = datePart(p1, "m");
+}
+void yearOf(const Variant& p1, const Variant&, const Variant&, Variant& val) {
+    val = datePart(p1, "yyyy");
+}
+void formatDateTime(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
+    const std::string format = text(p1);
+    val = Variant(FormatDateTime(format, eval(p2).toDateTime()));
+}
+void formatFloat(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
+    const std::string format = text(p1);
+    val = Variant(FormatFloat(format, eval(p2).toDouble()));
+}
+void formatText(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
+    const std::string mask = text(p1) + ";0; ";
+    val = Variant(FormatMaskText(mask, text(p2)));
+}
+void input(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
+    const std::string prompt = text(p1);
+    val = Variant(ScriptGlobals().uiService().inputBox("", prompt, text(p2)));
+}
+void messageBox(const Variant& p1, const Variant& p2, const Variant& p3, Variant& val) {
+    const std::string message = text(p1), caption = text(p2);
+    val = Variant(ScriptGlobals().uiService().messageBox(message, caption, eval(p3).toInt()));
+}
+void length(const Variant& p1, const Variant&, const Variant&, Variant& val) {
+    val = Variant(static_cast<int>(text(p1).size()));
+}
+void lowerCase(const Variant& p1, const Variant&, const Variant&, Variant& val) {
+    val = Variant(ScriptGlobals().localeService().lowerCase(text(p1)));
+}
+void upperCase(const Variant& p1, const Variant&, const Variant&, Variant& val) {
+    val = Variant(ScriptGlobals().localeService().upperCase(text(p1)));
+}
+void nameCaseCall(const Variant& p1, const Variant&, const Variant&, Variant& val) {
+    val = Variant(nameCase(text(p1)));
+}
+void trim(const Variant& p1, const Variant&, const Variant&, Variant& val) {
+    val = Variant(std::string(TrimBlanks(text(p1))));
+}
+void pos(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
+    const std::string part = text(p1);
+    val = Variant(position(part, text(p2)));
+}
+void maxNum(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
+    val = pick(p1, p2, true);
+}
+void minNum(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
+    val = pick(p1, p2, false);
+}
+
+// Every name the library computes and every name the designer describes
+// under the standard functions, in the order the descriptions are listed:
+// the text ids of its category and description, and how it is computed.
+// Names without a call are answered elsewhere (the parser, the report, the
+// interpreter) and only described here.
+struct StdFunction {
+    const char* name;
+    int category;
+    int description;
+    Call call;
+};
+
+constexpr StdFunction kFunctions[] = {
+    {"AVG", 55349, 55360, aggregateCall<AggregateKind::Avg>},
+    {"COUNT", 55349, 55361, aggregateCall<AggregateKind::Count>},
+    {"MAX", 55349, 55368, aggregateCall<AggregateKind::Max>},
+    {"MIN", 55349, 55369, aggregateCall<AggregateKind::Min>},
+    {"SUM", 55349, 55374, aggregateCall<AggregateKind::Sum>},
+    {"DAYOF", 55350, 55362, dayOf},
+    {"MONTHOF", 55350, 55370, monthOf},
+    {"STRTODATE", 55350, 55372, nullptr},
+    {"STRTOTIME", 55350, 55373, nullptr},
+    {"YEAROF", 55350, 55377, yearOf},
+    {"DATE", 55350, 55391, nullptr},
+    {"TIME", 55350, 55392, nullptr},
+    {"FORMATDATETIME", 55351, 55363, formatDateTime},
+    {"FORMATFLOAT", 55351, 55364, formatFloat},
+    {"FORMATTEXT", 55351, 55416, formatText},
+    {"LENGTH", 55351, 55366, length},
+    {"LOWERCASE", 55351, 55367, lowerCase},
+    {"NAMECASE", 55351, 55371, nameCaseCall},
+    {"TRIM", 55351, 55375, trim},
+    {"UPPERCASE", 55351, 55376, upperCase},
+    {"POS", 55351, 55414, pos},
+    {"COPY", 55351, 55379, nullptr},
+    {"STR", 55351, 55381, nullptr},
+    {"INPUT", 55352, 55365, input},
+    {"MESSAGEBOX", 55352, 55415, messageBox},
+    {"IF", 55352, 55378, nullptr},
+    {"PAGE#", 55352, 55390, nullptr},
+    {"LINE#", 55352, 55393, nullptr},
+    {"LINETHROUGH#", 55352, 55394, nullptr},
+    {"COLUMN#", 55352, 55395, nullptr},
+    {"TOTALPAGES", 55352, 55396, nullptr},
+    {"MAXNUM", 55353, 55412, maxNum},
+    {"MINNUM", 55353, 55413, minNum},
+    {"MOD", 55353, 55380, nullptr},
+    {"ROUND", 55353, 55385, nullptr},
+    {"FRAC", 55353, 55386, nullptr},
+    {"INT", 55353, 55387, nullptr},
+    {"NOT", 55354, 55382, nullptr},
+    {"AND", 55354, 55383, nullptr},
+    {"OR", 55354, 55384, nullptr},
+    {"TRUE", 55354, 55388, nullptr},
+    {"FALSE", 55354, 55389, nullptr},
+    {"MROK", 55355, 55397, nullptr},
+    {"MRCANCEL", 55355, 55398, nullptr},
+    {"CURY", 55355, 55399, nullptr},
+    {"FREESPACE", 55355, 55400, nullptr},
+    {"FINALPASS", 55355, 55401, nullptr},
+    {"PAGEHEIGHT", 55355, 55402, nullptr},
+    {"PAGEWIDTH", 55355, 55403, nullptr},
+    {"PROGRESS", 55355, 55404, nullptr},
+    {"MODALRESULT", 55355, 55405, nullptr},
+    {"STOPREPORT", 55355, 55406, nullptr},
+    {"NEWPAGE", 55355, 55407, nullptr},
+    {"NEWCOLUMN", 55355, 55408, nullptr},
+    {"SHOWBAND", 55355, 55409, nullptr},
+    {"INC", 55355, 55410, nullptr},
+    {"DEC", 55355, 55411, nullptr},
+    {"REPORTCOMMENT", 55622, 55623, nullptr},
+    {"REPORTNAME", 55622, 55624, nullptr},
+    {"REPORTAUTOR", 55622, 55625, nullptr},
+    {"VMAJOR", 55622, 55626, nullptr},
+    {"VMINOR", 55622, 55627, nullptr},
+    {"VRELEASE", 55622, 55628, nullptr},
+    {"VBUILD", 55622, 55629, nullptr},
+    {"REPORTDATE", 55622, 55630, nullptr},
+    {"REPORTLASTCHANGE", 55622, 55631, nullptr},
+};
+
 } // namespace
 
 TvlStdFunctionLibrary::TvlStdFunctionLibrary() {
-    names_ = {"AVG",        "COUNT",      "DAYOF",  "FORMATDATETIME", "FORMATFLOAT",
-              "FORMATTEXT", "INPUT",      "LENGTH", "LOWERCASE",      "MAX",
-              "MAXNUM",     "MESSAGEBOX", "MIN",    "MINNUM",         "MONTHOF",
-              "NAMECASE",   "POS",        "SUM",    "TRIM",           "UPPERCASE",
-              "YEAROF"};
-    addDescriptions();
+    for (const StdFunction& f : kFunctions) {
+        if (f.call) {
+            names_.emplace_back(f.name);
+            calls_.push_back(f.call);
+        }
+        AddDescription(f.name, LoadResString(f.category), LoadResString(f.description));
+    }
 }
 
 void TvlStdFunctionLibrary::CallByNumber(int index, const Variant& p1, const Variant& p2,
                                          const Variant& p3, Variant& val) {
-    const LocaleService& locale = ScriptGlobals().localeService();
-    switch (index) {
-    case fnAvg:
-        return aggregate(AggregateKind::Avg, p1, p2, p3, val);
-    case fnCount:
-        return aggregate(AggregateKind::Count, p1, p2, p3, val);
-    case fnMax:
-        return aggregate(AggregateKind::Max, p1, p2, p3, val);
-    case fnMin:
-        return aggregate(AggregateKind::Min, p1, p2, p3, val);
-    case fnSum:
-        return aggregate(AggregateKind::Sum, p1, p2, p3, val);
-    case fnDayOf:
-        val = datePart(p1, "d");
-        return;
-    case fnMonthOf:
-        val = datePart(p1, "m");
-        return;
-    case fnYearOf:
-        val = datePart(p1, "yyyy");
-        return;
-    case fnFormatDateTime: {
-        const std::string format = text(p1);
-        val = Variant(FormatDateTime(format, eval(p2).toDateTime()));
-        return;
-    }
-    case fnFormatFloat: {
-        const std::string format = text(p1);
-        val = Variant(FormatFloat(format, eval(p2).toDouble()));
-        return;
-    }
-    case fnFormatText: {
-        const std::string mask = text(p1) + ";0; ";
-        val = Variant(FormatMaskText(mask, text(p2)));
-        return;
-    }
-    case fnInput: {
-        const std::string prompt = text(p1);
-        val = Variant(ScriptGlobals().uiService().inputBox("", prompt, text(p2)));
-        return;
-    }
-    case fnMessageBox: {
-        const std::string message = text(p1), caption = text(p2);
-        val = Variant(ScriptGlobals().uiService().messageBox(message, caption, eval(p3).toInt()));
-        return;
-    }
-    case fnLength:
-        val = Variant(static_cast<int>(text(p1).size()));
-        return;
-    case fnLowerCase:
-        val = Variant(locale.lowerCase(text(p1)));
-        return;
-    case fnUpperCase:
-        val = Variant(locale.upperCase(text(p1)));
-        return;
-    case fnNameCase:
-        val = Variant(nameCase(text(p1)));
-        return;
-    case fnTrim:
-        val = Variant(std::string(TrimBlanks(text(p1))));
-        return;
-    case fnPos: {
-        const std::string part = text(p1);
-        val = Variant(position(part, text(p2)));
-        return;
-    }
-    case fnMaxNum:
-        val = pick(p1, p2, true);
-        return;
-    case fnMinNum:
-        val = pick(p1, p2, false);
-        return;
-    default:
-        return;
-    }
-}
-
-void TvlStdFunctionLibrary::addDescriptions() {
-    struct Entry {
-        const char* name;
-        int category;
-        int description;
-    };
-    static constexpr Entry entries[] = {
-        {"AVG", 55349, 55360},
-        {"COUNT", 55349, 55361},
-        {"MAX", 55349, 55368},
-        {"MIN", 55349, 55369},
-        {"SUM", 55349, 55374},
-        {"DAYOF", 55350, 55362},
-        {"MONTHOF", 55350, 55370},
-        {"STRTODATE", 55350, 55372},
-        {"STRTOTIME", 55350, 55373},
-        {"YEAROF", 55350, 55377},
-        {"DATE", 55350, 55391},
-        {"TIME", 55350, 55392},
-        {"FORMATDATETIME", 55351, 55363},
-        {"FORMATFLOAT", 55351, 55364},
-        {"FORMATTEXT", 55351, 55416},
-        {"LENGTH", 55351, 55366},
-        {"LOWERCASE", 55351, 55367},
-        {"NAMECASE", 55351, 55371},
-        {"TRIM", 55351, 55375},
-        {"UPPERCASE", 55351, 55376},
-        {"POS", 55351, 55414},
-        {"COPY", 55351, 55379},
-        {"STR", 55351, 55381},
-        {"INPUT", 55352, 55365},
-        {"MESSAGEBOX", 55352, 55415},
-        {"IF", 55352, 55378},
-        {"PAGE#", 55352, 55390},
-        {"LINE#", 55352, 55393},
-        {"LINETHROUGH#", 55352, 55394},
-        {"COLUMN#", 55352, 55395},
-        {"TOTALPAGES", 55352, 55396},
-        {"MAXNUM", 55353, 55412},
-        {"MINNUM", 55353, 55413},
-        {"MOD", 55353, 55380},
-        {"ROUND", 55353, 55385},
-        {"FRAC", 55353, 55386},
-        {"INT", 55353, 55387},
-        {"NOT", 55354, 55382},
-        {"AND", 55354, 55383},
-        {"OR", 55354, 55384},
-        {"TRUE", 55354, 55388},
-        {"FALSE", 55354, 55389},
-        {"MROK", 55355, 55397},
-        {"MRCANCEL", 55355, 55398},
-        {"CURY", 55355, 55399},
-        {"FREESPACE", 55355, 55400},
-        {"FINALPASS", 55355, 55401},
-        {"PAGEHEIGHT", 55355, 55402},
-        {"PAGEWIDTH", 55355, 55403},
-        {"PROGRESS", 55355, 55404},
-        {"MODALRESULT", 55355, 55405},
-        {"STOPREPORT", 55355, 55406},
-        {"NEWPAGE", 55355, 55407},
-        {"NEWCOLUMN", 55355, 55408},
-        {"SHOWBAND", 55355, 55409},
-        {"INC", 55355, 55410},
-        {"DEC", 55355, 55411},
-        {"REPORTCOMMENT", 55622, 55623},
-        {"REPORTNAME", 55622, 55624},
-        {"REPORTAUTOR", 55622, 55625},
-        {"VMAJOR", 55622, 55626},
-        {"VMINOR", 55622, 55627},
-        {"VRELEASE", 55622, 55628},
-        {"VBUILD", 55622, 55629},
-        {"REPORTDATE", 55622, 55630},
-        {"REPORTLASTCHANGE", 55622, 55631},
-    };
-    for (const Entry& e : entries)
-        AddDescription(e.name, LoadResString(e.category), LoadResString(e.description));
+    if (index < 0 || static_cast<std::size_t>(index) >= calls_.size()) return;
+    calls_[static_cast<std::size_t>(index)](p1, p2, p3, val);
 }
 
 } // namespace vl

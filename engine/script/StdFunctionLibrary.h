@@ -2,6 +2,8 @@
 
 #include "engine/script/FunctionLibrary.h"
 
+#include <vector>
+
 namespace vl {
 
 // The standard functions of expressions: the aggregates, date parts,
@@ -16,7 +18,8 @@ public:
                       Variant& val) override;
 
 private:
-    void addDescriptions();
+    // Function number i of Names is computed by calls_[i].
+    std::vector<void (*)(const Variant&, const Variant&, const Variant&, Variant&)> calls_;
 };
 
 } // namespace vl

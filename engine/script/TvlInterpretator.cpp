@@ -2,6 +2,7 @@
 
 #include "engine/script/CodePage.h"
 #include "engine/script/CompiledLine.h"
+#include "engine/script/Errors.h"
 #include "engine/script/FunctionSplitter.h"
 #include "engine/script/ScriptCompiler.h"
 #include "engine/script/ScriptGlobals.h"
@@ -31,15 +32,20 @@ void TvlInterpretator::CompileScript(const StringList& source, StringList& compi
 }
 
 bool TvlInterpretator::StopRequested() {
-    return ScriptGlobals().stopRequested().load(std::memory_order_relaxed);
+    return ScriptGlobals().stopDue();
 }
 
 void TvlInterpretator::RunScript(const StringList& compiledLines) {
     // A copy: an assignment may replace the script of the running object.
     const StringList lines = compiledLines;
+    const std::int64_t stepLimit = ScriptGlobals().limits().scriptSteps;
+    std::int64_t steps = 0;
     std::size_t i = 0;
     while (i < lines.size()) {
         if (StopRequested()) return;
+        if (stepLimit > 0 && ++steps > stepLimit)
+            throw VlError("The script ran more than " + std::to_string(stepLimit) +
+                          " lines, the limit of one run");
         const std::string& line = lines[i];
         switch (compiled::KindOf(line)) {
         case compiled::Kind::ConditionalJump: {

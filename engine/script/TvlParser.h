@@ -31,6 +31,9 @@ class TvlParser {
 public:
     TGetValueEvent OnGetValue;
     TFunctionEvent OnCallFunction;
+    // The report whose lookup the callbacks are bound to (BindParser), so
+    // that only that report unbinds them.
+    const void* BoundTo = nullptr;
 
     // EvalPostfix(ToPostfix(expression)).
     Variant Evaluate(std::string_view expression);

@@ -1,7 +1,11 @@
+#include "tools/vellum/CommandLine.h"
+
 #include "engine/build/TvlReport.h"
+#include "engine/model/TvlBandView.h"
 #include "engine/model/TvlLineView.h"
 #include "tests/engine/model/ViewTestSupport.h"
 #include "tests/engine/output/PreparedPagesTestSupport.h"
+#include "tools/vellum/CommandStop.h"
 #include "tools/vellum/Commands.h"
 
 #include <QFile>
@@ -9,6 +13,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace vl::test {
@@ -128,6 +134,75 @@ TEST_F(CommandLineTest, VersionAndOverview) {
     EXPECT_EQ(run({}), 2);
     EXPECT_EQ(run({QStringLiteral("nonsense")}), 2);
     EXPECT_EQ(err, "vellum: unknown command \"nonsense\"; see vellum --help\n");
+}
+
+// A template whose report title runs a script that never ends.
+QString writeEndlessTemplate(const QString& file) {
+    TvlReport report;
+    TvlPage& page = report.Pages().Add();
+    auto title = std::make_unique<TvlBandView>();
+    title->FrameTyp = btReportTitle;
+    title->SetBounds(0, 20, 700, 20);
+    title->Name = "Title";
+    title->Script = {"while 1 = 1 do i := 1"};
+    page.AddObject(std::move(title));
+    report.SaveToFile(file);
+    return file;
+}
+
+TEST_F(CommandLineTest, BuildStopsAtItsTimeoutWithAMessage) {
+    const QString file = writeEndlessTemplate(path("endless.vlf"));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(
+        run({QStringLiteral("build"), file, QStringLiteral("--timeout"), QStringLiteral("1")}), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(err, "vellum: stopped after 1 seconds (--timeout)\n");
+    EXPECT_TRUE(out.empty());
+    // the deadline ends with the command: the engine builds without it again
+    EXPECT_EQ(ScriptGlobals().deadline(), 0);
+    EXPECT_EQ(
+        run({QStringLiteral("build"), file, QStringLiteral("--timeout"), QStringLiteral("0")}), 2);
+    EXPECT_NE(err.find("--timeout takes a number of seconds"), std::string::npos) << err;
+}
+
+// Ctrl-C while a command runs stops the engine until the command ends.
+TEST_F(CommandLineTest, CtrlCInterruptsTheRunningCommandOnly) {
+    {
+        const vellum_cli::CommandArgs args({}, {vellum_cli::CommandStop::Option()}, {});
+        const vellum_cli::CommandStop stop(args);
+        EXPECT_FALSE(stop.Stopped());
+        std::raise(SIGINT);
+        EXPECT_TRUE(stop.Stopped());
+        EXPECT_TRUE(ScriptGlobals().stopDue());
+        // a build that clears the stop flag as it starts is still stopped
+        ScriptGlobals().stopRequested() = false;
+        EXPECT_TRUE(ScriptGlobals().stopDue());
+        try {
+            stop.ThrowIfStopped();
+            ADD_FAILURE() << "no error";
+        } catch (const VlError& e) {
+            EXPECT_STREQ(e.what(), "interrupted");
+        }
+    }
+    EXPECT_FALSE(ScriptGlobals().interrupted());
+    ScriptGlobals().stopRequested() = false;
+    EXPECT_FALSE(ScriptGlobals().stopDue());
+}
+
+// A page image larger than the pixel budget stops with the reason instead
+// of a failed write.
+TEST_F(CommandLineTest, ShowRefusesPageImagesBeyondThePixelBudget) {
+    TvlEMFPages pages;
+    pages.AddPage(Paper(256, 20000, 20000)); // two metres of custom paper
+    const QString file = path("huge.vlp");
+    pages.SaveToFile(file);
+    EXPECT_EQ(run({QStringLiteral("show"), file, QStringLiteral("--png"), path("png"),
+                   QStringLiteral("--dpi"), QStringLiteral("1200")}),
+              1);
+    EXPECT_NE(err.find("pixels one page image may take; choose a lower resolution"),
+              std::string::npos)
+        << err;
+    EXPECT_FALSE(QFile::exists(path("png/page-1.png")));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "engine/output/TvlEMFPages.h"
 #include "engine/script/CodePage.h"
 #include "tools/vellum/CommandLine.h"
+#include "tools/vellum/CommandStop.h"
 #include "tools/vellum/Commands.h"
 #include "tools/vellum/OrganizerBuild.h"
 #include "tools/vellum/PreparedOutput.h"
@@ -29,10 +30,11 @@ Outputs outputOptions(const CommandArgs& cmd) {
     return out;
 }
 
-void writeOutputs(vl::TvlEMFPages& pages, const Outputs& out, const QString& title) {
+void writeOutputs(vl::TvlEMFPages& pages, const Outputs& out, const QString& title,
+                  const CommandStop& stop) {
     if (out.json) WriteText(*out.json, PagesJson(pages, pages.Count()));
     if (out.vlp) pages.SaveToFile(*out.vlp);
-    if (out.png) WriteImages(pages, *out.png, out.dpi);
+    if (out.png) WriteImages(pages, *out.png, out.dpi, &stop);
     if (out.pdf) WritePdf(pages, *out.pdf, title);
 }
 
@@ -43,15 +45,18 @@ int RunBuild(const QStringList& args) {
                           {QStringLiteral("organizer"), QStringLiteral("source"),
                            QStringLiteral("now"), QStringLiteral("locale"), QStringLiteral("json"),
                            QStringLiteral("vlp"), QStringLiteral("pdf"), QStringLiteral("png"),
-                           QStringLiteral("dpi")},
+                           QStringLiteral("dpi"), CommandStop::Option()},
                           {});
     const QString templatePath = cmd.positional(0, "template file");
     if (cmd.positionals().size() > 1) throw UsageError("one TEMPLATE expected");
     OrganizerBuild build(cmd, templatePath);
     const Outputs out = outputOptions(cmd);
     if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
-    if (!build.build()) return 1;
-    writeOutputs(build.report().EMFPages(), out, QFileInfo(templatePath).completeBaseName());
+    const CommandStop stop(cmd);
+    build.load();
+    if (!build.prepare(&stop)) return 1;
+    writeOutputs(build.report().EMFPages(), out, QFileInfo(templatePath).completeBaseName(), stop);
+    stop.ThrowIfStopped();
     return 0;
 }
 

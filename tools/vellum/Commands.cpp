@@ -19,14 +19,15 @@ const std::vector<Command>& Commands() {
          RunPrinters},
         {"eval", "eval [--locale NAME] [--set NAME=EXPR]... EXPRESSION",
          "evaluate an expression and print its kind and value", RunEval},
-        {"show", "show FILE.vlp [--json FILE|-] [--pdf FILE] [--png DIR] [--dpi N]",
+        {"show",
+         "show FILE.vlp [--json FILE|-] [--pdf FILE] [--png DIR] [--dpi N] [--timeout SECONDS]",
          "show a prepared-report file: its pages and objects as JSON, a PDF document or PNG "
          "images (page-1.png, ...)",
          RunShow},
         {"build",
          "build TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts] [--now 'YYYY-MM-DD "
          "hh:nn:ss'] [--locale NAME] [--json FILE|-] [--vlp FILE] [--pdf FILE] [--png DIR] "
-         "[--dpi N]",
+         "[--dpi N] [--timeout SECONDS]",
          "build a template against the organizer's data as the Print Preview window does, and "
          "write the pages as JSON (with totalPages), a prepared-report file, PDF or PNG images",
          RunBuild},
@@ -44,7 +45,7 @@ const std::vector<Command>& Commands() {
          "load a template and save it again in the current version", RunSave},
         {"xml", "xml IN.vlf [OUT.vl3] [--password TEXT]",
          "export a template as the XML document of the later format", RunXml},
-        {"script", "script [--compile] [--set NAME=EXPR]... FILE",
+        {"script", "script [--compile] [--set NAME=EXPR]... [--timeout SECONDS] FILE",
          "compile a script and run it, printing the script variables, or list the compiled lines",
          RunScript},
         {"preview", "preview FILE.vlp|TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts]",

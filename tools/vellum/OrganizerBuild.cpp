@@ -1,6 +1,7 @@
 #include "tools/vellum/OrganizerBuild.h"
 
 #include "engine/script/CodePage.h"
+#include "tools/vellum/CommandStop.h"
 #include "tools/vellum/OrganizerOptions.h"
 
 #include <QFileInfo>
@@ -32,15 +33,18 @@ void OrganizerBuild::load() {
         throw vl::VlError("template \"" + vl::FromQt(templatePath_) + "\" does not exist");
 }
 
-bool OrganizerBuild::prepare() {
+bool OrganizerBuild::prepare(const CommandStop* stop) {
     vl::TvlReport& report = organizer_.report();
     // As the window builds a chosen template: without the progress window.
     report.ShowProgress = false;
     // The engine shows its error text in a box that nobody sees here.
-    if (report.PrepareReport() && report.LastBuildError().empty()) return true;
-    const std::string error = report.LastBuildError().empty()
-                                  ? std::string("the build was cancelled")
-                                  : terminalText(report.LastBuildError());
+    report.PrepareReport();
+    const vl::TvlBuildOutcome& outcome = report.LastOutcome();
+    if (outcome.built()) return true;
+    // A timeout or Ctrl-C says so instead of "cancelled".
+    if (outcome.cancelled() && stop) stop->ThrowIfStopped();
+    const std::string error =
+        outcome.failed() ? terminalText(outcome.message) : std::string("the build was cancelled");
     std::fprintf(stderr, "vellum: %s\n", vl::ToQt(error).toUtf8().constData());
     return false;
 }

@@ -10,6 +10,8 @@
 
 namespace vellum_cli {
 
+class CommandStop;
+
 // A template built against the organizer's data exactly as the Print
 // Preview window builds it, from the options --organizer, --source and
 // --now: the organizer's lists, the report component and its build.
@@ -22,8 +24,9 @@ public:
     // Loads the organizer's lists and the template.
     void load();
     // Builds the loaded template. A failed or cancelled build prints the
-    // engine's error text on standard error and returns false.
-    bool prepare();
+    // engine's error text on standard error and returns false; a build that
+    // the command's timeout or Ctrl-C stopped raises the stop's error.
+    bool prepare(const CommandStop* stop = nullptr);
     bool build() {
         load();
         return prepare();

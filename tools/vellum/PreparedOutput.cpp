@@ -6,6 +6,7 @@
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
 #include "tools/vellum/CommandLine.h"
+#include "tools/vellum/CommandStop.h"
 #include "tools/vellum/JsonWriter.h"
 #include "tools/vellum/ObjectJson.h"
 
@@ -70,9 +71,9 @@ void WriteText(const QString& target, const std::string& text) {
         throw vl::VlError("cannot write " + vl::FromQt(target));
 }
 
-void WriteImages(vl::TvlEMFPages& pages, const QString& dir, int dpi) {
+void WriteImages(vl::TvlEMFPages& pages, const QString& dir, int dpi, const CommandStop* stop) {
     if (!QDir().mkpath(dir)) throw vl::VlError("cannot create the folder " + vl::FromQt(dir));
-    for (int i = 0; i < pages.Count(); ++i) {
+    for (int i = 0; i < pages.Count() && !(stop && stop->Stopped()); ++i) {
         const QString path = QDir(dir).filePath(QStringLiteral("page-%1.png").arg(i + 1));
         if (!vl::RenderPageImage(pages, i, dpi).save(path, "PNG", vl::kPagePngQuality))
             throw vl::VlError("cannot write " + vl::FromQt(path));

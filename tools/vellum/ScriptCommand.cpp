@@ -7,25 +7,17 @@
 #include "engine/script/TvlParser.h"
 #include "engine/script/TvlVariables.h"
 #include "tools/vellum/CommandLine.h"
+#include "tools/vellum/CommandStop.h"
 #include "tools/vellum/Commands.h"
 #include "tools/vellum/ValueText.h"
 
 #include <QFile>
 #include <QStringDecoder>
-#include <csignal>
 #include <cstdio>
 
 namespace vellum_cli {
 
 namespace {
-
-volatile std::sig_atomic_t interrupted = 0;
-
-// Ctrl-C stops the running script the way Cancel stops a build.
-void onInterrupt(int) {
-    interrupted = 1;
-    vl::Globals().stopRequested().store(true);
-}
 
 // One source line per text line, UTF-8 or else 8-bit engine text.
 vl::StringList readSource(const QString& fileName) {
@@ -104,7 +96,8 @@ void printVariables() {
 } // namespace
 
 int RunScript(const QStringList& args) {
-    const CommandArgs cmd(args, {QStringLiteral("set")}, {QStringLiteral("compile")});
+    const CommandArgs cmd(args, {QStringLiteral("set"), CommandStop::Option()},
+                          {QStringLiteral("compile")});
     const QString fileName = cmd.positional(0, "FILE");
     if (cmd.positionals().size() > 1) throw UsageError("one FILE expected");
     const vl::StringList source = readSource(fileName);
@@ -125,10 +118,12 @@ int RunScript(const QStringList& args) {
         return 0;
     }
     presetVariables(cmd.options(QStringLiteral("set")));
-    std::signal(SIGINT, onInterrupt);
-    interpreter.RunScript(compiled);
-    std::signal(SIGINT, SIG_DFL);
-    if (interrupted) throw vl::VlError("script interrupted");
+    {
+        // Ctrl-C (or --timeout) stops the running script the way Cancel stops a build.
+        const CommandStop stop(cmd);
+        interpreter.RunScript(compiled);
+        stop.ThrowIfStopped();
+    }
     printVariables();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "engine/output/TvlEMFPages.h"
 #include "tools/vellum/CommandLine.h"
+#include "tools/vellum/CommandStop.h"
 #include "tools/vellum/Commands.h"
 #include "tools/vellum/PreparedOutput.h"
 
@@ -12,7 +13,7 @@ namespace vellum_cli {
 int RunShow(const QStringList& args) {
     const CommandArgs cmd(args,
                           {QStringLiteral("json"), QStringLiteral("pdf"), QStringLiteral("png"),
-                           QStringLiteral("dpi")},
+                           QStringLiteral("dpi"), CommandStop::Option()},
                           {});
     const QString file = cmd.positional(0, "prepared-report file");
     const int dpi = DpiOption(cmd);
@@ -21,6 +22,7 @@ int RunShow(const QStringList& args) {
     const auto png = cmd.option(QStringLiteral("png"));
     if (!json && !pdf && !png) json = QStringLiteral("-");
 
+    const CommandStop stop(cmd);
     vl::TvlEMFPages pages;
     std::optional<std::string> error;
     try {
@@ -31,9 +33,10 @@ int RunShow(const QStringList& args) {
     }
     if (!error || pages.Count() > 0) {
         if (json) WriteText(*json, PagesJson(pages));
-        if (png) WriteImages(pages, *png, dpi);
-        if (pdf) WritePdf(pages, *pdf, QFileInfo(file).completeBaseName());
+        if (png) WriteImages(pages, *png, dpi, &stop);
+        if (pdf && !stop.Stopped()) WritePdf(pages, *pdf, QFileInfo(file).completeBaseName());
     }
+    stop.ThrowIfStopped();
     if (!error) return 0;
     PrintError(*error);
     return 1;

@@ -31,7 +31,7 @@ std::optional<std::string> LoadTemplate(vl::TvlReport& report, const QString& pa
         if (!report.LoadFromFile(path))
             throw vl::VlError("no template file \"" + vl::FromQt(path) + "\"");
     } catch (const vl::UnsupportedTemplateError& e) {
-        return std::string(e.what());
+        return e.cause().empty() ? std::string(e.what()) : e.what() + std::string(": ") + e.cause();
     } catch (const vl::ClassNotFoundError& e) {
         return std::string(e.what());
     }

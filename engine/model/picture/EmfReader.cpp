@@ -96,9 +96,7 @@ constexpr std::uint32_t kEtoPdy = 0x2000;
 constexpr std::size_t kMinHeaderSize = 88;
 constexpr std::size_t kMaxRegionRects = 2000;
 
-QColor colourRef(std::uint32_t c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
+constexpr auto colourRef = ColourRef;
 
 QPointF pointL(ByteReader& r) {
     const double x = r.i32();
@@ -177,29 +175,33 @@ public:
 private:
     GdiState& state() { return canvas_.state(); }
 
-    bool playState(std::uint32_t type, ByteReader& r) {
+    static std::optional<GdiState::Setting> settingOf(std::uint32_t type) {
         switch (type) {
         case kSetMapMode:
-            state().mapMode = static_cast<int>(r.u32());
-            return true;
+            return GdiState::Setting::MapMode;
         case kSetBkMode:
-            state().bkMode = static_cast<int>(r.u32());
-            return true;
+            return GdiState::Setting::BkMode;
         case kSetPolyFillMode:
-            state().polyFillMode = static_cast<int>(r.u32());
-            return true;
+            return GdiState::Setting::PolyFillMode;
         case kSetRop2:
-            state().rop2 = static_cast<int>(r.u32());
-            return true;
+            return GdiState::Setting::Rop2;
         case kSetTextAlign:
-            state().textAlign = r.u32();
-            return true;
+            return GdiState::Setting::TextAlign;
         case kSetTextColor:
-            state().textColor = colourRef(r.u32());
-            return true;
+            return GdiState::Setting::TextColor;
         case kSetBkColor:
-            state().bkColor = colourRef(r.u32());
+            return GdiState::Setting::BkColor;
+        default:
+            return std::nullopt;
+        }
+    }
+
+    bool playState(std::uint32_t type, ByteReader& r) {
+        if (const auto setting = settingOf(type)) {
+            state().set(*setting, r.u32());
             return true;
+        }
+        switch (type) {
         case kSetArcDirection:
             state().clockwiseArcs = r.u32() == 2;
             return true;
@@ -250,8 +252,7 @@ private:
 
     static void scale(ByteReader& r, QSizeF& ext) {
         const double xNum = r.i32(), xDenom = r.i32(), yNum = r.i32(), yDenom = r.i32();
-        if (!r.ok() || xDenom == 0 || yDenom == 0) return;
-        ext = QSizeF(ext.width() * xNum / xDenom, ext.height() * yNum / yDenom);
+        if (r.ok()) GdiState::scaleExtent(ext, xNum, xDenom, yNum, yDenom);
     }
 
     void worldTransform(std::uint32_t type, ByteReader& r) {

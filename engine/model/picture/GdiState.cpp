@@ -52,4 +52,40 @@ QTransform GdiState::pageToDevice(const QPointF& devicePerMm) const {
            QTransform::fromTranslate(viewportOrg.x(), viewportOrg.y());
 }
 
+void GdiState::set(Setting setting, std::uint32_t value) {
+    const int number = static_cast<int>(value);
+    switch (setting) {
+    case Setting::MapMode:
+        mapMode = number;
+        return;
+    case Setting::BkMode:
+        bkMode = number;
+        return;
+    case Setting::PolyFillMode:
+        polyFillMode = number;
+        return;
+    case Setting::Rop2:
+        rop2 = number;
+        return;
+    case Setting::TextAlign:
+        textAlign = value;
+        return;
+    case Setting::TextColor:
+        textColor = ColourRef(value);
+        return;
+    case Setting::BkColor:
+        bkColor = ColourRef(value);
+        return;
+    }
+}
+
+void GdiState::scaleExtent(QSizeF& ext, double xNum, double xDenom, double yNum, double yDenom) {
+    if (xDenom == 0 || yDenom == 0) return;
+    ext = QSizeF(ext.width() * xNum / xDenom, ext.height() * yNum / yDenom);
+}
+
+QColor ColourRef(std::uint32_t c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
 } // namespace vl

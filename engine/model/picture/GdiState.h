@@ -65,6 +65,25 @@ struct GdiState {
         return world * pageToDevice(devicePerMm);
     }
     bool isMetric() const { return mapMode >= kLoMetric && mapMode <= kTwips; }
+
+    // The attributes both metafile formats set from one record value; each
+    // reader reads the value at its own width.
+    enum class Setting : std::uint8_t {
+        MapMode,
+        BkMode,
+        PolyFillMode,
+        Rop2,
+        TextAlign,
+        TextColor,
+        BkColor
+    };
+    void set(Setting setting, std::uint32_t value);
+    // The SCALE...EXT records: each axis of the extent times num / denom; a
+    // zero denominator changes nothing.
+    static void scaleExtent(QSizeF& ext, double xNum, double xDenom, double yNum, double yDenom);
 };
+
+// A COLORREF: red in the low byte.
+QColor ColourRef(std::uint32_t c);
 
 } // namespace vl

@@ -74,9 +74,7 @@ enum WmfFunction : std::uint16_t {
 constexpr std::size_t kStandardHeaderBytes = 18;
 constexpr std::uint16_t kEtoOpaque = 2, kEtoClipped = 4;
 
-QColor colourRef(std::uint32_t c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
+constexpr auto colourRef = ColourRef;
 
 // One record: its function and a reader over its parameters.
 struct Record {
@@ -168,25 +166,25 @@ private:
             canvas_.restoreDC(p.i16());
             return true;
         case kSetMapMode:
-            state().mapMode = p.u16();
+            state().set(GdiState::Setting::MapMode, p.u16());
             return true;
         case kSetBkMode:
-            state().bkMode = p.u16();
+            state().set(GdiState::Setting::BkMode, p.u16());
             return true;
         case kSetRop2:
-            state().rop2 = p.u16();
+            state().set(GdiState::Setting::Rop2, p.u16());
             return true;
         case kSetPolyFillMode:
-            state().polyFillMode = p.u16();
+            state().set(GdiState::Setting::PolyFillMode, p.u16());
             return true;
         case kSetTextAlign:
-            state().textAlign = p.u16();
+            state().set(GdiState::Setting::TextAlign, p.u16());
             return true;
         case kSetBkColor:
-            state().bkColor = colourRef(p.u32());
+            state().set(GdiState::Setting::BkColor, p.u32());
             return true;
         case kSetTextColor:
-            state().textColor = colourRef(p.u32());
+            state().set(GdiState::Setting::TextColor, p.u32());
             return true;
         default:
             return playMapping(rec);
@@ -231,8 +229,7 @@ private:
     }
     static void scale(ByteReader& p, QSizeF& ext) {
         const int yDenom = p.i16(), yNum = p.i16(), xDenom = p.i16(), xNum = p.i16();
-        if (!p.ok() || xDenom == 0 || yDenom == 0) return;
-        ext = QSizeF(ext.width() * xNum / xDenom, ext.height() * yNum / yDenom);
+        if (p.ok()) GdiState::scaleExtent(ext, xNum, xDenom, yNum, yDenom);
     }
 
     bool playObjects(Record& rec) {

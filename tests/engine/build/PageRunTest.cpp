@@ -253,8 +253,7 @@ TEST_F(PageRunTest, PrintToPrevPageGoesOnBelowThePreviousRun) {
     EXPECT_EQ(out[3].page, 0);
     EXPECT_EQ(out[3].top, out[2].top + 20);
     // without continuation the second page starts a prepared page of its own
-    // (the build restored the template: its pages are new objects)
-    report.Pages()[1].PrintToPrevPage = false;
+    second.PrintToPrevPage = false;
     ASSERT_TRUE(build());
     EXPECT_EQ(pageCount(), 2);
 }

@@ -120,7 +120,7 @@ TEST_F(ReportBuildTest, AnUnknownNameStopsTheBuildWithItsText) {
     report.Events.OnGetValue = [&askedUpperCase](std::string_view name, Variant&) {
         if (name == "NOTHING") ++askedUpperCase;
     };
-    EXPECT_TRUE(build());
+    EXPECT_FALSE(build());
     EXPECT_EQ(pageCount(), 0);
     EXPECT_EQ(askedUpperCase, 2);
     const std::string& text = report.LastBuildError();
@@ -133,7 +133,7 @@ TEST_F(ReportBuildTest, AVariableThatRefersToItselfIsAnError) {
     report.Dictionary().Variables.SetVariable("Loop", Variant("[Loop] + 1"));
     band(btReportTitle, 20, 20, "Title");
     memo("[Loop]", 20, 22);
-    EXPECT_TRUE(build());
+    EXPECT_FALSE(build());
     EXPECT_EQ(pageCount(), 0);
     EXPECT_NE(report.LastBuildError().find("Variable \"Loop\" refers to itself"), std::string::npos)
         << report.LastBuildError();

@@ -4,6 +4,8 @@
 #include "engine/model/TvlPictureView.h"
 #include "engine/output/PdfDocumentWriter.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ScopedValue.h"
+#include "engine/script/ScriptGlobals.h"
 #include "tests/engine/model/ViewTestSupport.h"
 #include "tests/engine/output/PreparedPagesTestSupport.h"
 
@@ -79,6 +81,37 @@ TEST_F(PageRenderingTest, PageImagesFollowTheResolution) {
     EXPECT_EQ(RenderPageImage(pages, 1, 96).size(), QSize(1122, 794));
     EXPECT_EQ(pages.LivePageCount(), 0);
     low.save(dir_.filePath(QStringLiteral("page-1.png")));
+}
+
+// A page image stops at the engine's pixel budget with a message that says
+// why, before anything is allocated; pages within it are drawn.
+TEST_F(PageRenderingTest, PageImagesStayWithinThePixelBudget) {
+    TvlEMFPages pages;
+    Fill(pages);
+    PreparedPage& tall = pages.PageAt(0);
+    tall.Metrics.PixelPaperWidth = 7200; // two metres of paper
+    tall.Metrics.PixelPaperHeight = 7200;
+    const ScopedValue<std::int64_t> budget(ScriptGlobals().limits().pagePixels, 50'000'000);
+    try {
+        RenderPageImage(pages, 0, 200);
+        ADD_FAILURE() << "no error";
+    } catch (const VlError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "page 1 would be 15716 x 15716 pixels, more than the 50000000 pixels one page "
+                  "image may take; choose a lower resolution");
+    }
+    EXPECT_EQ(pages.LivePageCount(), 0);
+    // the same page at a lower resolution, and a page within the budget
+    EXPECT_EQ(RenderPageImage(pages, 0, 50).size(), QSize(3929, 3929));
+    EXPECT_EQ(RenderPageImage(pages, 1, 200).size(),
+              PaperDeviceSize(pages.PageAt(1), ScaleForResolution(200)));
+    // a paper size no int holds once scaled
+    tall.Metrics.PixelPaperWidth = 2000000000;
+    EXPECT_THROW(RenderPageImage(pages, 0, 1200), VlError);
+    // without a budget nothing is refused before the allocation
+    ScriptGlobals().limits().pagePixels = 0;
+    tall.Metrics.PixelPaperWidth = 700;
+    EXPECT_EQ(RenderPageImage(pages, 0, 96).width(), 733);
 }
 
 TEST_F(PageRenderingTest, StretchedPagesAreDrawnIntoThePrintableAreaWithinTheMargins) {

@@ -1,0 +1,20 @@
+#include "engine/script/ApplicationLifetime.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace vl {
+
+void ReleaseWithApplication(void (*release)()) {
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return;
+    static std::vector<std::pair<const QCoreApplication*, void (*)()>> registered;
+    const std::pair entry{app, release};
+    if (std::find(registered.begin(), registered.end(), entry) != registered.end()) return;
+    registered.push_back(entry);
+    qAddPostRoutine(release);
+}
+
+} // namespace vl

@@ -1,0 +1,61 @@
+#include "tests/support/EngineReset.h"
+
+#include "engine/build/ProgressWindow.h"
+#include "engine/build/TvlGlobals.h"
+#include "engine/model/ViewState.h"
+#include "engine/output/LinkOpener.h"
+#include "engine/output/PrinterSystem.h"
+#include "engine/script/StreamIO.h"
+#include "engine/script/TInterpretator.h"
+#include "engine/script/TvlParser.h"
+#include "engine/script/TvlVariables.h"
+#include "engine/script/UiService.h"
+
+namespace vltest {
+
+namespace {
+
+void resetViews(vl::TvlViewState& s) {
+    s.renderMode = vl::rmDesign;
+    s.noDrawing = false;
+    s.currentView = nullptr;
+    s.currentBand = nullptr;
+    s.currentPage = nullptr;
+    s.designerPage = nullptr;
+    s.templateVersion = vl::kCurrentTemplateVersion;
+    s.errorFlag = false;
+    s.errorText.clear();
+    s.addIns.clear();
+    s.host = nullptr;
+    s.exportFilter = nullptr;
+    s.designer = nullptr;
+    s.showBandTitles = true;
+}
+
+} // namespace
+
+void ResetEngine() {
+    vl::TvlGlobals& g = vl::Globals();
+    resetViews(g.views());
+    // installed extensions stay, as a host installs them once
+    vl::TvlBandExtensions* extensions = g.build().bandExtensions;
+    g.build() = vl::TvlBuildState{};
+    g.build().bandExtensions = extensions;
+    g.hookList().clear();
+    vl::TvlScriptGlobals& script = g.script();
+    script.stopRequested() = false;
+    script.clearInterrupt();
+    script.limits() = vl::EngineLimits{};
+    script.deadline() = 0;
+    g.globalVariables().Clear();
+    g.globalParser().OnGetValue = nullptr;
+    g.globalParser().OnCallFunction = nullptr;
+    g.globalParser().BoundTo = nullptr;
+    g.globalInterpretator().SetBinding(nullptr);
+    g.setUiService(nullptr);
+    g.setProgressWindow(nullptr);
+    g.setLinkOpener(nullptr);
+    g.startPrinter(nullptr);
+}
+
+} // namespace vltest
