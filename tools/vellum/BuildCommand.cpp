@@ -4,11 +4,15 @@
 #include "engine/script/CodePage.h"
 #include "tools/vellum/CommandLine.h"
 #include "tools/vellum/Commands.h"
+#include "tools/vellum/DatabaseBinding.h"
 #include "tools/vellum/PreparedOutput.h"
+#include "tools/vellum/ReportVariables.h"
+#include "tools/vellum/TemplateUsage.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <functional>
 
 namespace vellum_cli {
 
@@ -90,32 +94,15 @@ void writeOutputs(vl::TvlEMFPages& pages, const Outputs& out, const QString& tit
     if (out.pdf) WritePdf(pages, *out.pdf, title);
 }
 
-} // namespace
-
-int RunBuild(const QStringList& args) {
-    const CommandArgs cmd(args,
-                          {QStringLiteral("organizer"), QStringLiteral("source"),
-                           QStringLiteral("now"), QStringLiteral("locale"), QStringLiteral("json"),
-                           QStringLiteral("vlp"), QStringLiteral("pdf"), QStringLiteral("png"),
-                           QStringLiteral("dpi")},
-                          {});
-    const QString templatePath = cmd.positional(0, "template file");
-    if (cmd.positionals().size() > 1) throw UsageError("one TEMPLATE expected");
-    const quillet::DataKind kind = sourceOption(cmd, templatePath);
-    const std::optional<QDateTime> now = nowOption(cmd);
-    const Outputs out = outputOptions(cmd);
-    if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
-
-    quillet::OrganizerStore store(organizerFolder(cmd));
-    if (!store.dataFolder().isEmpty()) loadOrganizer(store);
-    quillet::OrganizerReport organizer(store);
-    organizer.setDataKind(kind);
-    if (now) organizer.setNow(*now);
-    vl::TvlReport& report = organizer.report();
+// Loads the template into the report, lets the host check it, builds it and
+// writes the outputs; nothing is written when the build fails.
+int buildAndWrite(vl::TvlReport& report, const QString& templatePath, const Outputs& out,
+                  const std::function<void(vl::TvlReport&)>& prepare) {
     // As the window builds a chosen template: without the progress window.
     report.ShowProgress = false;
     if (!report.LoadFromFile(templatePath))
         throw vl::VlError("template \"" + vl::FromQt(templatePath) + "\" does not exist");
+    prepare(report);
 
     // The engine shows its error text in a box that nobody sees here.
     if (!report.PrepareReport() || !report.LastBuildError().empty()) {
@@ -127,6 +114,50 @@ int RunBuild(const QStringList& args) {
     }
     writeOutputs(report.EMFPages(), out, QFileInfo(templatePath).completeBaseName());
     return 0;
+}
+
+// The template on the tables of a database instead of the organizer's lists.
+int buildOnDatabase(const CommandArgs& cmd, const DatabaseOptions& options,
+                    const QString& templatePath, const Outputs& out) {
+    if (cmd.option(QStringLiteral("organizer")) || cmd.option(QStringLiteral("source")))
+        throw UsageError("--database builds on the database, without --organizer or --source");
+    const std::optional<QDateTime> now = nowOption(cmd);
+    const QList<NamedText> variables = ReadVariableOptions(cmd);
+    DatabaseBinding binding(options);
+    if (now) binding.report().Now = [now] { return *now; };
+    return buildAndWrite(binding.report(), templatePath, out, [&](vl::TvlReport& report) {
+        binding.checkTemplate(TemplateUsage(report));
+        ApplyVariables(report, variables);
+    });
+}
+
+} // namespace
+
+int RunBuild(const QStringList& args) {
+    const CommandArgs cmd(
+        args,
+        QStringList{QStringLiteral("organizer"), QStringLiteral("source"), QStringLiteral("now"),
+                    QStringLiteral("locale"), QStringLiteral("json"), QStringLiteral("vlp"),
+                    QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("dpi")} +
+            DatabaseOptionNames(),
+        {});
+    const QString templatePath = cmd.positional(0, "template file");
+    if (cmd.positionals().size() > 1) throw UsageError("one TEMPLATE expected");
+    const DatabaseOptions database = ReadDatabaseOptions(cmd);
+    const Outputs out = outputOptions(cmd);
+    if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
+    if (database.given()) return buildOnDatabase(cmd, database, templatePath, out);
+
+    const quillet::DataKind kind = sourceOption(cmd, templatePath);
+    const std::optional<QDateTime> now = nowOption(cmd);
+    const QList<NamedText> variables = ReadVariableOptions(cmd);
+    quillet::OrganizerStore store(organizerFolder(cmd));
+    if (!store.dataFolder().isEmpty()) loadOrganizer(store);
+    quillet::OrganizerReport organizer(store);
+    organizer.setDataKind(kind);
+    if (now) organizer.setNow(*now);
+    return buildAndWrite(organizer.report(), templatePath, out,
+                         [&](vl::TvlReport& report) { ApplyVariables(report, variables); });
 }
 
 } // namespace vellum_cli
