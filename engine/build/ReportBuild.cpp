@@ -6,6 +6,7 @@
 #include "engine/model/MeasuringCanvas.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/TvlEMFPages.h"
+#include "engine/script/DatabaseFunctionLibrary.h"
 #include "engine/script/LocaleService.h"
 #include "engine/script/ScopedValue.h"
 #include "engine/script/TvlLocale.h"
@@ -28,6 +29,22 @@ constexpr int kProcessingId = 55205;
 constexpr int kErrorCaptionId = 55206;
 constexpr int kFromId = 55199;
 constexpr int kIconError = 0x10;
+
+// FIELDISNULL resolves its references from the report being built: names
+// without a container among the components of the report's owner, bare
+// field names in the band's table when the report asks for that. The
+// report is looked up when the function runs, so that nothing refers to a
+// report that is gone.
+void bindFieldLookup() {
+    auto* library = dynamic_cast<TDatabaseFunctionLibrary*>(
+        Globals().functionLibraries().Find(TDatabaseFunctionLibrary::kClassName));
+    if (!library) return;
+    library->Context = [] {
+        const TvlReport* report = Globals().build().currentReport;
+        return report ? FieldLookupContext{report->owner(), report->bandContextTable()}
+                      : FieldLookupContext{};
+    };
+}
 
 bool stopRequested() {
     return Globals().stopRequested().load();
@@ -179,6 +196,7 @@ void TvlReport::BuildPages() {
     b.currentReport = this;
     dictionary_.ClearCache();
     Attach();
+    bindFieldLookup();
     b.errorFlag = false;
     b.errorText.clear();
     const bool multiple = Dataset && ReportType == rtMultiple;

@@ -1,4 +1,5 @@
 #include "engine/build/sql/TvlSqlDatabase.h"
+#include "engine/output/PrinterSystem.h"
 #include "engine/script/CodePage.h"
 #include "tests/support/ReportFixture.h"
 #include "tools/vellum/Commands.h"

@@ -107,7 +107,7 @@ void BuildInvoiceTemplate(vl::TvlReport& report) {
     layout.addRule(summary, 0, 4, layout.width());
     layout.addText(summary, 0, 8, layout.width(), 18, {"Invoices: [COUNT(OrderData)]"},
                    {.fontStyle = kBold});
-    layout.addPageFooter();
+    layout.addPageFooter("Sample shop");
 }
 
 void WriteInvoiceTemplate(const QString& path) {

@@ -81,7 +81,14 @@ TEST_F(SqlReport, DatabaseFunctionsReadTheTablesByName) {
     band(btMasterData, 40, 20, "OrderData", "Orders");
     memo("[Orders.\"customer\"]/[FIELDISNULL('Orders.\"customer\"')]", 20, 42, 200);
     ASSERT_TRUE(build());
+    EXPECT_EQ(report.LastBuildError(), "");
     EXPECT_EQ(texts(), (std::vector<std::string>{"Ann/False", "/True", "Cid/False"}));
+
+    // A bare field name is looked up in the band's own table.
+    report.UseDefaultDataSetName = true;
+    report.Pages()[0].Objects.back()->Memo = {"[FIELDISNULL('customer')]"};
+    ASSERT_TRUE(build());
+    EXPECT_EQ(texts(), (std::vector<std::string>{"False", "True", "False"}));
 }
 
 TEST_F(SqlReport, TheDetailFollowsItsMastersCurrentRecord) {
