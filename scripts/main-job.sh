@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job on an already built tree ($1): lists the sample organizer data
 # that the build generated, then builds every sample report template against
-# it into a PDF document and lists the documents with their page counts.
+# it into a PDF document and lists the documents with their page counts;
+# last the invoices of the sample shop database.
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
 data="$build/samples/organizer"
@@ -41,4 +42,20 @@ for kind in TaskList Contacts; do
     rm -f "$json"
   done
 done
+
+# The invoice template on the shop database, with the queries written
+# beside it (one argument to a line).
+shop="$build/samples/shop"
+mapfile -t queries < "$shop/Invoices.args"
+pdf="$output/Shop - Invoices.pdf"
+json="$output/Shop - Invoices.json"
+if "$vellum" build "$shop/Invoices.vlf" --database "$shop/shop.sqlite" "${queries[@]}" \
+    --now "$now" --locale en_US --json "$json" --pdf "$pdf"; then
+  pages=$(grep -o '"totalPages": *[0-9]*' "$json" | grep -o '[0-9]*$')
+  printf '  %-9s %-16s %3s page(s)  %s\n' "Shop" "Invoices" "$pages" "$pdf"
+else
+  printf '  %-9s %-16s FAILED\n' "Shop" "Invoices"
+  status=1
+fi
+rm -f "$json"
 exit $status

@@ -1,5 +1,6 @@
 #include "engine/build/FindDataSource.h"
 
+#include "engine/build/TvlDBDataSet.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlUserDataset.h"
 #include "engine/script/DataFieldRef.h"
@@ -21,6 +22,14 @@ std::unique_ptr<TvlDataset> makeVirtualSource(std::string_view name) {
     return source;
 }
 
+// A band that names a table walks it through a data source of its own, so
+// that a table needs no separate data source component to be printed.
+std::unique_ptr<TvlDataset> makeTableSource(TvlTable& table) {
+    auto source = std::make_unique<TvlDBDataSet>(table.name());
+    source->SetDataSet(&table);
+    return source;
+}
+
 TvlComponent* findNamed(const ComponentDirectory& directory, const TvlComponent* owner,
                         std::string_view name) {
     try {
@@ -39,8 +48,13 @@ DataSourceLookup FindDataSource(const ComponentDirectory& directory,
         result.owned = makeVirtualSource(name);
         result.source = result.owned.get();
     } else if (TvlComponent* found = findNamed(directory, reportOwner, name)) {
-        result.source = dynamic_cast<TvlDataset*>(found);
-        if (!result.source) throw InvalidTypeCastError();
+        if (auto* table = dynamic_cast<TvlTable*>(found)) {
+            result.owned = makeTableSource(*table);
+            result.source = result.owned.get();
+        } else {
+            result.source = dynamic_cast<TvlDataset*>(found);
+            if (!result.source) throw InvalidTypeCastError();
+        }
     }
     if (result.source) result.source->Open();
     return result;

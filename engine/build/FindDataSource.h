@@ -21,7 +21,9 @@ struct DataSourceLookup {
 //   records (ConversionError when the whole name is not an integer);
 // - otherwise the component of that path (see FindComponentByPath),
 //   starting from the report's owner; none when the path leads nowhere,
-//   InvalidTypeCastError when it names something that is not a data source.
+//   InvalidTypeCastError when it names something that is not a data source;
+// - a table component is walked through a database data source made for
+//   it, which the result owns (a virtual source, too).
 DataSourceLookup FindDataSource(const ComponentDirectory& directory,
                                 const TvlComponent* reportOwner, std::string_view name);
 

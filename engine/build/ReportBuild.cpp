@@ -8,6 +8,7 @@
 #include "engine/model/MeasuringCanvas.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/TvlEMFPages.h"
+#include "engine/script/DatabaseFunctionLibrary.h"
 #include "engine/script/LocaleService.h"
 #include "engine/script/ScopedValue.h"
 #include "engine/script/TvlLocale.h"
@@ -34,6 +35,22 @@ constexpr int kIconError = 0x10;
 std::string buildTimeText(std::chrono::milliseconds limit) {
     return "The build took longer than " + std::to_string(limit.count()) +
            " ms, the limit of one build";
+}
+
+// FIELDISNULL resolves its references from the report being built: names
+// without a container among the components of the report's owner, bare
+// field names in the band's table when the report asks for that. The
+// report is looked up when the function runs, so that nothing refers to a
+// report that is gone.
+void bindFieldLookup() {
+    auto* library = dynamic_cast<TDatabaseFunctionLibrary*>(
+        Globals().functionLibraries().Find(TDatabaseFunctionLibrary::kClassName));
+    if (!library) return;
+    library->Context = [] {
+        const TvlReport* report = Globals().build().currentReport;
+        return report ? FieldLookupContext{report->owner(), report->bandContextTable()}
+                      : FieldLookupContext{};
+    };
 }
 
 bool stopRequested() {
@@ -194,6 +211,7 @@ void TvlReport::BuildPages() {
     b.currentReport = this;
     dictionary_.ClearCache();
     Attach();
+    bindFieldLookup();
     b.errorFlag = false;
     b.errorText.clear();
     const bool multiple = Dataset && ReportType == rtMultiple;

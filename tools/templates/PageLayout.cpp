@@ -101,11 +101,11 @@ void PageLayout::addPageHeader(const std::string& title, const std::vector<Colum
            {.fontStyle = kBold, .fill = kHeadingFill, .frame = vl::vlftTop | vl::vlftBottom});
 }
 
-void PageLayout::addPageFooter() {
+void PageLayout::addPageFooter(const std::string& caption) {
     vl::TvlBandView& band = addBand(vl::btPageFooter, "PageFooter", 26);
     addRule(band, 0, 2, width());
     const TextStyle small{.size = 8, .color = kGrey};
-    addText(band, 0, 6, 200, 16, {"Quillet Organizer"}, small);
+    addText(band, 0, 6, 200, 16, {caption}, small);
     TextStyle centred = small;
     centred.align = vl::TvlMemoView::vltaCenter;
     addText(band, width() / 2 - 100, 6, 200, 16, {"Page [Page#] of [TotalPages]"}, centred);

@@ -71,8 +71,8 @@ public:
     // The page header every sample has: the title on the left, the date of
     // the build on the right, a rule and, when given, the column headings.
     void addPageHeader(const std::string& title, const std::vector<Column>& columns = {});
-    // "Page N of M" centred under a rule.
-    void addPageFooter();
+    // "Page N of M" centred under a rule, the caption on the left.
+    void addPageFooter(const std::string& caption = "Quillet Organizer");
     // One row of cells across the columns, at y inside the band.
     void addRow(vl::TvlBandView& band, const std::vector<Column>& columns, int y, int h,
                 const TextStyle& style);

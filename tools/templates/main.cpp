@@ -1,6 +1,8 @@
 // vellum-templates: writes the sample report templates of the organizer
-// into DIR/TaskList and DIR/Contacts through the engine's own template API.
+// into DIR/TaskList and DIR/Contacts, or the invoice template of the sample
+// shop database into FILE, through the engine's own template API.
 #include "engine/script/CodePage.h"
+#include "tools/templates/InvoiceTemplate.h"
 #include "tools/templates/SampleTemplates.h"
 
 #include <QGuiApplication>
@@ -12,12 +14,17 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() != 1 || args[0].startsWith(QLatin1String("--"))) {
-        std::fprintf(stderr, "usage: vellum-templates DIR\n");
+    const bool invoice = args.size() == 2 && args[0] == QLatin1String("--invoice");
+    if (!invoice && (args.size() != 1 || args[0].startsWith(QLatin1String("--")))) {
+        std::fprintf(stderr,
+                     "usage: vellum-templates DIR\n       vellum-templates --invoice FILE\n");
         return 2;
     }
     try {
-        for (const QString& path : templates::WriteSampleTemplates(args[0]))
+        const QStringList written =
+            invoice ? (templates::WriteInvoiceTemplate(args[1]), QStringList{args[1]})
+                    : templates::WriteSampleTemplates(args[0]);
+        for (const QString& path : written)
             std::printf("%s\n", path.toUtf8().constData());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vellum-templates: %s\n", vl::ToQt(e.what()).toUtf8().constData());

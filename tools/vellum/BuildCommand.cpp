@@ -4,8 +4,12 @@
 #include "tools/vellum/CommandLine.h"
 #include "tools/vellum/CommandStop.h"
 #include "tools/vellum/Commands.h"
+#include "tools/vellum/DatabaseBinding.h"
 #include "tools/vellum/OrganizerBuild.h"
+#include "tools/vellum/OrganizerOptions.h"
 #include "tools/vellum/PreparedOutput.h"
+#include "tools/vellum/ReportVariables.h"
+#include "tools/vellum/TemplateUsage.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -38,26 +42,57 @@ void writeOutputs(vl::TvlEMFPages& pages, const Outputs& out, const QString& tit
     if (out.pdf) WritePdf(pages, *out.pdf, title);
 }
 
+// Builds the loaded template and writes the outputs; nothing is written when
+// the build fails.
+int buildAndWrite(vl::TvlReport& report, const QString& templatePath, const Outputs& out,
+                  const CommandStop& stop) {
+    if (!PrepareLoadedReport(report, &stop)) return 1;
+    writeOutputs(report.EMFPages(), out, QFileInfo(templatePath).completeBaseName(), stop);
+    stop.ThrowIfStopped();
+    return 0;
+}
+
+// The template on the tables of a database instead of the organizer's lists.
+int buildOnDatabase(const CommandArgs& cmd, const DatabaseOptions& options,
+                    const QString& templatePath, const Outputs& out, const CommandStop& stop) {
+    if (cmd.option(QStringLiteral("organizer")) || cmd.option(QStringLiteral("source")))
+        throw UsageError("--database builds on the database, without --organizer or --source");
+    const std::optional<QDateTime> now = nowOption(cmd);
+    const QList<NamedText> variables = ReadVariableOptions(cmd);
+    DatabaseBinding binding(options);
+    vl::TvlReport& report = binding.report();
+    if (now) report.Now = [now] { return *now; };
+    if (!report.LoadFromFile(templatePath))
+        throw vl::VlError("template \"" + vl::FromQt(templatePath) + "\" does not exist");
+    binding.checkTemplate(TemplateUsage(report));
+    ApplyVariables(report, variables);
+    return buildAndWrite(report, templatePath, out, stop);
+}
+
 } // namespace
 
 int RunBuild(const QStringList& args) {
     const CommandArgs cmd(args,
-                          {QStringLiteral("organizer"), QStringLiteral("source"),
-                           QStringLiteral("now"), QStringLiteral("locale"), QStringLiteral("json"),
-                           QStringLiteral("vlp"), QStringLiteral("pdf"), QStringLiteral("png"),
-                           QStringLiteral("dpi"), CommandStop::Option()},
+                          QStringList{QStringLiteral("organizer"), QStringLiteral("source"),
+                                      QStringLiteral("now"), QStringLiteral("locale"),
+                                      QStringLiteral("json"), QStringLiteral("vlp"),
+                                      QStringLiteral("pdf"), QStringLiteral("png"),
+                                      QStringLiteral("dpi"), CommandStop::Option()} +
+                              DatabaseOptionNames(),
                           {});
     const QString templatePath = cmd.positional(0, "template file");
     if (cmd.positionals().size() > 1) throw UsageError("one TEMPLATE expected");
-    OrganizerBuild build(cmd, templatePath);
+    const DatabaseOptions database = ReadDatabaseOptions(cmd);
     const Outputs out = outputOptions(cmd);
     if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
     const CommandStop stop(cmd);
+    if (database.given()) return buildOnDatabase(cmd, database, templatePath, out, stop);
+
+    OrganizerBuild build(cmd, templatePath);
+    const QList<NamedText> variables = ReadVariableOptions(cmd);
     build.load();
-    if (!build.prepare(&stop)) return 1;
-    writeOutputs(build.report().EMFPages(), out, QFileInfo(templatePath).completeBaseName(), stop);
-    stop.ThrowIfStopped();
-    return 0;
+    ApplyVariables(build.report(), variables);
+    return buildAndWrite(build.report(), templatePath, out, stop);
 }
 
 } // namespace vellum_cli

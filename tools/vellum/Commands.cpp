@@ -25,11 +25,13 @@ const std::vector<Command>& Commands() {
          "images (page-1.png, ...)",
          RunShow},
         {"build",
-         "build TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts] [--now 'YYYY-MM-DD "
-         "hh:nn:ss'] [--locale NAME] [--json FILE|-] [--vlp FILE] [--pdf FILE] [--png DIR] "
-         "[--dpi N] [--timeout SECONDS]",
-         "build a template against the organizer's data as the Print Preview window does, and "
-         "write the pages as JSON (with totalPages), a prepared-report file, PDF or PNG images",
+         "build TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts] | [--database "
+         "FILE.sqlite|DRIVER:CONNECTION [--query NAME=SQL]... [--table NAME=TABLE]...] "
+         "[--var NAME=EXPR]... [--now 'YYYY-MM-DD hh:nn:ss'] [--locale NAME] [--json FILE|-] "
+         "[--vlp FILE] [--pdf FILE] [--png DIR] [--dpi N] [--timeout SECONDS]",
+         "build a template against the organizer's data as the Print Preview window does, or "
+         "on the tables of a database, and write the pages as JSON (with totalPages), a "
+         "prepared-report file, PDF or PNG images",
          RunBuild},
         {"print",
          "print FILE.vlp|TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts] [--now "

@@ -34,7 +34,10 @@ void OrganizerBuild::load() {
 }
 
 bool OrganizerBuild::prepare(const CommandStop* stop) {
-    vl::TvlReport& report = organizer_.report();
+    return PrepareLoadedReport(organizer_.report(), stop);
+}
+
+bool PrepareLoadedReport(vl::TvlReport& report, const CommandStop* stop) {
     // As the window builds a chosen template: without the progress window.
     report.ShowProgress = false;
     // The engine shows its error text in a box that nobody sees here.

@@ -38,4 +38,10 @@ private:
     quillet::OrganizerReport organizer_;
 };
 
+// Builds a loaded template without the progress window, as the Print Preview
+// window builds a chosen one. A failed or cancelled build prints the
+// engine's error text on standard error and returns false; a build that the
+// command's timeout or Ctrl-C stopped raises the stop's error.
+bool PrepareLoadedReport(vl::TvlReport& report, const CommandStop* stop);
+
 } // namespace vellum_cli

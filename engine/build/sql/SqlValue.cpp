@@ -88,4 +88,22 @@ Variant VariantFromSql(const QVariant& value) {
     }
 }
 
+QVariant SqlValueOf(const Variant& value) {
+    switch (value.kind()) {
+    case Variant::Kind::Null:
+        return QVariant();
+    case Variant::Kind::Boolean:
+        return QVariant(value.toBool());
+    case Variant::Kind::Integer:
+        return QVariant(value.toInt());
+    case Variant::Kind::Double:
+        return QVariant(value.toDouble());
+    case Variant::Kind::DateTime:
+        return QVariant(OleDateToDateTime(value.toDateTime()));
+    case Variant::Kind::String:
+        break;
+    }
+    return QVariant(ToQt(value.toString()));
+}
+
 } // namespace vl

@@ -15,4 +15,8 @@ TFieldType FieldTypeOf(QMetaType type);
 // range, blobs as byte strings; a null value is Null.
 Variant VariantFromSql(const QVariant& value);
 
+// An engine value as a database parameter: text from the engine's code
+// page, day counts as date-times, Null as a null value.
+QVariant SqlValueOf(const Variant& value);
+
 } // namespace vl

@@ -50,12 +50,19 @@ void TvlSqlDatabase::checkFileExists() const {
 void TvlSqlDatabase::Open() {
     if (Connected()) return;
     checkFileExists();
+    // Asked first, so that Qt does not warn about the driver on its own.
+    if (!QSqlDatabase::isDriverAvailable(ToQt(DriverName)))
+        throw VlError("Database driver not available: " + DriverName);
     QSqlDatabase db = QSqlDatabase::contains(connectionName_)
                           ? connection()
                           : QSqlDatabase::addDatabase(ToQt(DriverName), connectionName_);
     if (!db.isValid()) throw VlError("Database driver not available: " + DriverName);
     db.setDatabaseName(ToQt(DatabaseName));
     db.setConnectOptions(ToQt(ConnectOptions));
+    db.setHostName(ToQt(HostName));
+    db.setPort(Port);
+    db.setUserName(ToQt(UserName));
+    db.setPassword(ToQt(Password));
     if (!db.open())
         throw VlError("Cannot open database " + DatabaseName + ": " +
                       FromQt(db.lastError().text()));

@@ -24,6 +24,11 @@ public:
     bool CreateIfMissing = false;
     // Driver options, as QSqlDatabase::setConnectOptions takes them.
     std::string ConnectOptions;
+    // For database servers; empty (and -1) leave the driver's defaults.
+    std::string HostName;
+    int Port = -1;
+    std::string UserName;
+    std::string Password;
 
     // Raises VlError naming the database and the driver's reason.
     void Open();

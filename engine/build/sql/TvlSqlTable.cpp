@@ -3,6 +3,7 @@
 #include "engine/build/sql/SqlValue.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ScopedValue.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -43,12 +44,56 @@ QString TvlSqlTable::selectText() const {
            driver->escapeIdentifier(ToQt(TableName), QSqlDriver::TableName);
 }
 
+TvlTable& TvlSqlTable::parameterTable(const std::string& name) const {
+    TvlComponent* found = owner() ? owner()->findComponent(name) : nullptr;
+    auto* table = dynamic_cast<TvlTable*>(found);
+    if (!table) fail(QStringLiteral("No table %1 for the query's parameters").arg(ToQt(name)));
+    return *table;
+}
+
+QVariantList TvlSqlTable::parameterValues() {
+    // A parameter that leads back to this table would open it without end.
+    if (readingParameters_) fail(QStringLiteral("The query's parameters refer back to it"));
+    const ScopedValue reading(readingParameters_, true);
+    QVariantList values;
+    for (const SqlFieldParameter& parameter : parameters_) {
+        TvlTable& table = parameterTable(parameter.table);
+        if (!table.Active()) table.Open();
+        const bool onRecord = !(table.Eof() && table.Bof());
+        values << (onRecord ? SqlValueOf(table.FieldByName(parameter.field).value()) : QVariant());
+    }
+    return values;
+}
+
+void TvlSqlTable::runWith(QSqlQuery& query, const QVariantList& values) {
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(static_cast<int>(i), values[i]);
+    if (!query.exec()) fail(query.lastError().text());
+    boundValues_ = values;
+}
+
+void TvlSqlTable::execute(QSqlQuery& query) {
+    if (SQL.empty()) {
+        parameters_.clear();
+        if (!query.exec(selectText())) fail(query.lastError().text());
+        return;
+    }
+    SqlParameterizedText parsed = ParseFieldParameters(SQL);
+    parameters_ = std::move(parsed.parameters);
+    if (parameters_.empty()) {
+        if (!query.exec(parsed.text)) fail(query.lastError().text());
+        return;
+    }
+    if (!query.prepare(parsed.text)) fail(query.lastError().text());
+    runWith(query, parameterValues());
+}
+
 std::vector<TvlTable::FieldDef> TvlSqlTable::doOpen() {
     TvlSqlDatabase& database = requireDatabase();
     database.Open();
     auto query = std::make_unique<QSqlQuery>(database.connection());
     query->setForwardOnly(false);
-    if (!query->exec(selectText())) fail(query->lastError().text());
+    execute(*query);
     if (!query->isSelect()) fail(QStringLiteral("The query returns no records"));
     std::vector<FieldDef> defs;
     const QSqlRecord record = query->record();
@@ -70,6 +115,10 @@ bool TvlSqlTable::checkedMove(bool moved) const {
 }
 
 bool TvlSqlTable::doFirst() {
+    if (!parameters_.empty()) {
+        const QVariantList values = parameterValues();
+        if (values != boundValues_) runWith(*query_, values);
+    }
     return checkedMove(query_->first());
 }
 

@@ -1,0 +1,23 @@
+#include "tools/vellum/ReportVariables.h"
+
+#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlReport.h"
+#include "engine/script/CodePage.h"
+#include "engine/script/TvlParser.h"
+
+namespace vellum_cli {
+
+void ApplyVariables(vl::TvlReport& report, const QList<NamedText>& variables) {
+    vl::TvlGlobals& g = vl::Globals();
+    vl::TvlVariables& dictionary = report.Dictionary().Variables;
+    for (const NamedText& variable : variables) {
+        const std::string name = vl::FromQt(variable.name);
+        const std::string expression = vl::FromQt(variable.text);
+        if (dictionary.IndexOf(name) >= 0)
+            dictionary.SetVariable(name, vl::Variant(expression));
+        else
+            g.globalVariables().SetVariable(name, g.globalParser().Evaluate(expression));
+    }
+}
+
+} // namespace vellum_cli
