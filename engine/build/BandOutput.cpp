@@ -72,7 +72,7 @@ bool TvlBand::Output() {
     }
 
     CurYAfterBreak = false;
-    if (!ScriptDone) runScript();
+    if (!ScriptDone) RunScript();
     ScriptDone = false;
     const int y0 = page.CurY;
     if (stopping()) return false;
@@ -94,7 +94,7 @@ bool TvlBand::Output() {
     return result;
 }
 
-void TvlBand::runScript() {
+void TvlBand::RunScript() {
     if (Script.empty()) return;
     makeCurrent(*this, BandView);
     try {
@@ -149,10 +149,15 @@ bool TvlBand::makeRoom(bool& result) {
     TvlPage& page = OwnerPage;
     const int h = MeasureHeight();
     if (page.CurY + h <= page.BottomLimit || Breaked) return true;
+    // A sub-report page never breaks or splits by itself: the outer page
+    // breaks and resumes it.
+    if (page.SubReportPage) {
+        result = true;
+        return false;
+    }
     const int freshTop = contentTop();
     if (page.BottomLimit - freshTop >= h || page.CurY > freshTop) {
         result = true;
-        if (page.SubReportPage) return false;
         FitOrBreak(0, 10000, false);
         if (FitOrBreak(page.CurY, h, true)) Breaked = true;
     } else {
@@ -247,8 +252,7 @@ void TvlBand::outputPlainBody() {
 }
 
 void TvlBand::outputCross() {
-    if (TvlBandExtensions* extensions = Globals().build().bandExtensions)
-        extensions->outputCross(*this);
+    if (TvlBandExtensions* extensions = Globals().bandExtensions()) extensions->outputCross(*this);
 }
 
 void TvlBand::advanceBandColumn() {
@@ -367,7 +371,7 @@ bool TvlBand::OutputObjects() {
         if (dynamic_cast<TvlSubReportView*>(view)) {
             if (!view->Visible) continue;
             // Without sub-report output the object is left out.
-            TvlBandExtensions* extensions = Globals().build().bandExtensions;
+            TvlBandExtensions* extensions = Globals().bandExtensions();
             if (extensions && extensions->outputSubReports(*this, i)) return true;
             continue;
         }

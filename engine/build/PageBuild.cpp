@@ -113,6 +113,8 @@ void TvlPage::DoneBuild() {
         ownedBands_.clear();
         pending_.clear();
         RecordedSteps.clear();
+        ReplayIndex = 0;
+        BuildMode = bmOutput;
         LastOutputBand = nullptr;
         ResumeBand = nullptr;
     }
