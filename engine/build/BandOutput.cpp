@@ -206,7 +206,8 @@ void TvlBand::OutputBody() {
         outputPlainBody();
     advanceBandColumn();
     Top = t0;
-    if (isDataBand()) AccumulateTotals();
+    // a row of cross columns has counted its totals column by column
+    if (isDataBand() && !(HasCrossObjects() && Globals().bandExtensions())) AccumulateTotals();
 }
 
 void TvlBand::outputStretchedBody() {

@@ -54,6 +54,7 @@ bool TvlCrossRow::inUse(const TvlBand* cross) const {
 void TvlCrossRow::Output() {
     page_.CrossColumn = 1;
     x_ = 0;
+    columns_ = 0;
     p0_ = pageIndex();
     if (row_.Type == btPageFooter) return;
     if (TvlReport* report = Globals().build().currentReport) report->FireBeginColumn(row_);
@@ -61,6 +62,8 @@ void TvlCrossRow::Output() {
     if (inUse(data_) && !stopping()) outputData();
     if (inUse(footer_) && !stopping()) outputFooter();
     pageIndex() = p0_;
+    // a data row without columns still counts once
+    if (columns_ == 0 && row_.isDataBand()) row_.AccumulateTotals();
 }
 
 void TvlCrossRow::outputHeader() {
@@ -99,6 +102,7 @@ void TvlCrossRow::outputData() {
         data.AccumulateTotals();
         if (row_.isDataBand()) row_.AccumulateTotals();
         x_ += data.Width;
+        ++columns_;
         ++page_.CrossColumn;
         source->Next();
         if (stopping()) break;

@@ -40,6 +40,7 @@ private:
     TvlBand* footer_;
     std::int64_t x_ = 0;
     int p0_ = 0;
+    int columns_ = 0; // data columns output in this row
 };
 
 } // namespace vl

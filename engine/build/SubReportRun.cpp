@@ -62,11 +62,14 @@ int freshTop(const TvlPage& outer) {
     return top;
 }
 
-// The lowest position the band's sub-reports reached on the outer page.
+// The lowest position the band's sub-reports reached on the current outer
+// page: those that finished in this turn and those still going on.
 int lowestSubReport(const TvlBand& band) {
-    int lowest = band.OwnerPage.CurY;
-    for (const TvlPage* page : band.SubReportPages)
-        if (page) lowest = std::max(lowest, page->CurY);
+    int lowest = std::max(band.OwnerPage.CurY, band.SubReportBottom);
+    for (std::size_t i = 0; i < band.SubReportPages.size(); ++i) {
+        const TvlPage* page = band.SubReportPages[i];
+        if (page && !band.SubReportDone[i]) lowest = std::max(lowest, page->CurY);
+    }
     return lowest;
 }
 
