@@ -23,12 +23,20 @@ QString seedName(const QString& path) {
            QLatin1String(".vlf");
 }
 
-// Loads a sample, changes it and writes it as a seed.
-void writeVariant(const QString& sample, const QString& seed,
+enum class Data { Tasks, Contacts };
+
+// Loads a sample, changes it and writes it as a seed. The fuzzer builds a
+// file of odd size against the task list and one of even size against the
+// contacts: the comment grows by a blank when the size does not fit.
+void writeVariant(const QString& sample, const QString& seed, Data data,
                   const std::function<void(vl::TvlReport&)>& change) {
     vl::TvlReport report("Seed");
     report.LoadFromFile(sample);
     change(report);
+    report.SaveToFile(seed);
+    const bool odd = QFileInfo(seed).size() % 2 != 0;
+    if (odd == (data == Data::Tasks)) return;
+    report.Info.Comment += ' ';
     report.SaveToFile(seed);
 }
 
@@ -50,17 +58,22 @@ int main(int argc, char** argv) {
     QTemporaryDir samples;
     QString directory, crossTab;
     for (const QString& path : templates::WriteSampleTemplates(samples.path())) {
+        const Data data = QFileInfo(path).dir().dirName() == QLatin1String("TaskList")
+                              ? Data::Tasks
+                              : Data::Contacts;
         // seeds of the samples stay as they were committed
-        QFile::copy(path, folder.filePath(seedName(path)));
+        const QString seed = folder.filePath(seedName(path));
+        if (!QFileInfo::exists(seed)) writeVariant(path, seed, data, [](vl::TvlReport&) {});
         if (path.endsWith(QLatin1String("Contact Directory.vlf"))) directory = path;
         if (path.endsWith(QLatin1String("Tasks by Status.vlf"))) crossTab = path;
     }
     writeVariant(crossTab, folder.filePath(QLatin1String("regression-cross-5000-columns")),
-                 [](vl::TvlReport& report) {
+                 Data::Tasks, [](vl::TvlReport& report) {
                      if (vl::TvlView* statuses = report.FindObject("Statuses"))
                          statuses->FormatStr = "5000";
                  });
     writeVariant(directory, folder.filePath(QLatin1String("regression-subreport-never-fits")),
+                 Data::Contacts,
                  [](vl::TvlReport& report) { setHeight(report, 1, "MasterData", 5000); });
     return 0;
 }
