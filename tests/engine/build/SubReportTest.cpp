@@ -302,6 +302,34 @@ TEST_F(SubReportTest, AnEmptySubReportInAContinuedPageKeepsThePage) {
     EXPECT_EQ(textsOn(0), (std::vector<std::string>{"A", "B", "C"}));
 }
 
+// A cross-tab inside a sub-report spills onto a page that gets neither the
+// sub-report page's headers nor the outer page's.
+TEST_F(SubReportTest, ACrossTabInASubReportSpillsOntoABarePage) {
+    page->RightMargin = page->PrinterInfo.PixelPaperWidth - 750;
+    addSource("Cols", values("K", 12));
+    addSource("Masters", numbered(1));
+    addSource("Rows", values("R", 2));
+    band(btPageHeader, 20, 20, "PH").Flags = TvlBandView::bfOnFirstPage;
+    memo("PH", 20, 20);
+    band(btMasterData, 100, 20, "Data", "Masters");
+    TvlPage& inner = report.Pages().Add();
+    band(btPageHeader, 0, 20, "InnerHeader", "", &inner);
+    memo("inner header", 0, 0, 100, 18, &inner);
+    band(btCrossData, 0, 10, "CD", "Cols", &inner).SetBounds(150, 0, 100, 1000);
+    band(btMasterData, 40, 20, "Rows", "Rows", &inner);
+    memo("C[K]", 150, 40, 100, 18, &inner);
+    subReport(inner, 20, 100);
+    ASSERT_TRUE(built()) << report.LastBuildError();
+    EXPECT_EQ(pageCount(), 2);
+    EXPECT_EQ(textsOn(0).front(), "PH");
+    EXPECT_EQ(find("PH").size(), 1U);
+    EXPECT_TRUE(find("inner header").empty());
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_AT(find("C6").at(static_cast<std::size_t>(row)), 0, 650, top + 20 + 20 * row);
+        EXPECT_AT(find("C7").at(static_cast<std::size_t>(row)), 1, 20, top + 20 + 20 * row);
+    }
+}
+
 // The stop flag ends a sub-report that would run long.
 TEST_F(SubReportTest, TheStopFlagEndsTheReplay) {
     setRoom(200);
