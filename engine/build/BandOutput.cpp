@@ -73,7 +73,7 @@ bool TvlBand::Output() {
     }
 
     CurYAfterBreak = false;
-    if (!ScriptDone) runScript();
+    if (!ScriptDone) RunScript();
     ScriptDone = false;
     const int y0 = page.CurY;
     if (stopping()) return false;
@@ -95,7 +95,7 @@ bool TvlBand::Output() {
     return result;
 }
 
-void TvlBand::runScript() {
+void TvlBand::RunScript() {
     if (Script.empty()) return;
     makeCurrent(*this, BandView);
     try {
@@ -150,10 +150,15 @@ bool TvlBand::makeRoom(bool& result) {
     TvlPage& page = OwnerPage;
     const int h = MeasureHeight();
     if (page.CurY + h <= page.BottomLimit || Breaked) return true;
+    // A sub-report page never breaks or splits by itself: the outer page
+    // breaks and resumes it.
+    if (page.SubReportPage) {
+        result = true;
+        return false;
+    }
     const int freshTop = contentTop();
     if (page.BottomLimit - freshTop >= h || page.CurY > freshTop) {
         result = true;
-        if (page.SubReportPage) return false;
         FitOrBreak(0, 10000, false);
         if (FitOrBreak(page.CurY, h, true)) Breaked = true;
     } else {
@@ -202,7 +207,8 @@ void TvlBand::OutputBody() {
         outputPlainBody();
     advanceBandColumn();
     Top = t0;
-    if (isDataBand()) AccumulateTotals();
+    // a row of cross columns has counted its totals column by column
+    if (isDataBand() && !(HasCrossObjects() && Globals().bandExtensions())) AccumulateTotals();
 }
 
 void TvlBand::outputStretchedBody() {
@@ -248,8 +254,7 @@ void TvlBand::outputPlainBody() {
 }
 
 void TvlBand::outputCross() {
-    if (TvlBandExtensions* extensions = Globals().build().bandExtensions)
-        extensions->outputCross(*this);
+    if (TvlBandExtensions* extensions = Globals().bandExtensions()) extensions->outputCross(*this);
 }
 
 void TvlBand::advanceBandColumn() {
@@ -368,7 +373,7 @@ bool TvlBand::OutputObjects() {
         if (dynamic_cast<TvlSubReportView*>(view)) {
             if (!view->Visible) continue;
             // Without sub-report output the object is left out.
-            TvlBandExtensions* extensions = Globals().build().bandExtensions;
+            TvlBandExtensions* extensions = Globals().bandExtensions();
             if (extensions && extensions->outputSubReports(*this, i)) return true;
             continue;
         }

@@ -7,7 +7,6 @@
 namespace vl {
 
 class TvlReport;
-class TvlBandExtensions;
 
 // What one build shares across its reports, pages and bands. Only one
 // build runs at a time; the state belongs to the build that set it last.
@@ -37,8 +36,6 @@ struct TvlBuildState {
 
     // "VALUE": the result of the last bracket evaluated.
     Variant currentValue;
-    // Sub-report and cross-tab output, when installed.
-    TvlBandExtensions* bandExtensions = nullptr;
     // How deep dictionary variables are being resolved inside each other.
     int dictionaryDepth = 0;
 };

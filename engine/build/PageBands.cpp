@@ -27,6 +27,24 @@ TvlBandView* asBandView(TvlView* view) {
     return dynamic_cast<TvlBandView*>(view);
 }
 
+// Whether some sub-report object of the report shows the page, whichever
+// page holds the object: its bands must know before they are built.
+bool shownBySubReport(TvlPage& page) {
+    TvlReport* report = Globals().build().receivingReport;
+    if (!report) return false;
+    TvlPages& pages = report->Pages();
+    int index = -1;
+    for (int i = 0; i < pages.Count() && index < 0; ++i)
+        if (&pages[i] == &page) index = i;
+    for (int i = 0; i < pages.Count() && index >= 0; ++i) {
+        for (const auto& view : pages[i].Objects) {
+            const auto* sub = dynamic_cast<const TvlSubReportView*>(view.get());
+            if (sub && sub->SubPage == index) return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 TvlBand& TvlPage::newBand(TvlBandType type) {
@@ -44,6 +62,7 @@ void TvlPage::BuildBands() {
     for (int type = 0; type < TvlBandView::kBandTypeCount; ++type)
         bands_[static_cast<std::size_t>(type)] = &newBand(static_cast<TvlBandType>(type));
     placed_.assign(Objects.size(), false);
+    if (shownBySubReport(*this)) SubReportPage = true;
     prepareObjects();
     fillCrossBands();
     fillHorizontalBands();

@@ -115,6 +115,8 @@ void TvlPage::ReleaseBuild() {
     ownedBands_.clear();
     pending_.clear();
     RecordedSteps.clear();
+    ReplayIndex = 0;
+    BuildMode = bmOutput;
     LastOutputBand = nullptr;
     ResumeBand = nullptr;
     prepared_ = false;

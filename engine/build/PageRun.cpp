@@ -38,6 +38,9 @@ void TvlPage::PrintBand(TvlBand* band) {
     if (!band) return;
     if (BuildMode == bmRecord) {
         RecordedSteps.push_back({RecordedStep::Draw, band});
+        // The group test while recording compares with the value the
+        // header will print with.
+        if (band->isGroupHeader() && band->inUse() && !band->KeepTotals) band->ResetTotals();
         return;
     }
     if (!band->inUse()) {
@@ -78,7 +81,8 @@ int TvlPage::deepestLevel() const {
 void TvlPage::RunPage() {
     TvlReport* report = build().currentReport;
     if (report && !report->PrintIfEmpty && pageIsEmpty()) {
-        if (build().continuation) ++build().currentPageIndex;
+        // a sub-report's page run never stepped the index back
+        if (build().continuation && BuildMode == bmOutput) ++build().currentPageIndex;
         return;
     }
     NoRepeatedHeaders = false;

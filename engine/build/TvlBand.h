@@ -58,8 +58,15 @@ public:
     bool CurYAfterBreak = false, ScriptDone = false, KeepTotals = false;
     int BandColumn = 1, BandColumnStartX = 0;
     int MaxCrossColumns = 0;
-    // Set when the band's objects handed output over to a sub-report.
+    // Sub-report output: the index of the first sub-report object handled,
+    // the lowest end of the sub-reports that finished in the current turn,
+    // whether all are done, and, per object from SubReportStart on, the
+    // page it prints (none when it prints nothing) and whether it is done.
+    std::size_t SubReportStart = 0;
+    int SubReportBottom = 0;
     bool SubReportsDone = true;
+    std::vector<TvlPage*> SubReportPages;
+    std::vector<bool> SubReportDone;
 
     bool hasFlag(std::uint16_t flag) const { return (BandFlags & flag) != 0; }
     bool isDataBand() const;
@@ -90,6 +97,9 @@ public:
     bool OutputObjects();
     void OutputObject(TvlView& view);
     void OutputSplit();
+
+    // The band's script, with errors going to the build.
+    void RunScript();
 
     // Totals of one data row, and the restart after a band showed them.
     void AccumulateTotals();
@@ -128,7 +138,6 @@ public:
     int crossColumn() const override;
 
 private:
-    void runScript();
     void runScriptBreaks(int y0);
     bool outputVisible(bool& result);
     bool makeRoom(bool& result);

@@ -1,5 +1,6 @@
 #include "engine/build/TvlGlobals.h"
 
+#include "engine/build/EngineBandExtensions.h"
 #include "engine/build/EngineTexts.h"
 #include "engine/build/ProgressWindow.h"
 #include "engine/output/LinkOpener.h"
@@ -31,6 +32,19 @@ void TvlGlobals::setProgressWindow(std::unique_ptr<TvlProgressWindow> window) {
     progressWindow_ = std::move(window);
     // a host's window goes with the application object
     if (progressWindow_) ReleaseWithApplication([] { Globals().setProgressWindow(nullptr); });
+}
+
+TvlBandExtensions* TvlGlobals::bandExtensions() {
+    if (!bandExtensionsSet_) {
+        bandExtensions_ = std::make_unique<TvlEngineBandExtensions>();
+        bandExtensionsSet_ = true;
+    }
+    return bandExtensions_.get();
+}
+
+void TvlGlobals::setBandExtensions(std::unique_ptr<TvlBandExtensions> extensions) {
+    bandExtensions_ = std::move(extensions);
+    bandExtensionsSet_ = true;
 }
 
 void TvlGlobals::setUiService(std::unique_ptr<UiService> service) {

@@ -15,6 +15,7 @@ namespace vl {
 struct EngineTexts;
 class TvlView;
 class TvlProgressWindow;
+class TvlBandExtensions;
 
 // What the designer's choosers remember until the program ends: the last
 // data set of the fields chooser and the last category of the variables
@@ -50,6 +51,11 @@ public:
     // installs one.
     TvlProgressWindow& progressWindow();
     void setProgressWindow(std::unique_ptr<TvlProgressWindow> window);
+    // Where bands hand sub-report objects and cross columns over: the
+    // engine's own output unless something else is installed (none leaves
+    // them out).
+    TvlBandExtensions* bandExtensions();
+    void setBandExtensions(std::unique_ptr<TvlBandExtensions> extensions);
     // The data set chosen last in the designer's database fields window; a
     // new fields window opens on it.
     std::string& lastFieldsDataSet() { return lastFieldsDataSet_; }
@@ -100,6 +106,8 @@ private:
     std::vector<TvlView*> hookList_;
     TvlBuildState build_;
     std::unique_ptr<TvlProgressWindow> progressWindow_;
+    std::unique_ptr<TvlBandExtensions> bandExtensions_;
+    bool bandExtensionsSet_ = false;
     TvlChooserMemory chooserMemory_;
     TvlPreviewShared preview_;
     std::string lastFieldsDataSet_;

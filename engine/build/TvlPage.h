@@ -6,6 +6,7 @@
 #include "engine/output/PageMetrics.h"
 #include "engine/output/PageSettings.h"
 #include "engine/script/BandType.h"
+#include "engine/script/ScopedValue.h"
 
 #include <array>
 #include <cstdint>
@@ -140,6 +141,9 @@ public:
 
     // True while the bands of a new page or column are being printed.
     bool InBreak() const { return breakDepth_ > 0; }
+    // While the result lives the page counts as breaking: its bands print
+    // where they stand and start no new page or column.
+    [[nodiscard]] ScopedDepth EnterBreak() { return ScopedDepth(breakDepth_); }
     // The lowest position for band content: the bottom edge less the page
     // footer while a report is built.
     int ContentBottom() const;

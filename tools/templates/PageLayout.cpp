@@ -17,10 +17,17 @@ PageLayout::PageLayout(vl::TvlReport& report, const std::string& reportName)
     // No margins of its own: the page is laid out on the printer's printable
     // area and drawn into it again, which leaves about 10 mm all round.
     page_.LeftMargin = page_.TopMargin = page_.RightMargin = page_.BottomMargin = 0;
+    originX_ = page_.LeftEdge();
     report_.TwoPass = true;
     report_.Info.Name = reportName;
     report_.Info.Author = "Quillet";
     report_.Info.Comment = "Sample report of the Quillet organizer";
+}
+
+PageLayout::PageLayout(vl::TvlReport& report)
+    : report_(report), page_(report.Pages().Add()), originX_(0), nextTop_(kBandGap) {
+    page_.SetPaper(kA4, kA4Width, kA4Height, -1, vl::poPortrait);
+    page_.LeftMargin = page_.TopMargin = page_.RightMargin = page_.BottomMargin = 0;
 }
 
 int PageLayout::width() const {
@@ -47,7 +54,7 @@ vl::TvlMemoView& PageLayout::addText(vl::TvlBandView& band, int x, int y, int w,
                                      const TextStyle& style) {
     auto memo = std::make_unique<vl::TvlMemoView>();
     memo->Name = nextName("Memo");
-    memo->SetBounds(page_.LeftEdge() + x, band.Top + y, w, h);
+    memo->SetBounds(originX_ + x, band.Top + y, w, h);
     memo->Memo = lines;
     memo->Font.size = style.size;
     memo->Font.style = style.fontStyle;
@@ -64,18 +71,37 @@ vl::TvlMemoView& PageLayout::addText(vl::TvlBandView& band, int x, int y, int w,
 vl::TvlLineView& PageLayout::addRule(vl::TvlBandView& band, int x, int y, int w, float penWidth) {
     auto line = std::make_unique<vl::TvlLineView>();
     line->Name = nextName("Line");
-    line->SetBounds(page_.LeftEdge() + x, band.Top + y, w, 0);
+    line->SetBounds(originX_ + x, band.Top + y, w, 0);
     line->FrameTyp = vl::vlftTop;
     line->FrameWidth = penWidth;
     line->FrameColor = penWidth > 1 ? kAccent : kGrey;
     return static_cast<vl::TvlLineView&>(page_.AddObject(std::move(line)));
 }
 
+vl::TvlBandView& PageLayout::addCrossBand(vl::TvlBandType type, const std::string& name, int x,
+                                          int w, const std::string& setting) {
+    auto band = std::make_unique<vl::TvlBandView>();
+    band->Name = name;
+    band->FrameTyp = static_cast<std::uint16_t>(type);
+    band->FormatStr = setting;
+    band->SetBounds(originX_ + x, 0, w, page_.PrinterInfo.PixelPaperHeight);
+    return static_cast<vl::TvlBandView&>(page_.AddObject(std::move(band)));
+}
+
+vl::TvlSubReportView& PageLayout::addSubReport(vl::TvlBandView& band, int x, int y, int w, int h,
+                                               int pageIndex) {
+    auto sub = std::make_unique<vl::TvlSubReportView>();
+    sub->Name = nextName("SubReport");
+    sub->SetBounds(originX_ + x, band.Top + y, w, h);
+    sub->SubPage = pageIndex;
+    return static_cast<vl::TvlSubReportView&>(page_.AddObject(std::move(sub)));
+}
+
 vl::TvlPictureView& PageLayout::addPicture(vl::TvlBandView& band, int x, int y, int w, int h,
                                            const std::string& name) {
     auto picture = std::make_unique<vl::TvlPictureView>();
     picture->Name = name;
-    picture->SetBounds(page_.LeftEdge() + x, band.Top + y, w, h);
+    picture->SetBounds(originX_ + x, band.Top + y, w, h);
     picture->Flags = vl::TvlPictureView::pfStretched | vl::TvlPictureView::pfKeepAspect |
                      vl::TvlPictureView::pfCenter;
     picture->FrameTyp = vl::vlftLeft | vl::vlftTop | vl::vlftRight | vl::vlftBottom;

@@ -5,6 +5,7 @@
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlPictureView.h"
+#include "engine/model/TvlSubReportView.h"
 #include "engine/script/BandType.h"
 
 #include <map>
@@ -54,6 +55,10 @@ public:
     // Empties the report and gives it one A4 portrait page, built in two
     // passes so that footers know the page count.
     PageLayout(vl::TvlReport& report, const std::string& reportName);
+    // A further page of the report, printed only through sub-report
+    // objects: A4 like the first, its objects placed from the page's left
+    // border, since a sub-report prints them relative to its own place.
+    explicit PageLayout(vl::TvlReport& report);
 
     vl::TvlPage& page() { return page_; }
     // The printable width in page pixels.
@@ -65,6 +70,13 @@ public:
                              const std::vector<std::string>& lines, const TextStyle& style = {});
     // A horizontal rule of the given pen width.
     vl::TvlLineView& addRule(vl::TvlBandView& band, int x, int y, int w, float penWidth = 1);
+    // A vertical band of a cross-tab from x across the whole page; it does
+    // not take the next band's place.
+    vl::TvlBandView& addCrossBand(vl::TvlBandType type, const std::string& name, int x, int w,
+                                  const std::string& setting = {});
+    // The place where the report page of that index prints.
+    vl::TvlSubReportView& addSubReport(vl::TvlBandView& band, int x, int y, int w, int h,
+                                       int pageIndex);
     vl::TvlPictureView& addPicture(vl::TvlBandView& band, int x, int y, int w, int h,
                                    const std::string& name);
 
@@ -82,6 +94,7 @@ private:
 
     vl::TvlReport& report_;
     vl::TvlPage& page_;
+    int originX_;
     int nextTop_;
     std::map<std::string, int> counters_;
 };

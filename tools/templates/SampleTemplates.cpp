@@ -211,6 +211,99 @@ void buildBirthdayList(vl::TvlReport& report) {
     layout.addPageFooter();
 }
 
+// One side of the contact directory: the contacts by category with one
+// kind of number, on a page of its own that a sub-report object prints.
+void buildDirectoryColumn(vl::TvlReport& report, int width, const std::string& heading,
+                          const std::string& number) {
+    PageLayout layout(report);
+    vl::TvlBandView& group = layout.addBand(vl::btGroupHeader, "CategoryHeader", 26, "[Category]");
+    layout.addText(group, 0, 6, width, 18, {"[Category]"}, kGroupTitle);
+    layout.addRule(group, 0, 25, width);
+    vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 18, "DatasetContacts");
+    const int nameWidth = width * 9 / 20;
+    layout.addText(data, 0, 1, nameWidth, 16, {"[Name]"});
+    layout.addText(data, nameWidth, 1, width - nameWidth, 16, {number}, {.color = kGrey});
+    layout.page().Name = heading;
+}
+
+// Telephone numbers and e-mail addresses of every category side by side:
+// two sub-reports over the contacts that go on together from page to page.
+void buildContactDirectory(vl::TvlReport& report) {
+    PageLayout layout(report, "Contact Directory");
+    layout.page().Script = callScript("SortByCategory");
+    layout.addPageHeader("Contact Directory");
+    const int gap = 24, side = (layout.width() - gap) / 2;
+    vl::TvlBandView& both = layout.addBand(vl::btMasterData, "Directory", 46, "1");
+    const TextStyle heading{.size = 10, .fontStyle = kBold, .fill = kHeadingFill};
+    layout.addText(both, 0, 0, side, 20, {"Telephone"}, heading);
+    layout.addText(both, side + gap, 0, side, 20, {"E-mail"}, heading);
+    layout.addSubReport(both, 0, 26, side, 20, 1);
+    layout.addSubReport(both, side + gap, 26, side, 20, 2);
+    layout.addPageFooter();
+    buildDirectoryColumn(report, side, "Telephone", "[Mobile]");
+    buildDirectoryColumn(report, side, "E-mail", "[Email]");
+}
+
+// The statuses a task can have, in the order of the cross-tab's columns,
+// which end with the total of all of them.
+const std::vector<std::string> kStatuses = {"Not started", "In progress", "Waiting", "Deferred",
+                                            "Completed"};
+
+// The heading of the cross-tab column numbered COLUMN#.
+std::string statusHeading() {
+    std::string text = "'Total'";
+    for (std::size_t i = kStatuses.size(); i-- > 0;)
+        text = "IF(COLUMN# = " + std::to_string(i + 1) + ", '" + kStatuses[i] + "', " + text + ")";
+    return text;
+}
+
+// Counts one task in the column of its status and in the total column.
+std::string statusCount() {
+    const std::string total = std::to_string(kStatuses.size() + 1);
+    return "SUM(IF(COLUMN# = " + total + ", 1, IF([Status] = " + statusHeading() + ", 1, 0)))";
+}
+
+// Open tasks counted by category (rows) and status (columns), with the
+// totals of each category and of each status.
+void buildTasksByStatus(vl::TvlReport& report) {
+    PageLayout layout(report, "Tasks by Status");
+    layout.page().Script = callScript("SortByCategory");
+    layout.addPageHeader("Tasks by Category and Status");
+    const int labelWidth = 170;
+    const int cellWidth = (layout.width() - labelWidth) / static_cast<int>(kStatuses.size() + 1);
+    layout.addCrossBand(vl::btCrossHeader, "Categories", 0, labelWidth);
+    layout.addCrossBand(vl::btCrossData, "Statuses", labelWidth, cellWidth,
+                        std::to_string(kStatuses.size() + 1));
+    const TextStyle headingCell{.fontStyle = kBold,
+                                .align = TvlMemoView::vltaCenter,
+                                .fill = kHeadingFill,
+                                .frame = vl::vlftTop | vl::vlftBottom};
+    vl::TvlBandView& headings = layout.addBand(vl::btColumnHeader, "Headings", 24);
+    TextStyle firstHeading = headingCell;
+    firstHeading.align = TvlMemoView::vltaLeft;
+    layout.addText(headings, 0, 2, labelWidth, 20, {"Category"}, firstHeading);
+    layout.addText(headings, labelWidth, 2, cellWidth, 20, {"[" + statusHeading() + "]"},
+                   headingCell);
+    // The category is noted when it begins: its row prints after its last
+    // task, when the walk may have left it.
+    vl::TvlBandView& group = layout.addBand(vl::btGroupHeader, "CategoryHeader", 0, "[Category]");
+    group.Script = {"begin", "  CategoryName := [Category]", "end"};
+    // The tasks count column by column without printing.
+    vl::TvlBandView& data = layout.addBand(vl::btMasterData, "MasterData", 0, "DatasetTask");
+    layout.addText(data, labelWidth, 0, cellWidth, 0, {""}).Visible = false;
+    const TextStyle countCell{.align = TvlMemoView::vltaCenter, .frame = vl::vlftBottom};
+    vl::TvlBandView& row = layout.addBand(vl::btGroupFooter, "CategoryRow", 22);
+    layout.addText(row, 0, 2, labelWidth, 20, {"[CategoryName]"}, {.frame = vl::vlftBottom});
+    layout.addText(row, labelWidth, 2, cellWidth, 20, {"[" + statusCount() + "]"}, countCell);
+    vl::TvlBandView& totals = layout.addBand(vl::btReportSummary, "Totals", 26);
+    TextStyle totalCell = countCell;
+    totalCell.fontStyle = kBold;
+    totalCell.frame = vl::vlftBottom | vl::vlftTop;
+    layout.addText(totals, 0, 4, labelWidth, 20, {"All categories"}, {.fontStyle = kBold});
+    layout.addText(totals, labelWidth, 4, cellWidth, 20, {"[" + statusCount() + "]"}, totalCell);
+    layout.addPageFooter();
+}
+
 struct SampleTemplate {
     const char* folder;
     const char* name;
@@ -221,10 +314,12 @@ const std::vector<SampleTemplate>& Samples() {
     static const std::vector<SampleTemplate> samples = {
         {"TaskList", "Task List", buildTaskList},
         {"TaskList", "Task Sheet", buildTaskSheet},
+        {"TaskList", "Tasks by Status", buildTasksByStatus},
         {"Contacts", "Contact List", buildContactList},
         {"Contacts", "Address Book", buildAddressBook},
         {"Contacts", "Phone List", buildPhoneList},
         {"Contacts", "Birthday List", buildBirthdayList},
+        {"Contacts", "Contact Directory", buildContactDirectory},
     };
     return samples;
 }
