@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <QStringList>
 
 class QPainter;
 
@@ -31,5 +32,9 @@ TvlRect PageDrawRect(const PreparedPage& page, double scale);
 void DrawPageOnce(TvlEMFPages& pages, int i, QPainter& painter, const TvlRect& rect);
 // Page i on white paper at that resolution.
 QImage RenderPageImage(TvlEMFPages& pages, int i, double dotsPerInch);
+// Writes every page as dir/page-1.png, page-2.png, ... at that resolution,
+// creating dir when needed, and returns the paths written. Raises VlError
+// when the folder cannot be made or an image cannot be written.
+QStringList SavePageImages(TvlEMFPages& pages, const QString& dir, double dotsPerInch);
 
 } // namespace vl

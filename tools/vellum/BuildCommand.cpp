@@ -1,4 +1,5 @@
 #include "app/OrganizerReport.h"
+#include "engine/build/BuildReport.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/script/CodePage.h"
@@ -60,13 +61,6 @@ void loadOrganizer(quillet::OrganizerStore& store) {
     }
 }
 
-// The engine separates the lines of its error text by carriage returns.
-std::string terminalText(std::string text) {
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) text[i] = '\n';
-    return text;
-}
-
 struct Outputs {
     std::optional<QString> json, vlp, pdf, png;
     int dpi = 0;
@@ -118,10 +112,10 @@ int RunBuild(const QStringList& args) {
         throw vl::VlError("template \"" + vl::FromQt(templatePath) + "\" does not exist");
 
     // The engine shows its error text in a box that nobody sees here.
-    if (!report.PrepareReport() || !report.LastBuildError().empty()) {
-        const std::string error = report.LastBuildError().empty()
-                                      ? std::string("the build was cancelled")
-                                      : terminalText(report.LastBuildError());
+    try {
+        vl::BuildReport(report);
+    } catch (const vl::ReportBuildError& e) {
+        const std::string error = e.cancelled() ? std::string("the build was cancelled") : e.what();
         std::fprintf(stderr, "vellum: %s\n", vl::ToQt(error).toUtf8().constData());
         return 1;
     }
