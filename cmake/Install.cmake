@@ -27,41 +27,52 @@ function(vellum_install_headers folder)
           COMPONENT Development)
 endfunction()
 
-# Sorts the link libraries of one static library for the shared one:
-# libraries of the same package are inside it already, those of a package
-# installed before are linked as that package's shared library, Qt modules
-# are public (the headers use them) and other imported libraries private.
-function(vellum_sort_links static package_libraries public_out private_out)
+# Sorts the libraries that <links> names for a shared library made of
+# <package_libraries>: those of the same package are inside it already,
+# those of a package installed before are linked as that package's shared
+# library, Qt modules are public (the headers use them), object libraries
+# (compiled resources) are linked in, interface libraries stand for what
+# they link, and other imported libraries are private.
+function(vellum_sort_links links package_libraries public_out private_out objects_out)
   set(public ${${public_out}})
   set(private ${${private_out}})
-  get_target_property(links ${static} LINK_LIBRARIES)
-  if(NOT links)
-    set(links "")
-  endif()
+  set(objects ${${objects_out}})
   foreach(link IN LISTS links)
     string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
     get_property(shared GLOBAL PROPERTY VELLUM_SHARED_OF_${link})
+    set(type "")
+    if(TARGET ${link})
+      get_target_property(type ${link} TYPE)
+      get_target_property(imported ${link} IMPORTED)
+      if(imported)
+        set(type IMPORTED)
+      endif()
+    endif()
     if(link IN_LIST package_libraries)
       continue()
     elseif(shared)
       list(APPEND public ${shared})
     elseif(link MATCHES "^Qt6?::")
       list(APPEND public ${link})
-    elseif(TARGET ${link})
-      get_target_property(imported ${link} IMPORTED)
-      if(NOT imported)
-        # Linking it statically would put a second copy of its code, and of
-        # the engine's process-wide state, into the shared library.
-        message(FATAL_ERROR "${static} links ${link}, which no installed library holds; "
-                            "install it first or add it to the same library")
+    elseif(type STREQUAL "" OR type STREQUAL "IMPORTED")
+      list(APPEND private ${link})
+    elseif(type STREQUAL "OBJECT_LIBRARY")
+      list(APPEND objects ${link})
+    elseif(type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(inner ${link} INTERFACE_LINK_LIBRARIES)
+      if(inner)
+        vellum_sort_links("${inner}" "${package_libraries}" public private objects)
       endif()
-      list(APPEND private ${link})
     else()
-      list(APPEND private ${link})
+      # Linking it statically would put a second copy of its code, and of
+      # the engine's process-wide state, into the shared library.
+      message(FATAL_ERROR "${link} is in no installed library; install it first "
+                          "or add it to the same library")
     endif()
   endforeach()
   set(${public_out} ${public} PARENT_SCOPE)
   set(${private_out} ${private} PARENT_SCOPE)
+  set(${objects_out} ${objects} PARENT_SCOPE)
 endfunction()
 
 # vellum_install_library(<Name> <static library>...
@@ -80,13 +91,31 @@ function(vellum_install_library name)
   add_library(${target} SHARED)
   set(public "")
   set(private "")
+  set(objects ${libraries})
   foreach(library IN LISTS libraries)
+    # What the library links itself, and what it hands on to whoever links
+    # it: a static library passes its compiled Qt resources on that way.
+    set(links "")
+    foreach(property LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
+      get_target_property(more ${library} ${property})
+      if(more)
+        list(APPEND links ${more})
+      endif()
+    endforeach()
+    list(FILTER links EXCLUDE REGEX "^(::@|\\$<[^L])")
+    list(REMOVE_DUPLICATES links)
+    vellum_sort_links("${links}" "${libraries}" public private objects)
+  endforeach()
+  list(REMOVE_DUPLICATES objects)
+  foreach(library IN LISTS objects)
     set_property(TARGET ${library} PROPERTY POSITION_INDEPENDENT_CODE ON)
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:${library}>)
-    vellum_sort_links(${library} "${libraries}" public private)
+  endforeach()
+  foreach(library IN LISTS libraries)
     set_property(GLOBAL PROPERTY VELLUM_SHARED_OF_${library} ${target})
   endforeach()
   list(REMOVE_DUPLICATES public)
+  list(REMOVE_DUPLICATES private)
   target_link_libraries(${target} PUBLIC ${public} PRIVATE ${private})
   target_compile_features(${target} INTERFACE cxx_std_20)
   target_include_directories(${target} INTERFACE
@@ -135,6 +164,7 @@ function(vellum_install_package)
   list(REMOVE_DUPLICATES qt)
   set(VELLUM_PACKAGE_QT "${qt}")
   set(VELLUM_PACKAGE_COMPONENTS "${components}")
+  list(JOIN components ", " VELLUM_PACKAGE_LIST)
   set(generated "${PROJECT_BINARY_DIR}/package")
   configure_package_config_file("${PROJECT_SOURCE_DIR}/cmake/VellumConfig.cmake.in"
     "${generated}/VellumConfig.cmake"

@@ -41,13 +41,6 @@ QIcon BlankListIcon() {
     return QIcon(blank);
 }
 
-std::unique_ptr<QSettings> OpenFormSettings(const QString& formClass) {
-    auto settings =
-        std::make_unique<QSettings>(QStringLiteral("Vellum"), QCoreApplication::applicationName());
-    settings->beginGroup(QStringLiteral("Form/") + formClass);
-    return settings;
-}
-
 namespace {
 
 bool fitsSomeScreen(const QRect& bounds) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/script/FormSettings.h"
 #include "engine/script/StreamIO.h"
 
 #include <QIcon>
@@ -30,10 +31,6 @@ QIcon EditorIcon(const QString& themeName, const QString& ownName);
 // A transparent icon of the list icons' size, so that texts without a
 // picture line up with those that have one.
 QIcon BlankListIcon();
-
-// The per-user settings of the program ("Vellum", the application's name),
-// opened in the group "Form/" + the class name of a window.
-std::unique_ptr<QSettings> OpenFormSettings(const QString& formClass);
 
 // The designer window's class, whose settings section holds the editor fonts.
 inline constexpr const char* kDesignerFormClass = "TvlDesignerForm";

@@ -14,13 +14,6 @@ constexpr int kCaptionOnlyHeight = 20;
 
 } // namespace
 
-std::unique_ptr<QSettings> OpenFormSettings(const QString& className) {
-    auto settings =
-        std::make_unique<QSettings>(QStringLiteral("Vellum"), QCoreApplication::applicationName());
-    settings->beginGroup(QStringLiteral("Form/") + className);
-    return settings;
-}
-
 TvlToolWindow::TvlToolWindow(const QString& className, QWidget* parent)
     : QWidget(parent, Qt::Tool), className_(className) {
     setObjectName(className);

@@ -1,16 +1,12 @@
 #pragma once
 
+#include "engine/script/FormSettings.h"
+
 #include <QWidget>
 #include <functional>
 #include <memory>
 
-class QSettings;
-
 namespace vl {
-
-// The settings of a designer window: organization "Vellum", application the
-// program's title, group "Form/" + the window's class name.
-std::unique_ptr<QSettings> OpenFormSettings(const QString& className);
 
 // A tool window of the designer: it floats above the designer window, keeps
 // its position in the settings of its class and rolls up to its caption on a
