@@ -6,8 +6,6 @@
 #include <functional>
 #include <memory>
 
-class QSettings;
-
 namespace vl {
 
 // A tool window of the designer: it floats above the designer window, keeps

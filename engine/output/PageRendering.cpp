@@ -3,9 +3,11 @@
 #include "engine/model/TvlView.h"
 #include "engine/output/PageUnits.h"
 #include "engine/output/TvlEMFPages.h"
+#include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ScriptGlobals.h"
 
+#include <QDir>
 #include <QPainter>
 #include <algorithm>
 
@@ -79,6 +81,19 @@ QImage RenderPageImage(TvlEMFPages& pages, int i, double dotsPerInch) {
     QPainter painter(&image);
     DrawPageOnce(pages, i, painter, PageDrawRect(page, scale));
     return image;
+}
+
+QStringList SavePageImages(TvlEMFPages& pages, const QString& dir, double dotsPerInch,
+                           const std::function<bool()>& stopped) {
+    if (!QDir().mkpath(dir)) throw VlError("cannot create the folder " + FromQt(dir));
+    QStringList written;
+    for (int i = 0; i < pages.Count() && !(stopped && stopped()); ++i) {
+        const QString path = QDir(dir).filePath(QStringLiteral("page-%1.png").arg(i + 1));
+        if (!RenderPageImage(pages, i, dotsPerInch).save(path, "PNG", kPagePngQuality))
+            throw VlError("cannot write " + FromQt(path));
+        written << path;
+    }
+    return written;
 }
 
 } // namespace vl

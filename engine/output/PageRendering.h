@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QSize>
+#include <QStringList>
+#include <functional>
 
 class QPainter;
 
@@ -35,5 +37,11 @@ void DrawPageOnce(TvlEMFPages& pages, int i, QPainter& painter, const TvlRect& r
 void RequirePagePixels(const PreparedPage& page, int i, double scale);
 // Page i on white paper at that resolution, within the pixel budget.
 QImage RenderPageImage(TvlEMFPages& pages, int i, double dotsPerInch);
+// Writes every page as dir/page-1.png, page-2.png, ... at that resolution,
+// creating dir when needed, and returns the paths written. Raises VlError
+// when the folder cannot be made or an image cannot be written. Stops
+// before the next page once stopped() says so.
+QStringList SavePageImages(TvlEMFPages& pages, const QString& dir, double dotsPerInch,
+                           const std::function<bool()>& stopped = {});
 
 } // namespace vl

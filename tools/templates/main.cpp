@@ -1,7 +1,10 @@
 // vellum-templates: writes the sample report templates of the organizer
-// into DIR/TaskList and DIR/Contacts, or the invoice template of the sample
-// shop database into FILE, through the engine's own template API.
+// into DIR/TaskList and DIR/Contacts, the invoice template of the sample
+// shop database into FILE (--invoice), or the invoice of the embedding
+// examples into FILE (--example-invoice), through the engine's own
+// template API.
 #include "engine/script/CodePage.h"
+#include "tools/templates/ExampleInvoice.h"
 #include "tools/templates/InvoiceTemplate.h"
 #include "tools/templates/SampleTemplates.h"
 
@@ -15,15 +18,23 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const bool invoice = args.size() == 2 && args[0] == QLatin1String("--invoice");
-    if (!invoice && (args.size() != 1 || args[0].startsWith(QLatin1String("--")))) {
-        std::fprintf(stderr,
-                     "usage: vellum-templates DIR\n       vellum-templates --invoice FILE\n");
+    const bool example = args.size() == 2 && args[0] == QLatin1String("--example-invoice");
+    if (!invoice && !example && (args.size() != 1 || args[0].startsWith(QLatin1String("--")))) {
+        std::fprintf(stderr, "usage: vellum-templates DIR\n       vellum-templates --invoice FILE\n"
+                             "       vellum-templates --example-invoice FILE\n");
         return 2;
     }
     try {
-        const QStringList written =
-            invoice ? (templates::WriteInvoiceTemplate(args[1]), QStringList{args[1]})
-                    : templates::WriteSampleTemplates(args[0]);
+        QStringList written;
+        if (invoice) {
+            templates::WriteInvoiceTemplate(args[1]);
+            written << args[1];
+        } else if (example) {
+            templates::WriteExampleInvoice(args[1]);
+            written << args[1];
+        } else {
+            written = templates::WriteSampleTemplates(args[0]);
+        }
         for (const QString& path : written)
             std::printf("%s\n", path.toUtf8().constData());
     } catch (const std::exception& e) {

@@ -72,12 +72,7 @@ void WriteText(const QString& target, const std::string& text) {
 }
 
 void WriteImages(vl::TvlEMFPages& pages, const QString& dir, int dpi, const CommandStop* stop) {
-    if (!QDir().mkpath(dir)) throw vl::VlError("cannot create the folder " + vl::FromQt(dir));
-    for (int i = 0; i < pages.Count() && !(stop && stop->Stopped()); ++i) {
-        const QString path = QDir(dir).filePath(QStringLiteral("page-%1.png").arg(i + 1));
-        if (!vl::RenderPageImage(pages, i, dpi).save(path, "PNG", vl::kPagePngQuality))
-            throw vl::VlError("cannot write " + vl::FromQt(path));
-    }
+    vl::SavePageImages(pages, dir, dpi, [stop] { return stop && stop->Stopped(); });
 }
 
 void WritePdf(vl::TvlEMFPages& pages, const QString& path, const QString& title) {

@@ -114,6 +114,36 @@ TEST_F(PageRenderingTest, PageImagesStayWithinThePixelBudget) {
     EXPECT_EQ(RenderPageImage(pages, 0, 96).width(), 733);
 }
 
+TEST_F(PageRenderingTest, PageImagesAreSavedOneFilePerPageIntoANewFolder) {
+    TvlEMFPages pages;
+    Fill(pages);
+    const QString folder = dir_.filePath(QStringLiteral("a/b"));
+    const QStringList written = SavePageImages(pages, folder, 48);
+    ASSERT_EQ(written.size(), 3);
+    EXPECT_EQ(written[2], QDir(folder).filePath(QStringLiteral("page-3.png")));
+    EXPECT_EQ(QImage(written[0]).size(), QSize(397, 561));
+    EXPECT_EQ(QImage(written[1]).size(), QSize(561, 397));
+    EXPECT_EQ(pages.LivePageCount(), 0);
+    // An empty store writes nothing but still makes the folder.
+    TvlEMFPages none;
+    EXPECT_TRUE(SavePageImages(none, dir_.filePath(QStringLiteral("empty")), 96).isEmpty());
+    EXPECT_TRUE(QDir(dir_.filePath(QStringLiteral("empty"))).exists());
+}
+
+TEST_F(PageRenderingTest, PageImagesFailWithAMessageWhereNoFolderCanBeMade) {
+    TvlEMFPages pages;
+    Fill(pages);
+    QFile blocker(dir_.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    try {
+        SavePageImages(pages, dir_.filePath(QStringLiteral("file/pages")), 96);
+        FAIL() << "no error";
+    } catch (const VlError& e) {
+        EXPECT_NE(std::string(e.what()).find("cannot create the folder"), std::string::npos);
+    }
+}
+
 TEST_F(PageRenderingTest, StretchedPagesAreDrawnIntoThePrintableAreaWithinTheMargins) {
     TvlEMFPages pages;
     Fill(pages);
