@@ -15,8 +15,7 @@ TEST_F(BuildReportTest, AGoodBuildLeavesItsPages) {
     EXPECT_EQ(texts(), (std::vector<std::string>{"R1", "R2", "R3"}));
 }
 
-// PrepareReport reports an error only through its text (and true without
-// the progress window); the host gets it as an exception with line feeds.
+// A failed build reaches the host as an exception with line feeds.
 TEST_F(BuildReportTest, AnErrorInAnObjectBecomesAnException) {
     band(btReportTitle, 20, 20, "Title");
     memo("[Nothing]", 20, 22).Name = "Broken";
