@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Vellum Screenshots"));
     const QStringList args = QApplication::arguments();
     if (args.size() < 5) {
-        std::fprintf(stderr, "usage: vellum-preview-screenshots OUT_DIR SUFFIX ORGANIZER TEMPLATE\n");
+        std::fprintf(stderr,
+                     "usage: vellum-preview-screenshots OUT_DIR SUFFIX ORGANIZER TEMPLATE\n");
         return 2;
     }
     outputDir = args[1];
