@@ -11,8 +11,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScrollBar>
+#include <algorithm>
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
+#include <cstdio>
 
 namespace {
 

@@ -65,6 +65,29 @@ TEST_F(PreviewForm, ScrollingMakesThePageAtTheTopCurrent) {
     EXPECT_EQ(f.CurrentPageNumber(), 3);
 }
 
+// Sizes the window so that its drawing surface has that width.
+void surfaceWidth(TvlPreviewForm& f, int width) {
+    f.resize(f.width() + width - f.PBox->width(), f.height());
+    QApplication::processEvents();
+    ASSERT_EQ(f.PBox->width(), width);
+}
+
+TEST_F(PreviewForm, LaysA4PagesOutInColumnsThatFit) {
+    addPages(3);
+    TvlPreviewForm& f = show(QSize(900, 700));
+    surfaceWidth(f, 800);
+    f.SetZoomPercent(100);
+    EXPECT_EQ(f.Columns(), 1);
+    EXPECT_EQ(f.ShownPages()->PageAt(0).ScreenRect.Left, 21);
+    f.SetZoomPercent(50);
+    EXPECT_EQ(f.Columns(), 2);
+    EXPECT_EQ(f.ShownPages()->PageAt(0).ScreenRect.Left, 10);
+    EXPECT_EQ(f.ShownPages()->PageAt(1).ScreenRect.Left, 399);
+    surfaceWidth(f, 1000);
+    f.FitTwoPages();
+    EXPECT_DOUBLE_EQ(f.Scale(), (1000.0 - 30) / 1516);
+}
+
 TEST_F(PreviewForm, ZoomIsRememberedForTheNextPreview) {
     addPages(2);
     TvlPreviewForm& f = show();

@@ -47,24 +47,29 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Vellum Screenshots"));
     const QStringList args = QApplication::arguments();
     if (args.size() < 5) {
-        std::fprintf(stderr, "usage: vellum-preview-screenshots OUT_DIR SUFFIX ORGANIZER TEMPLATE\n");
+        std::fprintf(stderr,
+                     "usage: vellum-preview-screenshots OUT_DIR SUFFIX ORGANIZER TEMPLATE\n");
         return 2;
     }
     outputDir = args[1];
     suffix = args[2];
     QDir().mkpath(outputDir);
-    const WindowServices windows;
-
     quillet::OrganizerStore store(QDir(args[3]).absolutePath() + QLatin1Char('/'));
     store.startUp();
     quillet::OrganizerReport organizer(store);
     organizer.setNow(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
+    const bool contacts = QFileInfo(args[4]).absoluteDir().dirName() == QLatin1String("Contacts");
+    organizer.setDataKind(contacts ? quillet::DataKind::Contacts : quillet::DataKind::Tasks);
     TvlReport& report = organizer.report();
     report.ShowProgress = false;
-    if (!report.LoadFromFile(args[4]) || !report.PrepareReport()) {
-        std::fprintf(stderr, "cannot build %s\n", qPrintable(args[4]));
+    // built headless, so that a failure is printed rather than shown
+    if (!report.LoadFromFile(args[4]) || !report.PrepareReport() ||
+        report.EMFPages().Count() == 0) {
+        std::fprintf(stderr, "cannot build %s: %s\n", qPrintable(args[4]),
+                     report.LastBuildError().c_str());
         return 1;
     }
+    const WindowServices windows;
 
     TvlPreviewForm preview;
     preview.setWindowTitle(QStringLiteral("Preview - ") + QFileInfo(args[4]).completeBaseName());

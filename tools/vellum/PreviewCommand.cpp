@@ -2,6 +2,7 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/ReportPreview.h"
+#include "engine/output/printing/QtPrinterSystem.h"
 #include "engine/script/CodePage.h"
 #include "tools/vellum/CommandLine.h"
 #include "tools/vellum/Commands.h"
@@ -33,6 +34,8 @@ int RunPreview(const QStringList& args) {
         throw vl::VlError("file \"" + vl::FromQt(path) + "\" does not exist");
     if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
     const vl::WindowServices windows;
+    // pages are laid out on the system's printer, as the program does
+    vl::Globals().startPrinter(std::make_unique<vl::QtPrinterSystem>());
 
     quillet::OrganizerStore store(organizerFolder(cmd));
     if (!store.dataFolder().isEmpty()) loadOrganizer(store);

@@ -276,7 +276,7 @@ void TvlPreviewForm::LoadPreparedFile(const QString& chosen) {
         UpdatePageStatus();
         ScrollToCurrentPage();
     }
-    hitOnScreen_.reset();
+    showHit_ = false;
     search_.Page = search_.Hit = 0;
     PBox->update();
     // the pages read before the damage are shown
@@ -370,11 +370,8 @@ void TvlPreviewForm::showHit() {
     currentPage_ = search_.Page + 1;
     UpdatePageStatus();
     const TvlRect& page = shownPages_->PageAt(search_.Page).ScreenRect;
-    const QRect& hit = search_.HitRect;
-    const QRect onScreen(Nearest(hit.left() * scale_) + page.Left,
-                         Nearest(hit.top() * scale_) + page.Top, Nearest(hit.width() * scale_),
-                         Nearest(hit.height() * scale_));
-    hitOnScreen_ = onScreen;
+    const QRect onScreen = HitOnScreen();
+    showHit_ = true;
     const int viewHeight = PBox->height(), viewWidth = PBox->width();
     int top = page.Top - preview_layout::kGap;
     if (onScreen.bottom() - top > viewHeight)

@@ -187,6 +187,7 @@ void TvlPreviewForm::buildPageArea() {
         bar->installEventFilter(this);
     }
     PreviewPanel->installEventFilter(this);
+    installEventFilter(this);
     connect(VScrollBar, &QScrollBar::valueChanged, this, [this](int v) { SetVerticalPosition(v); });
     connect(HScrollBar, &QScrollBar::valueChanged, this,
             [this](int v) { SetHorizontalPosition(v); });
@@ -261,7 +262,7 @@ void TvlPreviewForm::ReturnPages() {
         shownReport_->GiveBackPages(std::move(shownPages_));
     }
     shownPages_.reset();
-    hitOnScreen_.reset();
+    showHit_ = false;
     UpdatePageStatus();
     placeScrollBars(0, 0);
     PBox->update();
@@ -279,7 +280,7 @@ void TvlPreviewForm::ResetView(bool resetPosition) {
     scale_ = preview_layout::BoundedScale(Globals().preview().lastScale);
     zoomMode_ = Globals().preview().lastZoomMode;
     markZoomEntry();
-    hitOnScreen_.reset();
+    showHit_ = false;
     if (resetPosition) {
         currentPage_ = 1;
         const ScopedValue quiet(settingScroll_, true);
@@ -312,7 +313,7 @@ void TvlPreviewForm::Relayout() {
         shownPages_->PageAt(i).ScreenRect = r.rects[static_cast<std::size_t>(i)];
     markZoomEntry();
     placeScrollBars(r.horizontalMax, r.verticalMax);
-    if (isVisible() || PBox->isVisible()) PBox->setFocus();
+    if (isVisible()) PBox->setFocus();
     ScrollToCurrentPage();
 }
 
@@ -529,12 +530,21 @@ void TvlPreviewForm::PaintPages(QPainter& painter, const QRegion& region) {
         }
         painter.restore();
     }
-    if (hitOnScreen_ && search_.Page < count && shownPages_->PageAt(search_.Page).Shown) {
+    if (showHit_ && search_.Page < count && shownPages_->PageAt(search_.Page).Shown) {
+        // the hit inverted: white paper turns black and black text white
         painter.save();
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter.fillRect(hitOnScreen_->translated(scrollX_, scrollY_), Qt::white);
+        painter.fillRect(HitOnScreen().translated(scrollX_, scrollY_), Qt::white);
         painter.restore();
     }
+}
+
+QRect TvlPreviewForm::HitOnScreen() const {
+    if (!hasPages() || search_.Page >= PageCount()) return {};
+    const TvlRect& page = shownPages_->PageAt(search_.Page).ScreenRect;
+    const QRect& hit = search_.HitRect;
+    return {Nearest(hit.left() * scale_) + page.Left, Nearest(hit.top() * scale_) + page.Top,
+            Nearest(hit.width() * scale_) + 1, Nearest(hit.height() * scale_) + 1};
 }
 
 int TvlPreviewForm::PageAtPoint(QPoint p) const {

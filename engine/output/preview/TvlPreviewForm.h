@@ -95,6 +95,8 @@ public:
 
     // The search state and the last hit, in page pixels.
     const PreviewSearch& Search() const { return search_; }
+    // Where the last hit lies on the unscrolled surface (shown inverted).
+    QRect HitOnScreen() const;
 
     // Scroll positions (the scroll bars' values).
     void SetVerticalPosition(int value);
@@ -193,7 +195,7 @@ private:
     bool settingScroll_ = false;
     QActionGroup* zoomGroup_ = nullptr;
     PreviewSearch search_;
-    std::optional<QRect> hitOnScreen_;
+    bool showHit_ = false;
 };
 
 } // namespace vl
