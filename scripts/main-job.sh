@@ -34,9 +34,9 @@ for kind in TaskList Contacts; do
     if "$vellum" build "$template" --organizer "$data" --now "$now" --locale en_US \
         --json "$json" --pdf "$pdf"; then
       pages=$(grep -o '"totalPages": *[0-9]*' "$json" | grep -o '[0-9]*$')
-      printf '  %-9s %-16s %3s page(s)  %s\n' "$kind" "$name" "$pages" "$pdf"
+      printf '  %-9s %-18s %3s page(s)  %s\n' "$kind" "$name" "$pages" "$pdf"
     else
-      printf '  %-9s %-16s FAILED\n' "$kind" "$name"
+      printf '  %-9s %-18s FAILED\n' "$kind" "$name"
       status=1
     fi
     rm -f "$json"

@@ -135,7 +135,7 @@ void TvlSubReportRun::start(TvlBand& band) {
 }
 
 // Records the walk of the page and places it where the object lies, with
-// the outer page's edges.
+// the outer page's paper and edges.
 void TvlSubReportRun::startOne(TvlBand& band, TvlView& object, TvlPage& page) {
     TvlPage& outer = band.OwnerPage;
     clearSteps(page);
@@ -150,6 +150,13 @@ void TvlSubReportRun::startOne(TvlBand& band, TvlView& object, TvlPage& page) {
     page.TopMargin = outer.TopMargin;
     page.RightMargin = outer.RightMargin;
     page.BottomMargin = outer.BottomMargin;
+    // the paper too: a page a cross-tab of the sub-report adds to the right
+    // is the outer page's
+    page.PaperSize = outer.PaperSize;
+    page.PaperWidth = outer.PaperWidth;
+    page.PaperHeight = outer.PaperHeight;
+    page.Orientation = outer.Orientation;
+    page.PaperBin = outer.PaperBin;
     page.PrinterInfo = outer.PrinterInfo;
     page.Columns = 1;
     page.PageColumn = 0;

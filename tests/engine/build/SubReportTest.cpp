@@ -331,6 +331,46 @@ TEST_F(SubReportTest, ACrossTabInASubReportSpillsOntoABarePage) {
     }
 }
 
+// A header repeated on every new page prints its sub-report again there,
+// while the page is being opened.
+TEST_F(SubReportTest, ASubReportInARepeatedHeaderRepeatsWithIt) {
+    setRoom(200);
+    addSource("Masters", numbered(6));
+    addSource("Short", values("H", 6));
+    TvlPage& inner = subPage("Short", "h[H]");
+    band(btMasterHeader, 40, 20, "MH").Flags = TvlBandView::bfRepeatHeader;
+    subReport(inner, 200, 40);
+    band(btMasterData, 100, 20, "Data", "Masters");
+    memo("M[N]", 20, 100);
+    ASSERT_TRUE(built()) << report.LastBuildError();
+    ASSERT_EQ(pageCount(), 2);
+    EXPECT_AT(find("h1").at(1), 1, 200, top);
+    EXPECT_AT(find("h6").at(1), 1, 200, top + 100);
+    EXPECT_AT(find("M4").at(0), 0, 20, top + 180);
+    EXPECT_AT(find("M5").at(0), 1, 20, top + 120);
+}
+
+// A repeated header whose sub-report is longer than a page leaves no room
+// below it; the build still ends.
+TEST_F(SubReportTest, ARepeatedHeaderLongerThanAPageEnds) {
+    setRoom(200);
+    addSource("Masters", numbered(12));
+    addSource("Long", values("H", 15));
+    TvlPage& inner = subPage("Long", "h[H]");
+    band(btMasterHeader, 40, 20, "MH").Flags = TvlBandView::bfRepeatHeader;
+    subReport(inner, 200, 40);
+    band(btMasterData, 100, 20, "Data", "Masters");
+    memo("M[N]", 20, 100);
+    report.Events.OnBeginPage = [](int pageIndex) {
+        if (pageIndex >= 100) Globals().stopRequested() = true;
+    };
+    build();
+    EXPECT_LT(pageCount(), 100);
+    // the first time the header breaks pages itself
+    EXPECT_AT(find("h11").at(0), 1, 200, top);
+    EXPECT_AT(find("M1").at(0), 1, 20, top + 100);
+}
+
 // The stop flag ends a sub-report that would run long.
 TEST_F(SubReportTest, TheStopFlagEndsTheReplay) {
     setRoom(200);
