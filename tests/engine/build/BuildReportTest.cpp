@@ -42,6 +42,7 @@ TEST_F(BuildReportTest, ACancelledDialogIsACancellation) {
     TvlPage& dialog = report.Pages().Add();
     dialog.PageType = ptDialog;
     dialog.Script = {"MODALRESULT := 2"};
+    memo("a label", 10, 10, 100, 18, &dialog);
     try {
         BuildReport(report);
         FAIL() << "no error";
