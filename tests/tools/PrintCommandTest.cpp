@@ -1,6 +1,10 @@
 #include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlPage.h"
+#include "engine/build/TvlReport.h"
+#include "engine/model/TvlBandView.h"
 #include "engine/output/PrinterSystem.h"
 #include "engine/output/TvlEMFPages.h"
+#include "engine/script/BandType.h"
 #include "tests/support/PrintedPages.h"
 #include "tests/support/PrivateCupsServer.h"
 #include "tools/vellum/Commands.h"
@@ -78,6 +82,28 @@ TEST_F(PrintCommandTest, PaperChangesStayInOneFile) {
     ASSERT_EQ(sizes.size(), 3u);
     EXPECT_EQ(sizes[0], sizes[2]);
     EXPECT_NE(sizes[0], sizes[1]);
+}
+
+TEST_F(PrintCommandTest, ATemplateIsBuiltThenPrinted) {
+    TvlReport layout;
+    layout.Pages().Clear();
+    TvlPage& page = layout.Pages().Add();
+    auto band = std::make_unique<TvlBandView>();
+    band->FrameTyp = btReportTitle;
+    band->SetBounds(0, 40, 700, 40);
+    band->Name = "ReportTitle1";
+    band->Flags = 0;
+    page.AddObject(std::move(band));
+    auto memo = std::make_unique<TvlMemoView>();
+    memo->SetBounds(20, 45, 300, 18);
+    memo->Memo = {"PAGE-TITLE"};
+    memo->Name = "Memo1";
+    memo->Flags = 0;
+    page.AddObject(std::move(memo));
+    const QString file = dir.filePath(QStringLiteral("title.vlf"));
+    layout.SaveToFile(file);
+    ASSERT_EQ(run({file, "--pdf", pdf()}), 0) << err;
+    EXPECT_EQ(PdfWords(pdf(), kPageWord), (Words{"PAGE-TITLE"}));
 }
 
 TEST_F(PrintCommandTest, BadRequestsPrintNothingAndSayWhy) {

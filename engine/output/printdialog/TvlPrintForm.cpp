@@ -48,6 +48,7 @@ constexpr int kParityLabelId = 55772;
 constexpr int kAllPagesId = 55773;
 constexpr int kOddPagesId = 55774;
 constexpr int kEvenPagesId = 55775;
+constexpr int kInvalidPrinterId = 55777;
 constexpr int kPdfFileId = 55778;
 constexpr int kPdfFilterId = 55780;
 constexpr int kBadCopiesId = 55781;
@@ -248,9 +249,19 @@ bool TvlPrintForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TvlPrintForm::printerChosen(int item) {
+    TvlPrinter& printer = GlobalPrinter();
+    const int previous = printer.SelectedPrinter();
     const int index = CB1->itemData(item).toInt();
-    GlobalPrinter().SelectPrinter(index);
-    PropButton->setEnabled(!isPdfEntry(index));
+    try {
+        printer.SelectPrinter(index);
+    } catch (const std::exception&) {
+        // A printer that went away since the list was made.
+        Globals().uiService().messageBox(LoadResString(kInvalidPrinterId),
+                                         LoadResString(kErrorCaptionId), kIconError);
+        printer.SelectPrinter(previous);
+        CB1->setCurrentIndex(CB1->findData(previous));
+    }
+    PropButton->setEnabled(!isPdfEntry(printer.SelectedPrinter()));
 }
 
 void TvlPrintForm::setCopies(int copies) {

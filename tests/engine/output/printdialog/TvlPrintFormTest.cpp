@@ -189,6 +189,17 @@ TEST_F(PrintFormTest, CancelSelectsTheStartPrinterAgainOkKeepsTheChoice) {
     EXPECT_EQ(GlobalPrinter().SelectedPrinter(), 1);
 }
 
+TEST_F(PrintFormTest, APrinterThatCannotBeSelectedIsRefused) {
+    system->broken.insert(1);
+    TvlPrintForm form(3);
+    auto* printers = find<QComboBox>(form, "CB1");
+    printers->setCurrentIndex(1);
+    emit printers->activated(1);
+    EXPECT_EQ(*messages, (std::vector<std::string>{"Error: Printer selected is not valid"}));
+    EXPECT_EQ(printers->currentText(), "Laser");
+    EXPECT_EQ(system->current, 0);
+}
+
 TEST_F(PrintFormTest, PropertiesRunThePrintersOwnDialog) {
     int shown = 0;
     system->editHook = [&](DeviceMode& mode) {
@@ -242,6 +253,30 @@ TEST_F(PrintReportTest, TheDialogsChoicesReachThePrinter) {
     ASSERT_EQ(system->documents.size(), 1u);
     EXPECT_EQ(system->documents[0].copies, 1);
     EXPECT_EQ(system->pages(), (std::vector<int>{2, 3, 2, 3}));
+}
+
+TEST_F(PrintReportTest, AReportThatAsksIsBuiltAgainOnTheChosenPrinter) {
+    report.Pages().Clear();
+    report.Pages().Add();
+    report.EMFPages().Clear();
+    ASSERT_TRUE(report.PrepareReport());
+    const int pages = report.EMFPages().Count();
+    ASSERT_GT(pages, 0);
+    report.RebuildPrinter = true;
+    int builds = 0;
+    report.Events.OnBeginDoc = [&] { ++builds; };
+    whenShown([](TvlPrintForm& form) {
+        auto* list = form.findChild<QComboBox*>(QStringLiteral("CB1"));
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+        QTest::keyClick(&form, Qt::Key_Return);
+    });
+    EXPECT_TRUE(PrintReport(report, 1));
+    EXPECT_EQ(builds, 1);
+    EXPECT_EQ(report.PrinterName, "Inkjet");
+    EXPECT_EQ(system->current, 1);
+    ASSERT_EQ(system->documents.size(), 1u);
+    EXPECT_EQ(static_cast<int>(system->documents[0].sheets.size()), pages);
 }
 
 TEST_F(PrintReportTest, CancelPrintsNothing) {
