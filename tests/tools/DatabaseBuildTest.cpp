@@ -152,6 +152,8 @@ TEST_F(DatabaseBuildTest, SqlErrorsCarryTheDatabasesMessageAndWriteNothing) {
 
     EXPECT_EQ(build({QStringLiteral("--table"), QStringLiteral("Orders=nosuchtable")}), 1);
     EXPECT_NE(err.find("nosuchtable"), std::string::npos) << err;
+    // The failed binding left no form behind in the program's registry.
+    EXPECT_EQ(Globals().components().find("DatabaseForm"), nullptr);
 }
 
 TEST_F(DatabaseBuildTest, AQueryTheTemplateDoesNotUseIsOnlyAWarning) {

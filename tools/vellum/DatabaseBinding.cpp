@@ -14,11 +14,12 @@ DatabaseBinding::DatabaseBinding(const DatabaseOptions& options) {
     const bool sqliteFile = ConfigureConnection(database_, options.database);
     database_.Open();
     if (!sqliteFile) beginReadOnly();
-    vl::Globals().components().add(&form_);
     if (options.offersAllTables())
         addAllTables();
     else
         addNamedTables(options);
+    // Last: a constructor that fails must leave nothing registered behind.
+    vl::Globals().components().add(&form_);
 }
 
 DatabaseBinding::~DatabaseBinding() {
