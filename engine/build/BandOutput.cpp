@@ -207,8 +207,10 @@ void TvlBand::OutputBody() {
         outputPlainBody();
     advanceBandColumn();
     Top = t0;
-    // a row of cross columns has counted its totals column by column
-    if (isDataBand() && !(HasCrossObjects() && Globals().bandExtensions())) AccumulateTotals();
+    // a row of cross columns has counted its totals column by column (a
+    // split band prints no cross columns)
+    const bool crossRow = HasCrossObjects() && !Breaked && Globals().bandExtensions();
+    if (isDataBand() && !crossRow) AccumulateTotals();
 }
 
 void TvlBand::outputStretchedBody() {
