@@ -249,6 +249,15 @@ TEST_F(PreviewForm, KeysScrollPageAndClose) {
     EXPECT_EQ(f.CurrentPageNumber(), 1);
     QTest::keyClick(f.PBox, Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(f.CurrentPageNumber(), 1);
+    QTest::keyClick(f.PBox, Qt::Key_Space);
+    EXPECT_TRUE(f.ProcMenu->isVisible());
+    EXPECT_FALSE(f.AddPageItem->isVisible()); // the zoom button's menu
+    f.ProcMenu->hide();
+    bool printed = false;
+    Globals().preview().print = [&](TvlReport&, int) { printed = true; };
+    f.ApplyReportSettings();
+    QTest::keyClick(f.PBox, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printed, f.PrintBtn->isEnabled());
     EXPECT_TRUE(f.HandleKey(Qt::Key_Q, Qt::ControlModifier)); // other Ctrl keys are used up
     EXPECT_FALSE(f.HandleKey(Qt::Key_Q, {}));
     QTest::keyClick(f.PBox, Qt::Key_Escape);

@@ -50,7 +50,9 @@ const std::vector<Command>& Commands() {
         {"script", "script [--compile] [--set NAME=EXPR]... [--timeout SECONDS] FILE",
          "compile a script and run it, printing the script variables, or list the compiled lines",
          RunScript},
-        {"preview", "preview FILE.vlp|TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts]",
+        {"preview",
+         "preview FILE.vlp|TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts] [--now "
+         "'YYYY-MM-DD hh:nn:ss'] [--locale NAME]",
          "open the preview window on a prepared report, or on a template built against the "
          "organizer's data",
          RunPreview},

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -25,11 +26,28 @@ void chooseHeadlessPlatform() {
     }
 }
 
+// The preview opens windows unless it is only asked for its usage.
+bool opensWindows(int argc, char** argv) {
+    if (argc < 2 || std::string(argv[1]) != "preview") return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") return false;
+    return true;
+}
+
+bool hasDisplay() {
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
+           std::getenv("QT_QPA_PLATFORM");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     // Only the preview opens windows; every other command draws without them.
-    const bool windows = argc > 1 && std::string(argv[1]) == "preview";
+    const bool windows = opensWindows(argc, argv);
+    if (windows && !hasDisplay()) {
+        std::fprintf(stderr, "vellum: the preview needs a display\n");
+        return 1;
+    }
     if (!windows) chooseHeadlessPlatform();
     std::unique_ptr<QGuiApplication> app;
     if (windows) {
