@@ -592,3 +592,71 @@ TEST_F(TemplateStreamTest, TheFormPropertyHoldsTheTemplateOnlyWhenAsked) {
     MemoryStream cut(std::vector<std::uint8_t>{25, 0, 0, 0, 100, 0, 0, 0, 25});
     EXPECT_THROW(onForm.ReadFormProperty(cut), StreamReadError);
 }
+
+namespace {
+
+// An add-in whose record reading fails in the way its name says.
+template <typename Failure> class FailingView : public TvlView {
+public:
+    static inline std::string name;
+    std::string className() const override { return name; }
+    void LoadFromStream(Stream& stream) override {
+        TvlView::LoadFromStream(stream);
+        throw Failure("failing record");
+    }
+};
+
+} // namespace
+
+// A damaged object is skipped for the engine's own errors only: a fault of
+// another kind (here a programming error) is not swallowed by the reader.
+TEST_F(TemplateStreamTest, OnlyTheEnginesOwnErrorsSkipAnObject) {
+    FailingView<VlError>::name = "TvlEngineFailure";
+    FailingView<std::logic_error>::name = "TvlProgramFailure";
+    ASSERT_TRUE(ViewState().addIns.add(
+        {"TvlEngineFailure", [] { return std::make_unique<FailingView<VlError>>(); }, {}, {}, {}}));
+    ASSERT_TRUE(
+        ViewState().addIns.add({"TvlProgramFailure",
+                                [] { return std::make_unique<FailingView<std::logic_error>>(); },
+                                {},
+                                {},
+                                {}}));
+    View v;
+    v.name = "Failing";
+    TemplateBuilder skipped(25);
+    skipped.header().page(Page{});
+    skipped.beginFrame(otAddIn, 0, "TvlEngineFailure").view(v).endFrame();
+    addBand(skipped, "Band1");
+    skipped.u8(252);
+    load(skipped);
+    ASSERT_EQ(page(0).Objects.size(), 2u);
+    EXPECT_EQ(object(0, 1).Name, "Band1");
+
+    TemplateBuilder fault(25);
+    fault.header().page(Page{});
+    fault.beginFrame(otAddIn, 0, "TvlProgramFailure").view(v).endFrame();
+    fault.u8(252);
+    EXPECT_THROW(load(fault), std::logic_error);
+}
+
+// "Unsupported VLF format" stays the message and keeps what made the stream
+// unreadable.
+TEST_F(TemplateStreamTest, AnUnsupportedStreamKeepsItsCause) {
+    TemplateBuilder newer(26);
+    newer.header().page(Page{});
+    try {
+        load(newer);
+        ADD_FAILURE() << "no error";
+    } catch (const UnsupportedTemplateError& e) {
+        EXPECT_EQ(std::string(e.what()), kUnsupported);
+        EXPECT_EQ(e.cause(), "version 26, newer than 25");
+    }
+    TemplateBuilder unknown(25);
+    unknown.header().page(Page{}).u8(99);
+    try {
+        load(unknown);
+        ADD_FAILURE() << "no error";
+    } catch (const UnsupportedTemplateError& e) {
+        EXPECT_EQ(e.cause(), "unknown part 99");
+    }
+}

@@ -12,7 +12,6 @@
 #include "engine/script/TvlParser.h"
 #include "engine/script/TvlVariables.h"
 #include "engine/script/UiService.h"
-
 #include "tests/support/MemoryTable.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +61,6 @@ public:
     }
     std::string seen;
 };
-
 
 } // namespace
 
@@ -141,6 +139,25 @@ TEST_F(FunctionLibraryTest, RegistryOrderAndUnregistering) {
     // put the registration order back for the tests that follow
     UnRegisterFunctionLibrary(TDatabaseFunctionLibrary::kClassName);
     RegisterFunctionLibrary(FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
+}
+
+// Every function the standard library computes is found by its name and
+// described, and each computes its own result (not a neighbour's).
+TEST_F(FunctionLibraryTest, EveryStandardFunctionIsDescribedAndDispatchedByName) {
+    const TvlFunctionLibrary* library =
+        Globals().functionLibraries().Find(TvlStdFunctionLibrary::kClassName);
+    ASSERT_NE(library, nullptr);
+    const StringList& names = library->Names();
+    EXPECT_EQ(names.size(), 21u);
+    for (const std::string& name : names)
+        EXPECT_EQ(Globals().installedFunctions().GetDescription(name).rfind(name + "(", 0), 0u)
+            << name;
+    EXPECT_TRUE(eval("UPPERCASE('ab')").identical(Variant("AB")));
+    EXPECT_TRUE(eval("LOWERCASE('AB')").identical(Variant("ab")));
+    EXPECT_TRUE(eval("NAMECASE('aB')").identical(Variant("Ab")));
+    EXPECT_TRUE(eval("MAXNUM(2, 5)").identical(eval("5")));
+    EXPECT_TRUE(eval("MINNUM(2, 5)").identical(eval("2")));
+    EXPECT_TRUE(eval("POS('c', 'abc')").identical(Variant(3)));
 }
 
 TEST_F(FunctionLibraryTest, DescriptionsByCategory) {
