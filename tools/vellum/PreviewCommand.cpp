@@ -34,8 +34,11 @@ int RunPreview(const QStringList& args) {
         throw vl::VlError("file \"" + vl::FromQt(path) + "\" does not exist");
     if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
     const vl::WindowServices windows;
-    // pages are laid out on the system's printer, as the program does
-    vl::Globals().startPrinter(std::make_unique<vl::QtPrinterSystem>());
+    // pages are laid out on the system's printer, as the program does; a
+    // machine without printers still prints into a PDF file
+    auto printers = std::make_unique<vl::QtPrinterSystem>();
+    printers->setPdfPrinterOffered(true);
+    vl::Globals().startPrinter(std::move(printers));
 
     quillet::OrganizerStore store(organizerFolder(cmd));
     if (!store.dataFolder().isEmpty()) loadOrganizer(store);
