@@ -4,10 +4,13 @@
 //   invoice-preview invoice.vlf
 //
 // The report shows its pages in the pane it is given (TvlReport::Preview);
-// without one, ShowReport opens the stand-alone preview window.
+// without one, vl::ShowReport opens the stand-alone preview window. The
+// pane's Print button prints through the system's printers or into a PDF
+// file.
 #include <QApplication>
 #include <QMainWindow>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 #include <vellum/VellumPreview.h>
@@ -44,6 +47,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: invoice-preview TEMPLATE.vlf\n");
         return 2;
     }
+    const vl::WindowServices windows;
+    auto printers = std::make_unique<vl::QtPrinterSystem>();
+    printers->setPdfPrinterOffered(true);
+    vl::Globals().startPrinter(std::move(printers));
     vl::TvlComponent owner("InvoiceForm");
     vl::TvlReport report("Report", &owner);
     vl::TvlUserDataset items("Items", &owner);
@@ -64,6 +71,6 @@ int main(int argc, char** argv) {
     window.resize(900, 700);
     window.show();
     report.Preview = preview;
-    report.ShowReport();
+    if (!vl::ShowReport(report)) return 1;
     return app.exec();
 }
