@@ -7,6 +7,7 @@
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ScopedValue.h"
+#include "engine/script/UiService.h"
 
 #include <QCursor>
 #include <QGroupBox>

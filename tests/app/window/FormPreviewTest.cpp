@@ -307,6 +307,11 @@ TEST_F(FormPreviewTest, ZoomCaptions) {
     menu->entry(7)->trigger();
     EXPECT_EQ(zoom->text(), QStringLiteral("10%"));
     EXPECT_DOUBLE_EQ(w.preview().ZoomPercent(), 10);
+    // below the smallest zoom the pane stops; the caption tells what it shows
+    click("Button6");
+    EXPECT_GT(w.preview().ZoomPercent(), 0);
+    EXPECT_EQ(zoom->text(), ZoomMenu::percentCaption(w.preview().ZoomPercent()));
+    EXPECT_EQ(zoom->text(), QStringLiteral("1%"));
 }
 
 TEST_F(FormPreviewTest, ZoomMenuEntriesInOrder) {
