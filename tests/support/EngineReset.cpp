@@ -37,10 +37,8 @@ void resetViews(vl::TvlViewState& s) {
 void ResetEngine() {
     vl::TvlGlobals& g = vl::Globals();
     resetViews(g.views());
-    // installed extensions stay, as a host installs them once
-    vl::TvlBandExtensions* extensions = g.build().bandExtensions;
+    // installed band extensions live outside the build state and stay
     g.build() = vl::TvlBuildState{};
-    g.build().bandExtensions = extensions;
     g.hookList().clear();
     vl::TvlScriptGlobals& script = g.script();
     script.stopRequested() = false;

@@ -1,0 +1,19 @@
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+// The window needs a widget application, on the offscreen platform;
+// settings go to a scratch folder.
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Vellum"));
+    QCoreApplication::setApplicationName(QStringLiteral("Print Preview Tests"));
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    return RUN_ALL_TESTS();
+}
