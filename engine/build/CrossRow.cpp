@@ -21,7 +21,7 @@ namespace vl {
 namespace {
 
 bool stopping() {
-    return Globals().stopRequested().load();
+    return Globals().script().stopDue();
 }
 
 int& pageIndex() {

@@ -16,7 +16,7 @@ namespace {
 constexpr int kNoPrinterId = 55779;
 
 bool stopRequested() {
-    return Globals().stopRequested().load();
+    return Globals().script().stopDue();
 }
 
 int scaled(int value, int device, int pixels) {

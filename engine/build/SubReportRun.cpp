@@ -24,7 +24,7 @@ constexpr int kNoLimit = INT_MAX / 4;
 constexpr int kIdleTurns = 2;
 
 bool stopping() {
-    return Globals().stopRequested().load();
+    return Globals().script().stopDue();
 }
 
 // The report page a visible sub-report object can start now. A page that
