@@ -1,3 +1,4 @@
+#include "benchmarks/BenchmarkPaper.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/model/TvlGraphic.h"
 #include "engine/model/TvlLineView.h"
@@ -29,16 +30,7 @@ double peakRssMb() {
 }
 
 PageSettings a4() {
-    TvlPrinter& printer = GlobalPrinter();
-    printer.SetPaper(9, 2100, 2970, -1, 0, true);
-    PageSettings s;
-    s.PaperSize = 9;
-    s.PaperWidth = 2100;
-    s.PaperHeight = 2970;
-    s.PaperBin = -1;
-    s.PaperCoordinates = true;
-    printer.FillMetrics(s.Metrics);
-    return s;
+    return BenchmarkA4();
 }
 
 // Appends an object's prepared record to a page, as a build does.

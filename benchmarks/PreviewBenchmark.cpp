@@ -1,3 +1,4 @@
+#include "benchmarks/BenchmarkPaper.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlLineView.h"
@@ -41,15 +42,7 @@ void put(TvlEMFPages& pages, int i, TvlView& view) {
 
 // A report of typical pages: 40 text lines and a rule each, A4.
 void fill(TvlEMFPages& pages, int count) {
-    TvlPrinter& printer = GlobalPrinter();
-    printer.SetPaper(9, 2100, 2970, -1, 0, true);
-    PageSettings a4;
-    a4.PaperSize = 9;
-    a4.PaperWidth = 2100;
-    a4.PaperHeight = 2970;
-    a4.PaperBin = -1;
-    a4.PaperCoordinates = true;
-    printer.FillMetrics(a4.Metrics);
+    const PageSettings a4 = BenchmarkA4();
     TvlMemoView memo;
     memo.SetBounds(40, 0, 600, 22);
     TvlLineView line;
