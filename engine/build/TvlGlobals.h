@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/build/BuildState.h"
+#include "engine/build/DesignerShared.h"
 #include "engine/build/PreviewShared.h"
 #include "engine/model/ModelGlobals.h"
 #include "engine/output/OutputGlobals.h"
@@ -64,6 +65,9 @@ public:
     // The zoom previews start with and the print command (see
     // TvlPreviewShared).
     TvlPreviewShared& preview() { return preview_; }
+    // The designer's clipboard, new-object settings and the command that
+    // opens the designer (see TvlDesignerShared).
+    TvlDesignerShared& designer() { return designer_; }
 
     // Expressions and scripts (see TvlScriptGlobals).
     TvlScriptGlobals& script() { return script_; }
@@ -110,6 +114,7 @@ private:
     bool bandExtensionsSet_ = false;
     TvlChooserMemory chooserMemory_;
     TvlPreviewShared preview_;
+    TvlDesignerShared designer_;
     std::string lastFieldsDataSet_;
 };
 

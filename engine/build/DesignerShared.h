@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vl {
+
+class TvlReport;
+
+// The values newly inserted objects take, which the designer's formatting
+// toolbars change as the user formats objects.
+struct TvlNewObjectSettings {
+    float frameWidth = 1;
+    float lineWidth = 2;
+    std::uint32_t fillColor = 0x1FFFFFFF; // clNone
+    std::uint32_t frameColor = 0;         // black
+    std::uint32_t fontColor = 0;
+    std::uint16_t frameSides = 0;
+    std::string fontName = "Arial";
+    int fontSize = 10;
+    int fontStyle = 0;
+    int alignment = 0;
+    int charset = 1; // the engine's default character set
+};
+
+// What every designer of the process shares: the clipboard of copied
+// objects (one record per object: type code, class name, template record),
+// the new-object settings, and the command that opens the designer window
+// on a report (installed by the designer library; without it a report
+// cannot be designed).
+struct TvlDesignerShared {
+    std::vector<QByteArray> clipboard;
+    TvlNewObjectSettings newObject;
+    // Opens the designer modally; returns the window's modal result
+    // (1 closed through Exit, 2 through the close box or No to saving).
+    std::function<int(TvlReport& report)> designReport;
+};
+
+} // namespace vl
