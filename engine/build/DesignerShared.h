@@ -37,6 +37,10 @@ struct TvlDesignerShared {
     // Opens the designer modally; returns the window's modal result
     // (1 closed through Exit, 2 through the close box or No to saving).
     std::function<int(TvlReport& report)> designReport;
+    // Opens the designer modally in page-edit mode on the report, whose
+    // page list holds the one page rebuilt from a prepared page; answers
+    // whether the page was changed.
+    std::function<bool(TvlReport& report)> editPage;
 };
 
 } // namespace vl
