@@ -100,9 +100,9 @@ QWidget* TFormPreview::createReportsPage() {
     auto* label = new QLabel(QStringLiteral("Select Report:"), page);
     label->setBuddy(lbReports);
 
-    // the designer does not exist yet, so templates cannot be edited
+    // templates can be edited when the program installed a designer
     bEdit = columnButton(QStringLiteral("&Edit report"), "bEdit", page);
-    bEdit->setEnabled(false);
+    bEdit->setEnabled(static_cast<bool>(vl::Globals().designer().designReport));
     bDublicate = columnButton(QStringLiteral("D&uplicate report"), "bDublicate", page);
     bDelete = columnButton(QStringLiteral("&Delete current report"), "bDelete", page);
 
@@ -198,6 +198,7 @@ void TFormPreview::connectControls() {
         if (on) rbContactsClick();
     });
     connect(lbReports, &QListWidget::currentRowChanged, this, [this] { lbReportsClick(); });
+    connect(bEdit, &QPushButton::clicked, this, [this] { EditReport(); });
     connect(bDublicate, &QPushButton::clicked, this, [this] { DublicateReport(); });
     connect(bDelete, &QPushButton::clicked, this, [this] { DeleteReport(); });
     connect(PopupMenu, &QMenu::triggered, this,
@@ -267,6 +268,18 @@ void TFormPreview::lbReportsClick() {
         showError(e.what());
         return;
     }
+    vl::ShowReport(report);
+}
+
+void TFormPreview::EditReport() {
+    vl::TvlReport& report = organizer_->report();
+    try {
+        report.DesignReport();
+    } catch (const std::exception& e) {
+        showError(e.what());
+    }
+    // the designer may have changed the template or loaded another one
+    report.Preview = Preview;
     vl::ShowReport(report);
 }
 

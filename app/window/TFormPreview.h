@@ -43,6 +43,9 @@ public:
     void EnumerateReports();
     // Loads and shows the selected template.
     void lbReportsClick();
+    // Opens the designer on the template last loaded and shows the report
+    // anew when it closes.
+    void EditReport();
     // Copies the selected template under a name asked for.
     void DublicateReport();
     // Deletes the selected template after asking.

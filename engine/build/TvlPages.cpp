@@ -58,6 +58,18 @@ TvlPage& TvlPages::Add() {
     return *pages_.back();
 }
 
+TvlPage& TvlPages::Adopt(std::unique_ptr<TvlPage> page) {
+    pages_.push_back(std::move(page));
+    return *pages_.back();
+}
+
+void TvlPages::Move(int from, int to) {
+    if (from < 0 || to < 0 || from >= Count() || to >= Count() || from == to) return;
+    auto page = std::move(pages_[static_cast<std::size_t>(from)]);
+    pages_.erase(pages_.begin() + from);
+    pages_.insert(pages_.begin() + to, std::move(page));
+}
+
 void TvlPages::Delete(int index) {
     if (index >= 0 && index < Count()) pages_.erase(pages_.begin() + index);
 }

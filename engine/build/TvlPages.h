@@ -25,6 +25,10 @@ public:
     TvlPage& operator[](int index) const { return *pages_.at(static_cast<std::size_t>(index)); }
     // Appends a page named "Page" and the first free number.
     TvlPage& Add();
+    // Appends a page made elsewhere, keeping its name.
+    TvlPage& Adopt(std::unique_ptr<TvlPage> page);
+    // Moves the page at from to index to; the pages between shift by one.
+    void Move(int from, int to);
     void Delete(int index);
     void Clear() { pages_.clear(); }
     // "Page" and the first number from 1 to 10000 that no page uses; empty

@@ -174,6 +174,19 @@ public:
     void LoadPreparedReport(const QString& path);
     void SavePreparedReport(const QString& path);
 
+    // Opens the installed designer modally on the template (a report
+    // without pages gets one empty page first) and returns its modal
+    // result: 1 closed through Exit, 2 through the close box; 2 as well
+    // when no designer is installed.
+    int DesignReport();
+    // Lets the installed designer edit prepared page i: the template is
+    // put aside while the page's objects stand alone on one template page;
+    // when the designer changed them and the user agrees they replace the
+    // prepared page's objects. The template is restored afterwards, also
+    // when the designer fails. False without a designer or with an index
+    // outside the prepared pages.
+    bool EditPreparedPage(int i);
+
     // True while the pass that writes the real output runs.
     bool FinalPass() const { return finalPass_; }
     // Set by the last build; cleared when prepared pages are loaded.

@@ -4,6 +4,7 @@
 #include "engine/output/PageSettings.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace vl {
@@ -28,6 +29,12 @@ public:
     const PageSettings& settings() const { return settings_; }
     void add(std::unique_ptr<TvlView> view) { objects_.push_back(std::move(view)); }
     const std::vector<std::unique_ptr<TvlView>>& objects() const { return objects_; }
+    // Hands the objects over (to a designer page that edits them) and
+    // takes them back.
+    std::vector<std::unique_ptr<TvlView>> takeObjects() { return std::exchange(objects_, {}); }
+    void replaceObjects(std::vector<std::unique_ptr<TvlView>> objects) {
+        objects_ = std::move(objects);
+    }
 
 private:
     PageSettings settings_;

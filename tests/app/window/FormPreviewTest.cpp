@@ -401,3 +401,29 @@ TEST_F(FormPreviewTest, EveryTemplateBuildsAndPageOnePrintsToPdf) {
     // the pages went back to the pane after printing
     EXPECT_GT(shownPages(), 0);
 }
+
+TEST_F(FormPreviewTest, EditReportDesignsTheLoadedTemplateAndShowsItAnew) {
+    vl::TvlReport* designed = nullptr;
+    int pagesWhileDesigning = -1;
+    vl::Globals().designer().designReport = [&](vl::TvlReport& report) {
+        designed = &report;
+        pagesWhileDesigning = shownPages();
+        // the designer moves the report's pane aside, as a preview of its own would
+        report.Preview = nullptr;
+        return 1;
+    };
+    TFormPreview& w = open();
+    ASSERT_TRUE(find<QPushButton>("bEdit")->isEnabled());
+    const int before = shownPages();
+    ASSERT_GT(before, 0);
+    int builds = 0;
+    w.organizer().report().Events.OnBeginDoc = [&] { ++builds; };
+    click("bEdit");
+    w.organizer().report().Events.OnBeginDoc = nullptr;
+    vl::Globals().designer().designReport = nullptr;
+    EXPECT_EQ(designed, &w.organizer().report());
+    EXPECT_EQ(pagesWhileDesigning, before);
+    EXPECT_EQ(w.organizer().report().Preview, &w.preview());
+    EXPECT_EQ(builds, 1) << "built anew into the pane";
+    EXPECT_EQ(shownPages(), before);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+namespace vl {
+
+class TvlPage;
+class TvlReport;
+
+// The selection and page commands of the designer window that act on the
+// template alone; the window adds the repainting and notifications.
+
+// Bits of TvlSelectionBits for the objects selected on the page and the
+// designer's clipboard.
+int SelectionState(const TvlPage* page);
+
+// Removes the selected objects, last first, except those marked not to be
+// deleted; a removed child band leaves no band pointing at it. Returns the
+// number of objects removed.
+int DeleteSelectedObjects(TvlPage& page);
+
+// Moves every selected, movable object to the end (front) or the
+// beginning (back) of the page's list, keeping their relative order.
+void BringSelectionToFront(TvlPage& page);
+void SendSelectionToBack(TvlPage& page);
+
+// Selects every object of the page; returns their number.
+int SelectAllObjects(TvlPage& page);
+
+// Every sub-report object of the report that shows page from shows page
+// to afterwards.
+void RenumberSubReports(TvlReport& report, int from, int to);
+// Moves page from to index to, and the sub-report objects keep showing the
+// pages they showed.
+void MoveReportPage(TvlReport& report, int from, int to);
+
+// The tab title of page i: the name of the sub-report object that shows
+// it, else "Page" and its number.
+std::string PageTitle(const TvlReport& report, int i);
+
+} // namespace vl

@@ -1,0 +1,210 @@
+#pragma once
+
+#include "designer/editors/EditorHost.h"
+#include "designer/window/DesignerStatus.h"
+#include "designer/workspace/DesignerHost.h"
+#include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSettings.h"
+#include "engine/build/TvlPage.h"
+#include "engine/model/ViewServices.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QMenu;
+class QScrollArea;
+class QToolBar;
+class QEventLoop;
+
+namespace vl {
+
+class TvlDesignerActions;
+class TvlDesignerEditors;
+class TvlDesignerPage;
+class TvlDesignerStatusBar;
+class TvlDesignerTabBar;
+class TvlDialogPageWindow;
+class TvlReport;
+
+// The commands and services the designer window reaches through seams,
+// because other parts of the designer provide them: undo, the formatting
+// toolbars, the inspector and the file commands. Each is optional; the
+// window does without it (and keeps the command's entries disabled).
+struct TvlDesignerSeams {
+    // Keeps an undo snapshot of the selection (the window has already
+    // marked the template modified).
+    std::function<void(TvlSnapshotKind kind)> snapshot;
+    // Empties the undo and redo lists.
+    std::function<void()> clearUndo;
+    // Shows the selection's formatting in the "Text" and "Rectangle" bars.
+    std::function<void()> showSelectionFormat;
+    // Refills the inspector for the selection.
+    std::function<void()> fillInspector;
+    // The formatting keys (Ctrl+1..9, Ctrl+F, Ctrl+D, Ctrl+B/I/U) for the
+    // selection; true when the key was used.
+    std::function<bool(int key, Qt::KeyboardModifiers modifiers)> formatKey;
+    // Saves the template (the save question's Yes); true when it was saved.
+    // Without it the template is written to the document's file.
+    std::function<bool()> saveDocument;
+    // The page options dialog; true on OK.
+    std::function<bool()> pageOptions;
+};
+
+// The designer window: toolbars, menus, page tabs, the scrolling workspace
+// with the page surface, the status line; the clipboard, delete, z-order
+// and page commands, the keyboard table and the designer's settings. It
+// runs modally on one report, either to design the template or to touch
+// up one page rebuilt from a prepared page.
+class TvlDesignerForm : public QMainWindow,
+                        public TvlDesignerHost,
+                        public TvlEditorHost,
+                        public TvlDesignerHooks {
+    Q_OBJECT
+public:
+    static constexpr int kExitResult = 1;
+    static constexpr int kCloseResult = 2;
+
+    TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* parent = nullptr);
+    ~TvlDesignerForm() override;
+
+    // Shows the window and runs it until it closes; the modal result.
+    int exec();
+    int modalResult() const { return modalResult_; }
+    bool pageEditMode() const { return pageEditMode_; }
+
+    TvlDesignerSeams seams;
+    // The program's choices: closing a changed template asks to save it;
+    // the buttons page editing cannot use are hidden rather than greyed.
+    bool closeQuery = true;
+    bool hideDisabledButtons = true;
+    TvlDesignerActions& actions() { return *actions_; }
+    TvlDesignerPage& surface() { return *surface_; }
+    TvlDesignerTabBar& tabs() { return *tabs_; }
+    TvlDesignerStatusBar& status() { return *status_; }
+    QScrollArea& workspace() { return *workspace_; }
+    TvlDialogPageWindow* dialogPageWindow() { return dialogWindow_.get(); }
+    // Where the formatting toolbars and the alignment palette put their
+    // controls; the enabling of the selection state reaches them.
+    QToolBar& textBar() { return *textBar_; }
+    QToolBar& rectangleBar() { return *rectangleBar_; }
+    QToolBar& alignmentBar() { return *alignmentBar_; }
+    QToolBar& toolsBar() { return *toolsBar_; }
+
+    const QString& documentName() const { return documentName_; }
+    bool modified() const;
+    TvlDesignerSettings& designerSettings() { return settings_; }
+
+    // The window's commands.
+    void selectPage(int index);
+    void updateTabs();
+    void updateCommandState();
+    void selectByName(const std::string& name);
+    void deleteSelection();
+    void cutSelection();
+    void copySelection();
+    void pasteSelection();
+    void selectAll();
+    void bringToFront();
+    void sendToBack();
+    void movePage(int from, int to);
+    void setGridShow(bool on);
+    void setGridAlign(bool on);
+    void setGridSize(int size);
+    void cycleUnits();
+    void redrawPage();
+    void exit();
+    // The keyboard table; true when the key was used.
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+
+    // TvlDesignerHost.
+    TvlReport& report() override { return report_; }
+    // Serves the surface and the editors alike.
+    TvlPage* currentPage() override { return page_; }
+    int currentPageIndex() const override { return pageIndex_; }
+    TvlDesignerSelection& selection() override { return selection_; }
+    const TvlDesignerSettings& settings() const override { return settings_; }
+    void unselectAll() override;
+    void selectionChanged() override;
+    void setModified(bool modified) override;
+    void takeSnapshot(TvlSnapshotKind kind) override;
+    void editObject(bool withScript) override;
+    void pageOptions() override;
+    int chooseBandType() override;
+    void showContextMenu(const QPoint& globalPos) override;
+    void updateStatus() override;
+    void pagesChanged() override;
+    void selectTool(int tool) override;
+    QSize workspaceSize() const override;
+    QPoint workspaceOffset() const override;
+    void scrollWorkspace(const QPoint& delta) override;
+
+    // TvlEditorHost.
+    void beforeChange() override;
+    void afterChange() override;
+    TvlDataDictionary& dictionary() override;
+
+    // TvlDesignerHooks.
+    void editProperty(TvlView& view, std::string_view propertyName) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Building the window (DesignerFormLayout.cpp).
+    void createToolbars();
+    void createMenus();
+    void createWorkspace();
+    void connectCommands();
+    void applyPageEditMode();
+    QToolBar* addBar(const char* objectName, int captionId, Qt::ToolBarArea area);
+    void connectToolbarEntry(QAction* entry, QToolBar* bar);
+
+    void firstShow();
+    void placeSurface();
+    void loadSettings();
+    void saveSettings();
+    bool closeQuestion();
+    bool saveDocument();
+    void openDialogPageWindow();
+    void closeDialogPageWindow();
+    void showObjectTools(bool standard);
+    void updateCaption();
+    TvlView* singleSelected() const;
+    void refreshSelection();
+    void showHelp();
+    void showAbout();
+    TvlPositionInfo positionInfo() const;
+    bool wheelOverWorkspace(QEvent* event);
+    bool acceptsKeysFrom(QObject* watched) const;
+
+    TvlReport& report_;
+    const bool pageEditMode_;
+    bool firstShow_ = true;
+    int pageIndex_ = -1;
+    TvlPage* page_ = nullptr;
+    QString documentName_;
+    TvlDesignerSettings settings_;
+    TvlDesignerSelection selection_;
+    int modalResult_ = 0;
+    bool modified_ = false;
+
+    TvlDesignerActions* actions_ = nullptr;
+    TvlDesignerTabBar* tabs_ = nullptr;
+    QScrollArea* workspace_ = nullptr;
+    QWidget* canvas_ = nullptr;
+    TvlDesignerPage* surface_ = nullptr;
+    TvlDesignerStatusBar* status_ = nullptr;
+    QToolBar *standardBar_ = nullptr, *textBar_ = nullptr, *rectangleBar_ = nullptr;
+    QToolBar *objectsBar_ = nullptr, *alignmentBar_ = nullptr, *toolsBar_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
+    QMenu* tabMenu_ = nullptr;
+    std::unique_ptr<TvlDialogPageWindow> dialogWindow_;
+    std::unique_ptr<TvlDesignerEditors> editors_;
+    QEventLoop* loop_ = nullptr;
+};
+
+} // namespace vl

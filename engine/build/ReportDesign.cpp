@@ -1,0 +1,90 @@
+#include "engine/build/TemplateSnapshot.h"
+#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlReport.h"
+#include "engine/model/ViewState.h"
+#include "engine/output/TvlEMFPages.h"
+#include "engine/script/ScopedValue.h"
+#include "engine/script/TvlLocale.h"
+#include "engine/script/UiService.h"
+
+namespace vl {
+
+namespace {
+
+constexpr int kSaveChangesId = 55306;
+constexpr int kConfirmId = 55006;
+constexpr int kYesNoQuestion = 0x04 | 0x20;
+constexpr int kModalYes = 6;
+// What a report answers when nobody can design it.
+constexpr int kNoDesigner = 2;
+
+// A template page with the paper of a prepared page, for the designer.
+std::unique_ptr<TvlPage> PageWithPaperOf(const PreparedPage& prepared) {
+    auto page = std::make_unique<TvlPage>();
+    page->Name = "Page1";
+    page->PaperSize = prepared.PaperSize;
+    page->PaperWidth = prepared.PaperWidth;
+    page->PaperHeight = prepared.PaperHeight;
+    page->Orientation = prepared.Orientation;
+    page->PaperBin = prepared.PaperBin == -1 ? TvlPage::kDefaultBin : prepared.PaperBin;
+    page->UseMargins = !prepared.PaperCoordinates;
+    page->LeftMargin = prepared.LeftMargin;
+    page->TopMargin = prepared.TopMargin;
+    page->RightMargin = prepared.RightMargin;
+    page->BottomMargin = prepared.BottomMargin;
+    page->PrinterInfo = prepared.Metrics;
+    return page;
+}
+
+} // namespace
+
+int TvlReport::DesignReport() {
+    TvlGlobals& g = Globals();
+    const auto& design = g.designer().designReport;
+    if (!design) return kNoDesigner;
+    SetPrinterName(PrinterName);
+    if (pages_.Count() == 0) pages_.Add();
+    const ScopedValue<TvlReport*> current(g.build().currentReport, this);
+    return design(*this);
+}
+
+bool TvlReport::EditPreparedPage(int i) {
+    TvlGlobals& g = Globals();
+    const auto& edit = g.designer().editPage;
+    TvlEMFPages& prepared = *emfPages_;
+    if (!edit || i < 0 || i >= prepared.Count()) return false;
+    prepared.LoadPageObjects(i);
+    PreparedPage& source = prepared.PageAt(i);
+    PreparedLivePage& live = *source.Page;
+
+    // The snapshot reads the whole template anew, as the page list changes.
+    TemplateSnapshot saved(*this);
+    pages_.Clear();
+    pages_.Adopt(PageWithPaperOf(source));
+    TvlPage& page = pages_[0];
+    page.Objects = live.takeObjects();
+    const ScopedValue<TvlReport*> current(g.build().currentReport, this);
+    bool changed = false;
+    try {
+        changed = edit(*this);
+    } catch (...) {
+        live.replaceObjects(std::move(page.Objects));
+        prepared.ReleasePageObjects(i);
+        pages_.Clear();
+        throw;
+    }
+    const bool keep =
+        changed && g.uiService().messageBox(LoadResString(kSaveChangesId) + "?",
+                                            LoadResString(kConfirmId), kYesNoQuestion) == kModalYes;
+    live.replaceObjects(std::move(page.Objects));
+    if (keep)
+        prepared.SavePageObjects(i);
+    else
+        prepared.ReleasePageObjects(i);
+    // An empty list cannot pass for the template's own pages.
+    pages_.Clear();
+    saved.Restore();
+    return keep;
+}
+
+} // namespace vl

@@ -1,0 +1,475 @@
+#include "designer/window/DesignerActions.h"
+#include "designer/window/DesignerStatus.h"
+#include "designer/window/DesignerTabBar.h"
+#include "designer/window/DialogPageWindow.h"
+#include "designer/window/TvlDesignerForm.h"
+#include "designer/workspace/TvlDesignerPage.h"
+#include "engine/script/CodePage.h"
+#include "engine/script/FormSettings.h"
+#include "engine/script/Stream.h"
+#include "engine/script/UiService.h"
+#include "tests/designer/window/DesignerTestReport.h"
+
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+namespace vltest {
+namespace {
+
+constexpr int kYes = 6;
+constexpr int kNo = 7;
+constexpr int kCancel = 2;
+
+// Answers the save question with one button and remembers the questions.
+class AnsweringUi : public HeadlessUiService {
+public:
+    explicit AnsweringUi(int answer) : answer_(answer) {}
+    int messageBox(const std::string& text, const std::string&, int) override {
+        questions.push_back(text);
+        return answer_;
+    }
+    std::vector<std::string> questions;
+
+private:
+    int answer_;
+};
+
+// Whether anything listens to a signal of an object: QObject answers that
+// to its subclasses only, so the question goes through a member pointer.
+struct SignalProbe : QObject {
+    static bool connected(const QObject& object, const QMetaMethod& signal) {
+        return (object.*(&SignalProbe::isSignalConnected))(signal);
+    }
+};
+
+class DesignerWindowTest : public DesignerTestReport {
+protected:
+    ~DesignerWindowTest() override {
+        form.reset();
+        Globals().setUiService(std::make_unique<HeadlessUiService>());
+        OpenFormSettings(QStringLiteral("TvlDesignerForm"))->remove(QString());
+    }
+    TvlDesignerForm& open(bool pageEdit = false) {
+        form = std::make_unique<TvlDesignerForm>(report, pageEdit);
+        form->seams.clearUndo = [this] { ++undoClears; };
+        form->resize(1000, 700);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return *form;
+    }
+    AnsweringUi& answer(int button) {
+        auto ui = std::make_unique<AnsweringUi>(button);
+        AnsweringUi& kept = *ui;
+        Globals().setUiService(std::move(ui));
+        return kept;
+    }
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&form->surface(), static_cast<Qt::Key>(k), modifiers);
+    }
+    // Clicks an object on the surface (its middle), selecting it alone.
+    void click(const TvlView& view) {
+        QTest::mouseClick(&form->surface(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(view.Left + view.Width / 2, view.Top + view.Height / 2));
+    }
+    QStringList tabTitles() {
+        QStringList titles;
+        for (int i = 0; i < form->tabs().count(); ++i)
+            titles << form->tabs().tabText(i);
+        return titles;
+    }
+
+    std::unique_ptr<TvlDesignerForm> form;
+    int undoClears = 0;
+};
+
+TEST_F(DesignerWindowTest, TabsShowPageNumbersOrTheNameOfTheSubReportShowingThePage) {
+    TvlPage& first = addPage();
+    addPage();
+    open();
+    EXPECT_EQ(tabTitles(), (QStringList{"Page1", "Page2"}));
+    addPage();
+    subReport(first, "SubReport1", 2);
+    form->pagesChanged();
+    EXPECT_EQ(tabTitles(), (QStringList{"Page1", "Page2", "SubReport1"}));
+}
+
+TEST_F(DesignerWindowTest, DraggingTheThirdTabOntoTheFirstMovesThePageAndItsSubReport) {
+    TvlPage& first = addPage();
+    addPage();
+    TvlPage& third = addPage();
+    auto& shows = subReport(first, "SubReport1", 2);
+    open();
+    TvlDesignerTabBar& tabs = form->tabs();
+    const QPoint from = tabs.tabRect(2).center();
+    const QPoint to = tabs.tabRect(0).center();
+    QTest::mousePress(&tabs, Qt::LeftButton, Qt::NoModifier, from);
+    EXPECT_EQ(form->currentPage(), &third);
+    QTest::mouseMove(&tabs, from - QPoint(20, 0));
+    QTest::mouseMove(&tabs, to);
+    QTest::mouseRelease(&tabs, Qt::LeftButton, Qt::NoModifier, to);
+
+    EXPECT_EQ(&report.Pages()[0], &third);
+    EXPECT_EQ(&report.Pages()[1], &first);
+    EXPECT_EQ(shows.SubPage, 0);
+    EXPECT_EQ(form->currentPage(), &third) << "the moved page stays on the surface";
+    EXPECT_EQ(form->currentPageIndex(), 0);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    EXPECT_EQ(tabTitles(), (QStringList{"SubReport1", "Page2", "Page3"}));
+    EXPECT_TRUE(form->modified());
+    EXPECT_EQ(undoClears, 2) << "once on showing, once by the move";
+}
+
+TEST_F(DesignerWindowTest, ShiftDeleteCutsIntoTheClipboardDeleteLeavesItAlone) {
+    TvlPage& page = addPage();
+    auto& first = memo(page, "First", 40, 40);
+    auto& second = memo(page, "Second", 40, 100);
+    auto& kept = memo(page, "Kept", 40, 160);
+    kept.Restrictions = rsNoDelete;
+    open();
+    click(first);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(names(page), (std::vector<std::string>{"Second", "Kept"}));
+    EXPECT_TRUE(Globals().designer().clipboard.empty());
+    EXPECT_TRUE(form->modified());
+
+    click(second);
+    key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(names(page), (std::vector<std::string>{"Kept"}));
+    EXPECT_EQ(Globals().designer().clipboard.size(), 1u);
+
+    click(kept);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(names(page), (std::vector<std::string>{"Kept"})) << "marked not to be deleted";
+    EXPECT_EQ(Globals().designer().clipboard.size(), 1u);
+
+    // the cut object comes back under a name of its own
+    key(Qt::Key_Insert, Qt::ShiftModifier);
+    ASSERT_EQ(page.Objects.size(), 2u);
+    EXPECT_EQ(page.Objects[1]->Name, "Second");
+    key(Qt::Key_Insert, Qt::ShiftModifier);
+    ASSERT_EQ(page.Objects.size(), 3u);
+    EXPECT_NE(page.Objects[2]->Name, "Second");
+}
+
+TEST_F(DesignerWindowTest, CommandsFollowTheSelectionState) {
+    TvlPage& page = addPage();
+    auto& text = memo(page, "Text", 40, 200);
+    auto& data = band(page, "Data", btMasterData, 40);
+    open();
+    TvlDesignerActions& a = form->actions();
+    // what the formatting part puts on its bars is enabled by the same rules
+    QAction* bold = form->textBar().addAction(QStringLiteral("Bold"));
+    QAction* frame = form->rectangleBar().addAction(QStringLiteral("Frame"));
+    const auto state = [&] {
+        return std::vector<bool>{a.cutButton->isEnabled(),   a.copyEntry->isEnabled(),
+                                 a.pasteButton->isEnabled(), a.deleteEntry->isEnabled(),
+                                 a.editEntry->isEnabled(),   a.frontButton->isEnabled(),
+                                 bold->isEnabled(),          frame->isEnabled()};
+    };
+    form->updateCommandState();
+    EXPECT_EQ(state(), (std::vector<bool>{false, false, false, false, false, false, false, false}));
+    click(text);
+    EXPECT_EQ(state(), (std::vector<bool>{true, true, false, true, true, true, true, true}));
+    click(data);
+    EXPECT_EQ(state(), (std::vector<bool>{true, true, false, true, true, true, false, false}));
+    form->selectAll();
+    EXPECT_EQ(state(), (std::vector<bool>{true, true, false, true, false, true, true, true}));
+    form->copySelection();
+    EXPECT_TRUE(a.pasteButton->isEnabled());
+    EXPECT_TRUE(a.pasteContext->isEnabled());
+    // commands built elsewhere stay disabled whatever the selection
+    EXPECT_FALSE(a.fitGridButton->isEnabled());
+    EXPECT_FALSE(a.undoEntry->isEnabled());
+    EXPECT_EQ(form->status().selectionText(), QString());
+    click(text);
+    EXPECT_EQ(form->status().selectionText(), QStringLiteral("Text: text"));
+}
+
+TEST_F(DesignerWindowTest, EveryEnabledEntryRunsACommand) {
+    addPage();
+    memo(report.Pages()[0], "Text", 40, 40);
+    open();
+    form->selectAll();
+    form->copySelection();
+    int checked = 0;
+    for (QAction* action : form->findChildren<QAction*>()) {
+        if (!action->isEnabled() || action->isSeparator() || action->menu()) continue;
+        if (action->text().isEmpty()) continue;
+        const bool runs =
+            SignalProbe::connected(*action, QMetaMethod::fromSignal(&QAction::triggered)) ||
+            SignalProbe::connected(*action, QMetaMethod::fromSignal(&QAction::toggled)) ||
+            action->actionGroup() != nullptr;
+        EXPECT_TRUE(runs) << action->text().toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
+}
+
+TEST_F(DesignerWindowTest, KeyboardTable) {
+    TvlPage& page = addPage();
+    auto& text = memo(page, "Text", 40, 40);
+    open();
+    const bool grid = form->settings().gridShow;
+    key(Qt::Key_G, Qt::ControlModifier);
+    EXPECT_NE(form->settings().gridShow, grid);
+    EXPECT_EQ(form->actions().gridButton->isChecked(), form->settings().gridShow);
+
+    QScrollBar* vertical = form->workspace().verticalScrollBar();
+    ASSERT_GE(vertical->maximum(), 200) << "the page is higher than the workspace";
+    vertical->setValue(0);
+    key(Qt::Key_PageDown);
+    EXPECT_EQ(vertical->value(), 200);
+    key(Qt::Key_PageUp);
+    EXPECT_EQ(vertical->value(), 0);
+
+    click(text);
+    key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(Globals().designer().clipboard.size(), 1u);
+    form->actions().toolActions[1]->trigger();
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(text.Selected);
+    EXPECT_TRUE(form->actions().toolActions[0]->isChecked());
+    EXPECT_EQ(form->selection().tool, dtSelect);
+
+    // formatting keys go to the formatting part, only with a selection
+    std::vector<int> formatKeys;
+    form->seams.formatKey = [&](int k, Qt::KeyboardModifiers) {
+        formatKeys.push_back(k);
+        return true;
+    };
+    key(Qt::Key_3, Qt::ControlModifier);
+    click(text);
+    key(Qt::Key_3, Qt::ControlModifier);
+    key(Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(formatKeys, (std::vector<int>{Qt::Key_3, Qt::Key_B}));
+}
+
+TEST_F(DesignerWindowTest, ZOrderCommandsMoveTheSelectionInThePageList) {
+    TvlPage& page = addPage();
+    auto& a = memo(page, "A", 10, 10);
+    memo(page, "B", 10, 50);
+    memo(page, "C", 10, 90);
+    open();
+    click(a);
+    form->actions().frontButton->trigger();
+    EXPECT_EQ(names(page), (std::vector<std::string>{"B", "C", "A"}));
+    form->actions().backEntry->trigger();
+    EXPECT_EQ(names(page), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_TRUE(form->modified());
+}
+
+TEST_F(DesignerWindowTest, PageEditModeHidesPageButtonsGreysTheirEntriesAndNeverAsks) {
+    TvlPage& page = addPage();
+    auto& text = memo(page, "Text", 40, 40);
+    open(true);
+    TvlDesignerActions& a = form->actions();
+    for (QAction* button : {a.newButton, a.openButton, a.previewButton, a.addPageButton,
+                            a.removePageButton, a.pageOptionsButton, a.addDialogButton})
+        EXPECT_FALSE(button->isVisible()) << button->objectName().toStdString();
+    for (QAction* entry : {a.newEntry, a.openEntry, a.previewEntry, a.addPageEntry,
+                           a.removePageEntry, a.pageOptionsEntry, a.addDialogTab})
+        EXPECT_FALSE(entry->isEnabled()) << entry->text().toStdString();
+    EXPECT_TRUE(a.saveEntry->isVisible());
+    EXPECT_FALSE(a.toolActions[2]->isVisible()) << "no bands";
+    EXPECT_EQ(form->documentName(), QStringLiteral("Untitled"));
+
+    const AnsweringUi& ui = answer(kCancel);
+    click(text);
+    key(Qt::Key_Delete);
+    ASSERT_TRUE(form->modified());
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(form->modalResult(), TvlDesignerForm::kCloseResult);
+}
+
+TEST_F(DesignerWindowTest, StoredSettingsAreReadWithTheirLimits) {
+    {
+        auto stored = OpenFormSettings(QStringLiteral("TvlDesignerForm"));
+        stored->setValue("GridSize", 0);
+        stored->setValue("Units", 1);
+        stored->setValue("GridShow", false);
+    }
+    addPage();
+    open();
+    EXPECT_EQ(form->settings().gridSize, 4);
+    EXPECT_FALSE(form->actions().gridButton->isChecked());
+    EXPECT_EQ(form->status().unitsText(), QStringLiteral("MM"));
+    form->cycleUnits();
+    EXPECT_EQ(form->status().unitsText(), QStringLiteral("Inches"));
+    form->cycleUnits();
+    EXPECT_EQ(form->status().unitsText(), QStringLiteral("Pixels"));
+    form->setGridSize(8);
+    form.reset();
+    EXPECT_EQ(OpenFormSettings(QStringLiteral("TvlDesignerForm"))->value("GridSize").toInt(), 8);
+}
+
+TEST_F(DesignerWindowTest, PositionPairsInEachUnit) {
+    EXPECT_EQ(PositionPair(36, -18, duPixels), QStringLiteral("36;-18"));
+    EXPECT_EQ(PositionPair(36, 18, duMillimetres), QStringLiteral("10.00; 5.00"));
+    EXPECT_EQ(PositionPair(36, 18, duInches), QStringLiteral("0.39; 0.20"));
+    // four significant digits at most
+    EXPECT_EQ(PositionPair(4000, 0, duMillimetres), QStringLiteral("1111.00; 0.00"));
+}
+
+TEST_F(DesignerWindowTest, ModalResultsAndTheCloseQuestion) {
+    TvlPage& page = addPage();
+    memo(page, "Text", 40, 40);
+    open();
+    QTimer::singleShot(0, form.get(), [this] { form->exit(); });
+    EXPECT_EQ(form->exec(), TvlDesignerForm::kExitResult);
+
+    open();
+    QTimer::singleShot(0, form.get(), [this] { form->close(); });
+    EXPECT_EQ(form->exec(), TvlDesignerForm::kCloseResult);
+
+    open();
+    form->setModified(true);
+    AnsweringUi* ui = &answer(kCancel);
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(ui->questions.size(), 1u);
+    EXPECT_EQ(ui->questions.front(), "Save changes to Untitled?");
+
+    // Yes closes only when the template was saved
+    ui = &answer(kYes);
+    bool saves = false;
+    form->seams.saveDocument = [&] { return saves; };
+    form->exit();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->modalResult(), 0);
+    saves = true;
+    form->exit();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->modalResult(), TvlDesignerForm::kExitResult);
+
+    open();
+    form->setModified(true);
+    answer(kNo);
+    form->exit();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->modalResult(), TvlDesignerForm::kCloseResult);
+
+    // a program that does not want the question closes without it
+    open();
+    form->closeQuery = false;
+    form->setModified(true);
+    ui = &answer(kCancel);
+    form->exit();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(ui->questions.empty());
+    EXPECT_EQ(form->modalResult(), TvlDesignerForm::kExitResult);
+}
+
+TEST_F(DesignerWindowTest, DialogPagesOpenTheirOwnWindowThatWritesItsGeometryBack) {
+    addPage();
+    TvlPage& dialog = addPage();
+    dialog.PageType = ptDialog;
+    dialog.Dialog.Caption = "Ask";
+    open();
+    EXPECT_EQ(form->dialogPageWindow(), nullptr);
+    form->selectPage(1);
+    TvlDialogPageWindow* window = form->dialogPageWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ask"));
+    EXPECT_EQ(form->surface().parentWidget(), window);
+    EXPECT_FALSE(form->actions().toolActions[1]->isVisible()) << "dialog controls instead";
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->resize(300, 222);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.Dialog.Height, window->height());
+    EXPECT_TRUE(form->modified());
+    EXPECT_FALSE(window->close()) << "only the designer closes it";
+
+    form->selectPage(0);
+    EXPECT_EQ(form->dialogPageWindow(), nullptr);
+    EXPECT_NE(form->surface().parentWidget(), nullptr);
+    EXPECT_TRUE(form->actions().toolActions[1]->isVisible());
+}
+
+TEST_F(DesignerWindowTest, DialogWindowMapsTheClipboardKeys) {
+    int key = Qt::Key_X;
+    Qt::KeyboardModifiers modifiers = Qt::ControlModifier;
+    EXPECT_TRUE(TvlDialogPageWindow::MapKey(key, modifiers));
+    EXPECT_EQ(key, Qt::Key_Delete);
+    EXPECT_EQ(modifiers, Qt::ShiftModifier);
+    key = Qt::Key_C;
+    modifiers = Qt::ControlModifier;
+    EXPECT_TRUE(TvlDialogPageWindow::MapKey(key, modifiers));
+    EXPECT_EQ(key, Qt::Key_Insert);
+    EXPECT_EQ(modifiers, Qt::ControlModifier);
+    key = Qt::Key_C;
+    modifiers = Qt::ShiftModifier;
+    EXPECT_FALSE(TvlDialogPageWindow::MapKey(key, modifiers));
+}
+
+TEST_F(DesignerWindowTest, SelectByNameSelectsAnObjectOrSwitchesPage) {
+    TvlPage& first = addPage();
+    auto& text = memo(first, "Text", 40, 40);
+    addPage();
+    open();
+    form->selectByName("text");
+    EXPECT_TRUE(text.Selected);
+    EXPECT_EQ(form->selection().count, 1);
+    form->selectByName("Page2");
+    EXPECT_EQ(form->currentPageIndex(), 1);
+    form->selectByName("Page9");
+    EXPECT_EQ(form->currentPageIndex(), 1);
+}
+
+TEST_F(DesignerWindowTest, MovingOneObjectAndSavingChangesOnlyThatObject) {
+    TvlPage& page = addPage();
+    // bands first, as the designer keeps them
+    band(page, "Data", btMasterData, 200);
+    memo(page, "Moved", 40, 40, "first");
+    memo(page, "Still", 40, 120, "second");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("RoundTrip.vlf"));
+    report.SaveToFile(path);
+    TvlReport original;
+    ASSERT_TRUE(original.LoadFromFile(path));
+    ASSERT_TRUE(report.LoadFromFile(path));
+    report.FileName = FromQt(path);
+
+    open();
+    TvlView& moved = *report.Pages()[0].FindObject("Moved");
+    const QPoint grab(moved.Left + 10, moved.Top + 5);
+    QTest::mousePress(&form->surface(), Qt::LeftButton, Qt::NoModifier, grab);
+    QTest::mouseMove(&form->surface(), grab + QPoint(8, 0));
+    QTest::mouseMove(&form->surface(), grab + QPoint(16, 8));
+    QTest::mouseRelease(&form->surface(), Qt::LeftButton, Qt::NoModifier, grab + QPoint(16, 8));
+    ASSERT_TRUE(form->modified());
+    answer(kYes);
+    form->exit();
+    ASSERT_FALSE(form->isVisible());
+
+    TvlReport reloaded;
+    ASSERT_TRUE(reloaded.LoadFromFile(path));
+    const auto record = [](TvlView& view) {
+        MemoryStream stream;
+        view.SaveToStream(stream);
+        return stream.data();
+    };
+    ASSERT_EQ(reloaded.Pages().Count(), 1);
+    auto& before = original.Pages()[0].Objects;
+    auto& after = reloaded.Pages()[0].Objects;
+    ASSERT_EQ(after.size(), before.size());
+    int changed = 0;
+    for (std::size_t i = 0; i < after.size(); ++i)
+        if (record(*after[i]) != record(*before[i])) {
+            ++changed;
+            EXPECT_EQ(after[i]->Name, "Moved");
+            EXPECT_EQ(after[i]->Left, 56);
+            EXPECT_EQ(after[i]->Top, 48);
+        }
+    EXPECT_EQ(changed, 1);
+}
+
+} // namespace
+} // namespace vltest

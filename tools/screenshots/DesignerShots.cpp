@@ -1,0 +1,106 @@
+// Renders the designer window on a template and on a dialog page into PNG
+// files. scripts/screenshots.sh runs it under a virtual display:
+// vellum-designer-shots OUT_DIR SUFFIX TEMPLATE
+
+#include "designer/window/DialogPageWindow.h"
+#include "designer/window/InstallDesigner.h"
+#include "designer/window/TvlDesignerForm.h"
+#include "engine/build/TvlReport.h"
+#include "engine/model/TvlDialogControl.h"
+#include "engine/model/TvlMemoView.h"
+#include "engine/output/preview/ReportPreview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <cstdio>
+
+namespace {
+
+void save(const QPixmap& picture, const QString& path) {
+    if (!picture.save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+void save(QWidget& window, const QString& path) {
+    QApplication::processEvents();
+    save(window.grab(), path);
+}
+
+// The designer and the dialog-page window beside it, in one picture.
+void saveSideBySide(QWidget& designer, QWidget& dialog, const QString& path) {
+    QApplication::processEvents();
+    const QPixmap left = designer.grab();
+    const QPixmap right = dialog.grab();
+    const qreal ratio = left.devicePixelRatio();
+    const QSize size(left.width() + right.width() + static_cast<int>(20 * ratio),
+                     std::max(left.height(), right.height()));
+    QPixmap both(size);
+    both.fill(QColor(0x60, 0x60, 0x60));
+    QPainter p(&both);
+    p.drawPixmap(0, 0, left);
+    p.drawPixmap(left.width() + static_cast<int>(20 * ratio), 0, right);
+    p.end();
+    both.setDevicePixelRatio(ratio);
+    save(both, path);
+}
+
+// A report page and a dialog page with a few controls.
+void addDialogPage(vl::TvlReport& report) {
+    vl::TvlPage& page = report.Pages().Add();
+    page.PageType = vl::ptDialog;
+    page.Dialog.Caption = "Choose the tasks";
+    page.Dialog.Width = 320;
+    page.Dialog.Height = 200;
+    const auto add = [&](vl::TvlControlKind kind, const char* name, const char* text, int top) {
+        auto control = std::make_unique<vl::TvlDialogControl>(kind);
+        control->Name = name;
+        control->Text = text;
+        control->SetBounds(16, top, 200, 22);
+        page.AddObject(std::move(control));
+    };
+    add(vl::TvlControlKind::Label, "Label1", "Category:", 16);
+    add(vl::TvlControlKind::Edit, "Edit1", "Work", 40);
+    add(vl::TvlControlKind::CheckBox, "CheckBox1", "Only open tasks", 76);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Vellum"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vellum Screenshots"));
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 4) {
+        std::fprintf(stderr, "usage: vellum-designer-shots OUT_DIR SUFFIX TEMPLATE\n");
+        return 2;
+    }
+    const QString out = args[1] + QLatin1Char('/');
+    const QString suffix = args[2] + QStringLiteral(".png");
+    QDir().mkpath(out);
+    const vl::WindowServices windows;
+    vl::InstallDesigner();
+
+    vl::TvlReport report;
+    report.LoadFromFile(args[3]);
+    {
+        vl::TvlDesignerForm form(report, false);
+        form.resize(1200, 820);
+        form.show();
+        // the title text selected shows the status line's position box
+        form.selectByName(report.Pages()[0].Objects.size() > 2 ? report.Pages()[0].Objects[2]->Name
+                                                               : std::string());
+        save(form, out + QStringLiteral("designer-task-list") + suffix);
+    }
+
+    addDialogPage(report);
+    vl::TvlDesignerForm form(report, false);
+    form.resize(900, 600);
+    form.show();
+    form.selectPage(report.Pages().Count() - 1);
+    form.selectByName("Edit1");
+    vl::TvlDialogPageWindow* dialog = form.dialogPageWindow();
+    if (!dialog) return 1;
+    saveSideBySide(form, *dialog, out + QStringLiteral("designer-dialog-page") + suffix);
+    vl::UninstallDesigner();
+    return 0;
+}
