@@ -81,7 +81,7 @@ void TvlDesignerForm::createToolbars() {
         objectsBar_->addAction(tool);
     TvlAddInRegistry& addIns = ViewState().addIns;
     for (std::size_t i = 0; i < addIns.size(); ++i) {
-        const TvlAddInEntry& entry = addIns.at(i);
+        const TvlAddInEntry& entry = *addIns.at(i);
         auto* action = new QAction(QIcon(QPixmap::fromImage(entry.buttonPicture)),
                                    HintText(entry.hint), actions_);
         action->setObjectName(ToQt(entry.className));

@@ -189,8 +189,9 @@ void TvlDesignerForm::loadSettings() {
     status_->setUnits(settings_.units);
     editors_->setSyntaxHighlight(settings_.syntaxHighlight);
     ViewState().showBandTitles = settings_.bandTitles;
-    toolsBar_->setVisible(!toolsBar_->actions().isEmpty() && toolsBar_->isVisible());
-    for (QToolBar* bar : {textBar_, rectangleBar_, alignmentBar_})
+    // bars without buttons (the formatting bars until their controls are
+    // added) stay out of the way
+    for (QToolBar* bar : {textBar_, rectangleBar_, alignmentBar_, toolsBar_})
         if (bar->actions().isEmpty()) bar->hide();
 }
 

@@ -35,8 +35,6 @@ public:
     bool add(TvlAddInEntry entry);
     const TvlAddInEntry* find(std::string_view className) const;
     std::size_t size() const { return entries_.size(); }
-    // The entry at a registry index (0 .. size() - 1), in registration order.
-    const TvlAddInEntry& at(std::size_t index) const { return entries_.at(index); }
     void clear() { entries_.clear(); }
 
 private:
