@@ -387,8 +387,7 @@ void TvlDesignerPage::State::finishDrag() {
     } else if (!moved) {
         host.selectionChanged();
         return;
-    } else if (sel().count == 1) {
-        TvlView* v = objects().onlySelected();
+    } else if (TvlView* v = objects().onlySelected()) {
         NormalizeView(*v);
         if (changed && IsSizing(cursor)) v->AfterMouseResize();
         host.selectionChanged();

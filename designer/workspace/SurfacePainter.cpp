@@ -1,7 +1,9 @@
 #include "designer/workspace/SurfacePainter.h"
 
+#include "designer/workspace/ControlFaces.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlColor.h"
+#include "engine/model/TvlDialogControl.h"
 #include "engine/model/TvlMemoView.h"
 
 #include <QBrush>
@@ -92,6 +94,9 @@ void SurfacePainter::objects(bool outlinesOnly) {
         p_.save();
         view->Draw(&p_);
         p_.restore();
+        if (const auto* control = dynamic_cast<const TvlDialogControl*>(view.get());
+            control && !control->Control)
+            PaintControlFace(p_, *control);
         marker(*view);
     }
 }

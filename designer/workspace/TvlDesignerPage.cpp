@@ -53,7 +53,7 @@ QSize TvlDesignerPage::workspaceExtent() const {
 }
 
 void TvlDesignerPage::drawSelection(int what) {
-    if (what == 0)
+    if (what == 0 || !state_->page())
         update();
     else
         state_->repaint(state_->selectionArea());

@@ -1,5 +1,6 @@
 #include "SurfaceFixture.h"
 #include "engine/model/TvlColor.h"
+#include "engine/model/TvlDialogControl.h"
 
 #include <QImage>
 
@@ -107,4 +108,25 @@ TEST_F(SurfacePaint, MarkersAndRubberBand) {
     EXPECT_EQ(at(image, 420, 400), kWhite ^ 0xC0C0C0); // rubber band's top edge
     EXPECT_EQ(at(image, 420, 410), kWhite);
     release({450, 430});
+}
+
+TEST_F(SurfacePaint, DialogControlsShowTheirFaces) {
+    host.settings_.gridShow = false;
+    host.page->PageType = ptDialog;
+    surface.placeOnWorkspace({380, 300});
+    auto control = std::make_unique<TvlDialogControl>(TvlControlKind::Edit);
+    control->SetBounds(20, 20, 120, 24);
+    control->Text = "Typed text";
+    host.page->AddObject(std::move(control));
+    const QImage image = render();
+    const QRgb face = ToQColor(clBtnFace).rgb() & 0xFFFFFF;
+    int dark = 0, other = 0;
+    for (int y = 22; y < 42; ++y)
+        for (int x = 22; x < 138; ++x) {
+            const QRgb c = at(image, x, y);
+            dark += qGray(c) < 100;
+            other += c != face;
+        }
+    EXPECT_GT(dark, 20);   // the text
+    EXPECT_GT(other, 500); // the edit box's own background
 }
