@@ -55,12 +55,9 @@ void SurfacePainter::background(int gridSize, bool showGrid) {
                              ? ToQColor(static_cast<TvlColor>(page_.Dialog.Color))
                              : QColor(Qt::white);
     const bool grid = showGrid && (gridSize == 4 || gridSize == 8 || gridSize == 18);
-    for (const QRect& r : update_) {
-        if (grid)
-            p_.fillRect(r, QBrush(GridTile(gridSize, paper)));
-        else
-            p_.fillRect(r, paper);
-    }
+    const QBrush brush = grid ? QBrush(GridTile(gridSize, paper)) : QBrush(paper);
+    for (const QRect& r : update_)
+        p_.fillRect(r, brush);
 }
 
 void SurfacePainter::pageFrame() {
