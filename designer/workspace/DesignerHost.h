@@ -41,6 +41,9 @@ public:
     virtual void editObject(bool withScript) = 0;
     // The page options dialog (a double click on an empty report page).
     virtual void pageOptions() = 0;
+    // The script editor of the current page (a double click on an empty
+    // dialog page).
+    virtual void editPageScript() {}
     // The band-type dialog; the chosen band type, or -1 on Cancel.
     virtual int chooseBandType() = 0;
     // The workspace context menu at a global screen position.

@@ -29,8 +29,9 @@ enum TvlSelectionBits : int {
 };
 
 // The selection the page surface and the designer window share. Each
-// object also keeps its own Selected flag and, while several are selected,
-// a saved copy of its rectangle (TvlView::SavedLeft...).
+// object also keeps its own Selected flag. The rectangles a proportional
+// resize scales from are kept by the surface itself: TvlView::SavedLeft and
+// its kin are overwritten by every drawing of the object.
 struct TvlDesignerSelection {
     int count = 0;             // objects selected
     TvlView* object = nullptr; // the object when exactly one is selected

@@ -23,8 +23,11 @@ public:
     // Sizes and positions the surface for the host's current page inside
     // a workspace of the given client size.
     void placeOnWorkspace(const QSize& workspaceClient);
-    // Draws every selected object's handles, or hides them (what = 1),
-    // or the XOR outlines of the selection (what = 2); 0 repaints all.
+    // The size the workspace scrolls over: the surface and a 10-pixel
+    // border below and to the right of it.
+    QSize workspaceExtent() const;
+    // Repaints the selection's handles (what = 1) or outlines (what = 2),
+    // or the whole page (0). Handles show whenever no button is held.
     void drawSelection(int what);
     // Recomputes the top-left, the bottom-right object, the saved
     // rectangles and the selection box.

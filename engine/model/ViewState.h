@@ -35,6 +35,10 @@ public:
     bool add(TvlAddInEntry entry);
     const TvlAddInEntry* find(std::string_view className) const;
     std::size_t size() const { return entries_.size(); }
+    // The entry at a registry index (the order classes were added), or none.
+    const TvlAddInEntry* at(std::size_t index) const {
+        return index < entries_.size() ? &entries_[index] : nullptr;
+    }
     void clear() { entries_.clear(); }
 
 private:

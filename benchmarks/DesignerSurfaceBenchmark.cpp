@@ -1,0 +1,142 @@
+#include "designer/workspace/DesignerHost.h"
+#include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSettings.h"
+#include "designer/workspace/TvlDesignerPage.h"
+#include "engine/build/TvlPage.h"
+#include "engine/build/TvlReport.h"
+#include "engine/model/TvlBandView.h"
+#include "engine/model/TvlLineView.h"
+#include "engine/model/TvlMemoView.h"
+#include "engine/script/Stream.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMouseEvent>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace vl;
+
+// The designer window reduced to what the surface asks of it.
+class BenchHost : public TvlDesignerHost {
+public:
+    TvlReport& report() override { return report_; }
+    TvlPage* currentPage() override { return &report_.Pages()[0]; }
+    int currentPageIndex() const override { return 0; }
+    TvlDesignerSelection& selection() override { return sel_; }
+    const TvlDesignerSettings& settings() const override { return settings_; }
+    void unselectAll() override {
+        for (const auto& v : currentPage()->Objects)
+            v->Selected = false;
+        sel_.count = 0;
+        sel_.object = nullptr;
+    }
+    void selectionChanged() override {}
+    void setModified(bool) override {}
+    void takeSnapshot(TvlSnapshotKind) override {}
+    void editObject(bool) override {}
+    void pageOptions() override {}
+    int chooseBandType() override { return -1; }
+    void showContextMenu(const QPoint&) override {}
+    void updateStatus() override {}
+    void pagesChanged() override {}
+    void selectTool(int tool) override { sel_.tool = tool; }
+    QSize workspaceSize() const override { return {1200, 1000}; }
+    QPoint workspaceOffset() const override { return {}; }
+    void scrollWorkspace(const QPoint&) override {}
+
+    TvlReport report_;
+    TvlDesignerSelection sel_;
+    TvlDesignerSettings settings_;
+};
+
+// A page of 2,000 objects: ten bands, and 54 rows of 36 short text fields
+// with a rule under every row, as a dense list template has them.
+void FillPage(TvlPage& page) {
+    int n = 0;
+    for (int b = 0; b < 10; ++b) {
+        auto band = std::make_unique<TvlBandView>();
+        band->FrameTyp = 5;
+        band->Name = "MasterData" + std::to_string(b + 1);
+        band->SetBounds(0, 40 + b * 100, page.PrinterInfo.PixelPaperWidth, 96);
+        page.AddObject(std::move(band));
+        ++n;
+    }
+    for (int row = 0; n < 2000; ++row) {
+        for (int col = 0; col < 36 && n < 2000; ++col, ++n) {
+            auto memo = std::make_unique<TvlMemoView>();
+            memo->Name = "Memo" + std::to_string(n);
+            memo->Memo = {"[F" + std::to_string(col) + "]"};
+            memo->SetBounds(30 + col * 20, 40 + row * 20, 19, 18);
+            page.AddObject(std::move(memo));
+        }
+        auto line = std::make_unique<TvlLineView>();
+        line->Name = "Line" + std::to_string(row + 1);
+        line->SetBounds(30, 59 + row * 20, 720, 0);
+        page.AddObject(std::move(line));
+        ++n;
+    }
+}
+
+void Send(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, QPointF(at), QPointF(w.mapToGlobal(at)), button, buttons, {});
+    QApplication::sendEvent(&w, &e);
+}
+
+// Select all, drag the selection by one grid step and repaint the page
+// into an offscreen image (target: 16 ms, one frame at 60 Hz).
+void DesignerMoveSelection2000(benchmark::State& state) {
+    BenchHost host;
+    FillPage(host.report_.Pages()[0]);
+    TvlDesignerPage surface(host);
+    surface.placeOnWorkspace(host.workspaceSize());
+    QImage image(surface.size(), QImage::Format_RGB32);
+    surface.render(&image);
+    TvlPage& page = *host.currentPage();
+    const QPoint grip(30 + 5 * 20 + 8, 40 + 8); // a text field of the first row
+    int step = 4;
+    for (auto _ : state) {
+        for (const auto& v : page.Objects)
+            v->Selected = true;
+        host.sel_.count = static_cast<int>(page.Objects.size());
+        surface.computeSelectionBox();
+        Send(surface, QEvent::MouseMove, grip, Qt::NoButton);
+        Send(surface, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+        Send(surface, QEvent::MouseMove, grip + QPoint(step, 0), Qt::LeftButton);
+        Send(surface, QEvent::MouseButtonRelease, grip + QPoint(step, 0), Qt::NoButton);
+        surface.render(&image);
+        step = -step; // back and forth
+    }
+    state.counters["objects"] = static_cast<double>(page.Objects.size());
+}
+BENCHMARK(DesignerMoveSelection2000)->Unit(benchmark::kMillisecond);
+
+// A template of 2,000 objects read and shown on the surface: load, place
+// and the first paint of the whole page (target: under 200 ms).
+void DesignerOpenPage2000(benchmark::State& state) {
+    std::vector<std::uint8_t> bytes;
+    {
+        TvlReport report;
+        report.Pages().Clear();
+        FillPage(report.Pages().Add());
+        MemoryStream out;
+        report.SaveToStream(out);
+        bytes = out.data();
+    }
+    for (auto _ : state) {
+        BenchHost host;
+        MemoryStream in(bytes);
+        host.report_.LoadFromStream(in);
+        TvlDesignerPage surface(host);
+        surface.placeOnWorkspace(host.workspaceSize());
+        QImage image(surface.size(), QImage::Format_RGB32);
+        surface.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(DesignerOpenPage2000)->Unit(benchmark::kMillisecond);
+
+} // namespace
