@@ -29,7 +29,6 @@
 #include <QSettings>
 #include <QToolBar>
 #include <QWheelEvent>
-#include <algorithm>
 
 namespace vl {
 
@@ -246,9 +245,7 @@ void TvlDesignerForm::placeSurface() {
     }
     const QSize client = workspace_->viewport()->size();
     surface_->placeOnWorkspace(client);
-    const QRect placed = surface_->geometry();
-    canvas_->resize(std::max(client.width(), placed.right() + 11),
-                    std::max(client.height(), placed.bottom() + 11));
+    canvas_->resize(client.expandedTo(surface_->workspaceExtent()));
 }
 
 void TvlDesignerForm::resizeEvent(QResizeEvent* event) {

@@ -56,6 +56,8 @@ const std::vector<Command>& Commands() {
          "open the preview window on a prepared report, or on a template built against the "
          "organizer's data",
          RunPreview},
+        {"design", "design TEMPLATE.vlf",
+         "open the designer window on a template; it saves the template itself", RunDesign},
     };
     return commands;
 }

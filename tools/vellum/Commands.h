@@ -34,5 +34,6 @@ int RunXml(const QStringList& args);
 int RunScript(const QStringList& args);
 // Needs a QApplication: the program makes one for this command.
 int RunPreview(const QStringList& args);
+int RunDesign(const QStringList& args);
 
 } // namespace vellum_cli

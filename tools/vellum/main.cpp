@@ -26,9 +26,11 @@ void chooseHeadlessPlatform() {
     }
 }
 
-// The preview opens windows unless it is only asked for its usage.
+// The preview and the designer open windows unless they are only asked for
+// their usage.
 bool opensWindows(int argc, char** argv) {
-    if (argc < 2 || std::string(argv[1]) != "preview") return false;
+    if (argc < 2 || (std::string(argv[1]) != "preview" && std::string(argv[1]) != "design"))
+        return false;
     for (int i = 2; i < argc; ++i)
         if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") return false;
     return true;
@@ -42,10 +44,12 @@ bool hasDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Only the preview opens windows; every other command draws without them.
+    // Only the preview and the designer open windows; every other command
+    // draws without them.
     const bool windows = opensWindows(argc, argv);
     if (windows && !hasDisplay()) {
-        std::fprintf(stderr, "vellum: the preview needs a display\n");
+        std::fprintf(stderr, "vellum: the %s needs a display\n",
+                     std::string(argv[1]) == "design" ? "designer" : "preview");
         return 1;
     }
     if (!windows) chooseHeadlessPlatform();
