@@ -82,8 +82,11 @@ void TvlDesignerForm::createToolbars() {
     TvlAddInRegistry& addIns = ViewState().addIns;
     for (std::size_t i = 0; i < addIns.size(); ++i) {
         const TvlAddInEntry& entry = *addIns.at(i);
-        auto* action = new QAction(QIcon(QPixmap::fromImage(entry.buttonPicture)),
-                                   HintText(entry.hint), actions_);
+        // a class without a picture of its own gets the generic control's
+        const QIcon icon = entry.buttonPicture.isNull()
+                               ? DesignerIcon("tool-control")
+                               : QIcon(QPixmap::fromImage(entry.buttonPicture));
+        auto* action = new QAction(icon, HintText(entry.hint), actions_);
         action->setObjectName(ToQt(entry.className));
         action->setToolTip(HintText(entry.hint));
         action->setCheckable(true);

@@ -241,6 +241,8 @@ void TvlDesignerForm::placeSurface() {
     if (!page_) return;
     if (dialogWindow_) {
         surface_->placeOnWorkspace(dialogWindow_->size());
+        // nothing left to scroll over in the workspace
+        canvas_->resize(workspace_->viewport()->size());
         return;
     }
     const QSize client = workspace_->viewport()->size();

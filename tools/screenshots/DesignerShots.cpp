@@ -31,16 +31,19 @@ void saveSideBySide(QWidget& designer, QWidget& dialog, const QString& path) {
     QApplication::processEvents();
     const QPixmap left = designer.grab();
     const QPixmap right = dialog.grab();
+    // painted in logical pixels, so that both grabs keep their scale
+    const QSize leftSize = left.deviceIndependentSize().toSize();
+    const QSize rightSize = right.deviceIndependentSize().toSize();
     const qreal ratio = left.devicePixelRatio();
-    const QSize size(left.width() + right.width() + static_cast<int>(20 * ratio),
-                     std::max(left.height(), right.height()));
-    QPixmap both(size);
+    const QSize size(leftSize.width() + 20 + rightSize.width(),
+                     std::max(leftSize.height(), rightSize.height()));
+    QPixmap both(size * ratio);
+    both.setDevicePixelRatio(ratio);
     both.fill(QColor(0x60, 0x60, 0x60));
     QPainter p(&both);
     p.drawPixmap(0, 0, left);
-    p.drawPixmap(left.width() + static_cast<int>(20 * ratio), 0, right);
+    p.drawPixmap(leftSize.width() + 20, 0, right);
     p.end();
-    both.setDevicePixelRatio(ratio);
     save(both, path);
 }
 
