@@ -53,7 +53,7 @@ TEST_F(SurfacePaint, MarginsColumnsAndDialogColour) {
     QImage image = render();
     const int l = page.LeftEdge(), r = page.RightEdge();
     ASSERT_EQ(l, 40);
-    EXPECT_EQ(QColor(image.pixel(l, 501)), QColor(Qt::gray));
+    EXPECT_EQ(QColor(image.pixel(300, 40)), QColor(Qt::gray)); // the top margin
     const int columnRight = l + (r - l - 20) / 2;
     int dots = 0;
     for (int y = 300; y < 400; ++y)
