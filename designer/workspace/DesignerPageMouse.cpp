@@ -49,6 +49,7 @@ void TvlDesignerPage::State::press(QMouseEvent& e) {
     if (!left && e.button() != Qt::RightButton) return;
     const QPoint p = e.position().toPoint();
     pointer = p;
+    endDragPictures();
     ctrlHeld = e.modifiers() & Qt::ControlModifier;
     if (!left && rubberActive) repaint(rubber.normalized().toRect().adjusted(-2, -2, 3, 3));
     rubberActive = lineRubber = false;
@@ -271,7 +272,10 @@ void TvlDesignerPage::State::dragBy(QPoint d) {
         return;
     }
     case SurfaceCursor::Arrow:
-        if (sel().count > 0 && !insertMode) moveSelection(d);
+        if (sel().count == 0 || insertMode) break;
+        if (!drag.active && sel().count > 1) startDragPictures();
+        moveSelection(d);
+        drag.offset += d;
         break;
     default:
         if (!IsSizing(cursor)) return;
@@ -353,6 +357,7 @@ void TvlDesignerPage::State::release(QMouseEvent& e) {
     if (!buttonDown || !page()) return;
     buttonDown = false;
     showOutlines = false;
+    endDragPictures();
     if (rubberActive && insertMode)
         finishInsert(false, {});
     else if (rubberActive && lineRubber)

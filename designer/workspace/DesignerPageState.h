@@ -4,6 +4,7 @@
 #include "designer/workspace/SurfaceGeometry.h"
 #include "designer/workspace/TvlDesignerPage.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -58,6 +59,14 @@ struct TvlDesignerPage::State {
     SurfaceBox rubber, previousRubber;
     SelectionBox box;
     SurfaceBox resizeBox; // the selection box during a proportional resize
+    // While the selection is dragged with its contents shown: the page
+    // without the moving objects, and the moving objects on a transparent
+    // picture, which each step places at the distance dragged so far.
+    struct DragPictures {
+        QImage still, moving;
+        QPoint offset;
+        bool active = false;
+    } drag;
     struct Splitter {
         int x = 0, splitX = 0, top = 0, bottom = 0;
         TvlView* left = nullptr;
@@ -79,6 +88,8 @@ struct TvlDesignerPage::State {
     void syncRubber();
 
     // Repainting.
+    void startDragPictures();
+    void endDragPictures();
     QRect selectionArea();
     void repaint(const QRect& area);
     void setCursor(SurfaceCursor c);

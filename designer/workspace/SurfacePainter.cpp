@@ -81,8 +81,13 @@ void SurfacePainter::pageFrame() {
     p_.restore();
 }
 
-void SurfacePainter::objects(bool outlinesOnly) {
+bool SurfacePainter::Moves(const TvlView& view) {
+    return view.Selected && !(view.Restrictions & rsNoMove);
+}
+
+void SurfacePainter::objects(bool outlinesOnly, Layer layer) {
     for (const auto& view : page_.Objects) {
+        if (layer != AllObjects && Moves(*view) != (layer == MovingObjects)) continue;
         if (!meetsUpdate(view->CreateClipRegion(true).boundingRect())) continue;
         if (outlinesOnly && view->Selected) {
             outline(SurfaceBox::of(*view));

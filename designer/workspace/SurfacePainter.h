@@ -26,9 +26,12 @@ public:
     void background(int gridSize, bool showGrid);
     // The usable area and the page columns of a report page.
     void pageFrame();
-    // Every object in page order, later ones on top. With outlinesOnly the
-    // selected objects show as outlines (while they are dragged).
-    void objects(bool outlinesOnly);
+    // Which objects a drawing takes: all, or (for the pictures a drag
+    // moves over the page) those that stay and those that move.
+    enum Layer { AllObjects, StillObjects, MovingObjects };
+    // Every object of the layer in page order, later ones on top. With
+    // outlinesOnly the selected objects show as outlines (while dragged).
+    void objects(bool outlinesOnly, Layer layer = AllObjects);
     // Handles of every selected object; the bottom-right object's
     // bottom-right handle in teal.
     void handles(int selectedCount, const TvlView* bottomRight);
@@ -38,6 +41,9 @@ public:
     // is at least as high as wide, else horizontal.
     void rubberLine(const SurfaceBox& box, int lineWidth);
     void splitter(int x, int top, int bottom);
+
+    // Whether a selected object goes with the selection when it is dragged.
+    static bool Moves(const TvlView& view);
 
 private:
     void marker(const TvlView& view);

@@ -128,9 +128,15 @@ void TvlDesignerPage::paintEvent(QPaintEvent* event) {
     State& s = *state_;
     const TvlDesignerSettings& settings = host_.settings();
     SurfacePainter painter(p, *page, event->region());
-    painter.background(settings.gridSize, settings.gridShow);
-    painter.pageFrame();
-    painter.objects(s.showOutlines && s.buttonDown);
+    if (s.drag.active) {
+        for (const QRect& r : event->region())
+            p.drawImage(r, s.drag.still, r);
+        p.drawImage(s.drag.offset, s.drag.moving);
+    } else {
+        painter.background(settings.gridSize, settings.gridShow);
+        painter.pageFrame();
+        painter.objects(s.showOutlines && s.buttonDown);
+    }
     if (!s.buttonDown) {
         const int br = s.box.bottomRight;
         PageObjects objects = s.objects();
@@ -231,6 +237,30 @@ QRect TvlDesignerPage::State::selectionArea() {
     for (TvlView* v : objects().selected())
         area = area.united(v->CreateClipRegion(true).boundingRect());
     return area;
+}
+
+void TvlDesignerPage::State::startDragPictures() {
+    TvlPage* p = page();
+    if (!p || settings().selection == 0 || w.size().isEmpty()) return;
+    const QRegion all(w.rect());
+    drag.still = QImage(w.size(), QImage::Format_RGB32);
+    QPainter still(&drag.still);
+    SurfacePainter base(still, *p, all);
+    base.background(settings().gridSize, settings().gridShow);
+    base.pageFrame();
+    base.objects(false, SurfacePainter::StillObjects);
+    drag.moving = QImage(w.size(), QImage::Format_ARGB32_Premultiplied);
+    drag.moving.fill(Qt::transparent);
+    QPainter moving(&drag.moving);
+    SurfacePainter(moving, *p, all).objects(false, SurfacePainter::MovingObjects);
+    drag.offset = QPoint();
+    drag.active = true;
+}
+
+void TvlDesignerPage::State::endDragPictures() {
+    if (!drag.active) return;
+    drag = {};
+    w.update();
 }
 
 void TvlDesignerPage::State::repaint(const QRect& area) {

@@ -87,7 +87,7 @@ TEST_F(SurfaceInsert, LinesAreDrawnWithPositiveExtent) {
 
     // a line starts on a nearby object corner
     drag({151, 102}, {151, 140});
-    EXPECT_EQ(rect(last()), QRect(152, 100, 0, 36));
+    EXPECT_EQ(rect(last()), QRect(152, 100, 0, 40)); // whole steps from the corner
     EXPECT_EQ(last().Name, "Line2");
     // a click draws nothing
     click({400, 400});

@@ -53,7 +53,7 @@ TEST_F(SurfacePaint, MarginsColumnsAndDialogColour) {
     QImage image = render();
     const int l = page.LeftEdge(), r = page.RightEdge();
     ASSERT_EQ(l, 40);
-    EXPECT_EQ(QColor(image.pixel(l, 501)), QColor(Qt::gray));
+    EXPECT_EQ(QColor(image.pixel(300, 40)), QColor(Qt::gray)); // the top margin
     const int columnRight = l + (r - l - 20) / 2;
     int dots = 0;
     for (int y = 300; y < 400; ++y)
@@ -129,4 +129,30 @@ TEST_F(SurfacePaint, DialogControlsShowTheirFaces) {
         }
     EXPECT_GT(dark, 20);   // the text
     EXPECT_GT(other, 500); // the edit box's own background
+}
+
+TEST_F(SurfacePaint, DraggedSelectionShowsItsContentsWhereItGoes) {
+    host.settings_.gridShow = false;
+    TvlView& a = add(100, 100, 40, 20, "A");
+    TvlView& b = add(150, 100, 40, 20, "B");
+    TvlView& pinned = add(200, 100, 40, 20, "Pinned");
+    for (TvlView* v : {&a, &b, &pinned})
+        v->FillColor = RgbColor(255, 0, 0);
+    pinned.Restrictions = rsNoMove;
+    drag({90, 90}, {250, 130}); // select all three
+    hover({120, 110});
+    press({120, 110});
+    moveTo({120, 150});
+    EXPECT_EQ(a.Top, 140);
+    QImage image = render();
+    constexpr QRgb kRed = 0xFF0000;
+    EXPECT_EQ(at(image, 120, 150), kRed);   // where A went
+    EXPECT_EQ(at(image, 120, 110), kWhite); // where it was
+    EXPECT_EQ(at(image, 170, 150), kRed);
+    EXPECT_EQ(at(image, 220, 110), kRed); // the pinned one stays
+    EXPECT_EQ(at(image, 220, 150), kWhite);
+    release({120, 150});
+    image = render();
+    EXPECT_EQ(at(image, 120, 150), kRed);
+    EXPECT_EQ(at(image, 120, 110), kWhite);
 }
