@@ -83,9 +83,11 @@ bool TaskList(const QString& templatePath, const QString& path) {
     workspace.resize(host.workspaceSize());
     auto* canvas = new QWidget;
     auto* surface = new TvlDesignerPage(host, canvas);
+    workspace.setWidget(canvas);
+    workspace.show();
+    QApplication::processEvents(); // the viewport takes its size
     surface->placeOnWorkspace(workspace.viewport()->size());
     canvas->resize(surface->workspaceExtent());
-    workspace.setWidget(canvas);
     // one text object selected by a click, and a rubber band under way
     for (const auto& v : host.page_->Objects)
         if (dynamic_cast<TvlMemoView*>(v.get()) && v->Top > 150 && v->Width > 40) {
