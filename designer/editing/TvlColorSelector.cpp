@@ -1,5 +1,6 @@
 #include "designer/editing/TvlColorSelector.h"
 
+#include "engine/script/CodePage.h"
 #include "engine/script/TvlLocale.h"
 
 #include <QColorDialog>
@@ -14,6 +15,8 @@ namespace vl {
 namespace {
 
 constexpr int kSwatch = 14;
+constexpr int kTransparentText = 55850;
+constexpr int kOtherText = 55851;
 
 QIcon swatchIcon(TvlColor color) {
     QPixmap pixmap(kSwatch, kSwatch);
@@ -52,7 +55,7 @@ TvlColorSelector::TvlColorSelector(QWidget* window) : QFrame(window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(3, 3, 3, 3);
     layout->setSpacing(2);
-    auto* none = new QPushButton(tr("Transparent"), this);
+    auto* none = new QPushButton(ToQt(LoadResString(kTransparentText)), this);
     none->setObjectName(QStringLiteral("NoColor"));
     none->setFlat(true);
     connect(none, &QPushButton::clicked, this, [this] { pick(clNone); });
@@ -64,7 +67,7 @@ TvlColorSelector::TvlColorSelector(QWidget* window) : QFrame(window) {
         grid->addWidget(swatch(colors[i]), static_cast<int>(i) / kColumns,
                         static_cast<int>(i) % kColumns);
     layout->addLayout(grid);
-    auto* other = new QPushButton(tr("Other..."), this);
+    auto* other = new QPushButton(ToQt(LoadResString(kOtherText)), this);
     other->setObjectName(QStringLiteral("OtherColor"));
     other->setFlat(true);
     connect(other, &QPushButton::clicked, this, [this] { chooseOther(); });

@@ -1,6 +1,7 @@
 #include "designer/editing/TvlHilightForm.h"
 
 #include "engine/script/CodePage.h"
+#include "engine/script/TvlLocale.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -17,6 +18,21 @@ namespace vl {
 
 namespace {
 
+constexpr int kCaptionText = 55860;
+constexpr int kFontText = 55861;
+constexpr int kColorText = 55862;
+constexpr int kBackgroundText = 55863;
+constexpr int kConditionText = 55864;
+constexpr int kTransparentText = 55850;
+constexpr int kOtherText = 55352;
+constexpr int kBoldText = 53115;
+constexpr int kItalicText = 53116;
+constexpr int kUnderlineText = 53117;
+
+QString text(int id) {
+    return ToQt(LoadResString(id));
+}
+
 QIcon colorIcon(TvlColor color) {
     QPixmap pixmap(16, 12);
     pixmap.fill(color == clNone ? QColor(Qt::white) : ToQColor(color));
@@ -29,7 +45,7 @@ QIcon colorIcon(TvlColor color) {
 QToolButton* colorButton(QWidget* parent, const QString& name) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setText(QStringLiteral("Color..."));
+    button->setText(text(kColorText));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     return button;
 }
@@ -39,25 +55,24 @@ QToolButton* colorButton(QWidget* parent, const QString& name) {
 TvlHilightForm::TvlHilightForm(QWidget* parent)
     : QDialog(parent), fontColorButton_(colorButton(this, QStringLiteral("FontColorBtn"))),
       fillColorButton_(colorButton(this, QStringLiteral("FillColorBtn"))),
-      bold_(new QCheckBox(QStringLiteral("Bold"), this)),
-      italic_(new QCheckBox(QStringLiteral("Italic"), this)),
-      underline_(new QCheckBox(QStringLiteral("Underline"), this)),
-      transparent_(new QRadioButton(QStringLiteral("Transparent"), this)),
-      other_(new QRadioButton(QStringLiteral("Other"), this)), condition_(new QLineEdit(this)) {
+      bold_(new QCheckBox(text(kBoldText), this)), italic_(new QCheckBox(text(kItalicText), this)),
+      underline_(new QCheckBox(text(kUnderlineText), this)),
+      transparent_(new QRadioButton(text(kTransparentText), this)),
+      other_(new QRadioButton(text(kOtherText), this)), condition_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("TvlHilightForm"));
-    setWindowTitle(QStringLiteral("Hilight attributes"));
+    setWindowTitle(text(kCaptionText));
     condition_->setObjectName(QStringLiteral("ConditionEdit"));
-    auto* font = new QGroupBox(QStringLiteral("Font"), this);
+    auto* font = new QGroupBox(text(kFontText), this);
     auto* fontLayout = new QVBoxLayout(font);
     for (QWidget* w : {static_cast<QWidget*>(fontColorButton_), static_cast<QWidget*>(bold_),
                        static_cast<QWidget*>(italic_), static_cast<QWidget*>(underline_)})
         fontLayout->addWidget(w);
-    auto* background = new QGroupBox(QStringLiteral("Background"), this);
+    auto* background = new QGroupBox(text(kBackgroundText), this);
     auto* backgroundLayout = new QVBoxLayout(background);
     for (QWidget* w : {static_cast<QWidget*>(fillColorButton_), static_cast<QWidget*>(transparent_),
                        static_cast<QWidget*>(other_)})
         backgroundLayout->addWidget(w);
-    auto* condition = new QGroupBox(QStringLiteral("Condition"), this);
+    auto* condition = new QGroupBox(text(kConditionText), this);
     auto* conditionLayout = new QVBoxLayout(condition);
     conditionLayout->addWidget(condition_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -1,20 +1,28 @@
 #include "designer/editing/TvlRestrictionsForm.h"
 
+#include "engine/script/CodePage.h"
+#include "engine/script/TvlLocale.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
 
 namespace vl {
 
+namespace {
+
+constexpr int kCaptionText = 55852;
+// "Don't edit memo" for bit 1 up to "Don't delete" for bit 64.
+constexpr int kFirstLockText = 55853;
+
+} // namespace
+
 TvlRestrictionsForm::TvlRestrictionsForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TvlRestrictionsForm"));
-    setWindowTitle(QStringLiteral("Object's restrictions"));
-    static const char* const captions[kLocks] = {
-        "Don't edit memo", "Don't edit script", "Don't edit contents", "Don't modify",
-        "Don't size",      "Don't move",        "Don't delete"};
+    setWindowTitle(ToQt(LoadResString(kCaptionText)));
     auto* layout = new QVBoxLayout(this);
     for (int bit = 0; bit < kLocks; ++bit) {
-        boxes_[bit] = new QCheckBox(QString::fromLatin1(captions[bit]), this);
+        boxes_[bit] = new QCheckBox(ToQt(LoadResString(kFirstLockText + bit)), this);
         boxes_[bit]->setObjectName(QStringLiteral("CB%1").arg(bit + 1));
         layout->addWidget(boxes_[bit]);
     }
