@@ -2,6 +2,7 @@
 
 #include "designer/editing/PageSelection.h"
 #include "designer/editing/TvlDesignerEditing.h"
+#include "designer/editing/TvlGEditorForm.h"
 #include "designer/editing/TvlHilightForm.h"
 #include "designer/editing/TvlRestrictionsForm.h"
 #include "designer/editors/EditorSupport.h"
@@ -12,6 +13,7 @@
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/TvlMemoView.h"
+#include "engine/model/TvlPictureView.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/TextUtils.h"
@@ -77,7 +79,8 @@ TvlEditorServices::~TvlEditorServices() {
 }
 
 bool TvlEditorServices::available(std::string_view property) const {
-    if (isOneOf(property, {"Font", "Highlight", "Restrictions", "OnBeforePrint", "OnActivate"}))
+    if (isOneOf(property,
+                {"Font", "Highlight", "Restrictions", "Picture", "OnBeforePrint", "OnActivate"}))
         return true;
     return editors_ &&
            isOneOf(property, {"Memo", "Tag", "DataField", "DataSource", "CrossDataSource"});
@@ -107,6 +110,8 @@ void TvlEditorServices::editProperty(TvlView& view, std::string_view property) {
         editHighlight();
     } else if (SameText(property, "Font")) {
         editFont();
+    } else if (SameText(property, "Picture")) {
+        editPicture();
     } else if (SameText(property, "DataField")) {
         editDataField();
     } else if (isOneOf(property, {"OnBeforePrint", "OnActivate"})) {
@@ -166,6 +171,15 @@ void TvlEditorServices::editRestrictions(TvlView& view) {
     ApplyRestrictions(views, *chosen);
     editing_.host().setModified(true);
     afterDialog();
+}
+
+void TvlEditorServices::editPicture() {
+    auto* picture = dynamic_cast<TvlPictureView*>(topmost());
+    if (!picture || !editable(picture)) return;
+    editing_.hooks().hideHandles();
+    TvlGEditorForm form(window_);
+    if (form.ShowEditor(*picture, [this] { editing_.host().takeSnapshot(skChange); }) == 1)
+        afterDialog();
 }
 
 void TvlEditorServices::editDataField() {

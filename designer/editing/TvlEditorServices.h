@@ -18,10 +18,10 @@ class TvlDesignerEditors;
 class TvlView;
 
 // The dialogs that a view's properties open from the inspector and from
-// the view's own editor: memo, tag, restrictions, highlight, data field,
-// the band data sources, font, and the page scripts. While it lives it is
+// the view's own editor: memo, picture, tag, restrictions, highlight, data
+// field, the band data sources, font, and the page scripts. While it lives it is
 // the engine's designer hooks. Properties whose dialog does not exist yet
-// (picture, display format) offer no editor.
+// (the display format) offer no editor.
 class TvlEditorServices : public TvlDesignerHooks {
 public:
     // editors: the window's text and band editors (may be none: the memo,
@@ -39,6 +39,7 @@ public:
     void editFont();
     void editHighlight();
     void editRestrictions(TvlView& view);
+    void editPicture();
     void editDataField();
     void editPageScript();
 

@@ -99,7 +99,7 @@ TEST_F(EditorServicesTest, TheServicesAreTheEnginesHooksWhileTheyLive) {
     EXPECT_EQ(ViewState().designer, &services);
     // Without the text editors their properties offer no dialog.
     EXPECT_FALSE(services.available("Memo"));
-    EXPECT_FALSE(services.available("Picture"));
+    EXPECT_FALSE(services.available("DisplayFormat"));
     EXPECT_TRUE(services.available("Font"));
 }
 
