@@ -226,8 +226,7 @@ void TvlFormatToolbars::DoClick(int tag) {
     if (updating_) return;
     if (tag >= ftLineStyle) lineStylePanel_->hide();
     editing_.DoClick(tag, state());
-    if (QWidget* focus = QApplication::focusWidget(); focus && window_->isAncestorOf(focus))
-        focus->clearFocus();
+    releaseFocus();
 }
 
 void TvlFormatToolbars::clicked(int tag) {
@@ -262,8 +261,16 @@ void TvlFormatToolbars::setButtonColor(int tag, TvlColor color) {
         b->setIcon(ColorButtonIcon(colorButtonName(tag), color));
 }
 
+void TvlFormatToolbars::releaseFocus() const {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && window_ && window_->isAncestorOf(focus)) focus->clearFocus();
+}
+
 void TvlFormatToolbars::placeUnder(QWidget& dropDown, QWidget& anchor) {
-    const QPoint at = anchor.mapTo(window_, QPoint(0, 0)) + QPoint(0, kDropDownOffset);
+    QWidget* window = dropDown.parentWidget() ? dropDown.parentWidget() : anchor.window();
+    // Through the screen, so that buttons of floating toolbars place it too.
+    const QPoint at =
+        window->mapFromGlobal(anchor.mapToGlobal(QPoint(0, 0))) + QPoint(0, kDropDownOffset);
     if (dropDown.isVisible() && dropDown.x() == at.x()) {
         dropDown.hide();
         return;
@@ -303,8 +310,7 @@ void TvlFormatToolbars::ShowSelectionFormat() {
     hideDropDowns();
     if (commandState_) commandState_();
     showState(editing_.selectionFormat());
-    if (QWidget* focus = QApplication::focusWidget(); focus && window_->isAncestorOf(focus))
-        focus->clearFocus();
+    releaseFocus();
 }
 
 void TvlFormatToolbars::showState(const TvlSelectionFormat& format) {

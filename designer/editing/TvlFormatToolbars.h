@@ -86,6 +86,8 @@ private:
     void setChecked(const char* name, bool down);
     void setBoxText(const char* name, const std::string& text);
     void report(const std::exception& error) const;
+    // No control of the window keeps the keyboard focus.
+    void releaseFocus() const;
 
     TvlDesignerEditing& editing_;
     QWidget* window_;
