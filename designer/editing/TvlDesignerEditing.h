@@ -17,20 +17,35 @@
 // Remove page, tab moves, showing and closing call undo().clear().
 // BeforeChange is takeSnapshot(skChange).
 //
-// Inspector: create TvlInspForm with editing_->inspector() as its host and
-// attach it (inspector().attach(form)); set inspector().setSelectByName and
-// setErrorHandler; UpdateStatus calls inspector().FillInspector().
+// Inspector: create TvlInspForm with editing_->inspector() as its
+// TvlInspectorHost and attach it (inspector().attach(form)); give it the
+// window's SelectByName (setSelectByName) and error box (setErrorHandler);
+// UpdateStatus and AfterChange call inspector().FillInspector(). During
+// Preview the window sets form->SetHideProperties(true).
 //
-// Toolbars: TvlFormatToolbars(editing_) -> populate(textBar, rectangleBar);
-// SelectionChanged calls its ShowSelectionFormat() and UpdateCommandState
-// its setEnabledFor(selectionState, isReportPage); the keys Ctrl+1..9,
-// Ctrl+F, Ctrl+D, Ctrl+B/I/U call setFrameWidthText+apply, click(tag) and
-// toggle(tag). TvlAlignmentPalette(editing_) -> populate(alignmentBar);
-// GB3 calls editing_->FitToGrid().
+// Toolbars: toolbars_ = new TvlFormatToolbars(*editing_, this) and
+// toolbars_->populate(textBar, rectangleBar); SelectionChanged calls
+// toolbars_->ShowSelectionFormat() (it hides the drop-downs and runs the
+// updater given with setCommandStateUpdater, i.e. UpdateCommandState), and
+// UpdateCommandState calls toolbars_->setEnabledFor(SelectionState, page
+// is a report page). Keys: Ctrl+1..9 applyFrameWidth(digit), Ctrl+F
+// click(ftAllFrames), Ctrl+D click(ftNoFrame), Ctrl+B/I/U toggle(ftBold /
+// ftItalic / ftUnderline); Enter in C3/C4 is handled by the boxes. HlB1
+// and a double click on C2 run setHighlightEditor/setFontEditor, normally
+// services.editHighlight() and services.editFont(). The window shows
+// errors of keys (ConversionError) itself; clicks go to setErrorHandler.
 //
-// Editor services: TvlEditorServices(editing_, editors, window) installs
-// itself as the engine's designer hooks while it lives; give the inspector
-// its editors with inspector().setEditorFor(services.editorFor()).
+// Alignment: palette_ = new TvlAlignmentPalette(*editing_, this) and
+// palette_->populate(alignmentBar); GB3 ("Fit to grid") calls
+// editing_->FitToGrid().
+//
+// Editor services: services_ = std::make_unique<TvlEditorServices>(
+// *editing_, &designerEditors, this) when the window is shown; it is the
+// engine's designer hooks (ViewState().designer) while it lives, so views'
+// pkEditor properties and OpenEditor reach it. Give the inspector its
+// editors: editing_->inspector().setEditorFor(services_->editorFor()).
+// The page-script editor ("OnBeforePrint", "OnActivate") is
+// services_->editPageScript().
 
 #include "designer/editing/Formatting.h"
 #include "designer/editing/InspectorBridge.h"
