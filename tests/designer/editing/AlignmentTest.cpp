@@ -86,7 +86,7 @@ TEST_F(AlignmentTest, LeftEdgesWithABandLineTheBandsObjectsUpFromTheMargin) {
     TvlBandView& band = host.band("MasterData1", 5, 100, 40);
     TvlMemoView& c = host.memo("C", 300, 110, 50, 20);
     TvlMemoView& a = host.memo("A", 20, 105, 30, 20);
-    TvlMemoView& b = host.memo("B", 100, 120, 40, 20);
+    TvlMemoView& b = host.memo("B", 400, 120, 40, 20);
     b.Restrictions = rsNoMove;
     TvlMemoView& outside = host.memo("Out", 5, 135, 40, 20); // sticks out below
     host.select({&band});
@@ -94,17 +94,21 @@ TEST_F(AlignmentTest, LeftEdgesWithABandLineTheBandsObjectsUpFromTheMargin) {
     const int left = host.page().LeftEdge();
     EXPECT_EQ(a.Left, left);
     EXPECT_EQ(a.Top, 105);
-    EXPECT_EQ(b.Left, 100); // locked, but its width still counts
-    EXPECT_EQ(c.Left, left + 30 + 40);
-    EXPECT_EQ(c.Top, 105);
+    EXPECT_EQ(c.Left, left + 30);
+    EXPECT_EQ(c.Top, 105);  // the top of the object with the smallest Left
+    EXPECT_EQ(b.Left, 400); // locked
+    EXPECT_EQ(b.Top, 120);
     EXPECT_EQ(outside.Left, 5);
 
     editing.Align(acRightEdges);
     const int right = host.page().RightEdge();
-    EXPECT_EQ(c.Left, right - 50);
-    EXPECT_EQ(a.Left, right - 50 - 40 - 30);
-    // The top of the object with the largest right edge: C after the first run.
-    EXPECT_EQ(a.Top, 105);
+    // B stays put, but its width still counts.
+    EXPECT_EQ(b.Left, 400);
+    EXPECT_EQ(c.Left, right - 40 - 50);
+    EXPECT_EQ(a.Left, right - 40 - 50 - 30);
+    // The top of the object whose right edge is largest: B.
+    EXPECT_EQ(a.Top, 120);
+    EXPECT_EQ(c.Top, 120);
 }
 
 TEST_F(AlignmentTest, FitToGridRoundsHalvesToEven) {
