@@ -7,6 +7,7 @@
 #include "engine/model/ViewState.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace vl {
 
@@ -35,6 +36,21 @@ TvlUndoNode nodeOf(TvlView& view, int index, TvlSnapshotKind kind) {
     node.index = index;
     if (keepsCopy(kind)) node.copy = TvlObjectRecord(view);
     return node;
+}
+
+// Where each object of the page stands, by sequence number: a step of a
+// large selection looks every object up once.
+std::unordered_map<std::int32_t, int> indexBySequence(const TvlPage& page) {
+    std::unordered_map<std::int32_t, int> index;
+    index.reserve(page.Objects.size());
+    for (std::size_t i = 0; i < page.Objects.size(); ++i)
+        index.emplace(page.Objects[i]->ID, static_cast<int>(i));
+    return index;
+}
+
+int find(const std::unordered_map<std::int32_t, int>& index, std::int32_t sequence) {
+    const auto found = index.find(sequence);
+    return found == index.end() ? -1 : found->second;
 }
 
 void sortByIndex(std::vector<TvlUndoNode>& nodes) {
@@ -116,6 +132,7 @@ TvlUndoEntry TvlUndoManager::inverseOf(const TvlUndoEntry& entry, TvlPage& page)
         inverse.kind = entry.kind;
         break;
     }
+    const auto index = indexBySequence(page);
     for (const TvlUndoNode& node : entry.nodes) {
         if (entry.kind == skDelete) {
             TvlUndoNode back;
@@ -124,16 +141,20 @@ TvlUndoEntry TvlUndoManager::inverseOf(const TvlUndoEntry& entry, TvlPage& page)
             inverse.nodes.push_back(std::move(back));
             continue;
         }
-        const int index = IndexOfSequence(page, node.sequence);
-        if (index < 0) continue;
-        TvlView& view = *page.Objects[static_cast<std::size_t>(index)];
-        inverse.nodes.push_back(nodeOf(view, index, inverse.kind));
+        const int at = find(index, node.sequence);
+        if (at < 0) continue;
+        TvlView& view = *page.Objects[static_cast<std::size_t>(at)];
+        inverse.nodes.push_back(nodeOf(view, at, inverse.kind));
     }
     sortByIndex(inverse.nodes);
     return inverse;
 }
 
 void TvlUndoManager::apply(const TvlUndoEntry& entry, TvlPage& page) const {
+    if (entry.kind == skChange) {
+        applyChange(entry, page);
+        return;
+    }
     auto& objects = page.Objects;
     for (const TvlUndoNode& node : entry.nodes) {
         if (entry.kind == skDelete) {
@@ -145,17 +166,11 @@ void TvlUndoManager::apply(const TvlUndoEntry& entry, TvlPage& page) const {
             objects.insert(objects.begin() + static_cast<std::ptrdiff_t>(at), std::move(view));
             continue;
         }
-        // Objects are found by their sequence number, which undo keeps
-        // across deletes and re-inserts: an index could name another object
-        // after changes that take no snapshot.
         const int index = IndexOfSequence(page, node.sequence);
         if (index < 0) continue;
         const auto from = objects.begin() + index;
         if (entry.kind == skInsert) {
             objects.erase(from);
-        } else if (entry.kind == skChange) {
-            node.copy.restoreInto(**from);
-            (*from)->Selected = false;
         } else {
             std::unique_ptr<TvlView> view = std::move(*from);
             objects.erase(from);
@@ -163,6 +178,20 @@ void TvlUndoManager::apply(const TvlUndoEntry& entry, TvlPage& page) const {
                 std::clamp<int>(node.index, 0, static_cast<int>(objects.size())));
             objects.insert(objects.begin() + static_cast<std::ptrdiff_t>(at), std::move(view));
         }
+    }
+}
+
+// Objects are found by their sequence number, which undo keeps across
+// deletes and re-inserts: an index could name another object after changes
+// that take no snapshot.
+void TvlUndoManager::applyChange(const TvlUndoEntry& entry, TvlPage& page) const {
+    const auto index = indexBySequence(page);
+    for (const TvlUndoNode& node : entry.nodes) {
+        const int at = find(index, node.sequence);
+        if (at < 0) continue;
+        TvlView& view = *page.Objects[static_cast<std::size_t>(at)];
+        node.copy.restoreInto(view);
+        view.Selected = false;
     }
 }
 

@@ -40,6 +40,7 @@ private:
     void addEntry(TvlUndoList& list, TvlUndoEntry entry);
     TvlUndoEntry inverseOf(const TvlUndoEntry& entry, TvlPage& page) const;
     void apply(const TvlUndoEntry& entry, TvlPage& page) const;
+    void applyChange(const TvlUndoEntry& entry, TvlPage& page) const;
     void notify() const;
 
     TvlDesignerHost& host_;
