@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     paletteWindow.addToolBar(Qt::LeftToolBarArea, palette);
     TvlAlignmentPalette alignment(editing);
     alignment.populate(palette);
-    paletteWindow.resize(60, 300);
+    paletteWindow.resize(60, 420);
     save(paletteWindow, QStringLiteral("alignment-palette"));
 
     TvlInspForm inspector(editing.inspector());
