@@ -78,6 +78,10 @@ TvlEditorServices::~TvlEditorServices() {
     if (ViewState().designer == this) ViewState().designer = previous_;
 }
 
+void TvlEditorServices::install() {
+    ViewState().designer = this;
+}
+
 bool TvlEditorServices::available(std::string_view property) const {
     if (isOneOf(property,
                 {"Font", "Highlight", "Restrictions", "Picture", "OnBeforePrint", "OnActivate"}))

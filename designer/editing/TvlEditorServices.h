@@ -29,6 +29,10 @@ public:
     TvlEditorServices(TvlDesignerEditing& editing, TvlDesignerEditors* editors, QWidget* window);
     ~TvlEditorServices() override;
 
+    // Makes the services the engine's designer hooks again (after a
+    // preview, which may have put others in place).
+    void install();
+
     void editProperty(TvlView& view, std::string_view property) override;
     // Whether a dialog serves the property.
     bool available(std::string_view property) const;
@@ -64,7 +68,7 @@ private:
     TvlDesignerEditing& editing_;
     TvlDesignerEditors* editors_;
     QWidget* window_;
-    TvlDesignerHooks* previous_;
+    TvlDesignerHooks* previous_; // the hooks before the designer, put back at the end
     FontDialog fontDialog_;
     HighlightDialog highlightDialog_;
     RestrictionsDialog restrictionsDialog_;

@@ -97,6 +97,10 @@ TEST_F(EditorServicesTest, TheServicesAreTheEnginesHooksWhileTheyLive) {
         EXPECT_EQ(ViewState().designer, &inner);
     }
     EXPECT_EQ(ViewState().designer, &services);
+    // A preview may leave other hooks in place; install takes them back.
+    ViewState().designer = nullptr;
+    services.install();
+    EXPECT_EQ(ViewState().designer, &services);
     // Without the text editors their properties offer no dialog.
     EXPECT_FALSE(services.available("Memo"));
     EXPECT_FALSE(services.available("DisplayFormat"));
