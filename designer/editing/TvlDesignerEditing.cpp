@@ -1,0 +1,59 @@
+#include "designer/editing/TvlDesignerEditing.h"
+
+#include "designer/editing/Alignment.h"
+#include "designer/editing/PageSelection.h"
+#include "designer/workspace/DesignerHost.h"
+#include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSettings.h"
+#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlPage.h"
+
+namespace vl {
+
+TvlDesignerEditing::TvlDesignerEditing(TvlDesignerHost& host, TvlSurfaceHooks hooks)
+    : host_(host), hooks_(std::move(hooks)), undo_(host_, hooks_), inspector_(host_, hooks_) {}
+
+void TvlDesignerEditing::DoClick(int tag, const TvlFormatState& state) {
+    TvlPage* page = host_.currentPage();
+    if (!page || !IsFormatTag(tag)) return;
+    CheckTypedFormat(tag, state);
+    host_.takeSnapshot(skChange);
+    hooks_.hideHandles();
+    ApplyFormat(SelectedViews(*page), tag, state, Globals().designer().newObject);
+    hooks_.redraw();
+    inspector_.FillInspector();
+    if (tag == ftAllFrames || tag == ftNoFrame) host_.selectionChanged();
+}
+
+TvlSelectionFormat TvlDesignerEditing::selectionFormat() const {
+    const TvlPage* page = host_.currentPage();
+    return page ? SelectionFormat(*page) : TvlSelectionFormat{};
+}
+
+QSize TvlDesignerEditing::surfaceSize(const TvlPage& page) const {
+    if (hooks_.surfaceSize) return hooks_.surfaceSize();
+    return {page.PrinterInfo.PixelPaperWidth, page.PrinterInfo.PixelPaperHeight};
+}
+
+void TvlDesignerEditing::Align(int command) {
+    TvlPage* page = host_.currentPage();
+    if (!page || !AlignmentApplies(command, *page)) return;
+    host_.takeSnapshot(skChange);
+    const TvlAlignOutcome outcome =
+        AlignSelection(*page, command, host_.selection().object, surfaceSize(*page));
+    hooks_.recomputeSelectionBox();
+    if (outcome != TvlAlignOutcome::AlignedInBand) inspector_.FillInspector();
+    hooks_.redraw();
+}
+
+void TvlDesignerEditing::FitToGrid() {
+    TvlPage* page = host_.currentPage();
+    if (!page || SelectedViews(*page).empty()) return;
+    host_.takeSnapshot(skChange);
+    FitSelectionToGrid(*page, host_.settings().gridSize);
+    hooks_.redraw();
+    host_.updateStatus();
+    hooks_.recomputeSelectionBox();
+}
+
+} // namespace vl
