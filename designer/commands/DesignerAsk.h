@@ -8,6 +8,7 @@ namespace vl {
 
 class TvlReport;
 struct TvlDesignerSettings;
+struct TvlEditorFonts;
 struct TvlFieldBlockChoice;
 struct TvlPageOptionValues;
 struct TvlReportOptionValues;
@@ -43,7 +44,7 @@ public:
     // One entry of the password dialog with the prompt of that text number;
     // none for Cancel.
     virtual std::optional<std::string> password(int promptId) = 0;
-    virtual bool designerOptions(TvlDesignerSettings& settings) = 0;
+    virtual bool designerOptions(TvlDesignerSettings& settings, TvlEditorFonts& fonts) = 0;
     // The dictionary editor on the report's dictionary; true when its OK
     // copied the edits back.
     virtual bool editDictionary(TvlReport& report) = 0;

@@ -5,9 +5,13 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFontComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -37,10 +41,28 @@ QGroupBox* RadioGroup(QWidget* parent, const QString& title, QButtonGroup*& grou
     return box;
 }
 
+// A font family box and a size box side by side.
+QWidget* FontRow(QWidget* parent, QFontComboBox*& family, QSpinBox*& size, const QString& name,
+                 int points) {
+    auto* row = new QWidget(parent);
+    family = new QFontComboBox(row);
+    family->setCurrentFont(QFont(name));
+    size = new QSpinBox(row);
+    size->setRange(1, 400);
+    size->setValue(points);
+    size->setAccessibleName(QObject::tr("Size"));
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(family, 1);
+    layout->addWidget(size);
+    return row;
+}
+
 } // namespace
 
-TvlDesOptionsForm::TvlDesOptionsForm(const TvlDesignerSettings& settings, QWidget* parent)
-    : QDialog(parent), initial_(settings), tabs_(new QTabWidget(this)) {
+TvlDesOptionsForm::TvlDesOptionsForm(const TvlDesignerSettings& settings,
+                                     const TvlEditorFonts& fonts, QWidget* parent)
+    : QDialog(parent), initial_(settings), initialFonts_(fonts), tabs_(new QTabWidget(this)) {
     setObjectName(QStringLiteral("TvlDesOptionsForm"));
     setWindowTitle(ResText(kCaptionText));
     tabs_->setObjectName(QStringLiteral("TabControl1"));
@@ -106,10 +128,26 @@ QWidget* TvlDesOptionsForm::designerPage() {
 QWidget* TvlDesOptionsForm::editorPage() {
     auto* page = new QWidget;
     highlight_ = check(page, tr("&Syntax highlight enabled"), "CB9", initial_.syntaxHighlight);
+    auto* fonts = new QGroupBox(tr("Fonts"), page);
+    auto* form = new QFormLayout(fonts);
+    const TvlEditorFonts& f = initialFonts_;
+    form->addRow(tr("&Text"), FontRow(fonts, textFont_, textSize_, f.textName, f.textSize));
+    form->addRow(tr("S&cript"),
+                 FontRow(fonts, scriptFont_, scriptSize_, f.scriptName, f.scriptSize));
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(highlight_);
+    layout->addWidget(fonts);
     layout->addStretch(1);
     return page;
+}
+
+TvlEditorFonts TvlDesOptionsForm::fonts() const {
+    TvlEditorFonts f;
+    f.textName = textFont_->currentFont().family();
+    f.textSize = textSize_->value();
+    f.scriptName = scriptFont_->currentFont().family();
+    f.scriptSize = scriptSize_->value();
+    return f;
 }
 
 TvlDesignerSettings TvlDesOptionsForm::settings() const {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "designer/commands/EditorFonts.h"
 #include "designer/workspace/DesignerSettings.h"
 
 #include <QDialog>
 
 class QButtonGroup;
 class QCheckBox;
+class QFontComboBox;
+class QSpinBox;
 class QTabWidget;
 
 namespace vl {
@@ -16,15 +19,19 @@ namespace vl {
 class TvlDesOptionsForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TvlDesOptionsForm(const TvlDesignerSettings& settings, QWidget* parent = nullptr);
+    TvlDesOptionsForm(const TvlDesignerSettings& settings, const TvlEditorFonts& fonts,
+                      QWidget* parent = nullptr);
 
     TvlDesignerSettings settings() const;
+    TvlEditorFonts fonts() const;
 
     QTabWidget* tabs() const { return tabs_; }
     QButtonGroup* gridGroup() const { return grid_; }
     QButtonGroup* unitsGroup() const { return units_; }
     QButtonGroup* positionGroup() const { return position_; }
     QCheckBox* coloredButtons() const { return colored_; }
+    QFontComboBox* textFontBox() const { return textFont_; }
+    QSpinBox* scriptSizeBox() const { return scriptSize_; }
 
 private:
     QWidget* designerPage();
@@ -32,6 +39,7 @@ private:
     QCheckBox* check(QWidget* parent, const QString& text, const char* name, bool checked);
 
     TvlDesignerSettings initial_;
+    TvlEditorFonts initialFonts_;
     QTabWidget* tabs_;
     QCheckBox* showGrid_ = nullptr;
     QCheckBox* alignGrid_ = nullptr;
@@ -45,6 +53,10 @@ private:
     QCheckBox* disableUndo_ = nullptr;
     QButtonGroup* position_ = nullptr;
     QCheckBox* highlight_ = nullptr;
+    QFontComboBox* textFont_ = nullptr;
+    QSpinBox* textSize_ = nullptr;
+    QFontComboBox* scriptFont_ = nullptr;
+    QSpinBox* scriptSize_ = nullptr;
 };
 
 } // namespace vl

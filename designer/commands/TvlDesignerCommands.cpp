@@ -2,6 +2,7 @@
 
 #include "designer/commands/DesignerAsk.h"
 #include "designer/commands/DesignerCommandsHost.h"
+#include "designer/commands/EditorFonts.h"
 #include "designer/commands/FieldBlockInserter.h"
 #include "designer/commands/PageOptionValues.h"
 #include "designer/commands/ReportOptionValues.h"
@@ -358,7 +359,10 @@ void TvlDesignerCommands::ReportOptions() {
 
 void TvlDesignerCommands::DesignerOptions() {
     TvlDesignerSettings settings = host_.designer().settings();
-    if (!ask_.designerOptions(settings)) return;
+    TvlEditorFonts fonts;
+    fonts.load();
+    if (!ask_.designerOptions(settings, fonts)) return;
+    fonts.save();
     host_.applySettings(settings);
     host_.selectPage(currentIndex());
 }

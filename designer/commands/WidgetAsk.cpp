@@ -121,10 +121,11 @@ std::optional<std::string> TvlWidgetAsk::password(int promptId) {
     return FromQt(form.password());
 }
 
-bool TvlWidgetAsk::designerOptions(TvlDesignerSettings& settings) {
-    TvlDesOptionsForm form(settings, parent_);
+bool TvlWidgetAsk::designerOptions(TvlDesignerSettings& settings, TvlEditorFonts& fonts) {
+    TvlDesOptionsForm form(settings, fonts, parent_);
     if (form.exec() != QDialog::Accepted) return false;
     settings = form.settings();
+    fonts = form.fonts();
     return true;
 }
 

@@ -21,7 +21,7 @@ public:
     bool pageOptions(TvlPageOptionValues& values) override;
     bool reportOptions(TvlReportOptionValues& values) override;
     std::optional<std::string> password(int promptId) override;
-    bool designerOptions(TvlDesignerSettings& settings) override;
+    bool designerOptions(TvlDesignerSettings& settings, TvlEditorFonts& fonts) override;
     bool editDictionary(TvlReport& report) override;
     bool chooseFields(const TvlReport& report, TvlFieldBlockChoice& choice) override;
     void showPrepared(TvlReport& report) override;

@@ -110,7 +110,7 @@ void optionDialogs(TvlReport& report) {
     TvlPasswForm password(55654);
     save(password, QStringLiteral("designer-password"));
 
-    TvlDesOptionsForm designer{TvlDesignerSettings()};
+    TvlDesOptionsForm designer{TvlDesignerSettings{}, TvlEditorFonts{}};
     saveTabs(designer,
              {QStringLiteral("designer-options"), QStringLiteral("designer-options-editor")});
 }

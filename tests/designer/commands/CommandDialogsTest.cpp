@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -103,8 +104,12 @@ TEST_F(CommandsFixture, TheDesignerOptionsDialogWritesTheSettings) {
     TvlDesignerSettings settings;
     settings.gridSize = 8;
     settings.pagePosition = 3;
-    TvlDesOptionsForm form(settings);
+    TvlEditorFonts fonts;
+    fonts.scriptSize = 12;
+    TvlDesOptionsForm form(settings, fonts);
     form.show();
+    EXPECT_EQ(form.scriptSizeBox()->value(), 12);
+    form.scriptSizeBox()->setValue(14);
     EXPECT_EQ(form.gridGroup()->checkedId(), 8);
     EXPECT_EQ(form.positionGroup()->checkedId(), 3);
     form.gridGroup()->button(18)->click();
@@ -115,6 +120,7 @@ TEST_F(CommandsFixture, TheDesignerOptionsDialogWritesTheSettings) {
     EXPECT_EQ(edited.units, duMillimetres);
     EXPECT_TRUE(edited.grayButtons);
     EXPECT_EQ(edited.pagePosition, 3);
+    EXPECT_EQ(form.fonts().scriptSize, 14);
 }
 
 TEST_F(CommandsFixture, TheInsertFieldsDialogOffersTheDictionarysDataSets) {

@@ -2,6 +2,7 @@
 
 #include "designer/commands/DesignerAsk.h"
 #include "designer/commands/DesignerCommandsHost.h"
+#include "designer/commands/EditorFonts.h"
 #include "designer/commands/FieldBlockInserter.h"
 #include "designer/commands/PageOptionValues.h"
 #include "designer/commands/ReportOptionValues.h"
@@ -144,7 +145,10 @@ public:
         passwords.pop_front();
         return entry;
     }
-    bool designerOptions(TvlDesignerSettings&) override { return false; }
+    std::function<bool(TvlDesignerSettings&, TvlEditorFonts&)> onDesignerOptions;
+    bool designerOptions(TvlDesignerSettings& s, TvlEditorFonts& f) override {
+        return onDesignerOptions && onDesignerOptions(s, f);
+    }
     bool editDictionary(TvlReport& report) override { return onDictionary && onDictionary(report); }
     bool chooseFields(const TvlReport&, TvlFieldBlockChoice& c) override {
         return onFields && onFields(c);

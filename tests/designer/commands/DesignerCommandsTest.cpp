@@ -330,3 +330,29 @@ TEST_F(CommandsFixture, NewFromASkeletonKeepsTheModifiedFlagAndNamesTheDocumentU
     EXPECT_TRUE(host.modified());
     EXPECT_EQ(host.undoClears, 1);
 }
+
+// The options go to the window only on OK; the editor fonts are kept where
+// the text editors read them.
+TEST_F(CommandsFixture, DesignerOptionsApplyTheSettingsAndKeepTheEditorFonts) {
+    ask.onDesignerOptions = [](TvlDesignerSettings& s, TvlEditorFonts& f) {
+        s.gridSize = 18;
+        f.scriptSize = 13;
+        return false;
+    };
+    commands.DesignerOptions();
+    EXPECT_EQ(host.settings_.gridSize, 4);
+
+    ask.onDesignerOptions = [](TvlDesignerSettings& s, TvlEditorFonts& f) {
+        s.gridSize = 18;
+        f.textName = QStringLiteral("DejaVu Sans");
+        f.scriptSize = 13;
+        return true;
+    };
+    commands.DesignerOptions();
+    EXPECT_EQ(host.settings_.gridSize, 18);
+    TvlEditorFonts stored;
+    stored.load();
+    EXPECT_EQ(stored.textName, QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(stored.scriptSize, 13);
+    EXPECT_EQ(stored.scriptName, QStringLiteral("Courier New"));
+}
