@@ -7,8 +7,10 @@
 #include "engine/model/MeasuringCanvas.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
+#include "engine/model/ViewState.h"
 #include "engine/script/DataFieldRef.h"
 #include "engine/script/Errors.h"
+#include "engine/script/ScopedValue.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlTable.h"
 
@@ -105,6 +107,8 @@ int TvlFieldBlockInserter::toGrid(double width) const {
 
 std::vector<TvlView*> TvlFieldBlockInserter::Insert(const TvlFieldBlockChoice& choice) {
     made_.clear();
+    // New names are checked against every object of the report.
+    const ScopedValue host(ViewState().host, static_cast<TvlViewHost*>(&report_));
     int x = page_.LeftEdge(), y = page_.TopEdge();
     std::vector<Placed> placed;
     for (const std::string& listed : choice.fields) {

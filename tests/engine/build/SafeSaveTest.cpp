@@ -80,7 +80,9 @@ TEST_F(SafeSaveTest, AWriteErrorKeepsTheOldFileByteForByte) {
     ASSERT_FALSE(oldVlf.isEmpty());
 
     fill(2000);
-    report.Dictionary().Variables.SetVariable("Long", Variant(std::string(200000, 'x')));
+    for (int i = 0; i < 2000; ++i)
+        report.Dictionary().Variables.SetVariable("Variable" + std::to_string(i),
+                                                  Variant("[Price] * " + std::to_string(i)));
     {
         const FileSizeLimit full(static_cast<rlim_t>(oldVlf.size() + 16));
         EXPECT_THROW(report.SaveToFile(vlf), VlError);
