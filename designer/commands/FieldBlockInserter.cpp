@@ -146,7 +146,8 @@ void TvlFieldBlockInserter::squeeze(std::vector<Placed>& placed) const {
     if (placed.empty()) return;
     const int left = page_.LeftEdge();
     const TvlView& last = *placed.back().data;
-    const double r = last.Left + last.Width - left;
+    // The row's right edge measured on the page, against the usable width.
+    const double r = last.Left + last.Width;
     const double u = page_.RightEdge() - left;
     if (r <= u || u <= 0) return;
     const double factor = r / u;

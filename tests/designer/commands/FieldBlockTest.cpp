@@ -58,8 +58,9 @@ TEST_F(FieldBlockTest, AWideRowIsSqueezedIntoThePageWithNoHeaderWiderThanItsFiel
         EXPECT_TRUE(data.Selected && header.Selected);
     }
     const TvlView& last = *made.back();
-    EXPECT_LE(last.Left + last.Width - left, usable + 1);
-    EXPECT_GT(last.Left + last.Width - left, usable - 8);
+    EXPECT_LE(last.Left + last.Width, page().RightEdge() + 1);
+    EXPECT_GT(last.Left + last.Width, page().RightEdge() - left - 3);
+    EXPECT_GT(usable, 0);
     // Proportional: the three fields are equally wide.
     EXPECT_NEAR(made[1]->Width, made[3]->Width, 1);
     EXPECT_NEAR(made[3]->Left - made[1]->Left, made[5]->Left - made[3]->Left, 1);
