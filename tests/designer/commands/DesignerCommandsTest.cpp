@@ -1,3 +1,4 @@
+#include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlSubReportView.h"
 #include "engine/script/CodePage.h"
@@ -25,6 +26,7 @@ TvlSubReportView& AddSubReport(TvlPage& page, int subPage) {
 
 TEST_F(CommandsFixture, SavingAnUntitledReportAsksForANameAndADictionaryLeavesItUnsaved) {
     host.modified_ = true;
+    report.Dictionary().Variables.SetVariable(" Sums", Variant(""));
     report.Dictionary().Variables.SetVariable("Total", Variant("1"));
     ask.file = path("tasks.vlf");
     ask.filterChosen = sfDictionary;
@@ -41,7 +43,7 @@ TEST_F(CommandsFixture, SavingAnUntitledReportAsksForANameAndADictionaryLeavesIt
     EXPECT_FALSE(host.modified());
     TvlReport reread;
     ASSERT_TRUE(reread.LoadFromFile(path("tasks.vlf")));
-    EXPECT_EQ(reread.Dictionary().Variables.GetName(0), "Total");
+    EXPECT_GE(reread.Dictionary().Variables.IndexOf("Total"), 0);
 
     // Saved under a name, Save writes there without asking.
     host.modified_ = true;
@@ -81,6 +83,7 @@ TEST_F(CommandsFixture, ASkeletonGoesIntoTheTemplateFolderAndKeepsTheDocumentNam
 }
 
 TEST_F(CommandsFixture, OpeningADictionaryKeepsTheNameAndTheModifiedFlag) {
+    report.Dictionary().Variables.SetVariable(" Rates", Variant(""));
     report.Dictionary().Variables.SetVariable("Rate", Variant("7"));
     report.Dictionary().SaveToFile(path("shared.vld"));
     report.Dictionary().Clear();
@@ -91,7 +94,7 @@ TEST_F(CommandsFixture, OpeningADictionaryKeepsTheNameAndTheModifiedFlag) {
     ask.filterChosen = ofDictionary;
     ask.file = path("shared.vld");
     commands.Open();
-    EXPECT_EQ(report.Dictionary().Variables.GetName(0), "Rate");
+    EXPECT_GE(report.Dictionary().Variables.IndexOf("Rate"), 0);
     EXPECT_EQ(host.documentName(), Std(path("mine.vlf")));
     EXPECT_TRUE(host.modified());
     EXPECT_EQ(host.undoClears, 0);
@@ -296,9 +299,13 @@ TEST_F(CommandsFixture, TheDictionaryEditorMarksTheReportOnlyOnOk) {
 
 TEST_F(CommandsFixture, PreviewRestoresTheDesignerAlsoWhenTheBuildFails) {
     report.ModalPreview = false;
+    auto title = std::make_unique<TvlBandView>();
+    title->FrameTyp = 0; // report title
+    title->SetBounds(0, 10, 400, 40);
+    report.Pages()[0].AddObject(std::move(title));
     auto memo = std::make_unique<TvlMemoView>();
     memo->Memo = {"Plain text"};
-    memo->SetBounds(10, 10, 100, 20);
+    memo->SetBounds(10, 12, 100, 20);
     TvlView& view = report.Pages()[0].AddObject(std::move(memo));
     commands.Preview();
     EXPECT_EQ(ask.previews, 1);
@@ -306,7 +313,7 @@ TEST_F(CommandsFixture, PreviewRestoresTheDesignerAlsoWhenTheBuildFails) {
     EXPECT_FALSE(host.drawingSuspended);
     EXPECT_FALSE(host.inPreview);
 
-    view.Script = {"this is no script ("};
+    view.Memo = {"[Nothing]"}; // no such name: the build fails
     const int changes = host.selectionChanges;
     commands.Preview();
     EXPECT_EQ(ask.previews, 1);

@@ -47,6 +47,7 @@ TEST(TaskListFromScratchTest, ANewTemplateBuildsOnTheOrganizersTasks) {
     store.loadTasks();
     ASSERT_FALSE(store.tasks().empty());
     quillet::OrganizerReport organizer(store);
+    organizer.setDataKind(quillet::DataKind::Tasks); // the window's task list
     RecordingHost host(organizer.report());
     ScriptedAsk ask;
     TvlDesignerCommands commands(host, ask);
@@ -67,7 +68,7 @@ TEST(TaskListFromScratchTest, ANewTemplateBuildsOnTheOrganizersTasks) {
     host.setModified(true);
 
     commands.Preview();
-    EXPECT_EQ(ask.previews, 1);
+    EXPECT_EQ(ask.previews, 1) << report.LastBuildError();
 
     const quillet::TemplateFolder folders(dir.path());
     const QString kindFolder = folders.folder(quillet::DataSourceKind::TaskList);
