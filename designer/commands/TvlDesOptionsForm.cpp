@@ -47,6 +47,7 @@ QWidget* FontRow(QWidget* parent, QFontComboBox*& family, QSpinBox*& size, const
     auto* row = new QWidget(parent);
     family = new QFontComboBox(row);
     family->setCurrentFont(QFont(name));
+    family->setProperty("initialFamily", family->currentText());
     size = new QSpinBox(row);
     size->setRange(1, 400);
     size->setValue(points);
@@ -141,11 +142,19 @@ QWidget* TvlDesOptionsForm::editorPage() {
     return page;
 }
 
+// A family the system substitutes (Arial shown as another sans font) stays
+// as stored unless another family was chosen.
+static QString ChosenFamily(const QFontComboBox& box, const QString& stored) {
+    return box.currentText() == box.property("initialFamily").toString()
+               ? stored
+               : box.currentFont().family();
+}
+
 TvlEditorFonts TvlDesOptionsForm::fonts() const {
     TvlEditorFonts f;
-    f.textName = textFont_->currentFont().family();
+    f.textName = ChosenFamily(*textFont_, initialFonts_.textName);
     f.textSize = textSize_->value();
-    f.scriptName = scriptFont_->currentFont().family();
+    f.scriptName = ChosenFamily(*scriptFont_, initialFonts_.scriptName);
     f.scriptSize = scriptSize_->value();
     return f;
 }

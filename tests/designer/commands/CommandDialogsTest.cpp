@@ -121,6 +121,7 @@ TEST_F(CommandsFixture, TheDesignerOptionsDialogWritesTheSettings) {
     EXPECT_TRUE(edited.grayButtons);
     EXPECT_EQ(edited.pagePosition, 3);
     EXPECT_EQ(form.fonts().scriptSize, 14);
+    EXPECT_EQ(form.fonts().scriptName, QStringLiteral("Courier New")); // not its substitute
 }
 
 TEST_F(CommandsFixture, TheInsertFieldsDialogOffersTheDictionarysDataSets) {
