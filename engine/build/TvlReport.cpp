@@ -111,6 +111,21 @@ void TvlReport::LoadFromStream(Stream& stream) {
     checkPassword(stream);
 }
 
+void TvlReport::LoadPagePart(Stream& stream) {
+    TvlViewState& state = ViewState();
+    state.renderMode = rmDesign;
+    state.host = this;
+    state.errorFlag = false;
+    state.errorText.clear();
+    state.templateVersion = kCurrentTemplateVersion;
+    loadTemplate(stream);
+}
+
+void TvlReport::SavePagePart(Stream& stream) {
+    ViewState().templateVersion = kCurrentTemplateVersion;
+    pages_.SaveToStream(stream);
+}
+
 void TvlReport::loadTemplate(Stream& stream) {
     TvlViewState& state = ViewState();
     try {
@@ -179,17 +194,19 @@ bool TvlReport::LoadFromFile(const QString& path) {
 }
 
 void TvlReport::SaveToFile(const QString& path) {
-    FileStream file(path, FileStream::Mode::Create);
+    ReplacingFileStream file(path);
     SaveToStream(file);
+    file.Commit();
 }
 
 void TvlReport::ExportXml(const QString& path) {
     const QFileInfo info(path);
     const QString target =
         info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".vl3");
-    FileStream file(target, FileStream::Mode::Create);
+    ReplacingFileStream file(target);
     const ScopedValue xml(XmlExport, true);
     SaveToStream(file);
+    file.Commit();
 }
 
 void TvlReport::WriteFormProperty(Stream& stream) {

@@ -215,8 +215,16 @@ public:
     void SaveToStream(Stream& stream);
     // False, and nothing changes, when the file does not exist.
     bool LoadFromFile(const QString& path);
+    // The page part alone (pages, objects and dictionary, no version byte
+    // and no report information), as report skeleton files keep it. Reading
+    // empties the report first and takes the stream as the current version.
+    void LoadPagePart(Stream& stream);
+    void SavePagePart(Stream& stream);
+    // Raises VlError when the file cannot be written; the file that was
+    // there before stays as it was.
     void SaveToFile(const QString& path);
-    // Writes the XML document next to path, with the extension ".vl3".
+    // Writes the XML document next to path, with the extension ".vl3"
+    // (replacing an older one only when the whole document was written).
     void ExportXml(const QString& path);
 
     // The form property "ReportForm": the number 25 and, with StoreInDFM,

@@ -222,8 +222,9 @@ void TvlEMFPages::LoadFromFile(const QString& path) {
 }
 
 void TvlEMFPages::SaveToFile(const QString& path) {
-    FileStream stream(path, FileStream::Mode::Create);
+    ReplacingFileStream stream(path);
     WriteToStream(stream);
+    stream.Commit();
 }
 
 } // namespace vl

@@ -4,6 +4,7 @@
 #include "engine/script/Errors.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
@@ -96,6 +97,48 @@ void FileStream::seek(std::int64_t pos) {
 }
 std::int64_t FileStream::size() const {
     return file_->size();
+}
+
+namespace {
+
+VlError FileError(const char* what, const QString& path, const QString& reason) {
+    return VlError(what + CurrentCodePage().fromUnicode(path) + "\". " +
+                   CurrentCodePage().fromUnicode(reason));
+}
+
+} // namespace
+
+ReplacingFileStream::ReplacingFileStream(const QString& path)
+    : file_(std::make_unique<QSaveFile>(path)) {
+    if (!file_->open(QIODevice::WriteOnly))
+        throw FileError("Cannot create file \"", path, file_->errorString());
+}
+
+ReplacingFileStream::~ReplacingFileStream() = default;
+
+std::size_t ReplacingFileStream::read(void*, std::size_t) {
+    return 0;
+}
+
+void ReplacingFileStream::write(const void* src, std::size_t n) {
+    if (n && file_->write(static_cast<const char*>(src), static_cast<qint64>(n)) !=
+                 static_cast<qint64>(n))
+        throw StreamWriteError();
+}
+
+std::int64_t ReplacingFileStream::position() const {
+    return file_->pos();
+}
+void ReplacingFileStream::seek(std::int64_t pos) {
+    file_->seek(pos);
+}
+std::int64_t ReplacingFileStream::size() const {
+    return file_->size();
+}
+
+void ReplacingFileStream::Commit() {
+    if (!file_->commit())
+        throw FileError("Cannot write file \"", file_->fileName(), file_->errorString());
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const QString& path) {

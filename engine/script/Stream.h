@@ -7,6 +7,7 @@
 #include <vector>
 
 class QFile;
+class QSaveFile;
 class QString;
 
 namespace vl {
@@ -68,6 +69,31 @@ public:
 
 private:
     std::unique_ptr<QFile> file_;
+};
+
+// A file written so that a failed write never costs the file it replaces:
+// the bytes go to a temporary file in the same folder, which takes the
+// old file's place only when Commit has flushed it completely. A stream
+// destroyed without Commit (an exception while writing) removes the
+// temporary file and leaves the old one as it was.
+class ReplacingFileStream : public Stream {
+public:
+    // Throws VlError naming the file when the temporary file cannot be made.
+    explicit ReplacingFileStream(const QString& path);
+    ~ReplacingFileStream() override;
+
+    std::size_t read(void* dst, std::size_t n) override;
+    void write(const void* src, std::size_t n) override;
+    std::int64_t position() const override;
+    void seek(std::int64_t pos) override;
+    std::int64_t size() const override;
+
+    // Puts the written file in place; throws VlError when the data could
+    // not be written or the file not be replaced.
+    void Commit();
+
+private:
+    std::unique_ptr<QSaveFile> file_;
 };
 
 // Reads a whole file; throws VlError when it cannot be read.

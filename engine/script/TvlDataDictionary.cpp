@@ -408,9 +408,10 @@ void TvlDataDictionary::LoadFromFile(const QString& path) {
 }
 
 void TvlDataDictionary::SaveToFile(const QString& path) const {
-    FileStream file(path, FileStream::Mode::Create);
+    ReplacingFileStream file(path);
     WriteByte(file, kCurrentTemplateVersion);
     SaveToStream(file);
+    file.Commit();
 }
 
 } // namespace vl

@@ -48,6 +48,10 @@ public:
 
     // A host-supplied display text, as a data layer's OnGetText.
     GetTextHandler OnGetText;
+    // How the designer lays the field out: its width in characters (0 for
+    // the designer's default) and its caption (empty: the name).
+    int DisplayWidth = 0;
+    std::string DisplayLabel;
 
 private:
     TvlTable* table_;

@@ -17,7 +17,7 @@ int RunXml(const QStringList& args) {
         report.ExportXml(source);
         return 0;
     }
-    vl::FileStream file(cmd.positionals()[1], vl::FileStream::Mode::Create);
+    vl::ReplacingFileStream file(cmd.positionals()[1]);
     report.XmlExport = true;
     try {
         report.SaveToStream(file);
@@ -26,6 +26,7 @@ int RunXml(const QStringList& args) {
         throw;
     }
     report.XmlExport = false;
+    file.Commit();
     return 0;
 }
 
