@@ -184,7 +184,16 @@ bool TvlDesignerForm::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         if (!(s & kOneSelected)) return false;
         editObject(modifiers.testFlag(Qt::ControlModifier));
         return true;
+    case Qt::Key_F11:
+        if (!seams.showInspector) return false;
+        seams.showInspector();
+        return true;
     case Qt::Key_Insert:
+        if (modifiers == Qt::NoModifier && page_ && page_->PageType == ptReport && !pageEditMode_ &&
+            seams.showFieldsWindow) {
+            seams.showFieldsWindow();
+            return true;
+        }
         if (modifiers == Qt::ControlModifier && (s & kAnySelected)) {
             copySelection();
             return true;

@@ -2,6 +2,7 @@
 
 #include "designer/editors/TvlDesignerEditors.h"
 #include "designer/window/DesignerActions.h"
+#include "designer/window/DesignerParts.h"
 #include "designer/window/DesignerTabBar.h"
 #include "designer/window/DialogPageWindow.h"
 #include "designer/window/ObjectMenu.h"
@@ -63,6 +64,7 @@ TvlDesignerForm::TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* 
     connectCommands();
     editors_ = std::make_unique<TvlDesignerEditors>(*this, this, settings_.syntaxHighlight);
     ViewState().designer = this;
+    parts_ = std::make_unique<TvlDesignerParts>(*this, TvlDesignerOptions{});
     qApp->installEventFilter(this);
     updateCaption();
 }
@@ -70,6 +72,9 @@ TvlDesignerForm::TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* 
 TvlDesignerForm::~TvlDesignerForm() {
     qApp->removeEventFilter(this);
     if (seams.clearUndo) seams.clearUndo();
+    if (!firstShow_) parts_->windowClosing();
+    seams = {};
+    parts_.reset();
     saveSettings();
     // the report keeps the name the template was last saved or opened under
     if (!pageEditMode_ && !firstShow_) report_.FileName = FromQt(documentName_);
@@ -123,6 +128,7 @@ void TvlDesignerForm::firstShow() {
     updateCommandState();
     updateStatus();
     placeSurface();
+    parts_->windowShown();
 }
 
 void TvlDesignerForm::closeEvent(QCloseEvent* event) {
@@ -160,6 +166,27 @@ bool TvlDesignerForm::saveDocument() {
     }
     setModified(false);
     return true;
+}
+
+void TvlDesignerForm::setDocumentName(const QString& name) {
+    documentName_ = name;
+    updateCaption();
+}
+
+void TvlDesignerForm::showError(const std::string& message) {
+    ShowError(message);
+}
+
+void TvlDesignerForm::applySettings(const TvlDesignerSettings& settings) {
+    settings_ = settings;
+    actions_->gridButton->setChecked(settings_.gridShow);
+    actions_->gridAlignButton->setChecked(settings_.gridAlign);
+    status_->setUnits(settings_.units);
+    editors_->setSyntaxHighlight(settings_.syntaxHighlight);
+    ViewState().showBandTitles = settings_.bandTitles;
+    placeSurface();
+    updateStatus();
+    redrawPage();
 }
 
 bool TvlDesignerForm::modified() const {
@@ -329,6 +356,7 @@ void TvlDesignerForm::updateCommandState() {
     TvlDesignerActions::enable(actions_->pastes(), s & ssClipboard);
     TvlDesignerActions::enable(actions_->deletes(), s & (ssBand | ssText | ssOther | ssSeveral));
     TvlDesignerActions::enable(actions_->edits(), s & (ssBand | ssText | ssOther));
+    if (seams.commandState) seams.commandState(s, reportPage);
     status_->update();
     status_->positionBox().update();
 }

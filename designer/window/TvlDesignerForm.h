@@ -25,6 +25,7 @@ class TvlDesignerPage;
 class TvlDesignerStatusBar;
 class TvlDesignerTabBar;
 class TvlDialogPageWindow;
+class TvlDesignerParts;
 class TvlReport;
 
 // The commands and services the designer window reaches through seams,
@@ -49,6 +50,12 @@ struct TvlDesignerSeams {
     std::function<bool()> saveDocument;
     // The page options dialog; true on OK.
     std::function<bool()> pageOptions;
+    // The formatting toolbars follow the selection state (the bits of
+    // TvlSelectionBits) and the kind of page.
+    std::function<void(int state, bool reportPage)> commandState;
+    // F11 and the Insert key: the inspector and the database fields window.
+    std::function<void()> showInspector;
+    std::function<void()> showFieldsWindow;
 };
 
 // The designer window: toolbars, menus, page tabs, the scrolling workspace
@@ -92,8 +99,15 @@ public:
     QToolBar& toolsBar() { return *toolsBar_; }
 
     const QString& documentName() const { return documentName_; }
+    void setDocumentName(const QString& name);
     bool modified() const;
     TvlDesignerSettings& designerSettings() { return settings_; }
+    // Takes changed designer options: grid, units, band titles, editor class.
+    void applySettings(const TvlDesignerSettings& settings);
+    TvlDesignerEditors* editors() { return editors_.get(); }
+    // Undo, formatting, inspector, file commands (see TvlDesignerParts).
+    TvlDesignerParts& parts() { return *parts_; }
+    void showError(const std::string& message);
 
     // The window's commands.
     void selectPage(int index);
@@ -204,6 +218,7 @@ private:
     QMenu* tabMenu_ = nullptr;
     std::unique_ptr<TvlDialogPageWindow> dialogWindow_;
     std::unique_ptr<TvlDesignerEditors> editors_;
+    std::unique_ptr<TvlDesignerParts> parts_;
     QEventLoop* loop_ = nullptr;
 };
 
