@@ -183,7 +183,12 @@ void TvlDesignerParts::windowShown() {
         inspector_->SetLocalizedPropNames(form_.designerSettings().localizedPropNames);
         showInspector(inspector_->LoadSettings());
     }
-    installServices();
+    if (!services_) {
+        services_ = std::make_unique<TvlEditorServices>(*editing_, form_.editors(), &form_);
+        editing_->inspector().setEditorFor(services_->editorFor());
+        toolbars_->setHighlightEditor([this] { services_->editHighlight(); });
+        toolbars_->setFontEditor([this] { services_->editFont(); });
+    }
     if (!form_.pageEditMode() && !fields_) {
         const bool wasVisible = OpenFormSettings(QString::fromLatin1(kFieldsFormClass))
                                     ->value("isVisible", true)
@@ -193,12 +198,8 @@ void TvlDesignerParts::windowShown() {
     editing_->inspector().FillInspector();
 }
 
-void TvlDesignerParts::installServices() {
-    services_.reset();
-    services_ = std::make_unique<TvlEditorServices>(*editing_, form_.editors(), &form_);
-    editing_->inspector().setEditorFor(services_->editorFor());
-    toolbars_->setHighlightEditor([this] { services_->editHighlight(); });
-    toolbars_->setFontEditor([this] { services_->editFont(); });
+void TvlDesignerParts::editPageScript() {
+    if (services_) services_->editPageScript();
 }
 
 void TvlDesignerParts::windowClosing() {
@@ -294,7 +295,7 @@ void TvlDesignerParts::enterPreview() {
 void TvlDesignerParts::leavePreview() {
     form_.activateWindow();
     if (inspector_) inspector_->SetHideProperties(false);
-    installServices();
+    if (services_) services_->install();
     form_.unsetCursor();
     editing_->inspector().FillInspector();
 }

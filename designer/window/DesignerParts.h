@@ -42,6 +42,8 @@ public:
     void windowClosing();
     void showInspector(bool show);
     void showFieldsWindow(bool show);
+    // The script editor of the current page.
+    void editPageScript();
 
     // TvlDesignerCommandsHost.
     TvlDesignerHost& designer() override;
@@ -66,7 +68,6 @@ private:
     void wireUndo();
     void wireFileCommands();
     void wireToolWindows();
-    void installServices();
     bool formatKey(int key, Qt::KeyboardModifiers modifiers);
 
     TvlDesignerForm& form_;

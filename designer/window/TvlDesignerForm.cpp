@@ -461,6 +461,10 @@ void TvlDesignerForm::pageOptions() {
     }
 }
 
+void TvlDesignerForm::editPageScript() {
+    parts_->editPageScript();
+}
+
 int TvlDesignerForm::chooseBandType() {
     return editors_->chooseBandType(page_ && page_->SubReportPage);
 }

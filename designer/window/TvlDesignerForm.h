@@ -144,6 +144,7 @@ public:
     void takeSnapshot(TvlSnapshotKind kind) override;
     void editObject(bool withScript) override;
     void pageOptions() override;
+    void editPageScript() override;
     int chooseBandType() override;
     void showContextMenu(const QPoint& globalPos) override;
     void updateStatus() override;
