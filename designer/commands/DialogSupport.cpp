@@ -14,10 +14,6 @@ constexpr int kOkText = 55000;
 constexpr int kCancelText = 55001;
 } // namespace
 
-QString ResText(int id) {
-    return ToQt(LoadResString(id));
-}
-
 QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     buttons->setObjectName(QStringLiteral("Buttons"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designer/editors/EditorSupport.h"
+
 #include <QString>
 
 class QDialog;
@@ -7,8 +9,6 @@ class QDialogButtonBox;
 
 namespace vl {
 
-// An engine text by its number, for showing.
-QString ResText(int id);
 // The dialog's "OK" and "Cancel" buttons, wired to accept and reject.
 QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 

@@ -128,6 +128,7 @@ QComboBox* TvlFormatToolbars::addBox(QToolBar* bar, const QString& name, int hin
     box->lineEdit()->installEventFilter(this);
     bar->addWidget(box);
     boxes_[name] = box;
+    lineEdits_[box->lineEdit()] = name;
     connect(box, &QComboBox::activated, this, [this, tag] { clicked(tag); });
     return box;
 }
@@ -368,20 +369,20 @@ void TvlFormatToolbars::toggle(int tag) {
 }
 
 bool TvlFormatToolbars::eventFilter(QObject* watched, QEvent* event) {
-    for (auto& [name, b] : boxes_) {
-        if (watched != b->lineEdit()) continue;
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-            clicked(name == QLatin1String("C2")   ? ftFontName
-                    : name == QLatin1String("C3") ? ftFontSize
-                                                  : ftFrameWidth);
-            return true;
-        }
-        if (event->type() == QEvent::MouseButtonDblClick && name == QLatin1String("C2") && font_) {
-            font_();
-            return true;
-        }
+    const auto found = lineEdits_.find(watched);
+    if (found == lineEdits_.end()) return QObject::eventFilter(watched, event);
+    const QString& name = found->second;
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        clicked(name == QLatin1String("C2")   ? ftFontName
+                : name == QLatin1String("C3") ? ftFontSize
+                                              : ftFrameWidth);
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonDblClick && name == QLatin1String("C2") && font_) {
+        font_();
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }

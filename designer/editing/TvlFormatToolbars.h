@@ -95,6 +95,9 @@ private:
     TvlLineStylePanel* lineStylePanel_;
     std::map<QString, QToolButton*> buttons_;
     std::map<QString, QComboBox*> boxes_;
+    // The boxes' line edits by the box's name; compared only, never used,
+    // as their events also arrive while a box is being destroyed.
+    std::map<const QObject*, QString> lineEdits_;
     std::map<int, TvlColor> colors_;
     int colorTarget_ = 0;
     bool updating_ = false;

@@ -15,7 +15,9 @@
 #include "engine/script/CodePage.h"
 #include "engine/script/FormSettings.h"
 
+#include <QMenu>
 #include <QSettings>
+#include <QSignalBlocker>
 
 namespace vl {
 
@@ -164,6 +166,14 @@ void TvlDesignerParts::wireFileCommands() {
 
 void TvlDesignerParts::wireToolWindows() {
     TvlDesignerActions& a = form_.actions();
+    // the entries show the windows as they are when the menu opens
+    if (auto* menu = form_.findChild<QMenu*>(QStringLiteral("ToolbarsMenu")))
+        QObject::connect(menu, &QMenu::aboutToShow, &form_, [this, &a] {
+            const QSignalBlocker quietInspector(a.inspectorEntry);
+            const QSignalBlocker quietFields(a.fieldsWindowEntry);
+            a.inspectorEntry->setChecked(inspector_ && inspector_->isVisible());
+            a.fieldsWindowEntry->setChecked(!fields_.isNull());
+        });
     Wire(a, a.inspectorEntry, [this](bool checked) { showInspector(checked); });
     if (form_.pageEditMode())
         a.markUnavailable(a.fieldsWindowEntry);

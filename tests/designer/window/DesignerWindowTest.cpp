@@ -1,4 +1,6 @@
+#include "designer/inspector/TvlInspForm.h"
 #include "designer/window/DesignerActions.h"
+#include "designer/window/DesignerParts.h"
 #include "designer/window/DesignerStatus.h"
 #include "designer/window/DesignerTabBar.h"
 #include "designer/window/DialogPageWindow.h"
@@ -183,8 +185,8 @@ TEST_F(DesignerWindowTest, CommandsFollowTheSelectionState) {
     form->copySelection();
     EXPECT_TRUE(a.pasteButton->isEnabled());
     EXPECT_TRUE(a.pasteContext->isEnabled());
-    // commands built elsewhere stay disabled whatever the selection
-    EXPECT_FALSE(a.fitGridButton->isEnabled());
+    // "Fit to grid" follows the selection; undo waits for a change
+    EXPECT_TRUE(a.fitGridButton->isEnabled());
     EXPECT_FALSE(a.undoEntry->isEnabled());
     EXPECT_EQ(form->status().selectionText(), QString());
     key(Qt::Key_Escape);
@@ -472,6 +474,39 @@ TEST_F(DesignerWindowTest, MovingOneObjectAndSavingChangesOnlyThatObject) {
             EXPECT_EQ(after[i]->Top, 48);
         }
     EXPECT_EQ(changed, 1);
+}
+
+TEST_F(DesignerWindowTest, UndoFormattingInspectorAndFieldsWindowAreJoinedToTheWindow) {
+    TvlPage& page = addPage();
+    TvlMemoView& text = memo(page, "Text", 40, 40);
+    open();
+    ASSERT_NE(form->textBar().findChild<QWidget*>(QStringLiteral("C2")), nullptr);
+    ASSERT_NE(form->alignmentBar().findChild<QWidget*>(QStringLiteral("Align1")), nullptr);
+    EXPECT_FALSE(form->actions().undoButton->isEnabled());
+
+    click(text);
+    key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(text.Left, 41);
+    ASSERT_TRUE(form->actions().undoButton->isEnabled());
+    form->actions().undoButton->trigger();
+    // undo puts back a copy of the object as it was
+    TvlView* restored = page.FindObject("Text");
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(restored->Left, 40);
+    EXPECT_TRUE(form->actions().redoEntry->isEnabled());
+
+    click(*restored);
+    key(Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(static_cast<TvlMemoView*>(page.FindObject("Text"))->Font.style & 2, 2);
+
+    key(Qt::Key_F11);
+    ASSERT_NE(form->parts().inspector(), nullptr);
+    EXPECT_TRUE(form->parts().inspector()->isVisible());
+    EXPECT_EQ(form->parts().inspector()->ObjectName(), "Text");
+
+    form->parts().showFieldsWindow(false);
+    key(Qt::Key_Insert);
+    EXPECT_NE(form->parts().fieldsWindow(), nullptr);
 }
 
 } // namespace
