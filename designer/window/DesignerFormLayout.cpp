@@ -69,6 +69,8 @@ void TvlDesignerForm::createToolbars() {
     // The formatting bars and the alignment palette are filled by the
     // formatting part of the designer (Text: C2, C3, FnB1-3...; Rectangle:
     // FrB1-6, ClB1, ClB3, StB1, C4; Alignment: Align1-10).
+    // the formatting bars take a second row: one row holds too few buttons
+    addToolBarBreak(Qt::TopToolBarArea);
     textBar_ = addBar("TextBar", 53083, Qt::TopToolBarArea);
     rectangleBar_ = addBar("RectangleBar", 53081, Qt::TopToolBarArea);
     toolsBar_ = addBar("ToolsBar", 53086, Qt::TopToolBarArea);

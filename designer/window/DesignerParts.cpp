@@ -11,10 +11,12 @@
 #include "designer/window/DesignerActions.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/FormSettings.h"
 
+#include <QComboBox>
 #include <QMenu>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -205,6 +207,12 @@ void TvlDesignerParts::windowShown() {
                                     .toBool();
         if (wasVisible) showFieldsWindow(true);
     }
+    // the font boxes start with what a new text object gets
+    const TvlNewObjectSettings& newObject = Globals().designer().newObject;
+    if (QComboBox* name = toolbars_->box(QStringLiteral("C2")))
+        name->setEditText(ToQt(newObject.fontName));
+    if (QComboBox* size = toolbars_->box(QStringLiteral("C3")))
+        size->setEditText(QString::number(newObject.fontSize));
     editing_->inspector().FillInspector();
 }
 

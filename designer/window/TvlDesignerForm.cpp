@@ -115,9 +115,11 @@ void TvlDesignerForm::firstShow() {
     setModified(false);
     TvlNewObjectSettings& newObject = Globals().designer().newObject;
     const QStringList families = QFontDatabase::families();
-    newObject.fontName = families.contains(QStringLiteral("Arial")) || families.isEmpty()
-                             ? std::string("Arial")
-                             : FromQt(families.front());
+    // Arial also counts when its metric twin is there to stand in for it
+    const bool arial = families.contains(QStringLiteral("Arial")) ||
+                       families.contains(QStringLiteral("Liberation Sans"));
+    newObject.fontName =
+        arial || families.isEmpty() ? std::string("Arial") : FromQt(families.front());
     newObject.fontSize = 10;
     selectPage(0);
     documentName_ = pageEditMode_ || report_.FileName.empty() ? DesignerText(kUntitledId)

@@ -9,10 +9,12 @@
 #include "engine/model/TvlDialogControl.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/output/preview/ReportPreview.h"
+#include "engine/script/FormSettings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QSettings>
 #include <cstdio>
 
 namespace {
@@ -80,6 +82,8 @@ int main(int argc, char** argv) {
     const QString out = args[1] + QLatin1Char('/');
     const QString suffix = args[2] + QStringLiteral(".png");
     QDir().mkpath(out);
+    // the pictures show the designer as a first start lays it out
+    vl::OpenFormSettings(QStringLiteral("TvlDesignerForm"))->remove(QString());
     const vl::WindowServices windows;
     vl::InstallDesigner();
 
