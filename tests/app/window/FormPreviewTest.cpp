@@ -33,7 +33,8 @@ namespace {
 
 // Runs action on the next modal window once it is up.
 void OnNextModal(std::function<void(QWidget&)> action) {
-    auto* timer = new QTimer;
+    // owned by the application, so a timer whose window never came goes with it
+    auto* timer = new QTimer(qApp);
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
         if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
