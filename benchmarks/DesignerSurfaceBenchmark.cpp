@@ -1,3 +1,4 @@
+#include "benchmarks/BenchmarkDesignerHost.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
@@ -17,43 +18,6 @@
 namespace {
 
 using namespace vl;
-
-// The designer window reduced to what the surface asks of it.
-class BenchHost : public TvlDesignerHost {
-public:
-    BenchHost() {
-        report_.Pages().Clear();
-        report_.Pages().Add();
-    }
-    TvlReport& report() override { return report_; }
-    TvlPage* currentPage() override { return &report_.Pages()[0]; }
-    int currentPageIndex() const override { return 0; }
-    TvlDesignerSelection& selection() override { return sel_; }
-    const TvlDesignerSettings& settings() const override { return settings_; }
-    void unselectAll() override {
-        for (const auto& v : currentPage()->Objects)
-            v->Selected = false;
-        sel_.count = 0;
-        sel_.object = nullptr;
-    }
-    void selectionChanged() override {}
-    void setModified(bool) override {}
-    void takeSnapshot(TvlSnapshotKind) override {}
-    void editObject(bool) override {}
-    void pageOptions() override {}
-    int chooseBandType() override { return -1; }
-    void showContextMenu(const QPoint&) override {}
-    void updateStatus() override {}
-    void pagesChanged() override {}
-    void selectTool(int tool) override { sel_.tool = tool; }
-    QSize workspaceSize() const override { return {1200, 1000}; }
-    QPoint workspaceOffset() const override { return {}; }
-    void scrollWorkspace(const QPoint&) override {}
-
-    TvlReport report_;
-    TvlDesignerSelection sel_;
-    TvlDesignerSettings settings_;
-};
 
 // A page of 2,000 objects: ten bands, and 54 rows of 36 short text fields
 // with a rule under every row, as a dense list template has them.
@@ -94,7 +58,7 @@ void Send(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
 // moved by one grid step and the page repainted into an offscreen image
 // (target: 16 ms, one frame at 60 Hz).
 void DesignerDragAll2000(benchmark::State& state) {
-    BenchHost host;
+    BenchmarkDesignerHost host;
     FillPage(host.report_.Pages()[0]);
     TvlDesignerPage surface(host);
     surface.placeOnWorkspace(host.workspaceSize());
@@ -124,7 +88,7 @@ BENCHMARK(DesignerDragAll2000)->Unit(benchmark::kMillisecond);
 // The whole gesture on that page: select all, press, move by one grid
 // step, release, and the repaint of the page at its new place.
 void DesignerSelectAllMoveRelease2000(benchmark::State& state) {
-    BenchHost host;
+    BenchmarkDesignerHost host;
     FillPage(host.report_.Pages()[0]);
     TvlDesignerPage surface(host);
     surface.placeOnWorkspace(host.workspaceSize());
@@ -161,7 +125,7 @@ void DesignerOpenPage2000(benchmark::State& state) {
         bytes = out.data();
     }
     for (auto _ : state) {
-        BenchHost host;
+        BenchmarkDesignerHost host;
         MemoryStream in(bytes);
         host.report_.LoadFromStream(in);
         TvlDesignerPage surface(host);

@@ -1,3 +1,4 @@
+#include "benchmarks/BenchmarkDesignerHost.h"
 #include "designer/editing/TvlDesignerEditing.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
@@ -12,42 +13,6 @@
 namespace {
 
 using namespace vl;
-
-// The designer window as undo needs it: one page of the report current.
-class BenchHost : public TvlDesignerHost {
-public:
-    BenchHost() {
-        report_.Pages().Clear();
-        report_.Pages().Add();
-    }
-    TvlReport& report() override { return report_; }
-    TvlPage* currentPage() override { return &report_.Pages()[0]; }
-    int currentPageIndex() const override { return 0; }
-    TvlDesignerSelection& selection() override { return selection_; }
-    const TvlDesignerSettings& settings() const override { return settings_; }
-    void unselectAll() override {
-        for (const auto& view : currentPage()->Objects)
-            view->Selected = false;
-    }
-    void selectionChanged() override {}
-    void setModified(bool) override {}
-    void takeSnapshot(TvlSnapshotKind kind) override { editing->undo().TakeSnapshot(kind); }
-    void editObject(bool) override {}
-    void pageOptions() override {}
-    int chooseBandType() override { return -1; }
-    void showContextMenu(const QPoint&) override {}
-    void updateStatus() override {}
-    void pagesChanged() override {}
-    void selectTool(int) override {}
-    QSize workspaceSize() const override { return {}; }
-    QPoint workspaceOffset() const override { return {}; }
-    void scrollWorkspace(const QPoint&) override {}
-
-    TvlReport report_;
-    TvlDesignerSelection selection_;
-    TvlDesignerSettings settings_;
-    TvlDesignerEditing* editing = nullptr;
-};
 
 // A page of 2,000 objects (text, bands, lines, pictures) with text and
 // scripts, as a large template holds them.
@@ -71,9 +36,9 @@ void selectAll(TvlPage& page) {
 
 // Undo of a move of the whole 2,000-object page (target: under 50 ms).
 void UndoMove2000Objects(benchmark::State& state) {
-    BenchHost host;
+    BenchmarkDesignerHost host;
     TvlDesignerEditing editing(host, {});
-    host.editing = &editing;
+    host.onSnapshot = [&editing](TvlSnapshotKind kind) { editing.undo().TakeSnapshot(kind); };
     TvlPage& page = *host.currentPage();
     fillPage(page);
     for (auto _ : state) {
@@ -91,9 +56,9 @@ BENCHMARK(UndoMove2000Objects)->Unit(benchmark::kMillisecond);
 
 // The memory 20 change steps of the whole 2,000-object page keep.
 void Snapshots20Of2000Objects(benchmark::State& state) {
-    BenchHost host;
+    BenchmarkDesignerHost host;
     TvlDesignerEditing editing(host, {});
-    host.editing = &editing;
+    host.onSnapshot = [&editing](TvlSnapshotKind kind) { editing.undo().TakeSnapshot(kind); };
     TvlPage& page = *host.currentPage();
     fillPage(page);
     selectAll(page);
