@@ -62,8 +62,39 @@ const TContactRecord* OrganizerBinding::currentContact() const {
     return recordAt(store_.contacts(), contactRecordNo_);
 }
 
-void OrganizerBinding::reportGetValue(std::string_view name, vl::Variant& value) const {
-    if (dataKind_ == DataKind::Contacts) {
+const std::vector<OrganizerField>& OrganizerBinding::Fields(DataKind kind) {
+    using vl::TFieldType;
+    static const std::vector<OrganizerField> tasks = {
+        {"Name", TFieldType::ftString},      {"Category", TFieldType::ftString},
+        {"DueDate", TFieldType::ftDateTime}, {"StartDate", TFieldType::ftDateTime},
+        {"Alarm", TFieldType::ftDateTime},   {"Contacts", TFieldType::ftString},
+        {"Progress", TFieldType::ftString},  {"Status", TFieldType::ftString},
+        {"Repeat", TFieldType::ftString},    {"Notes", TFieldType::ftMemo},
+    };
+    // The contact record's texts, its two dates and its notes, as
+    // contactValue answers them.
+    static const std::vector<OrganizerField> contacts = [] {
+        std::vector<OrganizerField> fields;
+        for (const RecordField& f : ContactLayout()) {
+            if (f.type == FieldType::Text)
+                fields.push_back({std::string(f.name), TFieldType::ftString});
+            else if (f.type == FieldType::Date)
+                fields.push_back({std::string(f.name), TFieldType::ftDateTime});
+            else if (f.type == FieldType::Notes)
+                fields.push_back({std::string(f.name), TFieldType::ftMemo});
+        }
+        return fields;
+    }();
+    return kind == DataKind::Contacts ? contacts : tasks;
+}
+
+int OrganizerBinding::recordNo(DataKind kind) const {
+    const auto& number = kind == DataKind::Contacts ? contactRecordNo_ : taskRecordNo_;
+    return number ? number() : -1;
+}
+
+void OrganizerBinding::fieldValue(DataKind kind, std::string_view name, vl::Variant& value) const {
+    if (kind == DataKind::Contacts) {
         if (const TContactRecord* contact = currentContact()) contactValue(*contact, name, value);
     } else if (const TTaskRecord* task = currentTask()) {
         taskValue(*task, name, value);

@@ -1,16 +1,26 @@
 #pragma once
 
 #include "app/OrganizerStore.h"
+#include "engine/script/TvlField.h"
 #include "engine/script/Variant.h"
 
 #include <QDate>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
 // Which list the names in a template refer to.
 enum class DataKind { Contacts = 0, Tasks = 1 };
+
+// An organizer field as reports see it: its name and the kind of value the
+// binding gives it.
+struct OrganizerField {
+    std::string name;
+    vl::TFieldType type;
+};
 
 // Answers a report's questions about organizer fields from the current
 // record of the task or contact list, and runs the organizer's own report
@@ -36,7 +46,19 @@ public:
 
     // The value of an organizer field of the current record, or Null (left
     // untouched) when the name is none of them or there is no record.
-    void reportGetValue(std::string_view name, vl::Variant& value) const;
+    void reportGetValue(std::string_view name, vl::Variant& value) const {
+        fieldValue(dataKind_, name, value);
+    }
+    // The same for the current record of either list.
+    void fieldValue(DataKind kind, std::string_view name, vl::Variant& value) const;
+    // The fields of a list that the binding answers, in record order.
+    static const std::vector<OrganizerField>& Fields(DataKind kind);
+    // Whether that list's data source is on a record.
+    bool onRecord(DataKind kind) const {
+        return kind == DataKind::Contacts ? currentContact() != nullptr : currentTask() != nullptr;
+    }
+    // The current record number of that list's data source (from 0).
+    int recordNo(DataKind kind) const;
 
     // "SortByName" / "SortByCategory" re-sort the contacts for the rest of
     // the run; true when the name was one of them.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/OrganizerBinding.h"
+#include "app/OrganizerTable.h"
 #include "engine/build/TvlReport.h"
 #include "engine/build/TvlUserDataset.h"
 #include "engine/model/TvlPicture.h"
@@ -13,7 +14,9 @@ namespace quillet {
 // The report component and the two organizer data sources as the Print
 // Preview window owns them: "Report", "DatasetTask" and "DatasetContacts",
 // found by templates under these names, with the report's value and
-// function events answered from the organizer's lists. The command line
+// function events answered from the organizer's lists. The tables "Tasks"
+// and "Contacts" give the lists' fields to the designer and to expressions
+// that name them with their table. The command line
 // builds through this object, as the window is to.
 class OrganizerReport {
 public:
@@ -30,6 +33,8 @@ public:
     vl::TvlReport& report() { return report_; }
     vl::TvlUserDataset& datasetTask() { return datasetTask_; }
     vl::TvlUserDataset& datasetContacts() { return datasetContacts_; }
+    OrganizerTable& tasksTable() { return tasksTable_; }
+    OrganizerTable& contactsTable() { return contactsTable_; }
     OrganizerBinding& binding() { return binding_; }
 
     DataKind dataKind() const { return binding_.dataKind(); }
@@ -61,6 +66,8 @@ private:
     vl::TvlReport report_{"Report", &owner_};
     vl::TvlUserDataset datasetTask_{"DatasetTask", &owner_};
     vl::TvlUserDataset datasetContacts_{"DatasetContacts", &owner_};
+    OrganizerTable tasksTable_{"Tasks", &owner_, binding_, DataKind::Tasks};
+    OrganizerTable contactsTable_{"Contacts", &owner_, binding_, DataKind::Contacts};
     // The one JPEG picture every photo is decoded into.
     vl::TvlPicture photo_;
     std::optional<QDateTime> now_;

@@ -181,7 +181,11 @@ void TFormPreview::createReportMenu() {
     pmReportList = new QMenu(this);
     pmReportList->setObjectName(QStringLiteral("pmReportList"));
     QAction* edit = pmReportList->addAction(QStringLiteral("Edit"));
-    edit->setEnabled(false);
+    edit->setObjectName(QStringLiteral("pmEdit"));
+    // as the "Edit report" button: only with a designer to edit in
+    connect(pmReportList, &QMenu::aboutToShow, this,
+            [edit] { edit->setEnabled(static_cast<bool>(vl::Globals().designer().designReport)); });
+    connect(edit, &QAction::triggered, this, [this] { EditReport(); });
     connect(pmReportList->addAction(QStringLiteral("Duplicate")), &QAction::triggered, this,
             [this] { DublicateReport(); });
     connect(pmReportList->addAction(QStringLiteral("Delete")), &QAction::triggered, this,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <string>
 
@@ -51,6 +52,9 @@ public:
     virtual bool chooseFields(const TvlReport& report, TvlFieldBlockChoice& choice) = 0;
     // Shows the report's prepared pages in the stand-alone preview window.
     virtual void showPrepared(TvlReport& report) = 0;
+    // Says that the named data sources have no data here, so that their
+    // bands would print nothing; true to preview all the same.
+    virtual bool previewWithoutData(const QStringList& sources) = 0;
 };
 
 } // namespace vl

@@ -227,6 +227,10 @@ bool TvlDesignerCommands::saveAs(const QString& path, int filter) {
 void TvlDesignerCommands::Preview() {
     TvlDesignerHost& designer = host_.designer();
     TvlReport& rep = report();
+    QStringList missing;
+    for (const std::string& name : rep.MissingDataSources())
+        missing << ToQt(name);
+    if (!missing.isEmpty() && !ask_.previewWithoutData(missing)) return;
     const ScopedValue modal(rep.ModalPreview, true);
     QCoreApplication::processEvents();
     designer.unselectAll();

@@ -145,4 +145,17 @@ void TvlWidgetAsk::showPrepared(TvlReport& report) {
     ShowPreparedReport(report);
 }
 
+bool TvlWidgetAsk::previewWithoutData(const QStringList& sources) {
+    const QString text =
+        QObject::tr("There is no data here for %1, so the bands that print %2 stay empty.\n\n"
+                    "To preview with data, open the designer with it: from Quillet Print "
+                    "Preview with \"Edit report\", or with vellum design --organizer FOLDER "
+                    "or --database FILE.\n\nPreview without the data?")
+            .arg(sources.join(QStringLiteral(", ")),
+                 sources.size() == 1 ? QObject::tr("its records") : QObject::tr("their records"));
+    return QMessageBox::question(parent_, QObject::tr("No data"), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 } // namespace vl

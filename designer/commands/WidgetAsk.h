@@ -25,6 +25,7 @@ public:
     bool editDictionary(TvlReport& report) override;
     bool chooseFields(const TvlReport& report, TvlFieldBlockChoice& choice) override;
     void showPrepared(TvlReport& report) override;
+    bool previewWithoutData(const QStringList& sources) override;
 
 private:
     QWidget* parent_;

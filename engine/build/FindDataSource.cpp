@@ -60,6 +60,16 @@ DataSourceLookup FindDataSource(const ComponentDirectory& directory,
     return result;
 }
 
+bool DataSourceExists(const TvlComponent* reportOwner, std::string_view name) {
+    if (namesVirtualSource(name)) return true;
+    try {
+        const TvlComponent* found = findNamed(Globals().components(), reportOwner, name);
+        return dynamic_cast<const TvlTable*>(found) || dynamic_cast<const TvlDataset*>(found);
+    } catch (const VlError&) {
+        return false;
+    }
+}
+
 DataSourceLookup FindDataSource(const TvlComponent* reportOwner, std::string_view name) {
     return FindDataSource(Globals().components(), reportOwner, name);
 }

@@ -27,6 +27,10 @@ struct DataSourceLookup {
 DataSourceLookup FindDataSource(const ComponentDirectory& directory,
                                 const TvlComponent* reportOwner, std::string_view name);
 
+// Whether a band's DataSource name leads to records: a virtual source, a
+// data source or a table the lookup would find. Opens nothing.
+bool DataSourceExists(const TvlComponent* reportOwner, std::string_view name);
+
 // The same lookup in the program's registry of data components.
 DataSourceLookup FindDataSource(const TvlComponent* reportOwner, std::string_view name);
 

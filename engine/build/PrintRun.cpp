@@ -3,6 +3,8 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlView.h"
+#include "engine/output/PageRendering.h"
+#include "engine/output/PrinterSystem.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/TvlLocale.h"
@@ -17,25 +19,6 @@ constexpr int kNoPrinterId = 55779;
 
 bool stopRequested() {
     return Globals().script().stopDue();
-}
-
-int scaled(int value, int device, int pixels) {
-    return pixels == 0 ? 0 : Nearest(static_cast<double>(value) * device / pixels);
-}
-
-// Where a page goes on the printer's canvas, in dots from the printable
-// area's top-left corner: the whole paper when its objects are placed in
-// paper coordinates, else the printable area less the page's margins.
-TvlRect deviceRect(const PreparedPage& page) {
-    const PageMetrics& m = page.Metrics;
-    if (page.PaperCoordinates)
-        return TvlRect{-m.DeviceOffsetX, -m.DeviceOffsetY, m.DevicePaperWidth - m.DeviceOffsetX,
-                       m.DevicePaperHeight - m.DeviceOffsetY};
-    return TvlRect{
-        scaled(page.LeftMargin, m.DevicePrintWidth, m.PixelPrintWidth),
-        scaled(page.TopMargin, m.DevicePrintHeight, m.PixelPrintHeight),
-        m.DevicePrintWidth - scaled(page.RightMargin, m.DevicePrintWidth, m.PixelPrintWidth),
-        m.DevicePrintHeight - scaled(page.BottomMargin, m.DevicePrintHeight, m.PixelPrintHeight)};
 }
 
 void setPaper(TvlPrinter& printer, const PreparedPage& page) {
@@ -63,9 +46,7 @@ bool TvlPrintRun::Run() {
     // Nothing selected: no empty document goes to the printer.
     if (sequence.empty()) return true;
 
-    PreparedPage& first = pages.PageAt(sequence.front());
-    setPaper(printer_, first);
-    printer_.FillMetrics(first.Metrics);
+    setPaper(printer_, pages.PageAt(sequence.front()));
     title_ = report_.Title.empty() ? LoadResString(TvlReport::kUntitledId) : report_.Title;
     if (report_.Events.OnPrintReport) report_.Events.OnPrintReport();
     printerCopies_ = system_->makesCopies() ? order.PrinterCopies() : 1;
@@ -101,7 +82,6 @@ void TvlPrintRun::printPage(int i) {
         changePaper(page);
     else if (!firstSheet_)
         system_->newSheet();
-    printer_.FillMetrics(page.Metrics);
     drawPage(i, page);
     report_.ReportProgress(i + 1);
     // Lets a progress window's Cancel be pressed.
@@ -120,6 +100,16 @@ void TvlPrintRun::changePaper(const PreparedPage& page) {
     system_->endDocument();
     setPaper(printer_, page);
     beginDocument();
+}
+
+// The page's own geometry stays as it was laid out, so that printing
+// changes neither the preview nor a later print on another printer; the
+// printer's geometry only decides where the page goes on its canvas.
+TvlRect TvlPrintRun::deviceRect(const PreparedPage& page) const {
+    PageMetrics device = page.Metrics;
+    printer_.FillMetrics(device);
+    const DeviceCaps caps = system_->capabilities();
+    return PrinterPageRect(page, device, caps.dpiX, caps.dpiY);
 }
 
 void TvlPrintRun::drawPage(int i, PreparedPage& page) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/model/ViewTypes.h"
 #include "engine/output/PrintOrder.h"
 
 #include <string>
@@ -29,6 +30,7 @@ private:
     void printPage(int i);
     void changePaper(const PreparedPage& page);
     void drawPage(int i, PreparedPage& page);
+    TvlRect deviceRect(const PreparedPage& page) const;
 
     TvlReport& report_;
     TvlPrintRequest request_;

@@ -1,4 +1,5 @@
 #include "engine/build/BuildScope.h"
+#include "engine/build/FindDataSource.h"
 #include "engine/build/ProgressWindow.h"
 #include "engine/build/TemplateSnapshot.h"
 #include "engine/build/TvlBand.h"
@@ -6,13 +7,17 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/MeasuringCanvas.h"
+#include "engine/model/TvlBandView.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/script/DatabaseFunctionLibrary.h"
 #include "engine/script/LocaleService.h"
 #include "engine/script/ScopedValue.h"
+#include "engine/script/TextUtils.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/UiService.h"
+
+#include <algorithm>
 
 namespace vl {
 
@@ -357,6 +362,36 @@ void TvlReport::AppendPreparedPage(const TvlPage& page) {
                       " pages, the most one build may write");
     const PageSettings settings = page.PreparedSettings();
     EMFPages().AddPage(settings);
+}
+
+namespace {
+
+bool walksRecords(int bandType) {
+    return bandType == btMasterData || bandType == btDetailData || bandType == btSubDetailData ||
+           bandType == btCrossData;
+}
+
+} // namespace
+
+StringList TvlReport::MissingDataSources() const {
+    StringList missing;
+    for (int p = 0; p < pages_.Count(); ++p) {
+        for (const auto& object : pages_[p].Objects) {
+            const auto* band = dynamic_cast<const TvlBandView*>(object.get());
+            if (!band || !walksRecords(band->bandType())) continue;
+            const std::string& name = band->FormatStr;
+            // Cross bands pair several sources; a simple report's master
+            // band falls back on the report's own data set.
+            if (name.empty() || name.find(';') != std::string::npos) continue;
+            if (band->bandType() == btMasterData && Dataset.get()) continue;
+            if (DataSourceExists(owner(), name)) continue;
+            const bool listed =
+                std::any_of(missing.begin(), missing.end(),
+                            [&](const std::string& m) { return SameText(m, name); });
+            if (!listed) missing.push_back(name);
+        }
+    }
+    return missing;
 }
 
 } // namespace vl

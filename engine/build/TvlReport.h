@@ -187,6 +187,11 @@ public:
     // outside the prepared pages.
     bool EditPreparedPage(int i);
 
+    // The data sources that data bands of the template name but that lead
+    // nowhere here (no such data source or table), each once, in page
+    // order: their bands would print nothing.
+    StringList MissingDataSources() const;
+
     // True while the pass that writes the real output runs.
     bool FinalPass() const { return finalPass_; }
     // Set by the last build; cleared when prepared pages are loaded.

@@ -55,10 +55,10 @@ void TvlMemoView::WrapLine(std::string_view s) {
     wrapper.wrap(s, WrappedLines);
 }
 
+// Printers take the same size as every other device: a font of the
+// printer's own point size would be a little smaller than in the preview
+// and the PDF output, so printed lines would end elsewhere.
 int TvlMemoView::OutputPixelHeight() const {
-    if (Printing && Canvas && Canvas->device())
-        return TvlFont::clampPixelHeight(
-            RoundHalfEven(Font.size * Canvas->device()->logicalDpiY() / 72.0));
     if (ScaleY != 1) return TvlFont::clampPixelHeight(std::trunc(Font.size * 96.0 / 72.0 * ScaleY));
     return FontPixelHeight96();
 }

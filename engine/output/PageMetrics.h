@@ -24,4 +24,12 @@ struct PageMetrics {
     bool operator==(const PageMetrics&) const = default;
 };
 
+// Whether two geometries lay a page out alike: the same paper, unprintable
+// edge and printable area in page pixels, whatever the printers' dots.
+inline bool SamePixelGeometry(const PageMetrics& a, const PageMetrics& b) {
+    return a.PixelPaperWidth == b.PixelPaperWidth && a.PixelPaperHeight == b.PixelPaperHeight &&
+           a.PixelOffsetX == b.PixelOffsetX && a.PixelOffsetY == b.PixelOffsetY &&
+           a.PixelPrintWidth == b.PixelPrintWidth && a.PixelPrintHeight == b.PixelPrintHeight;
+}
+
 } // namespace vl

@@ -1,6 +1,7 @@
 #include "engine/output/PageRendering.h"
 
 #include "engine/model/TvlView.h"
+#include "engine/output/PageMetrics.h"
 #include "engine/output/PageUnits.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/script/CodePage.h"
@@ -23,16 +24,50 @@ QSize PaperDeviceSize(const PreparedPage& page, double scale) {
 }
 
 TvlRect PageDrawRect(const PreparedPage& page, double scale) {
+    return PageDrawRect(page, scale, scale);
+}
+
+TvlRect PageDrawRect(const PreparedPage& page, double scaleX, double scaleY) {
     const PageMetrics& m = page.Metrics;
-    if (page.PaperCoordinates) {
-        const QSize size = PaperDeviceSize(page, scale);
-        return {0, 0, size.width(), size.height()};
-    }
-    const int left = Nearest((m.PixelOffsetX + page.LeftMargin) * scale);
-    const int top = Nearest((m.PixelOffsetY + page.TopMargin) * scale);
+    if (page.PaperCoordinates)
+        return {0, 0, Nearest(m.PixelPaperWidth * scaleX), Nearest(m.PixelPaperHeight * scaleY)};
+    const int left = Nearest((m.PixelOffsetX + page.LeftMargin) * scaleX);
+    const int top = Nearest((m.PixelOffsetY + page.TopMargin) * scaleY);
     return {left, top,
-            left + Nearest((m.PixelPrintWidth - page.LeftMargin - page.RightMargin) * scale),
-            top + Nearest((m.PixelPrintHeight - page.TopMargin - page.BottomMargin) * scale)};
+            left + Nearest((m.PixelPrintWidth - page.LeftMargin - page.RightMargin) * scaleX),
+            top + Nearest((m.PixelPrintHeight - page.TopMargin - page.BottomMargin) * scaleY)};
+}
+
+namespace {
+
+int scaledMargin(int margin, int device, int pixels) {
+    return pixels == 0 ? 0 : Nearest(static_cast<double>(margin) * device / pixels);
+}
+
+} // namespace
+
+TvlRect PrinterPageRect(const PreparedPage& page, const PageMetrics& device, int dpiX, int dpiY) {
+    if (SamePixelGeometry(page.Metrics, device)) {
+        // Laid out for this printer: the page fills its printable area.
+        const PageMetrics& m = device;
+        if (page.PaperCoordinates)
+            return {-m.DeviceOffsetX, -m.DeviceOffsetY, m.DevicePaperWidth - m.DeviceOffsetX,
+                    m.DevicePaperHeight - m.DeviceOffsetY};
+        return {scaledMargin(page.LeftMargin, m.DevicePrintWidth, m.PixelPrintWidth),
+                scaledMargin(page.TopMargin, m.DevicePrintHeight, m.PixelPrintHeight),
+                m.DevicePrintWidth -
+                    scaledMargin(page.RightMargin, m.DevicePrintWidth, m.PixelPrintWidth),
+                m.DevicePrintHeight -
+                    scaledMargin(page.BottomMargin, m.DevicePrintHeight, m.PixelPrintHeight)};
+    }
+    if (dpiX <= 0 || dpiY <= 0) return {};
+    // Laid out for another geometry: the page keeps its place on the sheet.
+    TvlRect r = PageDrawRect(page, ScaleForResolution(dpiX), ScaleForResolution(dpiY));
+    r.Left -= device.DeviceOffsetX;
+    r.Right -= device.DeviceOffsetX;
+    r.Top -= device.DeviceOffsetY;
+    r.Bottom -= device.DeviceOffsetY;
+    return r;
 }
 
 void DrawPageOnce(TvlEMFPages& pages, int i, QPainter& painter, const TvlRect& rect) {

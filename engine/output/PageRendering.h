@@ -12,6 +12,7 @@ class QPainter;
 namespace vl {
 
 class TvlEMFPages;
+struct PageMetrics;
 struct PreparedPage;
 
 // The quality page images are saved with as PNG: a low zlib level. Page
@@ -28,6 +29,18 @@ QSize PaperDeviceSize(const PreparedPage& page, double scale);
 // coordinates, else the printable area inside the margins (as the preview
 // places it).
 TvlRect PageDrawRect(const PreparedPage& page, double scale);
+// The same with a scale of its own in each direction, for devices whose
+// horizontal and vertical resolutions differ.
+TvlRect PageDrawRect(const PreparedPage& page, double scaleX, double scaleY);
+// Where a page goes on a printer's canvas, in the printer's dots from the
+// top-left corner of its printable area, given the printer's geometry for
+// the page's paper (device, from FillMetrics) and its resolution. When that
+// geometry is the one the page was laid out with, the page fills the
+// printable area inside its margins as laid out. Otherwise every object
+// keeps its place on the sheet as the preview and the PDF and PNG outputs
+// show it: the page is not stretched to another printable area, and a
+// printer that cannot print in some strip clips there.
+TvlRect PrinterPageRect(const PreparedPage& page, const PageMetrics& device, int dpiX, int dpiY);
 // Draws page i into rect through the store, then releases the page's live
 // objects unless the page was being shown already.
 void DrawPageOnce(TvlEMFPages& pages, int i, QPainter& painter, const TvlRect& rect);

@@ -10,6 +10,7 @@
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/Errors.h"
 #include "engine/script/StreamIO.h"
+#include "engine/script/TextUtils.h"
 
 namespace vl {
 
@@ -20,14 +21,6 @@ constexpr int kLastVersionWithByte = 31;
 
 bool IsCurrentLayoutFlag(std::uint8_t flag) {
     return flag == 0 || flag == 1 || flag == 255;
-}
-
-std::string SelectedPrinterName() {
-    const TvlPrinter& printer = GlobalPrinter();
-    const StringList& list = printer.PrinterList();
-    const int selected = printer.SelectedPrinter();
-    if (selected < 0 || static_cast<std::size_t>(selected) >= list.size()) return {};
-    return list[static_cast<std::size_t>(selected)];
 }
 
 // The early layout names its printer as text lines ending in CR (LF) and
@@ -75,7 +68,7 @@ void TvlEMFPages::WriteToStream(Stream& stream) {
     const bool compress = compressor.CompressionOn;
     WriteByte(stream, kStreamVersion);
     WriteByte(stream, compress ? 1 : 0);
-    WriteString(stream, SelectedPrinterName());
+    WriteString(stream, GlobalPrinter().SelectedPrinterName());
     WriteInteger(stream, Count());
     for (const auto& page : pages_) {
         const std::int64_t placeholder = stream.position();
@@ -127,8 +120,7 @@ void TvlEMFPages::ReadFromStream(Stream& stream) {
 }
 
 void TvlEMFPages::ReadCurrentLayout(Stream& stream, int version, bool compressed) {
-    const std::string printer = ReadString(stream);
-    if (Events.SetPrinterName) Events.SetPrinterName(printer);
+    SetLayoutPrinter(ReadString(stream));
     const std::int32_t count = ReadInteger(stream);
     for (std::int32_t k = 0; k < count; ++k) {
         const std::int64_t end = ReadInteger(stream);
@@ -159,8 +151,7 @@ void TvlEMFPages::ReadCurrentLayout(Stream& stream, int version, bool compressed
 }
 
 void TvlEMFPages::ReadMetafileLayout(Stream& stream) {
-    const std::string printer = ReadPrinterLines(stream);
-    if (Events.SetPrinterName) Events.SetPrinterName(printer);
+    SetLayoutPrinter(ReadPrinterLines(stream));
     const std::int32_t count = ReadInteger(stream);
     for (std::int32_t k = 0; k < count; ++k) {
         const std::int64_t end = ReadInteger(stream);
@@ -207,13 +198,29 @@ void TvlEMFPages::CopyPageData(Stream& stream, std::int64_t end, bool compressed
     page.Stream = std::move(data);
 }
 
-// Follows the page's paper with the printer and takes the printer's
-// geometry for it.
+void TvlEMFPages::SetLayoutPrinter(const std::string& name) {
+    if (Events.SetPrinterName) Events.SetPrinterName(name);
+    fileOnSelectedPrinter_ = SameText(GlobalPrinter().SelectedPrinterName(), name);
+}
+
+// Follows the page's paper with the printer. The page takes the geometry of
+// the printer it was laid out on when that printer is the selected one;
+// pages of a printer that is not at hand (or not chosen) take the virtual
+// printer's, so that a file shows, exports and prints the same wherever it
+// is opened, and never the geometry of whichever printer happens to be the
+// default.
 void TvlEMFPages::SetUpPaper(PreparedPage& page) {
     TvlPrinter& printer = GlobalPrinter();
     printer.SetPaper(page.PaperSize, page.PaperWidth, page.PaperHeight, page.PaperBin,
                      page.Orientation, false);
-    printer.FillMetrics(page.Metrics);
+    if (fileOnSelectedPrinter_ || printer.IsVirtual()) {
+        printer.FillMetrics(page.Metrics);
+        return;
+    }
+    // an early file may leave a known paper's size to its code
+    const bool sized = page.PaperWidth > 0 && page.PaperHeight > 0;
+    TvlPrinter::FillVirtualMetrics(page.Metrics, sized ? page.PaperWidth : printer.PaperWidth(),
+                                   sized ? page.PaperHeight : printer.PaperHeight());
 }
 
 void TvlEMFPages::LoadFromFile(const QString& path) {

@@ -107,9 +107,13 @@ private:
     void ReadMetafileLayout(Stream& stream);
     PreparedPage& AppendFilePage();
     void CopyPageData(Stream& stream, std::int64_t end, bool compressed, PreparedPage& page);
+    void SetLayoutPrinter(const std::string& name);
     void SetUpPaper(PreparedPage& page);
 
     std::vector<std::unique_ptr<PreparedPage>> pages_;
+    // While a file is read: whether the printer its pages were laid out on
+    // is the selected one, whose geometry they then take.
+    bool fileOnSelectedPrinter_ = true;
     SharedGraphicCache graphics_;
 };
 

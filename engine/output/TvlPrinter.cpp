@@ -210,12 +210,7 @@ void TvlPrinter::SetPaperInDocument(int size, int width, int height, int bin, in
 void TvlPrinter::FillMetrics(PageMetrics& m) const {
     const DeviceCaps caps = IsVirtual() || !system_ ? DeviceCaps{} : system_->capabilities();
     if (caps.dpiX <= 0 || caps.dpiY <= 0) {
-        // The virtual printer: the whole paper with a 5 mm unprintable edge.
-        m.PixelPaperWidth = TenthsMmToPixels(paperWidth_);
-        m.PixelPaperHeight = TenthsMmToPixels(paperHeight_);
-        m.PixelOffsetX = m.PixelOffsetY = kPixelMargin;
-        m.PixelPrintWidth = m.PixelPaperWidth - 2 * kPixelMargin;
-        m.PixelPrintHeight = m.PixelPaperHeight - 2 * kPixelMargin;
+        FillVirtualMetrics(m, paperWidth_, paperHeight_);
         return;
     }
     m.DevicePaperWidth = caps.physicalWidth;
@@ -230,6 +225,19 @@ void TvlPrinter::FillMetrics(PageMetrics& m) const {
     m.PixelOffsetY = DotsToPixels(m.DeviceOffsetY, caps.dpiY);
     m.PixelPrintWidth = DotsToPixels(m.DevicePrintWidth, caps.dpiX);
     m.PixelPrintHeight = DotsToPixels(m.DevicePrintHeight, caps.dpiY);
+}
+
+void TvlPrinter::FillVirtualMetrics(PageMetrics& m, int paperWidth, int paperHeight) {
+    m.PixelPaperWidth = TenthsMmToPixels(paperWidth);
+    m.PixelPaperHeight = TenthsMmToPixels(paperHeight);
+    m.PixelOffsetX = m.PixelOffsetY = kPixelMargin;
+    m.PixelPrintWidth = m.PixelPaperWidth - 2 * kPixelMargin;
+    m.PixelPrintHeight = m.PixelPaperHeight - 2 * kPixelMargin;
+}
+
+std::string TvlPrinter::SelectedPrinterName() const {
+    const auto i = static_cast<std::size_t>(selectedPrinter_);
+    return i < printerList_.size() ? printerList_[i] : std::string();
 }
 
 void TvlPrinter::ShowPrinterProperties() {

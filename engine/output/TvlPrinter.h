@@ -44,6 +44,11 @@ public:
     // Makes the next paper request apply, whatever it asks for.
     void ForgetPaper() { paperSize_ = -1; }
     void FillMetrics(PageMetrics& m) const;
+    // The virtual printer's geometry of a paper (tenths of a millimetre as
+    // oriented): the whole paper with a 5 mm unprintable edge.
+    static void FillVirtualMetrics(PageMetrics& m, int paperWidth, int paperHeight);
+    // The selected printer's entry in PrinterList ("Virtual printer" too).
+    std::string SelectedPrinterName() const;
     void ShowPrinterProperties();
     int PaperIndex(int code) const;
     int BinIndex(int code) const;

@@ -231,6 +231,36 @@ TEST_F(PreviewCommands, PageSetupRebuildsWithTheNewMargins) {
     EXPECT_EQ(report.EMFPages().Count(), 0);
 }
 
+// A margin of 0 lays the page out on the printer's printable area: the
+// dialog shows that edge (5 mm on the virtual printer), and OK without a
+// change leaves the page as it was.
+TEST_F(PreviewCommands, PageSetupShowsTheMarginsThePageIsLaidOutWith) {
+    report.Pages().Clear();
+    TvlPage& page = report.Pages().Add();
+    page.RightMargin = 72;
+    auto band = std::make_unique<TvlBandView>();
+    band->Name = "Title";
+    band->FrameTyp = static_cast<std::uint16_t>(btReportTitle);
+    band->SetBounds(0, 20, 600, 40);
+    page.AddObject(std::move(band));
+    ASSERT_TRUE(report.PrepareReport());
+    TvlPreviewForm& f = show();
+    const PageSetupChoice preset = PageSetupPreset(*f.ShownPages());
+    EXPECT_EQ(preset.leftMargin, 500);
+    EXPECT_EQ(preset.topMargin, 500);
+    EXPECT_EQ(preset.rightMargin, 2000);
+    EXPECT_EQ(preset.bottomMargin, 500);
+    f.ApplyPageSetupAndRebuild(preset);
+    EXPECT_EQ(page.LeftMargin, 0) << "unchanged: still the printable area";
+    EXPECT_EQ(page.RightMargin, 72);
+    PageSetupChoice wider = preset;
+    wider.leftMargin = 1000;
+    f.ApplyPageSetupAndRebuild(wider);
+    EXPECT_EQ(page.LeftMargin, 36);
+    EXPECT_EQ(page.TopMargin, 0);
+    EXPECT_EQ(PageSetupPreset(*f.ShownPages()).leftMargin, 1000);
+}
+
 TEST_F(PreviewCommands, LoadShowsThePagesOfAFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("three.vlp"));

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 #include <cstdlib>
@@ -134,7 +135,45 @@ bool PrivateCupsServer::waitUntilReady(std::string& reason) {
 bool PrivateCupsServer::addPrinter(std::string& reason) {
     return runClient(lpadminPath_, {"-p", kPrinterName, "-E", "-v", "cups-pdf:/", "-P", ppdPath_},
                      reason) &&
-           runClient(lpadminPath_, {"-d", kPrinterName}, reason);
+           runClient(lpadminPath_, {"-d", kPrinterName}, reason) && addEdgedPrinter(reason);
+}
+
+// The same driver with an unprintable edge of kEdgePoints on every side of
+// every paper, as most real printers have.
+bool PrivateCupsServer::addEdgedPrinter(std::string& reason) {
+    QFile source(ppdPath_);
+    if (!source.open(QIODevice::ReadOnly)) {
+        reason = "cannot read " + ppdPath_.toStdString();
+        return false;
+    }
+    QString ppd = QString::fromLatin1(source.readAll());
+    static const QRegularExpression area(
+        QStringLiteral(R"re(\*ImageableArea ([^:]+): "([\d.]+) ([\d.]+) ([\d.]+) ([\d.]+)")re"));
+    QString edged;
+    qsizetype last = 0;
+    for (auto it = area.globalMatch(ppd); it.hasNext();) {
+        const auto m = it.next();
+        edged += ppd.mid(last, m.capturedStart() - last);
+        const auto at = [&](int i, int sign) {
+            return QString::number(m.captured(i).toDouble() + sign * kEdgePoints);
+        };
+        edged += QStringLiteral("*ImageableArea %1: \"%2 %3 %4 %5\"")
+                     .arg(m.captured(1), at(2, 1), at(3, 1), at(4, -1), at(5, -1));
+        last = m.capturedEnd();
+    }
+    edged += ppd.mid(last);
+    const QString edges = QString::number(kEdgePoints);
+    edged.replace(QStringLiteral("*HWMargins: 0 0 0 0"),
+                  QStringLiteral("*HWMargins: %1 %1 %1 %1").arg(edges));
+    const QString path = dir_.filePath(QStringLiteral("edged.ppd"));
+    QFile target(path);
+    if (!target.open(QIODevice::WriteOnly) || target.write(edged.toLatin1()) < 0) {
+        reason = "cannot write " + path.toStdString();
+        return false;
+    }
+    target.close();
+    return runClient(lpadminPath_, {"-p", kEdgedPrinterName, "-E", "-v", "cups-pdf:/", "-P", path},
+                     reason);
 }
 
 // libcups reads CUPS_SERVER once; when it is already loaded it is told

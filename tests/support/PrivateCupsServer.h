@@ -16,6 +16,10 @@ namespace vl::test {
 class PrivateCupsServer {
 public:
     static constexpr const char* kPrinterName = "VellumPDF";
+    // A second printer of the same driver whose papers have an unprintable
+    // edge of kEdgePoints on every side.
+    static constexpr const char* kEdgedPrinterName = "VellumPDFEdged";
+    static constexpr int kEdgePoints = 18;
 
     PrivateCupsServer() = default;
     ~PrivateCupsServer();
@@ -32,6 +36,7 @@ private:
     bool writeConfiguration(std::string& reason);
     bool waitUntilReady(std::string& reason);
     bool addPrinter(std::string& reason);
+    bool addEdgedPrinter(std::string& reason);
     bool runClient(const QString& program, const QStringList& args, std::string& reason);
     std::string serverLog() const;
     void pointClientAt(const QByteArray& server);

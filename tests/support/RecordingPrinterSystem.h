@@ -18,7 +18,7 @@ namespace vl::test {
 // each document's title, copies and collation, and per sheet the paper it
 // was printed on and the page number the run reported for it. The device
 // mode is a plain record; the capabilities follow the paper as a driver's
-// would (300 dots per inch, 50 dots unprintable on every edge).
+// would (300 dots per inch, by default 50 dots unprintable on every edge).
 class RecordingPrinterSystem : public PrinterSystem {
 public:
     struct Sheet {
@@ -42,6 +42,8 @@ public:
     bool paperInDocument = false;
     // Printer indexes that cannot be made current.
     std::set<int> broken;
+    // The unprintable edge of each printer, in dots.
+    std::vector<int> edges{50, 50};
     bool failToBegin = false;
     // The driver's properties dialog; none without a hook.
     std::function<int(DeviceMode&)> editHook;
@@ -87,9 +89,12 @@ public:
         caps.dpiX = caps.dpiY = 300;
         caps.physicalWidth = static_cast<int>(std::lround(w * 300 / 254.0));
         caps.physicalHeight = static_cast<int>(std::lround(h * 300 / 254.0));
-        caps.physicalOffsetX = caps.physicalOffsetY = 50;
-        caps.printableWidth = caps.physicalWidth - 100;
-        caps.printableHeight = caps.physicalHeight - 100;
+        const int edge = current >= 0 && current < static_cast<int>(edges.size())
+                             ? edges[static_cast<std::size_t>(current)]
+                             : 50;
+        caps.physicalOffsetX = caps.physicalOffsetY = edge;
+        caps.printableWidth = caps.physicalWidth - 2 * edge;
+        caps.printableHeight = caps.physicalHeight - 2 * edge;
         return caps;
     }
     std::vector<DeviceEntry> papers() const override { return {{9, "A4"}, {1, "Letter"}}; }

@@ -56,8 +56,13 @@ const std::vector<Command>& Commands() {
          "open the preview window on a prepared report, or on a template built against the "
          "organizer's data",
          RunPreview},
-        {"design", "design TEMPLATE.vlf",
-         "open the designer window on a template; it saves the template itself", RunDesign},
+        {"design",
+         "design TEMPLATE.vlf [--organizer DIR] [--source tasks|contacts] [--now 'YYYY-MM-DD "
+         "hh:nn:ss'] [--database FILE [--query NAME=SQL]... [--table NAME=TABLE]...]",
+         "open the designer window on a template (a new one when the file does not exist yet) "
+         "with the data its field lists show and its preview builds on; it saves the template "
+         "itself",
+         RunDesign},
     };
     return commands;
 }

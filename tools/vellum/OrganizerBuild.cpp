@@ -26,8 +26,12 @@ OrganizerBuild::OrganizerBuild(const CommandArgs& cmd, const QString& templatePa
     if (const std::optional<QDateTime> now = nowOption(cmd)) organizer_.setNow(*now);
 }
 
-void OrganizerBuild::load() {
+void OrganizerBuild::loadData() {
     if (!store_.dataFolder().isEmpty()) loadOrganizer(store_);
+}
+
+void OrganizerBuild::load() {
+    loadData();
     vl::TvlReport& report = organizer_.report();
     if (!report.LoadFromFile(templatePath_))
         throw vl::VlError("template \"" + vl::FromQt(templatePath_) + "\" does not exist");

@@ -23,6 +23,8 @@ public:
     vl::TvlReport& report() { return organizer_.report(); }
     // Loads the organizer's lists and the template.
     void load();
+    // Loads the organizer's lists alone (none without --organizer).
+    void loadData();
     // Builds the loaded template. A failed or cancelled build prints the
     // engine's error text on standard error and returns false; a build that
     // the command's timeout or Ctrl-C stopped raises the stop's error.

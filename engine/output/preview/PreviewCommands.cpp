@@ -401,7 +401,9 @@ void TvlPreviewForm::PageSetup() {
 void TvlPreviewForm::ApplyPageSetupAndRebuild(const PageSetupChoice& choice) {
     if (!shownReport_) return;
     TvlReport& report = *shownReport_;
-    ApplyPageSetup(report, choice);
+    // the margins the dialog started with are no choice of the user's
+    const PageSetupChoice preset = shownPages_ ? PageSetupPreset(*shownPages_) : choice;
+    ApplyPageSetup(report, choice, shownPages_ ? &preset : nullptr);
     releaseLivePages();
     shownPages_.reset();
     report.PrepareReport();
@@ -453,7 +455,7 @@ void TvlPreviewForm::Print() {
     if (!hasPages() || !shownReport_ || !CanPrint()) return;
     TvlReport& report = *shownReport_;
     const int page = currentPage_;
-    ReturnPages();
+    lendPages();
     try {
         Globals().preview().print(report, page);
     } catch (const std::exception& e) {

@@ -2,12 +2,14 @@
 
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
+#include "engine/output/PageMetrics.h"
 #include "engine/output/PaperTable.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/output/printing/QtPaperCodes.h"
 
 #include <QMarginsF>
+#include <algorithm>
 
 namespace vl {
 
@@ -28,10 +30,18 @@ PageSetupChoice PageSetupPreset(const TvlEMFPages& pages) {
     c.orientation = printer.Orientation();
     if (pages.Count() > 0) {
         const PreparedPage& first = pages.PageAt(0);
-        c.leftMargin = MarginToHundredthsMm(first.LeftMargin);
-        c.topMargin = MarginToHundredthsMm(first.TopMargin);
-        c.rightMargin = MarginToHundredthsMm(first.RightMargin);
-        c.bottomMargin = MarginToHundredthsMm(first.BottomMargin);
+        const PageMetrics& m = first.Metrics;
+        // Objects in paper coordinates have no margins.
+        if (first.PaperCoordinates) return c;
+        const auto shown = [](int margin, int edge) {
+            return MarginToHundredthsMm(margin ? margin : std::max(edge, 0));
+        };
+        c.leftMargin = shown(first.LeftMargin, m.PixelOffsetX);
+        c.topMargin = shown(first.TopMargin, m.PixelOffsetY);
+        c.rightMargin =
+            shown(first.RightMargin, m.PixelPaperWidth - m.PixelOffsetX - m.PixelPrintWidth);
+        c.bottomMargin =
+            shown(first.BottomMargin, m.PixelPaperHeight - m.PixelOffsetY - m.PixelPrintHeight);
     }
     return c;
 }
@@ -71,7 +81,7 @@ PageSetupChoice FromPageLayout(const QPageLayout& layout) {
     return c;
 }
 
-void ApplyPageSetup(TvlReport& report, const PageSetupChoice& c) {
+void ApplyPageSetup(TvlReport& report, const PageSetupChoice& c, const PageSetupChoice* preset) {
     TvlPrinter& printer = Globals().printer();
     try {
         printer.SetPaper(c.paperCode, c.paperWidth, c.paperHeight, printer.PaperBin(),
@@ -83,10 +93,13 @@ void ApplyPageSetup(TvlReport& report, const PageSetupChoice& c) {
     for (int i = 0; i < report.Pages().Count(); ++i) {
         TvlPage& page = report.Pages()[i];
         if (page.PageType != ptReport) continue;
-        page.LeftMargin = HundredthsMmToMargin(c.leftMargin);
-        page.TopMargin = HundredthsMmToMargin(c.topMargin);
-        page.RightMargin = HundredthsMmToMargin(c.rightMargin);
-        page.BottomMargin = HundredthsMmToMargin(c.bottomMargin);
+        const auto apply = [&](std::int32_t& margin, int chosen, int started) {
+            if (!preset || chosen != started) margin = HundredthsMmToMargin(chosen);
+        };
+        apply(page.LeftMargin, c.leftMargin, preset ? preset->leftMargin : 0);
+        apply(page.TopMargin, c.topMargin, preset ? preset->topMargin : 0);
+        apply(page.RightMargin, c.rightMargin, preset ? preset->rightMargin : 0);
+        apply(page.BottomMargin, c.bottomMargin, preset ? preset->bottomMargin : 0);
         page.SetPaper(printer.PaperSize(), printer.PaperWidth(), printer.PaperHeight(),
                       printer.PaperBin(), printer.Orientation());
     }

@@ -27,14 +27,19 @@ int MarginToHundredthsMm(int pagePixels);
 int HundredthsMmToMargin(int hundredths);
 
 // The dialog's starting point: the printer's current paper and the first
-// prepared page's margins.
+// prepared page's margins as its layout uses them: a margin of 0 ("the
+// printer's printable area") shows as the unprintable edge of the printer
+// the page was laid out on.
 PageSetupChoice PageSetupPreset(const TvlEMFPages& pages);
 QPageLayout ToPageLayout(const PageSetupChoice& choice);
 PageSetupChoice FromPageLayout(const QPageLayout& layout);
 
 // Selects the chosen paper on the engine's printer and gives every report
 // page of the template (dialog pages keep theirs) that paper and the
-// chosen margins. The report still has to be built again.
-void ApplyPageSetup(TvlReport& report, const PageSetupChoice& choice);
+// chosen margins. A margin that is what the dialog started with (preset)
+// is not a choice: each page keeps its own on that side. The report still
+// has to be built again.
+void ApplyPageSetup(TvlReport& report, const PageSetupChoice& choice,
+                    const PageSetupChoice* preset = nullptr);
 
 } // namespace vl

@@ -251,6 +251,7 @@ int TvlPreviewForm::PageCount() const {
 }
 
 void TvlPreviewForm::TakePages(TvlReport& report) {
+    lentView_ = QPixmap();
     releaseLivePages();
     shownReport_ = &report;
     shownPages_ = report.TakeEMFPages();
@@ -266,6 +267,18 @@ void TvlPreviewForm::ReturnPages() {
     UpdatePageStatus();
     placeScrollBars(0, 0);
     PBox->update();
+}
+
+// The pages go back to the report while a command with dialogs of its own
+// works on them (printing), but the view keeps showing them as they were,
+// page number included, instead of going blank behind those dialogs.
+void TvlPreviewForm::lendPages() {
+    if (!shownReport_ || !shownPages_) return;
+    lentView_ = PBox->grab();
+    releaseLivePages();
+    shownReport_->GiveBackPages(std::move(shownPages_));
+    shownPages_.reset();
+    showHit_ = false;
 }
 
 void TvlPreviewForm::releaseLivePages() {
@@ -481,6 +494,7 @@ void TvlPreviewForm::PaintPages(QPainter& painter, const QRegion& region) {
     const QRect area = PBox->rect();
     if (!hasPages()) {
         painter.fillRect(area, palette().button());
+        if (!lentView_.isNull()) painter.drawPixmap(0, 0, lentView_);
         return;
     }
     const int count = PageCount();

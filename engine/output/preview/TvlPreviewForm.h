@@ -5,6 +5,7 @@
 #include "engine/output/preview/PreviewSearch.h"
 
 #include <QDialog>
+#include <QPixmap>
 #include <QSize>
 #include <functional>
 #include <memory>
@@ -169,6 +170,7 @@ private:
     void markZoomEntry();
     void placeScrollBars(int horizontalMax, int verticalMax);
     void releaseLivePages();
+    void lendPages();
     void updateCurrentFromScroll();
     void showHit();
     void followLink(const std::string& text);
@@ -196,6 +198,9 @@ private:
     QActionGroup* zoomGroup_ = nullptr;
     PreviewSearch search_;
     bool showHit_ = false;
+    // What the view showed when its pages were lent to the report for a
+    // command with windows of its own; painted until they come back.
+    QPixmap lentView_;
 };
 
 } // namespace vl

@@ -2,6 +2,7 @@
 
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
+#include "engine/output/PageMetrics.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/output/printdialog/TvlPrintForm.h"
@@ -15,11 +16,30 @@ namespace {
 constexpr int kErrorCaptionId = 55206;
 constexpr int kIconError = 0x10;
 
-// The report is built again on the printer the dialog chose.
+// Whether the selected printer would lay the prepared pages out otherwise
+// than they are: another paper size or printable area.
+bool layoutDiffers(TvlReport& report) {
+    TvlPrinter& printer = GlobalPrinter();
+    TvlEMFPages& pages = report.EMFPages();
+    for (int i = 0; i < pages.Count(); ++i) {
+        const PreparedPage& page = pages.PageAt(i);
+        printer.SetPaper(page.PaperSize, page.PaperWidth, page.PaperHeight, page.PaperBin,
+                         page.Orientation, false);
+        PageMetrics device = page.Metrics;
+        printer.FillMetrics(device);
+        if (!SamePixelGeometry(page.Metrics, device)) return true;
+    }
+    return false;
+}
+
+// The report is built again on the printer the dialog chose, when that
+// printer lays its pages out differently; the preview then shows what is
+// printed. Otherwise the pages print as they are.
 bool rebuildOnNewPrinter(TvlReport& report, int oldPrinter) {
     const int newPrinter = GlobalPrinter().SelectedPrinter();
     if (!report.RebuildPrinter || newPrinter == oldPrinter || !report.Rebuildable()) return true;
     if (!report.ChangePrinter(oldPrinter, newPrinter)) return false;
+    if (!layoutDiffers(report)) return true;
     return report.PrepareReport() && report.EMFPages().Count() > 0;
 }
 

@@ -1,10 +1,12 @@
 #include "engine/output/printing/QtPrinterSystem.h"
 
+#include "engine/output/PdfDocumentWriter.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
 #include "engine/script/TvlLocale.h"
 
 #include <QPageLayout>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 #include <algorithm>
 
@@ -36,6 +38,27 @@ QList<QPageSize> pdfPageSizes() {
         if (!known) sizes.push_back(size);
     }
     return sizes;
+}
+
+// The print engine property that carries a CUPS job's options, as pairs of
+// option name and value. Qt keeps it outside its public keys; its CUPS
+// engine has read it under this number since Qt 5, other engines ignore it.
+const auto kCupsOptions = static_cast<QPrintEngine::PrintEnginePropertyKey>(0xfe00);
+
+// CUPS shrinks a page whose content reaches into the printer's unprintable
+// edge so that all of it fits ("print-scaling" auto): the page would then
+// print smaller than the preview shows it. Pages keep their size; what the
+// printer cannot reach is clipped.
+void keepPageScale(QPrinter& printer) {
+    QPrintEngine* engine = printer.printEngine();
+    if (!engine) return;
+    QStringList options = engine->property(kCupsOptions).toStringList();
+    const qsizetype at = options.indexOf(QStringLiteral("print-scaling"));
+    if (at >= 0 && at % 2 == 0 && at + 1 < options.size())
+        options[at + 1] = QStringLiteral("none");
+    else
+        options << QStringLiteral("print-scaling") << QStringLiteral("none");
+    engine->setProperty(kCupsOptions, options);
 }
 
 } // namespace
@@ -70,6 +93,9 @@ std::unique_ptr<QPrinter> QtPrinterSystem::createPrinter(int index) const {
                                           QPrinter::HighResolution);
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
+    // The resolution of the engine's own PDF documents, so that a page
+    // printed into a file is the page "vellum build --pdf" writes.
+    printer->setResolution(PdfDocumentWriter().Resolution);
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageMargins(QMarginsF(0, 0, 0, 0));
     return printer;
@@ -145,8 +171,10 @@ DeviceCaps QtPrinterSystem::capabilities() const {
     const auto dots = [dpi](qreal mm) { return qRound(mm * dpi / 25.4); };
     QPageLayout layout = printer_->pageLayout();
     const QRectF paper = layout.fullRect(QPageLayout::Millimeter);
-    // The printable area is what the device's own minimum margins leave.
-    layout.setMode(QPageLayout::FullPageMode);
+    // The printable area is what the device's own minimum margins leave
+    // (in full-page mode a layout's paint rectangle would be the whole
+    // sheet, whatever the margins).
+    layout.setMode(QPageLayout::StandardMode);
     layout.setMargins(layout.minimumMargins());
     const QRectF printable = layout.paintRect(QPageLayout::Millimeter);
     caps.physicalWidth = dots(paper.width());
@@ -186,6 +214,7 @@ void QtPrinterSystem::beginDocument(const std::string& title, int copies, bool c
         if (pdfFile_.isEmpty()) throw VlError("No file name was given for the PDF file");
         printer_->setOutputFileName(pdfFile_);
     }
+    if (!pdfSelected()) keepPageScale(*printer_);
     printer_->setDocName(ToQt(title));
     printer_->setCopyCount(std::max(copies, 1));
     printer_->setCollateCopies(collate);

@@ -154,6 +154,12 @@ public:
         return onFields && onFields(c);
     }
     void showPrepared(TvlReport&) override { ++previews; }
+    bool previewWithoutData(const QStringList& sources) override {
+        missingData = sources;
+        return previewAnyway;
+    }
+    QStringList missingData;
+    bool previewAnyway = true;
 };
 
 // A report on a form, one empty page, the host and the commands.

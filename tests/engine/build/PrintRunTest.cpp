@@ -169,12 +169,16 @@ TEST_F(PrintRunTest, AFileChangesPaperBetweenSheetsOfOneDocument) {
     EXPECT_EQ(sheets[2].orientation, 0);
 }
 
-TEST_F(PrintRunTest, PagesTakeThePrintersMetrics) {
+// The preview keeps showing what was laid out: printing on a printer of
+// another geometry changes where the page goes on that printer's canvas,
+// not the page.
+TEST_F(PrintRunTest, PrintingKeepsThePagesGeometry) {
     addPages(1, 1);
-    print("", 1, true);
-    const PageMetrics& m = report.EMFPages().PageAt(0).Metrics;
-    EXPECT_EQ(m.DevicePaperWidth, 3508); // 297 mm at 300 dpi
-    EXPECT_EQ(m.DeviceOffsetX, 50);
+    PageMetrics& m = report.EMFPages().PageAt(0).Metrics;
+    TvlPrinter::FillVirtualMetrics(m, 2970, 2100);
+    const PageMetrics laidOut = m;
+    ASSERT_TRUE(print("", 1, true));
+    EXPECT_EQ(report.EMFPages().PageAt(0).Metrics, laidOut);
     EXPECT_EQ(report.EMFPages().LivePageCount(), 0);
 }
 

@@ -2,6 +2,8 @@
 
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlPictureView.h"
+#include "engine/output/PageMetrics.h"
+#include "engine/output/PageUnits.h"
 #include "engine/output/PdfDocumentWriter.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ScopedValue.h"
@@ -157,6 +159,65 @@ TEST_F(PageRenderingTest, StretchedPagesAreDrawnIntoThePrintableAreaWithinTheMar
     EXPECT_EQ(r.width(), 2 * (m.PixelPrintWidth - 10));
     EXPECT_EQ(r.height(), 2 * (m.PixelPrintHeight - 20));
     EXPECT_EQ(PageDrawRect(pages.PageAt(0), 2.0), (TvlRect{0, 0, 1516, 2142}));
+}
+
+// A printer's geometry for A4 at 600 dots per inch with an unprintable
+// edge of the given dots on every side.
+PageMetrics PrinterGeometry(int edge) {
+    PageMetrics m;
+    m.DevicePaperWidth = 4961;
+    m.DevicePaperHeight = 7016;
+    m.DeviceOffsetX = m.DeviceOffsetY = edge;
+    m.DevicePrintWidth = m.DevicePaperWidth - 2 * edge;
+    m.DevicePrintHeight = m.DevicePaperHeight - 2 * edge;
+    m.PixelPaperWidth = DotsToPixels(m.DevicePaperWidth, 600);
+    m.PixelPaperHeight = DotsToPixels(m.DevicePaperHeight, 600);
+    m.PixelOffsetX = m.PixelOffsetY = DotsToPixels(edge, 600);
+    m.PixelPrintWidth = DotsToPixels(m.DevicePrintWidth, 600);
+    m.PixelPrintHeight = DotsToPixels(m.DevicePrintHeight, 600);
+    return m;
+}
+
+TEST_F(PageRenderingTest, APrinterOfTheLayoutsGeometryGetsThePageInItsPrintableArea) {
+    TvlEMFPages pages;
+    Fill(pages);
+    PreparedPage& page = pages.PageAt(2);
+    page.Metrics = PrinterGeometry(100);
+    page.LeftMargin = 36;
+    page.PaperCoordinates = false;
+    const TvlRect r = PrinterPageRect(page, page.Metrics, 600, 600);
+    // the margin in the printer's dots, from its printable area's corner
+    EXPECT_EQ(r.Left, 236);
+    EXPECT_EQ(r.Top, 0);
+    EXPECT_EQ(r.Right, 4761);
+    EXPECT_EQ(r.Bottom, 6816);
+    page.PaperCoordinates = true;
+    EXPECT_EQ(PrinterPageRect(page, page.Metrics, 600, 600), (TvlRect{-100, -100, 4861, 6916}));
+}
+
+// Pages laid out on the virtual printer (5 mm edge) keep their place on the
+// sheet on printers whose printable area is the whole sheet or has other
+// edges, instead of being stretched over that area.
+TEST_F(PageRenderingTest, APrinterOfAnotherGeometryGetsEachObjectWhereTheSheetHasIt) {
+    TvlEMFPages pages;
+    Fill(pages);
+    PreparedPage& page = pages.PageAt(0);
+    page.PaperCoordinates = false;
+    page.LeftMargin = 36;
+    const double scale = ScaleForResolution(600);
+    const TvlRect onSheet = PageDrawRect(page, scale);
+    for (const int edge : {0, 100, 250}) {
+        SCOPED_TRACE(edge);
+        const TvlRect r = PrinterPageRect(page, PrinterGeometry(edge), 600, 600);
+        EXPECT_EQ(r.Left + edge, onSheet.Left);
+        EXPECT_EQ(r.Top + edge, onSheet.Top);
+        EXPECT_EQ(r.width(), onSheet.width()) << "not stretched";
+        EXPECT_EQ(r.height(), onSheet.height());
+    }
+    // resolutions of their own in each direction
+    const TvlRect r = PrinterPageRect(page, PrinterGeometry(0), 600, 300);
+    EXPECT_EQ(r.width(), onSheet.width());
+    EXPECT_NEAR(r.height() * 2, onSheet.height(), 2);
 }
 
 TEST_F(PageRenderingTest, PdfDocumentsHaveOnePagePerPreparedPageWithRealTextAndSharedPictures) {

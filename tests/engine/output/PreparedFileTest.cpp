@@ -1,10 +1,13 @@
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlPictureView.h"
+#include "engine/output/PageUnits.h"
 #include "engine/output/TvlCompressor.h"
+#include "engine/output/TvlPrinter.h"
 #include "engine/script/Errors.h"
 #include "tests/engine/model/ViewTestSupport.h"
 #include "tests/engine/output/PreparedPagesTestSupport.h"
+#include "tests/support/RecordingPrinterSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -364,6 +367,32 @@ TEST_F(PreparedFileTest, FilesOnDiskRoundTrip) {
     EXPECT_EQ(Bytes(read), Bytes(pages));
     QFile::remove(path);
     EXPECT_THROW(read.LoadFromFile(path), VlError);
+}
+
+// A file keeps the geometry it was laid out with wherever it is opened:
+// pages of the virtual printer, or of a printer that is not the selected
+// one, do not take the geometry of whichever printer happens to be selected.
+TEST_F(PreparedFileTest, PagesTakeTheGeometryOfThePrinterTheyWereLaidOutOn) {
+    TvlEMFPages pages;
+    Fill(pages);
+    const std::vector<std::uint8_t> onVirtual = Bytes(pages);
+    PageMetrics virtualA4;
+    TvlPrinter::FillVirtualMetrics(virtualA4, 2100, 2970);
+
+    Globals().startPrinter(std::make_unique<RecordingPrinterSystem>());
+    const struct Restore {
+        ~Restore() { Globals().startPrinter(nullptr); }
+    } restore;
+    ASSERT_FALSE(GlobalPrinter().IsVirtual());
+    TvlEMFPages read;
+    ReadBytes(read, onVirtual);
+    EXPECT_TRUE(SamePixelGeometry(read.PageAt(0).Metrics, virtualA4));
+
+    // laid out on the selected printer: its 50-dot edge at 300 dots per inch
+    const std::vector<std::uint8_t> onLaser = Bytes(read);
+    ReadBytes(read, onLaser);
+    EXPECT_EQ(read.PageAt(0).Metrics.DeviceOffsetX, 50);
+    EXPECT_EQ(read.PageAt(0).Metrics.PixelOffsetX, DotsToPixels(50, 300));
 }
 
 } // namespace

@@ -255,7 +255,10 @@ TEST_F(PrintReportTest, TheDialogsChoicesReachThePrinter) {
     EXPECT_EQ(system->pages(), (std::vector<int>{2, 3, 2, 3}));
 }
 
-TEST_F(PrintReportTest, AReportThatAsksIsBuiltAgainOnTheChosenPrinter) {
+// A report that asks for it is built again on the printer the dialog
+// chose, but only when that printer lays its pages out otherwise: the same
+// printable area prints the pages the preview shows.
+TEST_F(PrintReportTest, AReportThatAsksIsBuiltAgainOnAPrinterOfAnotherGeometry) {
     report.Pages().Clear();
     report.Pages().Add();
     report.EMFPages().Clear();
@@ -265,18 +268,27 @@ TEST_F(PrintReportTest, AReportThatAsksIsBuiltAgainOnTheChosenPrinter) {
     report.RebuildPrinter = true;
     int builds = 0;
     report.Events.OnBeginDoc = [&] { ++builds; };
-    whenShown([](TvlPrintForm& form) {
+    const auto chooseInkjet = [](TvlPrintForm& form) {
         auto* list = form.findChild<QComboBox*>(QStringLiteral("CB1"));
         list->setCurrentIndex(1);
         emit list->activated(1);
         QTest::keyClick(&form, Qt::Key_Return);
-    });
+    };
+    whenShown(chooseInkjet);
+    EXPECT_TRUE(PrintReport(report, 1));
+    EXPECT_EQ(builds, 0) << "the same geometry";
+    EXPECT_EQ(report.PrinterName, "Inkjet");
+    ASSERT_EQ(system->documents.size(), 1u);
+
+    system->edges[1] = 100;
+    GlobalPrinter().SelectPrinter(0);
+    whenShown(chooseInkjet);
     EXPECT_TRUE(PrintReport(report, 1));
     EXPECT_EQ(builds, 1);
     EXPECT_EQ(report.PrinterName, "Inkjet");
     EXPECT_EQ(system->current, 1);
-    ASSERT_EQ(system->documents.size(), 1u);
-    EXPECT_EQ(static_cast<int>(system->documents[0].sheets.size()), pages);
+    ASSERT_EQ(system->documents.size(), 2u);
+    EXPECT_EQ(static_cast<int>(system->documents[1].sheets.size()), pages);
 }
 
 TEST_F(PrintReportTest, CancelPrintsNothing) {
