@@ -1,5 +1,9 @@
 #include "engine/build/TvlDataset.h"
 
+#include "engine/script/Errors.h"
+
+#include <climits>
+
 namespace vl {
 
 void TvlDataset::fire(const TNotifyEvent& event) {
@@ -12,6 +16,9 @@ void TvlDataset::First() {
 }
 
 void TvlDataset::Next() {
+    // A source whose owner never says it ended would count past the last
+    // number a record can have.
+    if (recordNo_ == INT_MAX) throw VlError("The data source " + name() + " does not end");
     ++recordNo_;
     // The step that reaches the count moves the number but does not ask the
     // owner to move past the last wanted record.

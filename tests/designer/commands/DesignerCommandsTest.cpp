@@ -1,6 +1,8 @@
+#include "engine/build/TvlDataset.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlSubReportView.h"
+#include "engine/script/BandType.h"
 #include "engine/script/CodePage.h"
 #include "tests/designer/commands/CommandsFixture.h"
 
@@ -295,6 +297,42 @@ TEST_F(CommandsFixture, TheDictionaryEditorMarksTheReportOnlyOnOk) {
     commands.DataDictionary();
     EXPECT_TRUE(host.modified());
     EXPECT_EQ(host.fieldRefreshes, 1);
+}
+
+// Data bands whose data source is not at hand would print nothing: the
+// preview names those sources first, and does not open unless asked to.
+TEST_F(CommandsFixture, PreviewNamesTheDataSourcesThatHaveNoData) {
+    report.ModalPreview = false;
+    // sources without records
+    const auto noRecords = [](TvlDataset&, bool& eof) { eof = true; };
+    TvlDataset tasks("DatasetTask", &form);
+    tasks.OnCheckEOF = noRecords;
+    const auto band = [&](int type, const char* source, int top) {
+        auto view = std::make_unique<TvlBandView>();
+        view->FrameTyp = static_cast<std::uint16_t>(type);
+        view->FormatStr = source;
+        view->SetBounds(0, top, 400, 20);
+        report.Pages()[0].AddObject(std::move(view));
+    };
+    band(btMasterData, "DatasetTask", 10);
+    band(btDetailData, "DatasetContacts", 40);
+    band(btSubDetailData, "datasetcontacts", 70);
+    band(btCrossData, "3", 100);
+    ask.previewAnyway = false;
+    commands.Preview();
+    EXPECT_EQ(ask.missingData, QStringList{QStringLiteral("DatasetContacts")});
+    EXPECT_EQ(ask.previews, 0);
+
+    ask.previewAnyway = true;
+    commands.Preview();
+    EXPECT_EQ(ask.previews, 1);
+
+    TvlDataset contacts("DatasetContacts", &form);
+    contacts.OnCheckEOF = noRecords;
+    ask.missingData.clear();
+    commands.Preview();
+    EXPECT_TRUE(ask.missingData.isEmpty()) << "every source is at hand: no question";
+    EXPECT_EQ(ask.previews, 2);
 }
 
 TEST_F(CommandsFixture, PreviewRestoresTheDesignerAlsoWhenTheBuildFails) {
