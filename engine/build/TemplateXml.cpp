@@ -91,8 +91,9 @@ void writeReportElement(const TvlReport& report, Stream& stream) {
         .text("ReportOptions.Name", info.Name)
         .text("ReportOptions.Author", info.Author)
         .text("ReportOptions.Description.text", info.Comment)
-        .attr("ReportOptions.CreateDate", FloatToStr(info.Created))
-        .attr("ReportOptions.LastChange", FloatToStr(info.LastChange))
+        // the document reads the same in every locale
+        .attr("ReportOptions.CreateDate", FloatToStrInvariant(info.Created))
+        .attr("ReportOptions.LastChange", FloatToStrInvariant(info.LastChange))
         .text("ReportOptions.VersionMajor", info.VersionMajor)
         .text("ReportOptions.VersionMinor", info.VersionMinor)
         .text("ReportOptions.VersionRelease", info.VersionRelease)

@@ -255,6 +255,14 @@ double RoundHalfEven(double value) {
 }
 
 std::string FloatToStr(double value) {
+    std::string text = FloatToStrInvariant(value);
+    const char sep = ScriptGlobals().localeService().decimalSeparator();
+    for (char& c : text)
+        if (c == '.') c = sep;
+    return text;
+}
+
+std::string FloatToStrInvariant(double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     char buffer[40];
@@ -268,9 +276,6 @@ std::string FloatToStr(double value) {
         exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
         text = mantissa + 'E' + (negative ? "-" : "") + exponent;
     }
-    const char sep = ScriptGlobals().localeService().decimalSeparator();
-    for (char& c : text)
-        if (c == '.') c = sep;
     return text;
 }
 

@@ -77,6 +77,9 @@ private:
 // Turns a double into engine text as the engine prints numbers: up to 15
 // significant digits, exponent form only for very large or small values.
 std::string FloatToStr(double value);
+// The same with a point for the decimal separator whatever the locale, for
+// files that other programs read.
+std::string FloatToStrInvariant(double value);
 // Text to double with the engine locale's decimal separator; throws ConversionError.
 double StrToFloat(std::string_view text);
 // Text to integer; throws ConversionError.

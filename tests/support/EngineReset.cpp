@@ -5,6 +5,7 @@
 #include "engine/model/ViewState.h"
 #include "engine/output/LinkOpener.h"
 #include "engine/output/PrinterSystem.h"
+#include "engine/script/LocaleService.h"
 #include "engine/script/StreamIO.h"
 #include "engine/script/TInterpretator.h"
 #include "engine/script/TvlParser.h"
@@ -54,6 +55,8 @@ void ResetEngine() {
     g.setProgressWindow(nullptr);
     g.setLinkOpener(nullptr);
     g.startPrinter(nullptr);
+    // the locale the process started in, separators and all
+    g.localeService() = vl::LocaleService();
 }
 
 } // namespace vltest
