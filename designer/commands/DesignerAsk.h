@@ -35,8 +35,9 @@ public:
     // filter to show first and goes out as the one chosen.
     virtual QString openFile(const QString& folder, int& filter) = 0;
     virtual QString saveFile(const QString& folder, const QString& proposed, int& filter) = 0;
-    // A ".vlt" file of the folder ("New report"); empty for Cancel.
-    virtual QString chooseTemplate(const QString& folder) = 0;
+    // A ".vlt" file of the folder ("New report"), an empty text for the
+    // blank report, none for Cancel.
+    virtual std::optional<QString> chooseTemplate(const QString& folder) = 0;
     // The description and picture of a new skeleton file.
     virtual bool describeTemplate(TvlTemplateHeader& header) = 0;
 

@@ -49,10 +49,9 @@ TvlPageOptionValues TvlPageOptionValues::FromPage(const TvlPage& page, const Tvl
     TvlPageOptionValues v;
     v.landscape = page.Orientation == poLandscape;
     v.paperIndex = printer.PaperIndex(page.PaperSize);
-    if (page.PaperSize == kCustomPaper) {
-        v.paperWidth = MillimetresText(page.PaperWidth / 10.0);
-        v.paperHeight = MillimetresText(page.PaperHeight / 10.0);
-    }
+    // every paper shows its size; only a custom one takes what is typed
+    v.paperWidth = MillimetresText(page.PaperWidth / 10.0);
+    v.paperHeight = MillimetresText(page.PaperHeight / 10.0);
     v.unlimitedHeight = unlimitedHeight;
     v.binIndex = printer.BinIndex(page.PaperBin);
     v.leftMargin = PixelsAsMillimetres(page.LeftMargin);

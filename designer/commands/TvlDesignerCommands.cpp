@@ -116,8 +116,13 @@ QString TvlDesignerCommands::templateFolder() const {
 }
 
 void TvlDesignerCommands::NewFromTemplate() {
-    const QString file = ask_.chooseTemplate(templateFolder());
-    if (file.isEmpty()) return;
+    const std::optional<QString> chosen = ask_.chooseTemplate(templateFolder());
+    if (!chosen) return;
+    if (chosen->isEmpty()) {
+        New();
+        return;
+    }
+    const QString& file = *chosen;
     ReadTemplateHeader(file); // a damaged file stops here, the report untouched
     host_.designer().unselectAll();
     const bool modified = host_.modified();

@@ -61,11 +61,19 @@ TvlTemplForm::TvlTemplForm(const QString& folder, QWidget* parent)
 }
 
 void TvlTemplForm::fill() {
+    auto* blank = new QListWidgetItem(tr("Blank report"), list_);
+    blank->setData(Qt::UserRole, true);
     const QDir dir(folder_);
     const QStringList files = dir.entryList({QStringLiteral("*.vlt")},
                                             QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString& file : files)
         list_->addItem(QFileInfo(file).completeBaseName());
+    list_->setCurrentRow(0);
+}
+
+bool TvlTemplForm::blankChosen() const {
+    const QListWidgetItem* item = list_->currentItem();
+    return item && item->data(Qt::UserRole).toBool();
 }
 
 void TvlTemplForm::showSelected() {
@@ -74,6 +82,10 @@ void TvlTemplForm::showSelected() {
     const bool selected = list_->currentItem() != nullptr;
     ok_->setEnabled(selected);
     if (!selected) return;
+    if (blankChosen()) {
+        description_->setPlainText(tr("An empty report page, without bands."));
+        return;
+    }
     try {
         const TvlTemplateHeader header = ReadTemplateHeader(chosenFile());
         QStringList lines;
@@ -92,7 +104,7 @@ void TvlTemplForm::showSelected() {
 
 QString TvlTemplForm::chosenFile() const {
     const QListWidgetItem* item = list_->currentItem();
-    if (!item) return {};
+    if (!item || blankChosen()) return {};
     return folder_ + item->text() + QStringLiteral(".vlt");
 }
 

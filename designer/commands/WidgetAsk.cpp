@@ -87,9 +87,10 @@ QString TvlWidgetAsk::saveFile(const QString& folder, const QString& proposed, i
     return file;
 }
 
-QString TvlWidgetAsk::chooseTemplate(const QString& folder) {
+std::optional<QString> TvlWidgetAsk::chooseTemplate(const QString& folder) {
     TvlTemplForm form(folder, parent_);
-    return form.exec() == QDialog::Accepted ? form.chosenFile() : QString();
+    if (form.exec() != QDialog::Accepted) return std::nullopt;
+    return form.chosenFile();
 }
 
 bool TvlWidgetAsk::describeTemplate(TvlTemplateHeader& header) {

@@ -16,7 +16,7 @@ public:
     bool confirmRemovePage() override;
     QString openFile(const QString& folder, int& filter) override;
     QString saveFile(const QString& folder, const QString& proposed, int& filter) override;
-    QString chooseTemplate(const QString& folder) override;
+    std::optional<QString> chooseTemplate(const QString& folder) override;
     bool describeTemplate(TvlTemplateHeader& header) override;
     bool pageOptions(TvlPageOptionValues& values) override;
     bool reportOptions(TvlReportOptionValues& values) override;

@@ -358,6 +358,11 @@ void TvlDesignerForm::updateCommandState() {
     TvlDesignerActions::enable(actions_->pastes(), s & ssClipboard);
     TvlDesignerActions::enable(actions_->deletes(), s & (ssBand | ssText | ssOther | ssSeveral));
     TvlDesignerActions::enable(actions_->edits(), s & (ssBand | ssText | ssOther));
+    // the last page cannot be removed
+    const bool severalPages = report_.Pages().Count() > 1;
+    for (QAction* action : {actions_->removePageButton, actions_->removePageEntry,
+                            actions_->removePageTab})
+        TvlDesignerActions::enable(action, severalPages);
     if (seams.commandState) seams.commandState(s, reportPage);
     status_->update();
     status_->positionBox().update();

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -35,7 +36,9 @@ QRect ItemRect(QListWidget* list, int row) {
 
 } // namespace
 
-TEST_F(CommandsFixture, NewReportListsSkeletonsByNameAndConfirmsOnlyASelection) {
+// "New report" always leads on: the blank report comes first and starts
+// selected, then the folder's skeletons by name.
+TEST_F(CommandsFixture, NewReportOffersABlankReportAndListsSkeletonsByName) {
     const QString folder = dir.path() + QLatin1Char('/');
     SaveTemplateFile(report, path("Tasks.vlt"), {{"All open tasks", "by due date"}, {}});
     SaveTemplateFile(report, path("Birthdays.vlt"), {{"Birthdays"}, {}});
@@ -45,18 +48,40 @@ TEST_F(CommandsFixture, NewReportListsSkeletonsByNameAndConfirmsOnlyASelection) 
     TvlTemplForm form(folder);
     form.show();
     QListWidget* list = form.templateList();
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Birthdays"));
-    EXPECT_EQ(list->item(1)->text(), QStringLiteral("Tasks"));
-    EXPECT_FALSE(form.okButton()->isEnabled());
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Blank report"));
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("Birthdays"));
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("Tasks"));
+    EXPECT_TRUE(form.okButton()->isEnabled());
+    EXPECT_TRUE(form.blankChosen());
     EXPECT_TRUE(form.chosenFile().isEmpty());
 
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ItemRect(list, 1).center());
-    EXPECT_TRUE(form.okButton()->isEnabled());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ItemRect(list, 2).center());
+    EXPECT_FALSE(form.blankChosen());
     EXPECT_EQ(form.description()->toPlainText(), QStringLiteral("All open tasks\nby due date"));
     EXPECT_EQ(form.chosenFile(), folder + QStringLiteral("Tasks.vlt"));
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ItemRect(list, 1).center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ItemRect(list, 2).center());
     EXPECT_EQ(form.result(), QDialog::Accepted);
+
+    // an empty folder still offers the blank report
+    QTemporaryDir empty;
+    TvlTemplForm none(empty.path() + QLatin1Char('/'));
+    EXPECT_EQ(none.templateList()->count(), 1);
+    EXPECT_TRUE(none.okButton()->isEnabled());
+}
+
+// Choosing the blank report starts one, asking first to save a change.
+TEST_F(CommandsFixture, NewWithTheBlankReportStartsAnEmptyPage) {
+    report.Pages()[0].Name = "Old";
+    report.Pages().Add();
+    host.modified_ = true;
+    ask.blankTemplate = true;
+    ask.saveAnswers = {TvlAnswer::No};
+    commands.NewFromTemplate();
+    ASSERT_EQ(report.Pages().Count(), 1);
+    EXPECT_TRUE(report.Pages()[0].Objects.empty());
+    EXPECT_EQ(host.documentName(), TvlDesignerCommands::UntitledName());
+    EXPECT_TRUE(ask.saveAnswers.empty()) << "the save question was asked";
 }
 
 TEST_F(CommandsFixture, ANewSkeletonTakesItsDescriptionAndABitmapOnly) {

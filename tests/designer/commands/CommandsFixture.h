@@ -130,7 +130,12 @@ public:
         filter = filterChosen;
         return file;
     }
-    QString chooseTemplate(const QString&) override { return file; }
+    // The file, the blank report when blankTemplate is set, else Cancel.
+    std::optional<QString> chooseTemplate(const QString&) override {
+        if (blankTemplate) return QString();
+        return file.isEmpty() ? std::nullopt : std::optional<QString>(file);
+    }
+    bool blankTemplate = false;
     bool describeTemplate(TvlTemplateHeader& h) override {
         h = header;
         return headerOk;

@@ -218,6 +218,8 @@ TEST_F(CommandsFixture, RemovingAPageTakesItsSubReportsAndRenumbersTheOthers) {
 TEST_F(CommandsFixture, PageOptionsTakeMillimetresAndFallBackOnBadNumbers) {
     TvlPage& page = report.Pages()[0];
     TvlPageOptionValues v = TvlPageOptionValues::FromPage(page, GlobalPrinter(), false);
+    EXPECT_EQ(v.paperWidth, QStringLiteral("210")) << "A4 shows its size";
+    EXPECT_EQ(v.paperHeight, QStringLiteral("297"));
     const auto& codes = GlobalPrinter().PaperCodes();
     const auto custom = std::find(codes.begin(), codes.end(), TvlPageOptionValues::kCustomPaper);
     ASSERT_NE(custom, codes.end());

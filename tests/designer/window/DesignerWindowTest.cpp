@@ -1,3 +1,4 @@
+#include "designer/commands/TvlPgoptForm.h"
 #include "designer/inspector/TvlInspForm.h"
 #include "designer/window/DesignerActions.h"
 #include "designer/window/DesignerParts.h"
@@ -11,8 +12,11 @@
 #include "engine/script/Stream.h"
 #include "engine/script/UiService.h"
 #include "tests/designer/window/DesignerTestReport.h"
+#include "tests/support/ModalDialogs.h"
 
+#include <QAbstractButton>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -251,6 +255,34 @@ TEST_F(DesignerWindowTest, KeyboardTable) {
     key(Qt::Key_3, Qt::ControlModifier);
     key(Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(formatKeys, (std::vector<int>{Qt::Key_3, Qt::Key_B}));
+}
+
+// The last page cannot be removed, so "Remove page" is offered only while
+// the template has more than one; the "Insert text object" tool says so.
+TEST_F(DesignerWindowTest, RemovePageIsOfferedOnlyWithSeveralPages) {
+    addPage();
+    TvlDesignerForm& f = open();
+    vl::test::ModalDialogs dialogs;
+    TvlDesignerActions& a = f.actions();
+    EXPECT_FALSE(a.removePageEntry->isEnabled());
+    EXPECT_FALSE(a.removePageButton->isEnabled());
+    dialogs.expect<TvlPgoptForm>([](TvlPgoptForm& options) { options.accept(); });
+    a.addPageEntry->trigger();
+    ASSERT_EQ(report.Pages().Count(), 2);
+    EXPECT_TRUE(a.removePageEntry->isEnabled());
+    EXPECT_TRUE(a.removePageTab->isEnabled());
+    dialogs.expect<QMessageBox>(
+        [](QMessageBox& question) { question.button(QMessageBox::Yes)->click(); });
+    a.removePageEntry->trigger();
+    EXPECT_EQ(dialogs.unanswered(), "");
+    ASSERT_EQ(report.Pages().Count(), 1);
+    EXPECT_FALSE(a.removePageEntry->isEnabled());
+    EXPECT_TRUE(f.toolsBar().actions().size() > 0);
+    QStringList hints;
+    for (QAction* action : f.findChildren<QAction*>())
+        hints << action->toolTip();
+    EXPECT_TRUE(hints.contains(QStringLiteral("Insert text object")));
+    EXPECT_FALSE(hints.contains(QStringLiteral("Insert rectangle object")));
 }
 
 TEST_F(DesignerWindowTest, ZOrderCommandsMoveTheSelectionInThePageList) {
