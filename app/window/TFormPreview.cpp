@@ -3,6 +3,7 @@
 #include "app/window/ZoomMenu.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/output/preview/ReportPreview.h"
+#include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/output/preview/TvlPreview.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -161,7 +163,9 @@ QWidget* TFormPreview::createButtonRow() {
     QPushButton* print = rowButton(QStringLiteral("&Print"), "Button4", 75);
     print->setDefault(true);
     QPushButton* close = rowButton(QStringLiteral("Close"), "Button3", 75);
-    for (QPushButton* b : {prev, next, bZoom, plus, minus, setup, print, close})
+    QPushButton* help = rowButton(QStringLiteral("&Help"), "bHelp", 75);
+    help->setToolTip(QStringLiteral("The user guide (F1)"));
+    for (QPushButton* b : {prev, next, bZoom, plus, minus, setup, print, close, help})
         layout->addWidget(b);
     layout->addStretch(1);
 
@@ -174,7 +178,14 @@ QWidget* TFormPreview::createButtonRow() {
     connect(setup, &QPushButton::clicked, this, [this] { Preview->PageSetup(); });
     connect(print, &QPushButton::clicked, this, [this] { Preview->Print(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(help, &QPushButton::clicked, this, [this] { ShowHelp(); });
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [this] { ShowHelp(); });
     return row;
+}
+
+void TFormPreview::ShowHelp() {
+    vl::TvlHelpWindow::Show(this);
 }
 
 void TFormPreview::createReportMenu() {
@@ -201,7 +212,15 @@ void TFormPreview::connectControls() {
     connect(rbContacts, &QRadioButton::toggled, this, [this](bool on) {
         if (on) rbContactsClick();
     });
-    connect(lbReports, &QListWidget::currentRowChanged, this, [this] { lbReportsClick(); });
+    connect(lbReports, &QListWidget::currentRowChanged, this, [this] {
+        rowJustChanged_ = true;
+        lbReportsClick();
+    });
+    // a click on the template already shown builds it again
+    connect(lbReports, &QListWidget::itemClicked, this, [this] {
+        if (!rowJustChanged_) lbReportsClick();
+        rowJustChanged_ = false;
+    });
     connect(bEdit, &QPushButton::clicked, this, [this] { EditReport(); });
     connect(bDublicate, &QPushButton::clicked, this, [this] { DublicateReport(); });
     connect(bDelete, &QPushButton::clicked, this, [this] { DeleteReport(); });
@@ -287,23 +306,33 @@ void TFormPreview::EditReport() {
     vl::ShowReport(report);
 }
 
+// Asks for the copy's name until it is one that can be used or the user
+// cancels; after a refused name the question comes back with that name.
 void TFormPreview::DublicateReport() {
     const QString name = selectedName();
     if (name.isEmpty() || !kind_) return;
     vl::UiService& ui = vl::Globals().uiService();
-    const QString answer = vl::ToQt(ui.inputBox("Report name", "Report name:", vl::FromQt(name)));
-    if (answer == name) return;
-    if (templates_.exists(*kind_, answer)) {
-        ui.messageBox("Already exists!", "Error", kOkButton | kErrorIcon);
+    QString proposed = name;
+    // a service that answers without a user could refuse for ever
+    constexpr int kMaxQuestions = 20;
+    for (int asked = 0; asked < kMaxQuestions; ++asked) {
+        const std::optional<std::string> answer =
+            ui.inputQuery("Report name", "Report name:", vl::FromQt(proposed));
+        if (!answer) return;
+        proposed = vl::ToQt(*answer);
+        if (templates_.exists(*kind_, proposed)) {
+            ui.messageBox("Already exists!", "Error", kOkButton | kErrorIcon);
+            continue;
+        }
+        if (!TemplateFolder::validName(proposed)) {
+            ui.messageBox("A report name cannot be empty or hold \".\", \"/\" or \"\\\".", "Error",
+                          kOkButton | kErrorIcon);
+            continue;
+        }
+        templates_.duplicate(*kind_, name, proposed);
+        EnumerateReports();
         return;
     }
-    if (!TemplateFolder::validName(answer)) {
-        ui.messageBox("A report name cannot be empty or hold \".\", \"/\" or \"\\\".", "Error",
-                      kOkButton | kErrorIcon);
-        return;
-    }
-    templates_.duplicate(*kind_, name, answer);
-    EnumerateReports();
 }
 
 void TFormPreview::DeleteReport() {

@@ -46,6 +46,8 @@ public:
     // Opens the designer on the template last loaded and shows the report
     // anew when it closes.
     void EditReport();
+    // Opens the user guide at the Print Preview window (the Help button, F1).
+    void ShowHelp();
     // Copies the selected template under a name asked for.
     void DublicateReport();
     // Deletes the selected template after asking.
@@ -75,6 +77,9 @@ private:
     QString selectedName() const;
 
     OrganizerStore store_;
+    // Set when the selection moved, so that the click that moved it does not
+    // build the template a second time.
+    bool rowJustChanged_ = false;
     std::unique_ptr<OrganizerReport> organizer_;
     TemplateFolder templates_;
     std::optional<DataSourceKind> kind_;

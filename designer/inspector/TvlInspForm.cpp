@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vl {
 
@@ -25,7 +26,7 @@ constexpr int kCaptionText = 53059;
 constexpr int kFirstPropertyAlias = 58001;
 constexpr int kLastTextNumber = 65535;
 // The window's size when nothing was saved.
-constexpr int kDesignWidth = 230;
+constexpr int kDesignWidth = 250;
 constexpr int kDesignHeight = 420;
 
 QString classNameOf(const TvlObject* object) {
@@ -168,7 +169,9 @@ bool TvlInspForm::LoadSettings() {
     rememberDefaultHeight(kDesignHeight);
     bool ok = false;
     const int splitPos = settings->value(QStringLiteral("SplitPos")).toInt(&ok);
-    SetSplitPos(ok ? splitPos : kDefaultSplitPos);
+    // names such as "BottomMargin" fit the first column
+    const int namesWidth = fontMetrics().horizontalAdvance(QStringLiteral("BottomMargin")) + 12;
+    SetSplitPos(ok ? splitPos : std::max(kDefaultSplitPos, namesWidth));
     return settings->value(QStringLiteral("isVisible"), true).toBool();
 }
 

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLayout>
 #include <QSettings>
+#include <QToolButton>
 
 namespace vl {
 
@@ -11,12 +12,30 @@ namespace {
 
 // Below this client height the window shows only its caption.
 constexpr int kCaptionOnlyHeight = 20;
+// A rolled-up window keeps the room of its roll button.
+constexpr int kRollButtonSize = 16;
 
 } // namespace
 
 TvlToolWindow::TvlToolWindow(const QString& className, QWidget* parent)
-    : QWidget(parent, Qt::Tool), className_(className) {
+    : QWidget(parent, Qt::Tool), className_(className), rollButton_(new QToolButton(this)) {
     setObjectName(className);
+    rollButton_->setObjectName(QStringLiteral("RollButton"));
+    rollButton_->setAutoRaise(true);
+    rollButton_->setArrowType(Qt::UpArrow);
+    rollButton_->setFixedSize(kRollButtonSize, kRollButtonSize);
+    rollButton_->setToolTip(tr("Roll up to the caption, or down again"));
+    rollButton_->setAccessibleName(tr("Roll up"));
+    rollButton_->setFocusPolicy(Qt::NoFocus);
+    connect(rollButton_, &QToolButton::clicked, this, [this] { ToggleRollUp(); });
+    // a strip above the window's own contents holds the button
+    setContentsMargins(0, kRollButtonSize + 2, 0, 0);
+}
+
+void TvlToolWindow::placeRollButton() {
+    rollButton_->move(width() - kRollButtonSize - 1, 1);
+    rollButton_->raise();
+    rollButton_->setArrowType(isRolledUp() ? Qt::DownArrow : Qt::UpArrow);
 }
 
 void TvlToolWindow::setHeightChangedHandler(std::function<void()> handler) {
@@ -34,6 +53,7 @@ void TvlToolWindow::moveEvent(QMoveEvent* event) {
 
 void TvlToolWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    placeRollButton();
     if (geometryChanged_) geometryChanged_();
 }
 
@@ -49,7 +69,7 @@ void TvlToolWindow::rollTo(bool rolledUp) {
     showContents(!rolledUp);
     if (rolledUp) {
         setMinimumHeight(0);
-        resize(width(), 0);
+        resize(width(), kRollButtonSize + 2);
     } else {
         resize(width(), defaultHeight_);
     }
@@ -62,7 +82,8 @@ void TvlToolWindow::rememberDefaultHeight(int fallback) {
 
 void TvlToolWindow::restoreWindowGeometry(QSettings& settings) {
     const QByteArray geometry = settings.value(QStringLiteral("Geometry")).toByteArray();
-    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    storedGeometry_ = !geometry.isEmpty();
+    if (storedGeometry_) restoreGeometry(geometry);
 }
 
 void TvlToolWindow::saveWindowGeometry(QSettings& settings) const {

@@ -11,7 +11,8 @@ namespace vl {
 // A tool window of the designer: it floats above the designer window, keeps
 // its position in the settings of its class and rolls up to its caption on a
 // double click there (a second double click, or RollDown, brings its height
-// at creation back).
+// at creation back). A small button at its top right corner rolls it up and
+// down too, for window systems that keep caption clicks to themselves.
 class TvlToolWindow : public QWidget {
 public:
     // A window no higher than this counts as rolled up.
@@ -30,6 +31,11 @@ public:
     void ToggleRollUp();
     void RollDown();
     int defaultHeight() const { return defaultHeight_; }
+    // Whether the settings held a place for the window when it was made.
+    bool hasStoredGeometry() const { return storedGeometry_; }
+    class QToolButton* rollButton() const {
+        return rollButton_;
+    }
 
 protected:
     // The height that rolling down restores: the window's height now, or
@@ -48,9 +54,12 @@ protected:
 
 private:
     void rollTo(bool rolledUp);
+    void placeRollButton();
 
     QString className_;
     int defaultHeight_ = 300;
+    bool storedGeometry_ = false;
+    class QToolButton* rollButton_ = nullptr;
     std::function<void()> heightChanged_;
     std::function<void()> geometryChanged_;
 };

@@ -6,6 +6,7 @@
 #include "designer/workspace/TvlDesignerPage.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/output/preview/ReportPreview.h"
+#include "engine/output/preview/TvlHelpWindow.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -269,15 +270,21 @@ bool TvlDesignerForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TvlDesignerForm::showHelp() {
-    const QString guide = FindUserGuide();
-    if (!guide.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
+    TvlHelpWindow::Show(this, QStringLiteral("Editing templates"));
 }
 
 void TvlDesignerForm::showAbout() {
-    QMessageBox::about(this, actions_->aboutEntry->text().remove(QLatin1Char('&')),
-                       QStringLiteral("<b>%1</b><p>%2 %3</p>")
-                           .arg(DesignerText(53080), QCoreApplication::applicationName(),
-                                QCoreApplication::applicationVersion()));
+    QMessageBox about(QMessageBox::NoIcon, actions_->aboutEntry->text().remove(QLatin1Char('&')),
+                      QStringLiteral("<h3>%1</h3><p>%2</p><p>%3</p>")
+                          .arg(DesignerText(53080),
+                               tr("Version %1").arg(QStringLiteral(VELLUM_VERSION)),
+                               tr("The report designer of Vellum, a banded report engine.")),
+                      QMessageBox::Ok, this);
+    about.setObjectName(QStringLiteral("AboutBox"));
+    about.setIconPixmap(windowIcon().pixmap(64, 64));
+    // room for the text, whatever the style makes of a message box
+    about.setStyleSheet(QStringLiteral("QLabel { min-width: 320px; }"));
+    about.exec();
 }
 
 } // namespace vl

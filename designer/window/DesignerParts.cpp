@@ -18,8 +18,11 @@
 
 #include <QComboBox>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace vl {
 
@@ -184,6 +187,13 @@ void TvlDesignerParts::wireToolWindows() {
 }
 
 void TvlDesignerParts::windowShown() {
+    // the fields window first: the inspector goes under it
+    if (!form_.pageEditMode() && !fields_) {
+        const bool wasVisible = OpenFormSettings(QString::fromLatin1(kFieldsFormClass))
+                                    ->value("isVisible", true)
+                                    .toBool();
+        if (wasVisible) showFieldsWindow(true);
+    }
     if (!inspector_) {
         inspector_ = new TvlInspForm(editing_->inspector(), &form_);
         inspector_->setObjectName(QStringLiteral("TvlInspForm"));
@@ -193,19 +203,15 @@ void TvlDesignerParts::windowShown() {
         editing_->inspector().setErrorHandler(
             [this](const std::string& message) { form_.showError(message); });
         inspector_->SetLocalizedPropNames(form_.designerSettings().localizedPropNames);
-        showInspector(inspector_->LoadSettings());
+        const bool visible = inspector_->LoadSettings();
+        if (!inspector_->hasStoredGeometry()) placeBesideThePage(*inspector_, kBelowTheFields);
+        showInspector(visible);
     }
     if (!services_) {
         services_ = std::make_unique<TvlEditorServices>(*editing_, form_.editors(), &form_);
         editing_->inspector().setEditorFor(services_->editorFor());
         toolbars_->setHighlightEditor([this] { services_->editHighlight(); });
         toolbars_->setFontEditor([this] { services_->editFont(); });
-    }
-    if (!form_.pageEditMode() && !fields_) {
-        const bool wasVisible = OpenFormSettings(QString::fromLatin1(kFieldsFormClass))
-                                    ->value("isVisible", true)
-                                    .toBool();
-        if (wasVisible) showFieldsWindow(true);
     }
     // the font boxes start with what a new text object gets
     const TvlNewObjectSettings& newObject = Globals().designer().newObject;
@@ -230,7 +236,11 @@ void TvlDesignerParts::windowClosing() {
 void TvlDesignerParts::showInspector(bool show) {
     if (!inspector_) return;
     inspector_->setVisible(show);
-    if (show) inspector_->raise();
+    if (show) {
+        // F11 and Tools > Object inspector also bring a rolled-up one down
+        inspector_->RollDown();
+        inspector_->raise();
+    }
     form_.actions().inspectorEntry->setChecked(show);
 }
 
@@ -243,6 +253,7 @@ void TvlDesignerParts::showFieldsWindow(bool show) {
     if (!fields_) {
         fields_ = new TvlInsFieldsForm(form_.report().Dictionary(), &form_);
         fields_->setObjectName(QString::fromLatin1(kFieldsFormClass));
+        if (!fields_->hasStoredGeometry()) placeBesideThePage(*fields_, kAtTheTop);
         QObject::connect(fields_, &QObject::destroyed, &form_,
                          [this] { form_.actions().fieldsWindowEntry->setChecked(false); });
     }
@@ -250,6 +261,27 @@ void TvlDesignerParts::showFieldsWindow(bool show) {
     fields_->raise();
     fields_->activateWindow();
     form_.actions().fieldsWindowEntry->setChecked(true);
+}
+
+// Where a tool window stands when the settings hold no place for it: at the
+// right of the workspace, below the toolbars, so that it covers neither the
+// menus nor the toolbars nor the left part of the page; the fields window at
+// the top, the inspector under it.
+void TvlDesignerParts::placeBesideThePage(TvlToolWindow& window, int slot) {
+    const QScrollArea& workspace = form_.workspace();
+    const QRect area(workspace.mapToGlobal(QPoint(0, 0)), workspace.size());
+    // room for the window frame the window system adds
+    constexpr int kFrame = 8, kCaption = 24;
+    const int x = area.right() - window.width() - kFrame - workspace.verticalScrollBar()->width();
+    int y = area.top() + kCaption;
+    if (slot == kBelowTheFields) {
+        const int fieldsHeight = fields_ && fields_->isVisible() ? fields_->height() : 0;
+        y += fieldsHeight ? fieldsHeight + kCaption + kFrame : 0;
+        const int room = area.bottom() - y - kFrame;
+        if (room >= TvlToolWindow::kRolledUpHeight * 4)
+            window.resize(window.width(), std::min(window.height(), room));
+    }
+    window.move(std::max(x, area.left()), y);
 }
 
 TvlDesignerHost& TvlDesignerParts::designer() {

@@ -15,6 +15,7 @@ class TvlDesignerForm;
 class TvlEditorServices;
 class TvlFormatToolbars;
 class TvlInsFieldsForm;
+class TvlToolWindow;
 class TvlInspForm;
 class TvlWidgetAsk;
 
@@ -80,6 +81,8 @@ private:
     TvlAlignmentPalette* palette_ = nullptr;
     QPointer<TvlInspForm> inspector_;
     QPointer<TvlInsFieldsForm> fields_;
+    enum : int { kAtTheTop = 0, kBelowTheFields = 1 };
+    void placeBesideThePage(TvlToolWindow& window, int slot);
 };
 
 } // namespace vl

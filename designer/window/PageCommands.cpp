@@ -109,6 +109,15 @@ void MoveReportPage(TvlReport& report, int from, int to) {
     report.Pages().Move(from, to);
 }
 
+bool ShownBySubReport(const TvlReport& report, int i) {
+    bool shown = false;
+    report.ForEachObject([&](const TvlView& view) {
+        if (auto* sub = dynamic_cast<const TvlSubReportView*>(&view); sub && sub->SubPage == i)
+            shown = true;
+    });
+    return shown;
+}
+
 std::string PageTitle(const TvlReport& report, int i) {
     std::string title;
     report.ForEachObject([&](const TvlView& view) {

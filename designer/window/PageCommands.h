@@ -36,6 +36,9 @@ void MoveReportPage(TvlReport& report, int from, int to);
 
 // The tab title of page i: the name of the sub-report object that shows
 // it, else "Page" and its number.
+// Whether a sub-report object of the template shows page i: such a page
+// takes no page-level bands (title, page header and the like).
+bool ShownBySubReport(const TvlReport& report, int i);
 std::string PageTitle(const TvlReport& report, int i);
 
 } // namespace vl

@@ -473,7 +473,8 @@ void TvlDesignerForm::editPageScript() {
 }
 
 int TvlDesignerForm::chooseBandType() {
-    return editors_->chooseBandType(page_ && page_->SubReportPage);
+    // the template tells, not the build: SubReportPage is set only while building
+    return editors_->chooseBandType(page_ && ShownBySubReport(report_, pageIndex_));
 }
 
 void TvlDesignerForm::showContextMenu(const QPoint& globalPos) {

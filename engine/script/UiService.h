@@ -17,6 +17,13 @@ public:
     // A modal input box; returns the text the user leaves in it.
     virtual std::string inputBox(const std::string& caption, const std::string& prompt,
                                  const std::string& defaultText) = 0;
+    // The same input box that tells Cancel apart: nothing when cancelled.
+    // Services without that distinction answer as inputBox does.
+    virtual std::optional<std::string> inputQuery(const std::string& caption,
+                                                  const std::string& prompt,
+                                                  const std::string& defaultText) {
+        return inputBox(caption, prompt, defaultText);
+    }
     // A modal message box with mb_ flags; returns the mr code of the button pressed.
     virtual int messageBox(const std::string& text, const std::string& caption, int flags) = 0;
     // The password dialog of protected templates: the text entered, or

@@ -70,6 +70,29 @@ TEST_F(PreviewCommands, FindGoesThroughAPageBeforeTheNext) {
     EXPECT_NEAR(f.Search().HitRect.top(), 400, 6);
 }
 
+// F3 after the last hit keeps that hit shown and says that the next F3
+// starts again on the first page, which it then does.
+TEST_F(PreviewCommands, F3AfterTheLastHitSaysSoAndStartsAgain) {
+    addPages(3);
+    text(1, 40, 300, "total one");
+    text(2, 40, 400, "total two");
+    TvlPreviewForm& f = show(QSize(900, 600));
+    f.StartSearch(QStringLiteral("total"), false, true);
+    QTest::keyClick(f.PBox, Qt::Key_F3);
+    ASSERT_EQ(f.CurrentPageNumber(), 3);
+    ASSERT_TRUE(ui->messages.empty());
+    QTest::keyClick(f.PBox, Qt::Key_F3);
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_NE(ui->messages[0].find("not found further on"), std::string::npos);
+    EXPECT_EQ(f.CurrentPageNumber(), 3);
+    EXPECT_EQ(f.Search().Page, 2) << "the last hit stays shown";
+    EXPECT_NEAR(f.Search().HitRect.top(), 400, 6);
+    QTest::keyClick(f.PBox, Qt::Key_F3);
+    EXPECT_EQ(f.CurrentPageNumber(), 2);
+    EXPECT_NEAR(f.Search().HitRect.top(), 300, 6);
+    EXPECT_EQ(ui->messages.size(), 1u);
+}
+
 TEST_F(PreviewCommands, F3StartsOnTheCurrentPageWhenTheUserMovedOn) {
     addPages(4);
     text(0, 40, 300, "needle");
@@ -259,6 +282,25 @@ TEST_F(PreviewCommands, PageSetupShowsTheMarginsThePageIsLaidOutWith) {
     EXPECT_EQ(page.LeftMargin, 36);
     EXPECT_EQ(page.TopMargin, 0);
     EXPECT_EQ(PageSetupPreset(*f.ShownPages()).leftMargin, 1000);
+}
+
+// Pages opened from a file cannot be built again: page setup says so
+// instead of doing nothing.
+TEST_F(PreviewCommands, PageSetupOfPagesFromAFileSaysWhyItCannot) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("one.vlp"));
+    {
+        TvlEMFPages pages;
+        pages.AddPage(Paper());
+        pages.SaveToFile(path);
+    }
+    addPages(1);
+    TvlPreviewForm& f = show();
+    f.LoadPreparedFile(path);
+    ASSERT_EQ(f.PageCount(), 1);
+    f.PageSetup();
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_NE(ui->messages[0].find("opened from a file"), std::string::npos);
 }
 
 TEST_F(PreviewCommands, LoadShowsThePagesOfAFile) {

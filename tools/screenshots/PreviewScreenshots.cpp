@@ -8,6 +8,7 @@
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/PreviewSearch.h"
 #include "engine/output/preview/ReportPreview.h"
+#include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/output/preview/TvlPreviewForm.h"
 #include "engine/output/preview/TvlProgressForm.h"
 

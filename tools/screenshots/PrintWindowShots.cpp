@@ -6,18 +6,22 @@
 // quillet-print-screenshots OUT_DIR SUFFIX ORGANIZER_DIR PROGRAM_DIR
 
 #include "app/window/TFormPreview.h"
+#include "designer/commands/TvlTemplForm.h"
 #include "designer/dictionary/TvlInsFieldsForm.h"
+#include "designer/window/DesignerActions.h"
 #include "designer/window/DesignerParts.h"
 #include "designer/window/InstallDesigner.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/output/preview/ReportPreview.h"
+#include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/output/printdialog/TvlPrintForm.h"
 #include "engine/output/printing/QtPrinterSystem.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -112,9 +116,26 @@ int main(int argc, char** argv) {
             if (!tasks.isEmpty()) sets->setCurrentItem(tasks.front());
         }
         saveScreen(designer, out + QStringLiteral("designer-fields-task-list") + suffix);
+        // File > New: a blank report first, then the skeletons
+        onModal<vl::TvlTemplForm>([&](vl::TvlTemplForm& chooser) {
+            saveScreen(chooser, out + QStringLiteral("designer-file-new") + suffix);
+            chooser.reject();
+        });
+        designer.actions().newEntry->trigger();
         designer.exit();
     });
     window.findChild<QPushButton*>(QStringLiteral("bEdit"))->click();
+
+    // the user guide in its help window
+    window.findChild<QPushButton*>(QStringLiteral("bHelp"))->click();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* help = qobject_cast<vl::TvlHelpWindow*>(top); help && help->isVisible()) {
+            help->move(0, 0);
+            help->searchField()->setText(QStringLiteral("Page Setup"));
+            help->findNext();
+            saveScreen(*help, out + QStringLiteral("help-window") + suffix);
+            help->close();
+        }
 
     window.findChild<QRadioButton*>(QStringLiteral("rbContacts"))->click();
     window.Zoom(11);

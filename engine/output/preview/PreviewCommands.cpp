@@ -7,6 +7,7 @@
 #include "engine/output/preview/PreviewLayout.h"
 #include "engine/output/preview/PreviewPageSetup.h"
 #include "engine/output/preview/PreviewTexts.h"
+#include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/output/preview/TvlPBox.h"
 #include "engine/output/preview/TvlPreviewForm.h"
 #include "engine/output/preview/TvlPreviewSearchForm.h"
@@ -193,7 +194,10 @@ bool TvlPreviewForm::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
         }
         return true;
     case Qt::Key_Space:
-        PopupZoomMenu(ZoomBtn->mapToGlobal(QPoint(0, ZoomBtn->height())), false);
+        // under the zoom button, or over the pages where the toolbar is hidden
+        PopupZoomMenu(ZoomBtn->isVisible() ? ZoomBtn->mapToGlobal(QPoint(0, ZoomBtn->height()))
+                                           : PBox->mapToGlobal(QPoint(8, 8)),
+                      false);
         return true;
     case Qt::Key_Home:
         if (ctrl) SetVerticalPosition(0);
@@ -206,10 +210,7 @@ bool TvlPreviewForm::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
         }
         return ctrl;
     case Qt::Key_F3:
-        if (search_.Active()) {
-            search_.ContinueOn(currentPage_);
-            FindAgain();
-        }
+        if (search_.Active()) FindNextOrWrap();
         return true;
     default:
         break;
@@ -337,6 +338,7 @@ void TvlPreviewForm::Find() {
 }
 
 void TvlPreviewForm::StartSearch(const QString& text, bool caseSensitive, bool fromFirstPage) {
+    wrapSearch_ = false;
     search_.Text = text;
     search_.CaseSensitive = caseSensitive;
     if (fromFirstPage) {
@@ -346,6 +348,29 @@ void TvlPreviewForm::StartSearch(const QString& text, bool caseSensitive, bool f
         search_.ContinueOn(currentPage_);
     }
     FindAgain();
+}
+
+// F3: the next hit; after the last one the hit stays shown and the user is
+// told that the next F3 starts again on the first page.
+void TvlPreviewForm::FindNextOrWrap() {
+    if (wrapSearch_) {
+        search_.Page = 0;
+        search_.Hit = 0;
+        wrapSearch_ = false;
+    } else {
+        search_.ContinueOn(currentPage_);
+    }
+    const PreviewSearch before = search_;
+    const bool hadHit = showHit_;
+    if (FindAgain() || !hadHit) return;
+    search_ = before;
+    showHit_ = true;
+    PBox->update();
+    wrapSearch_ = true;
+    Globals().uiService().messageBox(
+        FromQt(tr("\"%1\" is not found further on. F3 searches again from the first page.")
+                   .arg(search_.Text)),
+        FromQt(tr("Find text")), kIconInformation);
 }
 
 bool TvlPreviewForm::FindAgain() {
@@ -388,7 +413,16 @@ void TvlPreviewForm::showHit() {
 // Page setup and prepared pages.
 
 void TvlPreviewForm::PageSetup() {
-    if (!hasPages() || !shownReport_ || !shownReport_->Rebuildable()) return;
+    if (!hasPages() || !shownReport_) return;
+    if (!shownReport_->Rebuildable()) {
+        // Pages read from a file keep the paper they were built on.
+        Globals().uiService().messageBox(
+            FromQt(tr("These pages were opened from a file, so they cannot be built again "
+                      "on another paper or with other margins. Open the report's template to "
+                      "change its page setup.")),
+            FromQt(tr("Page setup")), kIconInformation);
+        return;
+    }
     QPrinter printer(QPrinter::ScreenResolution);
     const TvlPrinter& engine = Globals().printer();
     if (!engine.IsVirtual()) printer.setPrinterName(ToQt(engine.Device()));
@@ -466,7 +500,7 @@ void TvlPreviewForm::Print() {
 }
 
 void TvlPreviewForm::ShowHelp() {
-    if (!HelpFile.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFile));
+    TvlHelpWindow::Show(this, QStringLiteral("The preview window"));
 }
 
 // Settings of the report and of the window.

@@ -8,6 +8,7 @@
 #include "engine/output/LinkOpener.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/PreviewTexts.h"
+#include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/output/preview/TvlPreview.h"
 #include "engine/output/preview/TvlPreviewForm.h"
 #include "engine/output/preview/TvlProgressForm.h"
@@ -65,25 +66,6 @@ TvlPreviewForm* ShowPreparedReport(TvlReport& report) {
     form->ShowForReport(report);
     QCoreApplication::processEvents();
     return form;
-}
-
-QString FindUserGuide() {
-#ifdef Q_OS_UNIX
-    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) return {};
-#endif
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {
-        dir + QStringLiteral("/user-guide.html"),
-        dir + QStringLiteral("/user-guide.md"),
-        dir + QStringLiteral("/../share/doc/vellum/user-guide.html"),
-        dir + QStringLiteral("/../share/doc/vellum/user-guide.md"),
-#ifdef VELLUM_SOURCE_DIR
-        QStringLiteral(VELLUM_SOURCE_DIR "/docs/user-guide.md"),
-#endif
-    };
-    for (const QString& path : candidates)
-        if (QFileInfo(path).isFile()) return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    return {};
 }
 
 WindowServices::WindowServices() {

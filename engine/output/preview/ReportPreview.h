@@ -16,10 +16,6 @@ bool ShowReport(TvlReport& report);
 // is returned; it closes and deletes itself.
 TvlPreviewForm* ShowPreparedReport(TvlReport& report);
 
-// The user guide the Help button opens: beside the program or in its
-// documentation folder; empty when none is installed or nothing can show it.
-QString FindUserGuide();
-
 // Puts the windows into the engine for as long as it lives: message and
 // input boxes, the progress window, dialog pages with their controls and
 // the desktop's browser for links. The engine runs headless again

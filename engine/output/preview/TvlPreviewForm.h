@@ -80,6 +80,9 @@ public:
     // Shows the next occurrence of the search text; false when there is
     // none (the view does not change then).
     bool FindAgain();
+    // F3: FindAgain from the current page; after the last hit says so and
+    // starts on the first page the next time.
+    void FindNextOrWrap();
     void PageSetup();
     // Gives the template the paper and margins chosen and builds it again.
     void ApplyPageSetupAndRebuild(const PageSetupChoice& choice);
@@ -201,6 +204,7 @@ private:
     // What the view showed when its pages were lent to the report for a
     // command with windows of its own; painted until they come back.
     QPixmap lentView_;
+    bool wrapSearch_ = false;
 };
 
 } // namespace vl

@@ -139,6 +139,18 @@ std::string WidgetUiService::inputBox(const std::string& caption, const std::str
     return FromQt(dialog.textValue());
 }
 
+std::optional<std::string> WidgetUiService::inputQuery(const std::string& caption,
+                                                       const std::string& prompt,
+                                                       const std::string& defaultText) {
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("InputBox"));
+    dialog.setWindowTitle(titleOr(caption));
+    dialog.setLabelText(ToQt(prompt));
+    dialog.setTextValue(ToQt(defaultText));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return FromQt(dialog.textValue());
+}
+
 std::optional<std::string> WidgetUiService::askPassword(const std::string& caption,
                                                         const std::string& prompt) {
     QInputDialog dialog(QApplication::activeWindow());

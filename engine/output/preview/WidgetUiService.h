@@ -10,6 +10,8 @@ class WidgetUiService : public UiService {
 public:
     std::string inputBox(const std::string& caption, const std::string& prompt,
                          const std::string& defaultText) override;
+    std::optional<std::string> inputQuery(const std::string& caption, const std::string& prompt,
+                                          const std::string& defaultText) override;
     int messageBox(const std::string& text, const std::string& caption, int flags) override;
     std::optional<std::string> askPassword(const std::string& caption,
                                            const std::string& prompt) override;

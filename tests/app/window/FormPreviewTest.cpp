@@ -4,12 +4,16 @@
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/PreviewSearch.h"
 #include "engine/output/preview/ReportPreview.h"
+#include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/output/preview/TvlPreview.h"
 #include "engine/output/preview/TvlPreviewForm.h"
 #include "engine/output/printdialog/TvlPrintForm.h"
 #include "engine/output/printing/QtPrinterSystem.h"
 #include "engine/script/CodePage.h"
+#include "tests/support/ModalDialogs.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -17,12 +21,14 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -220,23 +226,99 @@ TEST_F(FormPreviewTest, DuplicateAndCancelChangesNothing) {
     EXPECT_EQ(QDir(folder(QStringLiteral("TaskList"))).entryList(QDir::Files), files);
 }
 
-TEST_F(FormPreviewTest, DuplicateUnderANameDifferingOnlyInCaseAlreadyExists) {
+// A name that cannot be used is refused with a message, and the question
+// comes back with that name, until a good name or Cancel.
+TEST_F(FormPreviewTest, ARefusedNameIsSaidAndAskedAgain) {
     open();
     const QString first = listed().front();
     const QStringList files = QDir(folder(QStringLiteral("TaskList"))).entryList(QDir::Files);
-    answerInputBox(first.toUpper(), true);
+    vl::test::ModalDialogs dialogs;
+    QStringList asked;
+    const auto answer = [&](const QString& text, bool accept) {
+        dialogs.expect<QInputDialog>([&asked, text, accept](QInputDialog& input) {
+            asked << input.textValue();
+            input.setTextValue(text);
+            accept ? input.accept() : input.reject();
+        });
+    };
+    const auto acknowledge = [&] {
+        dialogs.expect<QMessageBox>([this](QMessageBox& box) {
+            messages << box.windowTitle() + QStringLiteral(": ") + box.text();
+            box.button(QMessageBox::Ok)->click();
+        });
+    };
+    answer(first, true); // the name as offered: the template itself
+    acknowledge();
+    answer(first.toUpper(), true);
+    acknowledge();
+    answer(QStringLiteral("../Escaped"), true);
+    acknowledge();
+    answer(QStringLiteral("Kept"), false);
     click("bDublicate");
-    EXPECT_EQ(messages, QStringList{QStringLiteral("Error: Already exists!")});
+    EXPECT_EQ(dialogs.unanswered(), "");
+    EXPECT_EQ(asked, (QStringList{first, first, first.toUpper(), QStringLiteral("../Escaped")}));
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_EQ(messages[0], QStringLiteral("Error: Already exists!"));
+    EXPECT_EQ(messages[1], QStringLiteral("Error: Already exists!"));
+    EXPECT_TRUE(messages[2].startsWith(QStringLiteral("Error: A report name cannot")));
     EXPECT_EQ(QDir(folder(QStringLiteral("TaskList"))).entryList(QDir::Files), files);
+    EXPECT_FALSE(QFile::exists(program.path() + QStringLiteral("/Reports/Escaped.vlf")));
 }
 
-TEST_F(FormPreviewTest, DuplicateRefusesANameOutsideTheFolder) {
-    open();
-    answerInputBox(QStringLiteral("../Escaped"), true);
-    click("bDublicate");
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Error: ")));
-    EXPECT_FALSE(QFile::exists(program.path() + QStringLiteral("/Reports/Escaped.vlf")));
+// The list's right-click "Edit" opens the designer as "Edit report" does;
+// a click on the template already shown builds it again.
+TEST_F(FormPreviewTest, HelpAndF1OpenTheUserGuide) {
+    TFormPreview& w = open();
+    const auto shownHelp = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* h = qobject_cast<vl::TvlHelpWindow*>(widget); h && h->isVisible()) return h;
+        return static_cast<vl::TvlHelpWindow*>(nullptr);
+    };
+    click("bHelp");
+    vl::TvlHelpWindow* help = shownHelp();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Print Preview")));
+    help->close();
+    QApplication::processEvents();
+    EXPECT_EQ(shownHelp(), nullptr);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    EXPECT_NE(shownHelp(), nullptr);
+    if (vl::TvlHelpWindow* again = shownHelp()) again->close();
+}
+
+TEST_F(FormPreviewTest, TheListsEditEntryDesignsAndAClickRebuilds) {
+    int designed = 0;
+    vl::Globals().designer().designReport = [&](vl::TvlReport& report) {
+        ++designed;
+        report.Preview = nullptr;
+        return 1;
+    };
+    TFormPreview& w = open();
+    auto* menu = w.findChild<QMenu*>(QStringLiteral("pmReportList"));
+    ASSERT_NE(menu, nullptr);
+    auto* edit = menu->findChild<QAction*>(QStringLiteral("pmEdit"));
+    ASSERT_NE(edit, nullptr);
+    emit menu->aboutToShow();
+    EXPECT_TRUE(edit->isEnabled());
+    edit->trigger();
+    EXPECT_EQ(designed, 1);
+    vl::Globals().designer().designReport = nullptr;
+    emit menu->aboutToShow();
+    EXPECT_FALSE(edit->isEnabled()) << "no designer, no Edit";
+
+    int builds = 0;
+    w.organizer().report().Events.OnBeginDoc = [&] { ++builds; };
+    auto* list = find<QListWidget>("lbReports");
+    const QRect cell = list->visualItemRect(list->item(list->currentRow()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_GE(builds, 1);
+    const int once = builds;
+    const QRect other = list->visualItemRect(list->item(list->count() - 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other.center());
+    EXPECT_EQ(builds, 2 * once) << "a click that moves the selection builds once";
+    w.organizer().report().Events.OnBeginDoc = nullptr;
 }
 
 TEST_F(FormPreviewTest, DeleteAsksAndDeletesOnlyOnOk) {

@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTest>
+#include <QToolButton>
 
 using namespace vl;
 using namespace vltest;
@@ -131,10 +132,11 @@ TEST_F(TvlInsFieldsFormTest, RollingUpHidesTheLists) {
     int changes = 0;
     form.setHeightChangedHandler([&] { ++changes; });
     const int height = form.height();
-    form.ToggleRollUp();
+    QTest::mouseClick(form.rollButton(), Qt::LeftButton);
     EXPECT_TRUE(form.isRolledUp());
     EXPECT_FALSE(form.dataSetList()->isVisible());
-    form.ToggleRollUp();
+    EXPECT_TRUE(form.rollButton()->isVisible());
+    QTest::mouseClick(form.rollButton(), Qt::LeftButton);
     EXPECT_EQ(form.height(), height);
     EXPECT_TRUE(form.dataSetList()->isVisible());
     EXPECT_EQ(changes, 2);

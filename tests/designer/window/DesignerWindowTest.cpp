@@ -1,4 +1,5 @@
 #include "designer/commands/TvlPgoptForm.h"
+#include "designer/dictionary/TvlInsFieldsForm.h"
 #include "designer/inspector/TvlInspForm.h"
 #include "designer/window/DesignerActions.h"
 #include "designer/window/DesignerParts.h"
@@ -7,6 +8,7 @@
 #include "designer/window/DialogPageWindow.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
+#include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/FormSettings.h"
 #include "engine/script/Stream.h"
@@ -15,6 +17,7 @@
 #include "tests/support/ModalDialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -22,8 +25,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace vltest {
 namespace {
@@ -283,6 +288,63 @@ TEST_F(DesignerWindowTest, RemovePageIsOfferedOnlyWithSeveralPages) {
         hints << action->toolTip();
     EXPECT_TRUE(hints.contains(QStringLiteral("Insert text object")));
     EXPECT_FALSE(hints.contains(QStringLiteral("Insert rectangle object")));
+}
+
+// F1 opens the user guide in the help window; the About box names the
+// version and has room for its text.
+TEST_F(DesignerWindowTest, HelpOpensTheGuideAndAboutNamesTheVersion) {
+    addPage();
+    TvlDesignerForm& f = open();
+    QTest::keyClick(&f, Qt::Key_F1);
+    TvlHelpWindow* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = qobject_cast<TvlHelpWindow*>(w); h && h->isVisible()) help = h;
+    ASSERT_NE(help, nullptr) << "F1 opened no help window";
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("designer")));
+    help->close();
+
+    vl::test::ModalDialogs dialogs;
+    QString text;
+    QSize size;
+    dialogs.expect<QMessageBox>([&](QMessageBox& about) {
+        text = about.text();
+        size = about.size();
+        about.accept();
+    });
+    f.actions().aboutEntry->trigger();
+    EXPECT_EQ(dialogs.unanswered(), "");
+    EXPECT_TRUE(text.contains(QStringLiteral("Version "))) << text.toStdString();
+    EXPECT_GE(size.width(), 300);
+}
+
+// On a first start the tool windows stand at the right of the page, below
+// the menus and toolbars, the inspector under the fields window; F11 brings
+// a rolled-up inspector down.
+TEST_F(DesignerWindowTest, ToolWindowsStartBesideThePageAndF11RollsTheInspectorDown) {
+    OpenFormSettings(QStringLiteral("TvlInspForm"))->remove(QString());
+    OpenFormSettings(QStringLiteral("TvlInsFieldsForm"))->remove(QString());
+    addPage();
+    TvlDesignerForm& f = open();
+    f.parts().showFieldsWindow(true);
+    TvlInspForm* inspector = f.parts().inspector();
+    TvlInsFieldsForm* fields = f.parts().fieldsWindow();
+    ASSERT_NE(inspector, nullptr);
+    ASSERT_NE(fields, nullptr);
+    const QRect workspace(f.workspace().mapToGlobal(QPoint(0, 0)), f.workspace().size());
+    for (const QWidget* tool : {static_cast<QWidget*>(inspector), static_cast<QWidget*>(fields)}) {
+        const QRect at = tool->geometry();
+        EXPECT_GE(at.top(), workspace.top())
+            << tool->objectName().toStdString() << " over the toolbars";
+        EXPECT_GT(at.left(), workspace.center().x()) << tool->objectName().toStdString();
+        EXPECT_LE(at.right(), workspace.right());
+    }
+    EXPECT_GT(inspector->geometry().top(), fields->geometry().bottom());
+
+    QTest::mouseClick(inspector->rollButton(), Qt::LeftButton);
+    ASSERT_TRUE(inspector->isRolledUp());
+    key(Qt::Key_F11);
+    EXPECT_FALSE(inspector->isRolledUp());
+    EXPECT_TRUE(inspector->isVisible());
 }
 
 TEST_F(DesignerWindowTest, ZOrderCommandsMoveTheSelectionInThePageList) {
