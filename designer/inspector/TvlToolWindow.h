@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+class QToolButton;
+
 namespace vl {
 
 // A tool window of the designer: it floats above the designer window, keeps
@@ -33,9 +35,7 @@ public:
     int defaultHeight() const { return defaultHeight_; }
     // Whether the settings held a place for the window when it was made.
     bool hasStoredGeometry() const { return storedGeometry_; }
-    class QToolButton* rollButton() const {
-        return rollButton_;
-    }
+    QToolButton* rollButton() const { return rollButton_; }
 
 protected:
     // The height that rolling down restores: the window's height now, or
@@ -59,7 +59,7 @@ private:
     QString className_;
     int defaultHeight_ = 300;
     bool storedGeometry_ = false;
-    class QToolButton* rollButton_ = nullptr;
+    QToolButton* rollButton_ = nullptr;
     std::function<void()> heightChanged_;
     std::function<void()> geometryChanged_;
 };

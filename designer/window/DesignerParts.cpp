@@ -17,11 +17,13 @@
 #include "engine/script/FormSettings.h"
 
 #include <QComboBox>
+#include <QLayout>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
 
 namespace vl {
@@ -268,20 +270,25 @@ void TvlDesignerParts::showFieldsWindow(bool show) {
 // menus nor the toolbars nor the left part of the page; the fields window at
 // the top, the inspector under it.
 void TvlDesignerParts::placeBesideThePage(TvlToolWindow& window, int slot) {
-    const QScrollArea& workspace = form_.workspace();
-    const QRect area(workspace.mapToGlobal(QPoint(0, 0)), workspace.size());
-    // room for the window frame the window system adds
-    constexpr int kFrame = 8, kCaption = 24;
-    const int x = area.right() - window.width() - kFrame - workspace.verticalScrollBar()->width();
-    int y = area.top() + kCaption;
-    if (slot == kBelowTheFields) {
-        const int fieldsHeight = fields_ && fields_->isVisible() ? fields_->height() : 0;
-        y += fieldsHeight ? fieldsHeight + kCaption + kFrame : 0;
-        const int room = area.bottom() - y - kFrame;
-        if (room >= TvlToolWindow::kRolledUpHeight * 4)
-            window.resize(window.width(), std::min(window.height(), room));
-    }
-    window.move(std::max(x, area.left()), y);
+    // once the window has laid its toolbars out, which it finishes after
+    // being shown
+    QTimer::singleShot(0, &window, [this, &window, slot] {
+        const QScrollArea& workspace = form_.workspace();
+        const QRect area(workspace.mapToGlobal(QPoint(0, 0)), workspace.size());
+        // room for the window frame the window system adds
+        constexpr int kFrame = 8, kCaption = 24;
+        const int x =
+            area.right() - window.width() - kFrame - workspace.verticalScrollBar()->width();
+        int y = area.top() + kCaption;
+        if (slot == kBelowTheFields) {
+            const int fieldsHeight = fields_ && fields_->isVisible() ? fields_->height() : 0;
+            y += fieldsHeight ? fieldsHeight + kCaption + kFrame : 0;
+            const int room = area.bottom() - y - kFrame;
+            if (room >= TvlToolWindow::kRolledUpHeight * 4)
+                window.resize(window.width(), std::min(window.height(), room));
+        }
+        window.move(std::max(x, area.left()), y);
+    });
 }
 
 TvlDesignerHost& TvlDesignerParts::designer() {

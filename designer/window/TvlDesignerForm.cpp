@@ -360,8 +360,8 @@ void TvlDesignerForm::updateCommandState() {
     TvlDesignerActions::enable(actions_->edits(), s & (ssBand | ssText | ssOther));
     // the last page cannot be removed
     const bool severalPages = report_.Pages().Count() > 1;
-    for (QAction* action : {actions_->removePageButton, actions_->removePageEntry,
-                            actions_->removePageTab})
+    for (QAction* action :
+         {actions_->removePageButton, actions_->removePageEntry, actions_->removePageTab})
         TvlDesignerActions::enable(action, severalPages);
     if (seams.commandState) seams.commandState(s, reportPage);
     status_->update();

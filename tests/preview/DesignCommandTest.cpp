@@ -54,9 +54,9 @@ TEST(DesignCommandTest, ANewFileStartsBlankWithTheOrganizersFieldsAndSavesThere)
         designer.actions().saveEntry->trigger();
         designer.exit();
     });
-    const int status = vellum_cli::RunCommandLine(
-        {QStringLiteral("design"), path, QStringLiteral("--organizer"),
-         QStringLiteral(SAMPLE_ORGANIZER)});
+    const int status =
+        vellum_cli::RunCommandLine({QStringLiteral("design"), path, QStringLiteral("--organizer"),
+                                    QStringLiteral(SAMPLE_ORGANIZER)});
     EXPECT_EQ(status, 0);
     EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(pages, 1);

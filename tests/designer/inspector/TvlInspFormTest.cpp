@@ -363,7 +363,10 @@ TEST_F(TvlInspFormTest, SettingsKeepTheDividerAndVisibility) {
     settings->setValue(QStringLiteral("SplitPos"), QStringLiteral("wide"));
     settings->sync();
     reopened.LoadSettings();
-    EXPECT_EQ(reopened.SplitPos(), TvlInspForm::kDefaultSplitPos);
+    // without a stored divider the names of the properties fit
+    EXPECT_GE(reopened.SplitPos(), TvlInspForm::kDefaultSplitPos);
+    EXPECT_GE(reopened.SplitPos(),
+              reopened.fontMetrics().horizontalAdvance(QStringLiteral("BottomMargin")));
     settings->remove(QString());
 }
 

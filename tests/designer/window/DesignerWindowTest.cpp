@@ -330,6 +330,7 @@ TEST_F(DesignerWindowTest, ToolWindowsStartBesideThePageAndF11RollsTheInspectorD
     TvlInsFieldsForm* fields = f.parts().fieldsWindow();
     ASSERT_NE(inspector, nullptr);
     ASSERT_NE(fields, nullptr);
+    QTest::qWait(50);
     const QRect workspace(f.workspace().mapToGlobal(QPoint(0, 0)), f.workspace().size());
     for (const QWidget* tool : {static_cast<QWidget*>(inspector), static_cast<QWidget*>(fields)}) {
         const QRect at = tool->geometry();
