@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPainter>
+#include <QScreen>
 #include <QSettings>
 #include <cstdio>
 
@@ -83,7 +85,8 @@ int main(int argc, char** argv) {
     const QString suffix = args[2] + QStringLiteral(".png");
     QDir().mkpath(out);
     // the pictures show the designer as a first start lays it out
-    vl::OpenFormSettings(QStringLiteral("TvlDesignerForm"))->remove(QString());
+    for (const char* window : {"TvlDesignerForm", "TvlInspForm", "TvlInsFieldsForm"})
+        vl::OpenFormSettings(QString::fromLatin1(window))->remove(QString());
     const vl::WindowServices windows;
     vl::InstallDesigner();
 
@@ -97,6 +100,15 @@ int main(int argc, char** argv) {
         form.selectByName(report.Pages()[0].Objects.size() > 2 ? report.Pages()[0].Objects[2]->Name
                                                                : std::string());
         save(form, out + QStringLiteral("designer-task-list") + suffix);
+        // the whole screen: the tool windows beside the page, as a window
+        // manager shows them
+        QElapsedTimer settled;
+        settled.start();
+        while (settled.elapsed() < 800)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        const QRect r = form.frameGeometry();
+        save(QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()),
+             out + QStringLiteral("designer-first-start") + suffix);
     }
 
     addDialogPage(report);
