@@ -9,6 +9,7 @@
 #include "designer/commands/TvlTemplForm.h"
 #include "designer/commands/TvlTemplNewForm.h"
 #include "designer/dictionary/TvlDictForm.h"
+#include "designer/editors/TextInsertions.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/OutputGlobals.h"
 #include "engine/output/TvlPrinter.h"
@@ -132,6 +133,10 @@ bool TvlWidgetAsk::designerOptions(TvlDesignerSettings& settings, TvlEditorFonts
 
 bool TvlWidgetAsk::editDictionary(TvlReport& report) {
     TvlDictForm form(report.Dictionary(), report, parent_);
+    if (editorHost_)
+        form.setExpressionBuilder([this](QWidget* parent, std::string& expression) {
+            return EditExpression(*editorHost_, parent, expression);
+        });
     return form.exec() == QDialog::Accepted;
 }
 

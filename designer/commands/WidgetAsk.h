@@ -6,11 +6,16 @@ class QWidget;
 
 namespace vl {
 
+class TvlEditorHost;
+
 // The questions as the designer puts them to a person: message boxes, the
 // file dialogs and the commands' dialogs, each modal over the parent.
 class TvlWidgetAsk : public TvlDesignerAsk {
 public:
-    explicit TvlWidgetAsk(QWidget* parent) : parent_(parent) {}
+    // editorHost, when given, serves the expression builder the dictionary
+    // editor offers for variables.
+    explicit TvlWidgetAsk(QWidget* parent, TvlEditorHost* editorHost = nullptr)
+        : parent_(parent), editorHost_(editorHost) {}
 
     TvlAnswer saveChanges(const QString& question) override;
     bool confirmRemovePage() override;
@@ -29,6 +34,7 @@ public:
 
 private:
     QWidget* parent_;
+    TvlEditorHost* editorHost_;
 };
 
 // The filters of the open and save dialogs, in the order of TvlOpenFilter

@@ -119,7 +119,12 @@ void TvlEditorServices::editProperty(TvlView& view, std::string_view property) {
     } else if (SameText(property, "DataField")) {
         editDataField();
     } else if (isOneOf(property, {"OnBeforePrint", "OnActivate"})) {
-        editPageScript();
+        // an object's event is its own script; a page's is the page script
+        if (editors_ && editable(&view)) {
+            editing_.hooks().hideHandles();
+            editors_->editMemo(view);
+            afterDialog();
+        }
     } else if (editable(&view)) {
         editing_.hooks().hideHandles();
         editors_->editProperty(view, property);

@@ -79,13 +79,23 @@ std::string TvlDesignerEditors::insertDataField() {
     return InsertDataField(host_, window_);
 }
 
+namespace {
+
+bool isCrossDataBand(const TvlView& view) {
+    const auto* band = dynamic_cast<const TvlBandView*>(&view);
+    return band && band->bandType() == btCrossData;
+}
+
+} // namespace
+
 bool TvlDesignerEditors::editProperty(TvlView& view, std::string_view property) {
     if (SameText(property, "Memo"))
         editMemo(view);
     else if (SameText(property, "Tag"))
         editTag(view);
     else if (SameText(property, "DataSource"))
-        editDataSource(view);
+        // a cross data band's source is its list of pairs, not one name
+        isCrossDataBand(view) ? editCrossDataSource(view) : editDataSource(view);
     else if (SameText(property, "CrossDataSource"))
         editCrossDataSource(view);
     else

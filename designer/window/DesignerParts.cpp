@@ -47,7 +47,7 @@ TvlDesignerParts::TvlDesignerParts(TvlDesignerForm& form, TvlDesignerOptions opt
     hooks.refreshFieldsWindow = [this] { refreshFields(); };
     hooks.selectPage = [this](int index) { form_.selectPage(index); };
     editing_ = std::make_unique<TvlDesignerEditing>(form_, std::move(hooks));
-    ask_ = std::make_unique<TvlWidgetAsk>(&form_);
+    ask_ = std::make_unique<TvlWidgetAsk>(&form_, &form_);
     commands_ = std::make_unique<TvlDesignerCommands>(*this, *ask_);
 
     toolbars_ = new TvlFormatToolbars(*editing_, &form_);

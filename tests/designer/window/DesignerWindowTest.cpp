@@ -1,5 +1,10 @@
 #include "designer/commands/TvlPgoptForm.h"
+#include "designer/dictionary/TvlDictForm.h"
 #include "designer/dictionary/TvlInsFieldsForm.h"
+#include "designer/editing/TvlEditorServices.h"
+#include "designer/editors/TvlMemoEditorForm.h"
+#include "designer/editors/TvlSyntaxMemo.h"
+#include "designer/editors/TvlVBandEditorForm.h"
 #include "designer/inspector/TvlInspForm.h"
 #include "designer/window/DesignerActions.h"
 #include "designer/window/DesignerParts.h"
@@ -8,7 +13,9 @@
 #include "designer/window/DialogPageWindow.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
+#include "engine/model/ViewState.h"
 #include "engine/output/preview/TvlHelpWindow.h"
+#include "engine/script/BandType.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/FormSettings.h"
 #include "engine/script/Stream.h"
@@ -20,6 +27,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -346,6 +354,54 @@ TEST_F(DesignerWindowTest, ToolWindowsStartBesideThePageAndF11RollsTheInspectorD
     key(Qt::Key_F11);
     EXPECT_FALSE(inspector->isRolledUp());
     EXPECT_TRUE(inspector->isVisible());
+}
+
+// The dictionary editor that the designer opens offers the expression
+// builder for the value of a variable.
+TEST_F(DesignerWindowTest, TheDictionaryEditorOffersTheExpressionBuilder) {
+    addPage();
+    TvlDesignerForm& f = open();
+    vl::test::ModalDialogs dialogs;
+    QString hint;
+    dialogs.expect<TvlDictForm>([&](TvlDictForm& dictionary) {
+        if (auto* builder = dictionary.findChild<QToolButton*>(QStringLiteral("ExprBtn")))
+            hint = builder->toolTip();
+        dictionary.reject();
+    });
+    f.actions().dictionaryEntry->trigger();
+    EXPECT_EQ(dialogs.unanswered(), "");
+    EXPECT_EQ(hint, QStringLiteral("Expression builder"));
+}
+
+// The inspector's editors open what the property belongs to: a band's
+// OnBeforePrint its own script, a cross data band's DataSource the editor
+// of its pairs.
+TEST_F(DesignerWindowTest, PropertyEditorsOpenTheObjectsOwnScriptAndSources) {
+    TvlPage& page = addPage();
+    page.Script = {"begin", "  PageScript := 1;", "end"};
+    TvlBandView& title = band(page, "Title", btReportTitle, 20);
+    title.Script = {"begin", "  BandScript := 1;", "end"};
+    band(page, "MasterData", btMasterData, 60);
+    TvlBandView& cross = band(page, "Cross", btCrossData, 100);
+    cross.FormatStr = "MasterData=3;";
+    open();
+    auto* services = dynamic_cast<TvlEditorServices*>(ViewState().designer);
+    ASSERT_NE(services, nullptr);
+    vl::test::ModalDialogs dialogs;
+    QString script;
+    dialogs.expect<TvlMemoEditorForm>([&](TvlMemoEditorForm& editor) {
+        for (TvlSyntaxMemo* text : editor.findChildren<TvlSyntaxMemo*>())
+            for (const std::string& line : text->lines())
+                script += QString::fromStdString(line);
+        editor.reject();
+    });
+    services->editProperty(title, "OnBeforePrint");
+    dialogs.expect<TvlVBandEditorForm>([](TvlVBandEditorForm& editor) { editor.reject(); });
+    services->editProperty(cross, "DataSource");
+    EXPECT_EQ(dialogs.unanswered(), "");
+    EXPECT_TRUE(script.contains(QStringLiteral("BandScript"))) << script.toStdString();
+    EXPECT_FALSE(script.contains(QStringLiteral("PageScript")));
+    EXPECT_EQ(cross.FormatStr, "MasterData=3;");
 }
 
 TEST_F(DesignerWindowTest, ZOrderCommandsMoveTheSelectionInThePageList) {
