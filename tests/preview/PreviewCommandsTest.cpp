@@ -317,9 +317,8 @@ TEST_F(PreviewCommands, LoadShowsThePagesOfAFile) {
     f.LoadPreparedFile(path);
     EXPECT_EQ(f.PageCount(), 3);
     EXPECT_EQ(f.CurrentPageNumber(), 1);
+    // pages from a file cannot be built again (page setup says so)
     EXPECT_FALSE(report.Rebuildable());
-    EXPECT_FALSE(f.PageSetupBtn->isEnabled() && f.PageSetupBtn->isVisible() &&
-                 report.Rebuildable());
 
     // a damaged file shows the pages read before the damage, and says why
     QFile file(path);

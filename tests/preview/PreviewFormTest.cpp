@@ -1,6 +1,7 @@
 #include "engine/output/preview/TvlPBox.h"
 #include "engine/output/preview/TvlPreview.h"
 #include "tests/preview/PreviewTestSupport.h"
+#include "tests/support/RecordingPrinterSystem.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -252,12 +253,18 @@ TEST_F(PreviewForm, KeysScrollPageAndClose) {
     QTest::keyClick(f.PBox, Qt::Key_Space);
     EXPECT_TRUE(f.ProcMenu->isVisible());
     EXPECT_FALSE(f.AddPageItem->isVisible()); // the zoom button's menu
+    // under the zoom button
+    EXPECT_NEAR(f.ProcMenu->y(), f.ZoomBtn->mapToGlobal(QPoint(0, f.ZoomBtn->height())).y(), 2);
     f.ProcMenu->hide();
+    // with a printer, Ctrl+P prints
+    Globals().startPrinter(std::make_unique<RecordingPrinterSystem>());
     bool printed = false;
     Globals().preview().print = [&](TvlReport&, int) { printed = true; };
     f.ApplyReportSettings();
+    ASSERT_TRUE(f.PrintBtn->isEnabled());
     QTest::keyClick(f.PBox, Qt::Key_P, Qt::ControlModifier);
-    EXPECT_EQ(printed, f.PrintBtn->isEnabled());
+    EXPECT_TRUE(printed);
+    Globals().startPrinter(nullptr);
     EXPECT_TRUE(f.HandleKey(Qt::Key_Q, Qt::ControlModifier)); // other Ctrl keys are used up
     EXPECT_FALSE(f.HandleKey(Qt::Key_Q, {}));
     QTest::keyClick(f.PBox, Qt::Key_Escape);
@@ -365,6 +372,15 @@ TEST_F(PreviewPane, ForwardsToItsWindowAndReportsPageChanges) {
     EXPECT_DOUBLE_EQ(pane->ZoomPercent(), 50);
     // Escape belongs to the window that holds the pane
     EXPECT_FALSE(pane->Form().HandleKey(Qt::Key_Escape, {}));
+    // without the toolbar, Space opens the zoom menu over the pages, not
+    // where the hidden zoom button would be
+    TvlPreviewForm& form = pane->Form();
+    ASSERT_FALSE(form.ZoomBtn->isVisible());
+    EXPECT_TRUE(form.HandleKey(Qt::Key_Space, {}));
+    EXPECT_TRUE(form.ProcMenu->isVisible());
+    EXPECT_TRUE(QRect(form.PBox->mapToGlobal(QPoint(0, 0)), form.PBox->size())
+                    .contains(form.ProcMenu->pos()));
+    form.ProcMenu->hide();
     pane->ReturnPages();
     EXPECT_EQ(pane->PageCount(), 0);
     EXPECT_EQ(report.EMFPages().Count(), 3);
