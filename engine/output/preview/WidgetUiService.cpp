@@ -129,14 +129,8 @@ int WidgetUiService::messageBox(const std::string& text, const std::string& capt
 
 std::string WidgetUiService::inputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& defaultText) {
-    QInputDialog dialog(QApplication::activeWindow());
-    dialog.setObjectName(QStringLiteral("InputBox"));
-    dialog.setWindowTitle(titleOr(caption));
-    dialog.setLabelText(ToQt(prompt));
-    dialog.setTextValue(ToQt(defaultText));
     // a cancelled input box leaves its initial text
-    if (dialog.exec() != QDialog::Accepted) return defaultText;
-    return FromQt(dialog.textValue());
+    return inputQuery(caption, prompt, defaultText).value_or(defaultText);
 }
 
 std::optional<std::string> WidgetUiService::inputQuery(const std::string& caption,
