@@ -5,6 +5,7 @@
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/script/BandType.h"
+#include "tests/support/ListTexts.h"
 #include "tests/support/ModalDialogs.h"
 #include "tools/vellum/Commands.h"
 
@@ -16,13 +17,6 @@
 
 namespace vl::test {
 namespace {
-
-QStringList Texts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; list && i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
 
 // "vellum design" opens the real designer: on a file that does not exist
 // yet it starts a blank report that saves there, and with --organizer its
@@ -39,10 +33,10 @@ TEST(DesignCommandTest, ANewFileStartsBlankWithTheOrganizersFieldsAndSavesThere)
         designer.parts().showFieldsWindow(true);
         if (TvlInsFieldsForm* window = designer.parts().fieldsWindow()) {
             auto* list = window->findChild<QListWidget*>(QStringLiteral("DatasetsLB"));
-            sets = Texts(list);
+            sets = ListTexts(list);
             const auto tasks = list->findItems(QStringLiteral("Tasks"), Qt::MatchExactly);
             if (!tasks.isEmpty()) list->setCurrentItem(tasks.front());
-            fields = Texts(window->findChild<QListWidget*>(QStringLiteral("FieldsLB")));
+            fields = ListTexts(window->findChild<QListWidget*>(QStringLiteral("FieldsLB")));
         }
         // a band, saved into the new file
         auto band = std::make_unique<TvlBandView>();

@@ -258,12 +258,7 @@ void TvlPreviewForm::TakePages(TvlReport& report) {
 }
 
 void TvlPreviewForm::ReturnPages() {
-    if (shownReport_ && shownPages_) {
-        releaseLivePages();
-        shownReport_->GiveBackPages(std::move(shownPages_));
-    }
-    shownPages_.reset();
-    showHit_ = false;
+    giveBackPages();
     UpdatePageStatus();
     placeScrollBars(0, 0);
     PBox->update();
@@ -275,8 +270,14 @@ void TvlPreviewForm::ReturnPages() {
 void TvlPreviewForm::lendPages() {
     if (!shownReport_ || !shownPages_) return;
     lentView_ = PBox->grab();
-    releaseLivePages();
-    shownReport_->GiveBackPages(std::move(shownPages_));
+    giveBackPages();
+}
+
+void TvlPreviewForm::giveBackPages() {
+    if (shownReport_ && shownPages_) {
+        releaseLivePages();
+        shownReport_->GiveBackPages(std::move(shownPages_));
+    }
     shownPages_.reset();
     showHit_ = false;
 }

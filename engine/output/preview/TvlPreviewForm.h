@@ -174,6 +174,8 @@ private:
     void placeScrollBars(int horizontalMax, int verticalMax);
     void releaseLivePages();
     void lendPages();
+    // Hands the pages back to the report; the view is left as it is.
+    void giveBackPages();
     void updateCurrentFromScroll();
     void showHit();
     void followLink(const std::string& text);

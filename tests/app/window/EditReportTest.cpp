@@ -18,6 +18,7 @@
 #include "engine/output/printing/QtPrinterSystem.h"
 #include "engine/script/BandType.h"
 #include "engine/script/CodePage.h"
+#include "tests/support/ListTexts.h"
 #include "tests/support/ModalDialogs.h"
 
 #include <QDir>
@@ -35,13 +36,6 @@
 using namespace quillet;
 
 namespace {
-
-QStringList Texts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; list && i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
 
 // The window's "Edit report" opens the real designer on the organizer's
 // report, with the organizer's data attached.
@@ -98,10 +92,10 @@ TEST_F(EditReportTest, TheDesignerListsTheOrganizersFieldsAndPreviewsItsTasks) {
         if (!window) return designer.exit();
         auto* sets = window->findChild<QListWidget*>(QStringLiteral("DatasetsLB"));
         auto* names = window->findChild<QListWidget*>(QStringLiteral("FieldsLB"));
-        fieldSets = Texts(sets);
+        fieldSets = vl::test::ListTexts(sets);
         const auto taskSet = sets->findItems(QStringLiteral("Tasks"), Qt::MatchExactly);
         if (!taskSet.isEmpty()) sets->setCurrentItem(taskSet.front());
-        fields = Texts(names);
+        fields = vl::test::ListTexts(names);
         const auto name = names->findItems(QStringLiteral("Name"), Qt::MatchExactly);
         if (!name.isEmpty()) names->setCurrentItem(name.front());
 
@@ -112,7 +106,7 @@ TEST_F(EditReportTest, TheDesignerListsTheOrganizersFieldsAndPreviewsItsTasks) {
                 auto* list = chooser.findChild<QListWidget*>(QStringLiteral("FieldsLB"));
                 const auto set = chooserSets->findItems(QStringLiteral("Tasks"), Qt::MatchExactly);
                 if (!set.isEmpty()) chooserSets->setCurrentItem(set.front());
-                chooserFields = Texts(list);
+                chooserFields = vl::test::ListTexts(list);
                 const auto due = list->findItems(QStringLiteral("DueDate"), Qt::MatchExactly);
                 if (!due.isEmpty()) list->setCurrentItem(due.front());
                 chooser.accept();
