@@ -20,7 +20,8 @@ namespace {
 
 constexpr int kCaptionText = 53450;
 // The window's size when nothing was saved.
-constexpr int kDesignWidth = 200;
+// as wide as the inspector, so that the two stack into one column
+constexpr int kDesignWidth = 250;
 constexpr int kDesignHeight = 360;
 constexpr int kRolledDownFallback = 300;
 

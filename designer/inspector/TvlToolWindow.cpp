@@ -18,7 +18,11 @@ constexpr int kRollButtonSize = 16;
 } // namespace
 
 TvlToolWindow::TvlToolWindow(const QString& className, QWidget* parent)
-    : QWidget(parent, Qt::Tool), className_(className), rollButton_(new QToolButton(this)) {
+    // a close button only: the caption of a narrow window keeps room for
+    // its title, and the roll button takes the place of minimizing
+    : QWidget(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      className_(className), rollButton_(new QToolButton(this)) {
     setObjectName(className);
     rollButton_->setObjectName(QStringLiteral("RollButton"));
     rollButton_->setAutoRaise(true);
@@ -42,19 +46,9 @@ void TvlToolWindow::setHeightChangedHandler(std::function<void()> handler) {
     heightChanged_ = std::move(handler);
 }
 
-void TvlToolWindow::setGeometryChangedHandler(std::function<void()> handler) {
-    geometryChanged_ = std::move(handler);
-}
-
-void TvlToolWindow::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    if (geometryChanged_) geometryChanged_();
-}
-
 void TvlToolWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     placeRollButton();
-    if (geometryChanged_) geometryChanged_();
 }
 
 void TvlToolWindow::ToggleRollUp() {

@@ -25,9 +25,6 @@ public:
     const QString& className() const { return className_; }
     // Called after a roll-up or roll-down.
     void setHeightChangedHandler(std::function<void()> handler);
-    // Called when the window moved or changed its size (the designer stacks
-    // the database fields window and the inspector then).
-    void setGeometryChangedHandler(std::function<void()> handler);
     bool isRolledUp() const { return height() <= kRolledUpHeight; }
     // Rolls a rolled-up window down, any other up.
     void ToggleRollUp();
@@ -49,7 +46,6 @@ protected:
 
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -61,7 +57,6 @@ private:
     bool storedGeometry_ = false;
     QToolButton* rollButton_ = nullptr;
     std::function<void()> heightChanged_;
-    std::function<void()> geometryChanged_;
 };
 
 } // namespace vl

@@ -9,6 +9,7 @@
 #include "designer/editing/TvlFormatToolbars.h"
 #include "designer/inspector/TvlInspForm.h"
 #include "designer/window/DesignerActions.h"
+#include "designer/window/ToolWindowPlacement.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
 #include "engine/build/TvlGlobals.h"
@@ -56,6 +57,7 @@ TvlDesignerParts::TvlDesignerParts(TvlDesignerForm& form, TvlDesignerOptions opt
     toolbars_->setErrorHandler([this](const std::string& message) { form_.showError(message); });
     palette_ = new TvlAlignmentPalette(*editing_, &form_);
     palette_->populate(&form_.alignmentBar());
+    placement_ = std::make_unique<TvlToolWindowPlacement>(form_, form_.workspace());
 
     fillSeams();
     wireUndo();
@@ -66,6 +68,7 @@ TvlDesignerParts::TvlDesignerParts(TvlDesignerForm& form, TvlDesignerOptions opt
 TvlDesignerParts::~TvlDesignerParts() {
     // the tool windows and services point into the editing machinery
     services_.reset();
+    placement_.reset();
     delete inspector_.data();
     delete fields_.data();
 }
@@ -178,7 +181,7 @@ void TvlDesignerParts::wireToolWindows() {
         QObject::connect(menu, &QMenu::aboutToShow, &form_, [this, &a] {
             const QSignalBlocker quietInspector(a.inspectorEntry);
             const QSignalBlocker quietFields(a.fieldsWindowEntry);
-            a.inspectorEntry->setChecked(inspector_ && inspector_->isVisible());
+            a.inspectorEntry->setChecked(inspector_ && placement_->showing(*inspector_));
             a.fieldsWindowEntry->setChecked(!fields_.isNull());
         });
     Wire(a, a.inspectorEntry, [this](bool checked) { showInspector(checked); });
@@ -206,7 +209,7 @@ void TvlDesignerParts::windowShown() {
             [this](const std::string& message) { form_.showError(message); });
         inspector_->SetLocalizedPropNames(form_.designerSettings().localizedPropNames);
         const bool visible = inspector_->LoadSettings();
-        if (!inspector_->hasStoredGeometry()) placeBesideThePage(*inspector_, kBelowTheFields);
+        placement_->setInspector(inspector_, !inspector_->hasStoredGeometry());
         showInspector(visible);
     }
     if (!services_) {
@@ -232,16 +235,18 @@ void TvlDesignerParts::windowClosing() {
     if (inspector_) inspector_->SaveSettings();
     if (!form_.pageEditMode())
         OpenFormSettings(QString::fromLatin1(kFieldsFormClass))
-            ->setValue("isVisible", fields_ && fields_->isVisible());
+            ->setValue("isVisible", fields_ && placement_->showing(*fields_));
 }
 
 void TvlDesignerParts::showInspector(bool show) {
     if (!inspector_) return;
-    inspector_->setVisible(show);
     if (show) {
+        placement_->show(*inspector_);
         // F11 and Tools > Object inspector also bring a rolled-up one down
         inspector_->RollDown();
         inspector_->raise();
+    } else {
+        placement_->hide(*inspector_);
     }
     form_.actions().inspectorEntry->setChecked(show);
 }
@@ -255,40 +260,14 @@ void TvlDesignerParts::showFieldsWindow(bool show) {
     if (!fields_) {
         fields_ = new TvlInsFieldsForm(form_.report().Dictionary(), &form_);
         fields_->setObjectName(QString::fromLatin1(kFieldsFormClass));
-        if (!fields_->hasStoredGeometry()) placeBesideThePage(*fields_, kAtTheTop);
+        placement_->setFieldsWindow(fields_, !fields_->hasStoredGeometry());
         QObject::connect(fields_, &QObject::destroyed, &form_,
                          [this] { form_.actions().fieldsWindowEntry->setChecked(false); });
     }
-    fields_->show();
+    placement_->show(*fields_);
     fields_->raise();
     fields_->activateWindow();
     form_.actions().fieldsWindowEntry->setChecked(true);
-}
-
-// Where a tool window stands when the settings hold no place for it: at the
-// right of the workspace, below the toolbars, so that it covers neither the
-// menus nor the toolbars nor the left part of the page; the fields window at
-// the top, the inspector under it.
-void TvlDesignerParts::placeBesideThePage(TvlToolWindow& window, int slot) {
-    // once the window has laid its toolbars out, which it finishes after
-    // being shown
-    QTimer::singleShot(0, &window, [this, &window, slot] {
-        const QScrollArea& workspace = form_.workspace();
-        const QRect area(workspace.mapToGlobal(QPoint(0, 0)), workspace.size());
-        // room for the window frame the window system adds
-        constexpr int kFrame = 8, kCaption = 24;
-        const int x =
-            area.right() - window.width() - kFrame - workspace.verticalScrollBar()->width();
-        int y = area.top() + kCaption;
-        if (slot == kBelowTheFields) {
-            const int fieldsHeight = fields_ && fields_->isVisible() ? fields_->height() : 0;
-            y += fieldsHeight ? fieldsHeight + kCaption + kFrame : 0;
-            const int room = area.bottom() - y - kFrame;
-            if (room >= TvlToolWindow::kRolledUpHeight * 4)
-                window.resize(window.width(), std::min(window.height(), room));
-        }
-        window.move(std::max(x, area.left()), y);
-    });
 }
 
 TvlDesignerHost& TvlDesignerParts::designer() {

@@ -15,7 +15,7 @@ class TvlDesignerForm;
 class TvlEditorServices;
 class TvlFormatToolbars;
 class TvlInsFieldsForm;
-class TvlToolWindow;
+class TvlToolWindowPlacement;
 class TvlInspForm;
 class TvlWidgetAsk;
 
@@ -81,8 +81,7 @@ private:
     TvlAlignmentPalette* palette_ = nullptr;
     QPointer<TvlInspForm> inspector_;
     QPointer<TvlInsFieldsForm> fields_;
-    enum : int { kAtTheTop = 0, kBelowTheFields = 1 };
-    void placeBesideThePage(TvlToolWindow& window, int slot);
+    std::unique_ptr<TvlToolWindowPlacement> placement_;
 };
 
 } // namespace vl
