@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace vl {
 
@@ -110,10 +111,19 @@ void TvlUndoManager::UndoStep(TvlUndoList& from, TvlUndoList& to) {
     if (from.empty() || !page || from.last().page != host_.currentPageIndex()) return;
     addEntry(to, inverseOf(from.last(), *page));
     const TvlUndoEntry entry = from.takeLast();
+    // An order step keeps the selection; the others select what they put
+    // back or changed, so that the user sees it and can go on with it.
+    std::unordered_set<std::int32_t> selected;
+    for (const auto& object : page->Objects)
+        if (object->Selected) selected.insert(object->ID);
     host_.selection().object = nullptr;
     host_.unselectAll();
     apply(entry, *page);
+    if (entry.kind == skOrder)
+        for (const auto& object : page->Objects)
+            object->Selected = selected.count(object->ID) > 0;
     host_.selectionChanged();
+    hooks_.recomputeSelectionBox();
     hooks_.redraw();
     notify();
 }
@@ -160,7 +170,7 @@ void TvlUndoManager::apply(const TvlUndoEntry& entry, TvlPage& page) const {
         if (entry.kind == skDelete) {
             std::unique_ptr<TvlView> view = node.copy.create();
             if (!view) continue;
-            view->Selected = false;
+            view->Selected = true;
             const auto at = static_cast<std::size_t>(
                 std::clamp<int>(node.index, 0, static_cast<int>(objects.size())));
             objects.insert(objects.begin() + static_cast<std::ptrdiff_t>(at), std::move(view));
@@ -191,7 +201,7 @@ void TvlUndoManager::applyChange(const TvlUndoEntry& entry, TvlPage& page) const
         if (at < 0) continue;
         TvlView& view = *page.Objects[static_cast<std::size_t>(at)];
         node.copy.restoreInto(view);
-        view.Selected = false;
+        view.Selected = true;
     }
 }
 

@@ -17,6 +17,8 @@ constexpr int kTolerance = 3;
 // Moves of a following window that do not bring it to its place before it
 // gives up: a window system that places tool windows itself wins.
 constexpr int kPlacingAttempts = 8;
+// How long after a placement the moves of a window are the window system's.
+constexpr int kSettlingMs = 1000;
 // The stacking waits until the fields window stops moving.
 constexpr int kStackDelayMs = 250;
 
@@ -156,7 +158,7 @@ void TvlToolWindowPlacement::placeAt(Managed& slot, const QRect& frame) {
     // what the window system adds around the window
     const QSize decoration = window.frameGeometry().size() - window.size();
     slot.target = frame.topLeft();
-    slot.arrived = near(window.frameGeometry().topLeft(), slot.target);
+    slot.sincePlaced.start();
     placing_ = true;
     window.move(frame.topLeft());
     window.resize(frame.size() - decoration);
@@ -165,22 +167,21 @@ void TvlToolWindowPlacement::placeAt(Managed& slot, const QRect& frame) {
 
 void TvlToolWindowPlacement::windowMoved(Managed& slot) {
     if (placing_ || !slot.window || !slot.window->isVisible()) return;
+    const bool atTarget = near(slot.window->frameGeometry().topLeft(), slot.target);
+    if (atTarget) slot.attempts = 0;
+    if (slot.following && !atTarget) {
+        // Soon after a placement the window system is still showing,
+        // framing or placing the window, and reports positions it had on
+        // the way: put it back, a few times. Later it was the user who
+        // moved it, and it stays where it is.
+        if (slot.sincePlaced.elapsed() < kSettlingMs && ++slot.attempts <= kPlacingAttempts)
+            placeFollowers();
+        else
+            slot.following = false;
+    }
+    if (slot.following) return;
     if (&slot == &fields_ && inspector_.window && inspector_.window->isVisible())
         stackTimer_.start();
-    if (!slot.following) return;
-    if (near(slot.window->frameGeometry().topLeft(), slot.target)) {
-        slot.arrived = true;
-        slot.attempts = 0;
-        return;
-    }
-    // A window that stood at its place and moved away was moved by the
-    // user, and stays where it is; one that has not got there yet was
-    // framed or placed elsewhere by the window system: put it back, a few
-    // times.
-    if (slot.arrived || ++slot.attempts > kPlacingAttempts)
-        slot.following = false;
-    else
-        placeFollowers();
 }
 
 void TvlToolWindowPlacement::stack() {

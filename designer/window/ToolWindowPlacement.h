@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -47,8 +48,7 @@ private:
         // standing beside the page at target until the user moves it
         bool following = false;
         QPoint target;
-        // the window stood at target since it was last placed
-        bool arrived = false;
+        QElapsedTimer sincePlaced;
         int attempts = 0;
     };
 

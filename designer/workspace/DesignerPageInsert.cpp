@@ -42,7 +42,9 @@ QSize TvlDesignerPage::State::insertSize(const TvlView& view) {
 void TvlDesignerPage::State::finishInsert(bool dropped, const std::string& memoText) {
     insertMode = false;
     hideInsertOutline();
-    const SurfaceBox r = (rubber.isPoint() ? previousRubber : rubber).normalized();
+    // a click leaves the rubber at a point and takes the outline's place
+    const bool clicked = rubber.isPoint();
+    const SurfaceBox r = (clicked ? previousRubber : rubber).normalized();
     const int tool = sel().tool;
     std::unique_ptr<TvlView> view;
     if (tool == dtBand) {
@@ -61,7 +63,7 @@ void TvlDesignerPage::State::finishInsert(bool dropped, const std::string& memoT
     }
     view->MakeUniqueName();
     if (!memoText.empty()) view->Memo = {memoText};
-    TvlView* added = addInserted(std::move(view), r, tool >= dtAddInBase);
+    TvlView* added = addInserted(std::move(view), r, tool >= dtAddInBase, clicked || dropped);
     host.selectionChanged();
     host.takeSnapshot(skInsert);
     host.setModified(true);
@@ -79,16 +81,17 @@ void TvlDesignerPage::State::finishInsert(bool dropped, const std::string& memoT
 
 // Places a new object on the page as the only selected one.
 TvlView* TvlDesignerPage::State::addInserted(std::unique_ptr<TvlView> view, SurfaceBox r,
-                                             bool addIn) {
-    int width = r.width(), height = r.height();
+                                             bool addIn, bool toTheBand) {
+    const auto* band = dynamic_cast<const TvlBandView*>(view.get());
+    int width = r.width(), height = r.height(), top = r.t;
     if (width == 0 || height == 0) {
         const QSize size = insertSize(*view);
         width = size.width();
         height = size.height();
     }
+    if (toTheBand && !band && !isDialogPage()) top = TopWithinBand(*page(), top, height);
     unselectAll();
-    view->SetBounds(r.l, r.t, width, height);
-    const auto* band = dynamic_cast<const TvlBandView*>(view.get());
+    view->SetBounds(r.l, top, width, height);
     if (band && IsCrossBandType(band->bandType()) && view->Width > w.width() - 10) view->Width = 40;
     if (!addIn) ApplyNewObjectSettings(*view, Globals().designer().newObject);
     view->Selected = true;

@@ -118,7 +118,9 @@ struct TvlDesignerPage::State {
     void finishRubberSelection();
     void finishDrag();
     void applySplitter();
-    TvlView* addInserted(std::unique_ptr<TvlView> view, SurfaceBox r, bool addIn);
+    // A clicked or dropped object keeps to the band it lands in; a dragged
+    // rectangle is where the user wants it.
+    TvlView* addInserted(std::unique_ptr<TvlView> view, SurfaceBox r, bool addIn, bool toTheBand);
     QSize insertSize(const TvlView& view);
 
     // Field drops.

@@ -2,12 +2,14 @@
 
 #include "designer/workspace/DesignerSelection.h"
 #include "engine/build/DesignerShared.h"
+#include "engine/build/TvlPage.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/TextUtils.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace vl {
@@ -18,6 +20,15 @@ QSize DefaultMemoSize(int gridSize, int fontSize) {
     if (fontSize >= 12 && fontSize <= 13) height = 20;
     if (fontSize >= 14 && fontSize <= 16) height = 24;
     return {coarse ? 108 : 96, height};
+}
+
+int TopWithinBand(const TvlPage& page, int top, int height) {
+    for (const auto& view : page.Objects) {
+        const auto* band = dynamic_cast<const TvlBandView*>(view.get());
+        if (!band || top < band->Top || top >= band->Top + band->Height) continue;
+        return std::max(band->Top, std::min(top, band->Top + band->Height - height));
+    }
+    return top;
 }
 
 std::string BandBaseName(std::string_view title) {

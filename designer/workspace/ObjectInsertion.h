@@ -7,12 +7,19 @@
 
 namespace vl {
 
+class TvlPage;
 class TvlView;
 struct TvlNewObjectSettings;
 
 // The size a text object gets from a click without extent, for the grid
 // size and the current font size.
 QSize DefaultMemoSize(int gridSize, int fontSize);
+
+// The top of an object of height inserted by a click at top: when top lies
+// in a band, the object stays within that band (its bottom not below the
+// band's, its top not above the band's), so that it prints with the band;
+// elsewhere top itself.
+int TopWithinBand(const TvlPage& page, int top, int height);
 
 // A band's base name from its title: the first space dropped and the
 // letter after it upper-cased ("Master data" gives "MasterData").

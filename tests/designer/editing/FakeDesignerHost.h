@@ -82,6 +82,13 @@ public:
         selection_.count = static_cast<int>(views.size());
         selection_.object = views.size() == 1 ? *views.begin() : nullptr;
     }
+    // The names of the selected objects in page order.
+    std::string selectedNames() {
+        std::string names;
+        for (const auto& view : page().Objects)
+            if (view->Selected) names += (names.empty() ? "" : ",") + view->Name;
+        return names;
+    }
     // The names of the current page's objects in page order.
     std::string order() {
         std::string names;

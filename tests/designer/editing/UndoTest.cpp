@@ -18,7 +18,7 @@ TEST_F(UndoTest, MoveUndoRedoAndANewChangeEmptiesRedo) {
     EXPECT_EQ(memo.Left, 10);
     EXPECT_FALSE(editing.undo().canUndo());
     ASSERT_TRUE(editing.undo().canRedo());
-    EXPECT_FALSE(memo.Selected);
+    EXPECT_TRUE(memo.Selected) << "the object moved back stays selected";
 
     editing.undo().Redo();
     EXPECT_EQ(memo.Left, 50);
@@ -75,6 +75,7 @@ TEST_F(UndoTest, DeletingTwoObjectsAndUndoingPutsBothBackInTheirPlaces) {
 
     editing.undo().Undo();
     EXPECT_EQ(host.order(), "A,B,C,D");
+    EXPECT_EQ(host.selectedNames(), "B,D") << "what came back is selected";
     auto* picture = dynamic_cast<TvlPictureView*>(host.page().Objects[3].get());
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->Top, 90);
@@ -118,6 +119,7 @@ TEST_F(UndoTest, AnOrderStepRestoresTheDrawingOrder) {
 
     editing.undo().Undo();
     EXPECT_EQ(host.order(), "A,B,C");
+    EXPECT_EQ(host.selectedNames(), "A") << "an order step keeps the selection";
     editing.undo().Redo();
     EXPECT_EQ(host.order(), "B,C,A");
 }

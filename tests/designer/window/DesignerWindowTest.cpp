@@ -645,8 +645,9 @@ TEST_F(DesignerWindowTest, UndoFormattingInspectorAndFieldsWindowAreJoinedToTheW
     ASSERT_NE(restored, nullptr);
     EXPECT_EQ(restored->Left, 40);
     EXPECT_TRUE(form->actions().redoEntry->isEnabled());
-
-    click(*restored);
+    // still selected: the next command acts on it without a click
+    EXPECT_TRUE(restored->Selected);
+    EXPECT_EQ(form->selection().object, restored);
     key(Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(static_cast<TvlMemoView*>(page.FindObject("Text"))->Font.style & 2, 2);
 

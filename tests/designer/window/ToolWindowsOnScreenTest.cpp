@@ -129,6 +129,9 @@ TEST_F(ToolWindowsOnScreenTest, TheyStayAboveTheDesignerAfterAnEditorAndF11) {
 
 TEST_F(ToolWindowsOnScreenTest, TheFieldsWindowMovedOntoTheInspectorStacksWithIt) {
     open();
+    // a person takes a moment before moving a window that just appeared;
+    // moves before that are the window system's, and are undone
+    QTest::qWait(1200);
     const QRect inspectorBefore = inspector().frameGeometry();
     const int fieldsHeight = fields().frameGeometry().height();
     // the user drags the fields window below the inspector's top, across it

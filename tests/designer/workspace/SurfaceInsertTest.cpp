@@ -116,3 +116,33 @@ TEST_F(SurfaceInsert, DroppedDataFieldBecomesATextObject) {
     QApplication::sendEvent(&surface, &refused);
     EXPECT_FALSE(refused.isAccepted());
 }
+
+// A text object clicked or dropped into a band stays within the band, so
+// that it prints with it; one dragged across the band's edge is left where
+// the user drew it, and one off the bands where it was clicked.
+TEST_F(SurfaceInsert, ClickedAndDroppedObjectsKeepToTheirBand) {
+    const TvlBandView& master = band(btMasterData, 100, 20, "MasterData");
+    choose(dtText);
+    click({203, 113}); // a 20-high object from 112 would end 12 below the band
+    EXPECT_EQ(rect(last()), QRect(200, 100, 96, 20));
+
+    const auto mime = CreateDataFieldMimeData("Tasks.\"Name\"");
+    QDragEnterEvent enter(QPoint(310, 115), Qt::CopyAction, mime.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(&surface, &enter);
+    QDropEvent drop(QPointF(310, 118), Qt::CopyAction, mime.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(&surface, &drop);
+    EXPECT_EQ(rect(last()).top(), master.Top);
+
+    // a band lower than the object: its top stays at the band's top
+    band(btPageFooter, 300, 12, "PageFooter");
+    choose(dtText);
+    click({403, 305});
+    EXPECT_EQ(rect(last()), QRect(400, 300, 96, 20));
+
+    choose(dtText);
+    drag({401, 113}, {463, 141});
+    EXPECT_EQ(rect(last()), QRect(400, 112, 60, 28));
+    choose(dtText);
+    click({403, 203});
+    EXPECT_EQ(rect(last()), QRect(400, 200, 96, 20));
+}
