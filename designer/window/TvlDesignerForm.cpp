@@ -14,6 +14,7 @@
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/TvlSubReportView.h"
 #include "engine/model/ViewState.h"
+#include "engine/output/preview/GreyButtons.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/FormSettings.h"
 #include "engine/script/TvlLocale.h"
@@ -29,6 +30,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
 namespace vl {
@@ -185,10 +187,21 @@ void TvlDesignerForm::applySettings(const TvlDesignerSettings& settings) {
     actions_->gridAlignButton->setChecked(settings_.gridAlign);
     status_->setUnits(settings_.units);
     editors_->setSyntaxHighlight(settings_.syntaxHighlight);
+    applyGreyButtons(settings_.grayButtons);
     ViewState().showBandTitles = settings_.bandTitles;
     placeSurface();
     updateStatus();
     redrawPage();
+}
+
+// Grey toolbar buttons take their colours while the mouse is over them.
+void TvlDesignerForm::applyGreyButtons(bool grey) {
+    for (QToolBar* bar :
+         {standardBar_, textBar_, rectangleBar_, objectsBar_, alignmentBar_, toolsBar_})
+        for (QToolButton* button : bar->findChildren<QToolButton*>())
+            // the toolbar's own overflow arrow is no command
+            if (button->objectName() != QLatin1String("qt_toolbar_ext_button"))
+                SetButtonGrey(*button, grey);
 }
 
 bool TvlDesignerForm::modified() const {
@@ -216,6 +229,7 @@ void TvlDesignerForm::loadSettings() {
     actions_->gridAlignButton->setChecked(settings_.gridAlign);
     status_->setUnits(settings_.units);
     editors_->setSyntaxHighlight(settings_.syntaxHighlight);
+    applyGreyButtons(settings_.grayButtons);
     ViewState().showBandTitles = settings_.bandTitles;
     // bars without buttons (the formatting bars until their controls are
     // added) stay out of the way

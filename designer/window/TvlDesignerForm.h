@@ -169,6 +169,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void applyGreyButtons(bool grey);
     // Building the window (DesignerFormLayout.cpp).
     void createToolbars();
     void createMenus();

@@ -14,6 +14,7 @@
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
 #include "engine/model/ViewState.h"
+#include "engine/output/preview/GreyButtons.h"
 #include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/script/BandType.h"
 #include "engine/script/CodePage.h"
@@ -461,6 +462,37 @@ TEST_F(DesignerWindowTest, StoredSettingsAreReadWithTheirLimits) {
     form->setGridSize(8);
     form.reset();
     EXPECT_EQ(OpenFormSettings(QStringLiteral("TvlDesignerForm"))->value("GridSize").toInt(), 8);
+}
+
+// "GrayButtons" greys the buttons of all six toolbars (each takes its
+// colours under the mouse); taking colours back in the options applies at
+// once.
+TEST_F(DesignerWindowTest, GreyButtonsGreyEveryToolbarUntilColoursAreChosen) {
+    OpenFormSettings(QStringLiteral("TvlDesignerForm"))->setValue("GrayButtons", true);
+    addPage();
+    open();
+    const auto buttonsOf = [&](const QToolBar& bar) {
+        QList<QToolButton*> buttons;
+        for (QAction* action : bar.actions())
+            if (auto* b = qobject_cast<QToolButton*>(bar.widgetForAction(action))) buttons << b;
+        return buttons;
+    };
+    const auto bar = [&](const char* name) {
+        return form->findChild<QToolBar*>(QString::fromLatin1(name));
+    };
+    for (const char* name :
+         {"StandardBar", "TextBar", "RectangleBar", "ObjectsBar", "AlignmentBar"}) {
+        ASSERT_NE(bar(name), nullptr) << name;
+        const QList<QToolButton*> buttons = buttonsOf(*bar(name));
+        ASSERT_FALSE(buttons.isEmpty()) << name;
+        for (const QToolButton* b : buttons)
+            EXPECT_TRUE(ButtonGrey(*b)) << name;
+    }
+    TvlDesignerSettings colours = form->designerSettings();
+    colours.grayButtons = false;
+    form->applySettings(colours);
+    for (const QToolButton* b : buttonsOf(*bar("StandardBar")))
+        EXPECT_FALSE(ButtonGrey(*b));
 }
 
 TEST_F(DesignerWindowTest, PositionPairsInEachUnit) {
