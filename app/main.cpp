@@ -2,7 +2,7 @@
 // Usage: quillet-print [DATA_FOLDER [CONTACTS]]
 
 #include "app/window/TFormPreview.h"
-#include "designer/window/InstallDesigner.h"
+#include "designer/window/TvlDesigner.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/output/preview/ReportPreview.h"
 #include "engine/output/printing/QtPrinterSystem.h"
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         QStringLiteral("quillet-print"), QIcon(QStringLiteral(":/quillet/quillet-print.svg"))));
     const vl::WindowServices windows;
     // templates are edited in the designer, prepared pages from the preview
-    vl::InstallDesigner();
+    const vl::TvlDesigner designer;
     auto printers = std::make_unique<vl::QtPrinterSystem>();
     printers->setPdfPrinterOffered(true);
     vl::Globals().startPrinter(std::move(printers));
@@ -45,7 +45,6 @@ int main(int argc, char** argv) {
     quillet::TFormPreview window(options);
     window.showMaximized();
     const int status = QApplication::exec();
-    vl::UninstallDesigner();
     vl::Globals().startPrinter(nullptr);
     return status;
 }

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+class QWidget;
+
 namespace vl {
 
 // The settings a program gives its designer: whether closing asks to save,
@@ -11,6 +13,9 @@ namespace vl {
 // and events that replace the file dialogs for loading and saving.
 struct TvlDesignerOptions {
     bool CloseQuery = true;
+    // The buttons that page editing cannot use are hidden rather than
+    // greyed (their menu entries are greyed either way).
+    bool HideDisabledButtons = true;
     QString OpenDir;
     QString SaveDir;
     // Where ".vlt" skeletons are listed and saved; empty: the program's folder.
@@ -22,6 +27,9 @@ struct TvlDesignerOptions {
     // the document name; with SaveAs the handler may change it. Saved false
     // reports that nothing was saved.
     std::function<void(std::string& ReportName, bool& Saved, bool SaveAs)> OnSaveReport;
+    // Called with the designer window whenever it is shown and after each
+    // preview from it.
+    std::function<void(QWidget& window)> OnShow;
 };
 
 } // namespace vl

@@ -1,4 +1,5 @@
 #include "designer/window/DesignerActions.h"
+#include "designer/window/DesignerParts.h"
 #include "designer/window/DesignerStatus.h"
 #include "designer/window/DesignerTabBar.h"
 #include "designer/window/TvlDesignerForm.h"
@@ -218,7 +219,7 @@ void TvlDesignerForm::createWorkspace() {
 void TvlDesignerForm::applyPageEditMode() {
     if (!pageEditMode_) return;
     for (QAction* action : actions_->pageEditButtons()) {
-        if (hideDisabledButtons)
+        if (parts_->options().HideDisabledButtons)
             action->setVisible(false);
         else
             actions_->markUnavailable(action);

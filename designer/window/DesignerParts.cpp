@@ -227,6 +227,10 @@ void TvlDesignerParts::windowShown() {
     editing_->inspector().FillInspector();
 }
 
+void TvlDesignerParts::announceShown() {
+    if (options_.OnShow) options_.OnShow(form_);
+}
+
 void TvlDesignerParts::editPageScript() {
     if (services_) services_->editPageScript();
 }
@@ -334,6 +338,7 @@ void TvlDesignerParts::leavePreview() {
     if (services_) services_->install();
     form_.unsetCursor();
     editing_->inspector().FillInspector();
+    announceShown();
 }
 
 } // namespace vl

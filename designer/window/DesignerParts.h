@@ -39,6 +39,9 @@ public:
     // take over the engine's designer hooks and, in template mode, the
     // fields window opens when it was open last time.
     void windowShown();
+    // Every show of the window, and the return from a preview: the program
+    // hears of it.
+    void announceShown();
     // The window closes: the tool windows remember their state.
     void windowClosing();
     void showInspector(bool show);

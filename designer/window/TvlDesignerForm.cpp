@@ -7,6 +7,7 @@
 #include "designer/window/DialogPageWindow.h"
 #include "designer/window/ObjectMenu.h"
 #include "designer/window/PageCommands.h"
+#include "designer/window/TvlDesigner.h"
 #include "designer/workspace/TvlDesignerPage.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
@@ -66,7 +67,10 @@ TvlDesignerForm::TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* 
     connectCommands();
     editors_ = std::make_unique<TvlDesignerEditors>(*this, this, settings_.syntaxHighlight);
     ViewState().designer = this;
-    parts_ = std::make_unique<TvlDesignerParts>(*this, TvlDesignerOptions{});
+    // the program's options as its designer holds them now
+    const TvlDesigner* designer = TvlDesigner::Current();
+    parts_ = std::make_unique<TvlDesignerParts>(*this, designer ? designer->options()
+                                                                : TvlDesignerOptions{});
     qApp->installEventFilter(this);
     updateCaption();
 }
@@ -108,6 +112,7 @@ void TvlDesignerForm::showEvent(QShowEvent* event) {
         firstShow_ = false;
         firstShow();
     }
+    parts_->announceShown();
 }
 
 void TvlDesignerForm::firstShow() {
@@ -146,7 +151,7 @@ void TvlDesignerForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TvlDesignerForm::closeQuestion() {
-    if (pageEditMode_ || !modified() || !closeQuery) return true;
+    if (pageEditMode_ || !modified() || !parts_->options().CloseQuery) return true;
     const std::string name = FromQt(QFileInfo(documentName_).fileName());
     const std::string question =
         LoadResString(kSaveChangesId) + " " + LoadResString(kToId) + " " + name + "?";

@@ -81,10 +81,6 @@ public:
     bool pageEditMode() const { return pageEditMode_; }
 
     TvlDesignerSeams seams;
-    // The program's choices: closing a changed template asks to save it;
-    // the buttons page editing cannot use are hidden rather than greyed.
-    bool closeQuery = true;
-    bool hideDisabledButtons = true;
     TvlDesignerActions& actions() { return *actions_; }
     TvlDesignerPage& surface() { return *surface_; }
     TvlDesignerTabBar& tabs() { return *tabs_; }

@@ -3,7 +3,7 @@
 // vellum-designer-shots OUT_DIR SUFFIX TEMPLATE
 
 #include "designer/window/DialogPageWindow.h"
-#include "designer/window/InstallDesigner.h"
+#include "designer/window/TvlDesigner.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlDialogControl.h"
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     for (const char* window : {"TvlDesignerForm", "TvlInspForm", "TvlInsFieldsForm"})
         vl::OpenFormSettings(QString::fromLatin1(window))->remove(QString());
     const vl::WindowServices windows;
-    vl::InstallDesigner();
+    const vl::TvlDesigner designer;
 
     vl::TvlReport report;
     report.LoadFromFile(args[3]);
@@ -120,6 +120,5 @@ int main(int argc, char** argv) {
     vl::TvlDialogPageWindow* dialog = form.dialogPageWindow();
     if (!dialog) return 1;
     saveSideBySide(form, *dialog, out + QStringLiteral("designer-dialog-page") + suffix);
-    vl::UninstallDesigner();
     return 0;
 }

@@ -10,7 +10,7 @@
 #include "designer/dictionary/TvlInsFieldsForm.h"
 #include "designer/window/DesignerActions.h"
 #include "designer/window/DesignerParts.h"
-#include "designer/window/InstallDesigner.h"
+#include "designer/window/TvlDesigner.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/output/preview/ReportPreview.h"
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     printers->setPdfPrinterOffered(true);
     vl::Globals().startPrinter(std::move(printers));
     // "Edit report" opens the designer
-    vl::InstallDesigner();
+    const vl::TvlDesigner designer;
 
     const quillet::StartupOptions options = quillet::StartupOptions::fromArguments(
         args[4], {QDir(args[3]).absolutePath() + QLatin1Char('/')});
@@ -140,7 +140,6 @@ int main(int argc, char** argv) {
     window.findChild<QRadioButton*>(QStringLiteral("rbContacts"))->click();
     window.Zoom(11);
     save(window, out + QStringLiteral("print-preview-contacts-page-width") + suffix);
-    vl::UninstallDesigner();
     vl::Globals().startPrinter(nullptr);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "designer/window/InstallDesigner.h"
+#include "designer/window/TvlDesigner.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/preview/ReportPreview.h"
@@ -17,15 +17,6 @@
 namespace vellum_cli {
 
 namespace {
-
-// The designer is the engine's while the command runs.
-class InstalledDesigner {
-public:
-    InstalledDesigner() { vl::InstallDesigner(); }
-    ~InstalledDesigner() { vl::UninstallDesigner(); }
-    InstalledDesigner(const InstalledDesigner&) = delete;
-    InstalledDesigner& operator=(const InstalledDesigner&) = delete;
-};
 
 // Opens the designer on the template of that path, or on a blank report
 // that saves there when no file of that name exists yet.
@@ -74,7 +65,7 @@ int RunDesign(const QStringList& args) {
     struct StopPrinter {
         ~StopPrinter() { vl::Globals().startPrinter(nullptr); }
     } stopPrinter;
-    const InstalledDesigner designer;
+    const vl::TvlDesigner designer;
     // The designer's field lists and its preview show the data it is given.
     if (database.given()) {
         DatabaseBinding binding(database);

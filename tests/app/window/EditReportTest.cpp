@@ -5,7 +5,7 @@
 #include "designer/editors/TvlExprForm.h"
 #include "designer/editors/TvlFieldsForm.h"
 #include "designer/window/DesignerParts.h"
-#include "designer/window/InstallDesigner.h"
+#include "designer/window/TvlDesigner.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
 #include "engine/build/TvlGlobals.h"
@@ -51,16 +51,17 @@ protected:
         QDir().mkpath(to);
         for (const QString& file : from.entryList({QStringLiteral("*.vlf")}, QDir::Files))
             QFile::copy(from.filePath(file), to + file);
-        vl::InstallDesigner();
+        designer = std::make_unique<vl::TvlDesigner>();
     }
     ~EditReportTest() override {
         window.reset();
-        vl::UninstallDesigner();
+        designer.reset();
         vl::Globals().startPrinter(nullptr);
     }
 
     vl::WindowServices services;
     QTemporaryDir program;
+    std::unique_ptr<vl::TvlDesigner> designer;
     std::unique_ptr<TFormPreview> window;
 };
 

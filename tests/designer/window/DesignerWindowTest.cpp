@@ -11,6 +11,7 @@
 #include "designer/window/DesignerStatus.h"
 #include "designer/window/DesignerTabBar.h"
 #include "designer/window/DialogPageWindow.h"
+#include "designer/window/TvlDesigner.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
 #include "engine/model/ViewState.h"
@@ -18,6 +19,7 @@
 #include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/script/BandType.h"
 #include "engine/script/CodePage.h"
+#include "engine/script/Errors.h"
 #include "engine/script/FormSettings.h"
 #include "engine/script/Stream.h"
 #include "engine/script/UiService.h"
@@ -540,16 +542,65 @@ TEST_F(DesignerWindowTest, ModalResultsAndTheCloseQuestion) {
     form->exit();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->modalResult(), TvlDesignerForm::kCloseResult);
+}
 
-    // a program that does not want the question closes without it
+// A program's designer: one per program, its options reach every window
+// opened after they were set, and without it reports cannot be designed.
+TEST_F(DesignerWindowTest, TheProgramsDesignerGivesItsOptionsToTheWindow) {
+    // what designing answers without a designer
+    constexpr int kNoDesigner = 2;
+    TvlPage& page = addPage();
+    memo(page, "Text", 40, 40);
+    EXPECT_EQ(report.DesignReport(), kNoDesigner);
+    auto designer = std::make_unique<TvlDesigner>();
+    try {
+        TvlDesigner second;
+        ADD_FAILURE() << "a second designer was made";
+    } catch (const VlError& error) {
+        EXPECT_STREQ(error.what(), "You already have one TvlDesigner component");
+    }
+    EXPECT_EQ(TvlDesigner::Current(), designer.get());
+
+    TvlDesignerOptions& options = designer->options();
+    options.CloseQuery = false;
+    options.HideDisabledButtons = false;
+    int shown = 0;
+    options.OnShow = [&](QWidget& window) { shown += &window == form.get(); };
+    std::string opened;
+    options.OnLoadReport = [&](std::string&, bool& done) {
+        opened = "asked";
+        done = false;
+    };
+
     open();
-    form->closeQuery = false;
+    EXPECT_EQ(shown, 1);
+    form->actions().openEntry->trigger();
+    EXPECT_EQ(opened, "asked") << "the program's loader replaces the open dialog";
+    // a program that does not want the question closes without it
     form->setModified(true);
-    ui = &answer(kCancel);
+    AnsweringUi* ui = &answer(kCancel);
     form->exit();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(ui->questions.empty());
     EXPECT_EQ(form->modalResult(), TvlDesignerForm::kExitResult);
+
+    // page editing greys the buttons it cannot use instead of hiding them
+    open(true);
+    for (QAction* button : form->actions().pageEditButtons()) {
+        EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    }
+    form.reset();
+
+    // the engine opens the designer through it, modally
+    vl::test::ModalDialogs dialogs;
+    dialogs.expect<TvlDesignerForm>([](TvlDesignerForm& window) { window.exit(); });
+    EXPECT_EQ(report.DesignReport(), TvlDesignerForm::kExitResult);
+    EXPECT_EQ(dialogs.unanswered(), "");
+
+    designer.reset();
+    EXPECT_EQ(TvlDesigner::Current(), nullptr);
+    EXPECT_EQ(report.DesignReport(), kNoDesigner);
 }
 
 TEST_F(DesignerWindowTest, DialogPagesOpenTheirOwnWindowThatWritesItsGeometryBack) {

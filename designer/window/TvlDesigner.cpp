@@ -1,15 +1,24 @@
-#include "designer/window/InstallDesigner.h"
+#include "designer/window/TvlDesigner.h"
 
 #include "designer/window/TvlDesignerForm.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlDialogControl.h"
+#include "engine/script/Errors.h"
 
 #include <QApplication>
 
 namespace vl {
 
-void InstallDesigner() {
+namespace {
+
+TvlDesigner* current = nullptr;
+
+} // namespace
+
+TvlDesigner::TvlDesigner() {
+    if (current) throw VlError("You already have one TvlDesigner component");
+    current = this;
     RegisterDialogControls();
     TvlGlobals& g = Globals();
     g.designer().designReport = [](TvlReport& report) {
@@ -26,11 +35,16 @@ void InstallDesigner() {
     };
 }
 
-void UninstallDesigner() {
+TvlDesigner::~TvlDesigner() {
     TvlGlobals& g = Globals();
     g.designer().designReport = nullptr;
     g.designer().editPage = nullptr;
     g.preview().editPreparedPage = nullptr;
+    current = nullptr;
+}
+
+TvlDesigner* TvlDesigner::Current() {
+    return current;
 }
 
 } // namespace vl

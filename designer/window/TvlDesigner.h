@@ -1,0 +1,31 @@
+#pragma once
+
+#include "designer/commands/TvlDesignerOptions.h"
+
+namespace vl {
+
+// The designer as a program holds it. While it exists, reports can be
+// designed (TvlReport::DesignReport) and prepared pages edited (the
+// preview's "Edit page") in a designer window that takes its options: the
+// program sets them on it at any time, and each window opened afterwards
+// uses them. A program has one: making a second while one exists is an
+// error. Make it after the application object; the dialog controls' tools
+// come with it.
+class TvlDesigner {
+public:
+    TvlDesigner();
+    ~TvlDesigner();
+    TvlDesigner(const TvlDesigner&) = delete;
+    TvlDesigner& operator=(const TvlDesigner&) = delete;
+
+    TvlDesignerOptions& options() { return options_; }
+    const TvlDesignerOptions& options() const { return options_; }
+
+    // The program's designer, or none.
+    static TvlDesigner* Current();
+
+private:
+    TvlDesignerOptions options_;
+};
+
+} // namespace vl
