@@ -1,5 +1,6 @@
 #include "app/OrganizerReport.h"
 #include "app/OrganizerStore.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/output/TvlEMFPages.h"
 #include "tools/samples/SampleData.h"
 #include "tools/templates/SampleTemplates.h"
@@ -7,7 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
 #include <benchmark/benchmark.h>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -45,8 +49,8 @@ StoreSize measure(const vl::TvlEMFPages& pages) {
     return size;
 }
 
-void buildOrganizerReport(benchmark::State& state, quillet::DataKind kind, const QString& folder,
-                          const QString& name, int contacts, int tasks) {
+// The organizer of that size, made once for the benchmarks that use it.
+const LargeOrganizer& organizerOf(int contacts, int tasks) {
     static LargeOrganizer* organizer = nullptr;
     static std::pair<int, int> made;
     if (!organizer || made != std::make_pair(contacts, tasks)) {
@@ -54,6 +58,12 @@ void buildOrganizerReport(benchmark::State& state, quillet::DataKind kind, const
         organizer = new LargeOrganizer(contacts, tasks);
         made = {contacts, tasks};
     }
+    return *organizer;
+}
+
+void buildOrganizerReport(benchmark::State& state, quillet::DataKind kind, const QString& folder,
+                          const QString& name, int contacts, int tasks) {
+    const LargeOrganizer* organizer = &organizerOf(contacts, tasks);
     quillet::OrganizerStore store(organizer->dataFolder());
     store.startUp();
     quillet::OrganizerReport session(store);
@@ -85,6 +95,45 @@ void BM_ContactList10000(benchmark::State& state) {
     buildOrganizerReport(state, quillet::DataKind::Contacts, "Contacts", "Contact List", 10000, 10);
 }
 BENCHMARK(BM_ContactList10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Four builds of the 10,000-contact list, one after the other on one
+// thread or two at a time on two threads, each thread in an engine
+// instance of its own with its own copy of the organizer's data.
+void BM_ContactList10000FourBuilds(benchmark::State& state) {
+    constexpr int kBuilds = 4;
+    const int threads = static_cast<int>(state.range(0));
+    const LargeOrganizer& organizer = organizerOf(10000, 10);
+    const QString path = organizer.report("Contacts/Contact List.vlf");
+    std::atomic<int> failures{0};
+    for (auto _ : state) {
+        std::vector<std::thread> running;
+        for (int t = 0; t < threads; ++t)
+            running.emplace_back([&] {
+                vl::TvlGlobals engine;
+                const vl::TvlEngineScope scope(engine);
+                quillet::OrganizerStore store(organizer.dataFolder());
+                store.startUp();
+                quillet::OrganizerReport session(store);
+                session.setDataKind(quillet::DataKind::Contacts);
+                session.setNow(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
+                vl::TvlReport& report = session.report();
+                report.ShowProgress = false;
+                for (int i = 0; i < kBuilds / threads; ++i)
+                    if (!report.LoadFromFile(path) || !report.PrepareReport()) ++failures;
+            });
+        for (std::thread& thread : running)
+            thread.join();
+    }
+    if (failures > 0) state.SkipWithError("a build failed");
+    state.counters["builds/s"] =
+        benchmark::Counter(kBuilds, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_ContactList10000FourBuilds)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
 
 void BM_GroupedTaskList100000(benchmark::State& state) {
     buildOrganizerReport(state, quillet::DataKind::Tasks, "TaskList", "Task List", 10, 100000);

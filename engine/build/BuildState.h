@@ -8,9 +8,11 @@ namespace vl {
 
 class TvlReport;
 
-// What one build shares across its reports, pages and bands. Only one
-// build runs at a time; the state belongs to the build that set it last.
+// What one build shares across its reports, pages and bands. One build
+// runs at a time in an engine instance; the state belongs to it.
 struct TvlBuildState {
+    // A build runs: another one in this instance is refused until it ends.
+    bool running = false;
     // The report whose events fire and the report that receives the
     // prepared pages (the same report in this system).
     TvlReport* currentReport = nullptr;

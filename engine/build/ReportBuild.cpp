@@ -36,6 +36,8 @@ constexpr int kProcessingId = 55205;
 constexpr int kErrorCaptionId = 55206;
 constexpr int kFromId = 55199;
 constexpr int kIconError = 0x10;
+constexpr const char* kNestedBuildText =
+    "A report is being built; another build can start when it has finished";
 
 std::string buildTimeText(std::chrono::milliseconds limit) {
     return "The build took longer than " + std::to_string(limit.count()) +
@@ -67,6 +69,8 @@ bool stopRequested() {
 bool TvlReport::PrepareReport() {
     TvlGlobals& g = Globals();
     TvlBuildState& b = g.build();
+    if (b.running) return refuseNestedBuild();
+    const ScopedValue running(b.running, true);
     TvlViewState& views = g.views();
     SetPrinterName(PrinterName);
     views.renderMode = rmOutput;
@@ -114,6 +118,20 @@ bool TvlReport::PrepareReport() {
     }
     views.noDrawing = false;
     return outcome_.built();
+}
+
+// A build asked for while another runs in the same engine (from a window
+// opened by that build, or from its events) would reuse the running
+// build's state under it: it is refused, and the running build goes on
+// untouched.
+bool TvlReport::refuseNestedBuild() {
+    outcome_ = {TvlBuildOutcome::Failed, kNestedBuildText};
+    Globals().uiService().messageBox(outcome_.message, LoadResString(kErrorCaptionId), kIconError);
+    return false;
+}
+
+bool TvlReport::BuildRunning() {
+    return Globals().build().running;
 }
 
 // A build that did not fail was cancelled when the progress window or a

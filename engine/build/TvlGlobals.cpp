@@ -9,14 +9,71 @@
 #include "engine/script/ApplicationLifetime.h"
 #include "engine/script/UiService.h"
 
+#include <utility>
+
 namespace vl {
 
-// The parts below are created first, in layer order, so that they outlive
-// this one.
-TvlGlobals::TvlGlobals()
-    : script_(ScriptGlobals()), model_(ModelGlobals()), output_(OutputGlobals()) {}
+namespace {
 
-TvlGlobals::~TvlGlobals() = default;
+thread_local TvlGlobals* threadEngine = nullptr;
+
+// Each part of a new instance is made while the parts below it are the
+// thread's, since making it may reach them.
+template <typename Part, typename Enter> std::unique_ptr<Part> MadeOver(Enter enterBelow) {
+    const auto left = enterBelow();
+    auto part = std::make_unique<Part>();
+    left();
+    return part;
+}
+
+} // namespace
+
+// The default parts are created first, in layer order, so that they
+// outlive this one.
+TvlGlobals::TvlGlobals(DefaultParts)
+    : script_(DefaultScriptGlobals()), model_(DefaultModelGlobals()),
+      output_(DefaultOutputGlobals()) {}
+
+TvlGlobals::TvlGlobals()
+    : ownScript_(std::make_unique<TvlScriptGlobals>()), ownModel_(MadeOver<TvlModelGlobals>([this] {
+          TvlScriptGlobals* before = EnterScriptGlobals(ownScript_.get());
+          return [before] { EnterScriptGlobals(before); };
+      })),
+      ownOutput_(MadeOver<TvlOutputGlobals>([this] {
+          TvlScriptGlobals* script = EnterScriptGlobals(ownScript_.get());
+          TvlModelGlobals* model = EnterModelGlobals(ownModel_.get());
+          return [script, model] {
+              EnterModelGlobals(model);
+              EnterScriptGlobals(script);
+          };
+      })),
+      script_(*ownScript_), model_(*ownModel_), output_(*ownOutput_) {}
+
+TvlGlobals::~TvlGlobals() {
+    if (!ownScript_) return;
+    // what the parts release may reach this instance's parts
+    const TvlEngineScope scope(*this);
+    progressWindow_.reset();
+    bandExtensions_.reset();
+    ownOutput_.reset();
+    ownModel_.reset();
+}
+
+TvlGlobals& TvlGlobals::Default() {
+    static TvlGlobals globals{DefaultParts{}};
+    return globals;
+}
+
+TvlEngineScope::TvlEngineScope(TvlGlobals& engine)
+    : engine_(std::exchange(threadEngine, &engine)), script_(EnterScriptGlobals(&engine.script_)),
+      model_(EnterModelGlobals(&engine.model_)), output_(EnterOutputGlobals(&engine.output_)) {}
+
+TvlEngineScope::~TvlEngineScope() {
+    EnterOutputGlobals(output_);
+    EnterModelGlobals(model_);
+    EnterScriptGlobals(script_);
+    threadEngine = engine_;
+}
 
 const EngineTexts& TvlGlobals::texts() {
     if (!texts_) texts_ = std::make_unique<EngineTexts>(EngineTexts::load());
@@ -64,8 +121,7 @@ void TvlGlobals::setLinkOpener(std::unique_ptr<TvlLinkOpener> opener) {
 }
 
 TvlGlobals& Globals() {
-    static TvlGlobals globals;
-    return globals;
+    return threadEngine ? *threadEngine : TvlGlobals::Default();
 }
 
 } // namespace vl

@@ -26,17 +26,23 @@ struct TvlChooserMemory {
     std::string category;
 };
 
-// The engine context: the process-wide objects, shared by every report of
-// the process, so one build, template load or drawing runs at a time. Each
-// layer keeps its own part, which code of that layer reaches directly
-// (ScriptGlobals(), ModelGlobals(), OutputGlobals()); this object holds the
-// build's part and reaches all the others, so code above the engine needs
-// nothing else. The lower parts are created first and released last; each
-// object is created on first use and lives until the process ends.
+// An engine instance: the objects its reports share (parser, interpreter,
+// variables, function libraries, printer, progress window, the state of
+// the build that runs...), so one build, template load or drawing runs at a
+// time in it. Reports of different instances build, load and draw at the
+// same time on different threads. Each layer keeps its own part, which
+// code of that layer reaches directly (ScriptGlobals(), ModelGlobals(),
+// OutputGlobals()); this object holds the build's part and reaches all the
+// others, so code above the engine needs nothing else. The process has a
+// default instance, which a thread works for unless it entered another
+// (TvlEngineScope).
 class TvlGlobals {
 public:
+    // A new instance with parts of its own.
     TvlGlobals();
     ~TvlGlobals();
+    // The process's default instance, over the layers' default parts.
+    static TvlGlobals& Default();
     TvlGlobals(const TvlGlobals&) = delete;
     TvlGlobals& operator=(const TvlGlobals&) = delete;
 
@@ -103,6 +109,15 @@ public:
     void setLinkOpener(std::unique_ptr<TvlLinkOpener> opener);
 
 private:
+    struct DefaultParts {};
+    explicit TvlGlobals(DefaultParts);
+    friend class TvlEngineScope;
+
+    // The parts a new instance owns (none for the default instance, whose
+    // parts live until the process ends); declared first, released last.
+    std::unique_ptr<TvlScriptGlobals> ownScript_;
+    std::unique_ptr<TvlModelGlobals> ownModel_;
+    std::unique_ptr<TvlOutputGlobals> ownOutput_;
     TvlScriptGlobals& script_;
     TvlModelGlobals& model_;
     TvlOutputGlobals& output_;
@@ -118,7 +133,23 @@ private:
     std::string lastFieldsDataSet_;
 };
 
-// The process's engine context.
+// Makes engine the instance the calling thread works for, with all its
+// parts, until the scope ends; scopes nest.
+class TvlEngineScope {
+public:
+    explicit TvlEngineScope(TvlGlobals& engine);
+    ~TvlEngineScope();
+    TvlEngineScope(const TvlEngineScope&) = delete;
+    TvlEngineScope& operator=(const TvlEngineScope&) = delete;
+
+private:
+    TvlGlobals* engine_;
+    TvlScriptGlobals* script_;
+    TvlModelGlobals* model_;
+    TvlOutputGlobals* output_;
+};
+
+// The engine instance the calling thread works for.
 TvlGlobals& Globals();
 
 } // namespace vl

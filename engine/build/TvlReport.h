@@ -143,6 +143,9 @@ public:
     bool PrepareReport();
     // How the last build ended.
     const TvlBuildOutcome& LastOutcome() const { return outcome_; }
+    // Whether a build runs in the engine instance (PrepareReport refuses to
+    // start another until it ends).
+    static bool BuildRunning();
     // The moment a build takes as "now" (DATE, TIME); the clock when unset.
     std::function<QDateTime()> Now;
     // The error text of the last build that failed; empty after a good one.
@@ -318,6 +321,7 @@ private:
     void alignObjectsToBands();
     void restoreTemplate(TemplateSnapshot& saved);
     TvlBuildOutcome::Kind outcomeKind(bool result) const;
+    bool refuseNestedBuild();
     void dictionaryValue(std::string_view name, Variant& value);
 
     TvlPages pages_;

@@ -4,6 +4,8 @@
 #include "engine/script/ApplicationLifetime.h"
 #include "engine/script/ScriptGlobals.h"
 
+#include <utility>
+
 namespace vl {
 
 // The script objects are created first so that they outlive this part.
@@ -27,9 +29,23 @@ void TvlModelGlobals::releaseMeasuringCanvas() {
     measuringCanvas_.reset();
 }
 
-TvlModelGlobals& ModelGlobals() {
+namespace {
+
+thread_local TvlModelGlobals* threadPart = nullptr;
+
+} // namespace
+
+TvlModelGlobals& DefaultModelGlobals() {
     static TvlModelGlobals globals;
     return globals;
+}
+
+TvlModelGlobals& ModelGlobals() {
+    return threadPart ? *threadPart : DefaultModelGlobals();
+}
+
+TvlModelGlobals* EnterModelGlobals(TvlModelGlobals* part) {
+    return std::exchange(threadPart, part);
 }
 
 } // namespace vl

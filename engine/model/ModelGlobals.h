@@ -29,7 +29,13 @@ private:
     std::unique_ptr<TvlMeasuringCanvas> measuringCanvas_;
 };
 
-// The process's report-object state.
+// The report-object state of the engine instance the calling thread works for: the
+// process's own unless the thread entered another instance.
 TvlModelGlobals& ModelGlobals();
+// The process's own report-object state.
+TvlModelGlobals& DefaultModelGlobals();
+// Makes part the calling thread's report-object state (none: the process's own) and
+// returns the one it replaces. Engine instances enter their parts.
+TvlModelGlobals* EnterModelGlobals(TvlModelGlobals* part);
 
 } // namespace vl

@@ -6,6 +6,8 @@
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/ApplicationLifetime.h"
 
+#include <utility>
+
 namespace vl {
 
 // The report-object state is created first so that it outlives this part.
@@ -50,9 +52,23 @@ void TvlOutputGlobals::setLinkOpener(std::unique_ptr<TvlLinkOpener> opener) {
     if (linkOpener_) ReleaseWithApplication([] { OutputGlobals().releaseSystemObjects(); });
 }
 
-TvlOutputGlobals& OutputGlobals() {
+namespace {
+
+thread_local TvlOutputGlobals* threadPart = nullptr;
+
+} // namespace
+
+TvlOutputGlobals& DefaultOutputGlobals() {
     static TvlOutputGlobals globals;
     return globals;
+}
+
+TvlOutputGlobals& OutputGlobals() {
+    return threadPart ? *threadPart : DefaultOutputGlobals();
+}
+
+TvlOutputGlobals* EnterOutputGlobals(TvlOutputGlobals* part) {
+    return std::exchange(threadPart, part);
 }
 
 TvlPrinter& GlobalPrinter() {

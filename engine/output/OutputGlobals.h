@@ -48,8 +48,14 @@ private:
     std::unique_ptr<TvlLinkOpener> linkOpener_;
 };
 
-// The process's printing objects.
+// The printing objects of the engine instance the calling thread works for: the
+// process's own unless the thread entered another instance.
 TvlOutputGlobals& OutputGlobals();
+// The process's own printing objects.
+TvlOutputGlobals& DefaultOutputGlobals();
+// Makes part the calling thread's printing objects (none: the process's own) and
+// returns the one it replaces. Engine instances enter their parts.
+TvlOutputGlobals* EnterOutputGlobals(TvlOutputGlobals* part);
 
 // The process's printer object.
 TvlPrinter& GlobalPrinter();

@@ -12,6 +12,8 @@
 #include "engine/script/TvlVariables.h"
 #include "engine/script/UiService.h"
 
+#include <utility>
+
 namespace vl {
 
 TvlScriptGlobals::TvlScriptGlobals() = default;
@@ -83,9 +85,23 @@ void TvlScriptGlobals::setUiService(std::unique_ptr<UiService> service) {
     if (uiService_) ReleaseWithApplication([] { ScriptGlobals().setUiService(nullptr); });
 }
 
-TvlScriptGlobals& ScriptGlobals() {
+namespace {
+
+thread_local TvlScriptGlobals* threadPart = nullptr;
+
+} // namespace
+
+TvlScriptGlobals& DefaultScriptGlobals() {
     static TvlScriptGlobals globals;
     return globals;
+}
+
+TvlScriptGlobals& ScriptGlobals() {
+    return threadPart ? *threadPart : DefaultScriptGlobals();
+}
+
+TvlScriptGlobals* EnterScriptGlobals(TvlScriptGlobals* part) {
+    return std::exchange(threadPart, part);
 }
 
 } // namespace vl

@@ -97,7 +97,13 @@ private:
     std::unique_ptr<UiService> uiService_;
 };
 
-// The process's expression and script objects.
+// The expression and script objects of the engine instance the calling thread works for: the
+// process's own unless the thread entered another instance.
 TvlScriptGlobals& ScriptGlobals();
+// The process's own expression and script objects.
+TvlScriptGlobals& DefaultScriptGlobals();
+// Makes part the calling thread's expression and script objects (none: the process's own) and
+// returns the one it replaces. Engine instances enter their parts.
+TvlScriptGlobals* EnterScriptGlobals(TvlScriptGlobals* part);
 
 } // namespace vl

@@ -435,6 +435,11 @@ void TvlPreviewForm::PageSetup() {
 void TvlPreviewForm::ApplyPageSetupAndRebuild(const PageSetupChoice& choice) {
     if (!shownReport_) return;
     TvlReport& report = *shownReport_;
+    // nothing changes under a build that runs: the refusal says why
+    if (TvlReport::BuildRunning()) {
+        report.PrepareReport();
+        return;
+    }
     // the margins the dialog started with are no choice of the user's
     const PageSetupChoice preset = shownPages_ ? PageSetupPreset(*shownPages_) : choice;
     ApplyPageSetup(report, choice, shownPages_ ? &preset : nullptr);

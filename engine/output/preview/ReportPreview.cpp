@@ -37,6 +37,11 @@ public:
 } // namespace
 
 bool ShowReport(TvlReport& report) {
+    // the pages of a build that runs are not finished
+    if (TvlReport::BuildRunning()) {
+        report.PrepareReport(); // refused, with its message
+        return false;
+    }
     const bool built = report.PrepareReport();
     ShowPreparedReport(report);
     return built;

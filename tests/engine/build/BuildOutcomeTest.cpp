@@ -1,6 +1,7 @@
 #include "engine/build/TvlBand.h"
 #include "engine/script/EngineLimits.h"
 #include "engine/script/ScopedValue.h"
+#include "engine/script/UiService.h"
 #include "tests/support/ReportFixture.h"
 
 namespace vltest {
@@ -191,6 +192,58 @@ TEST_F(BuildOutcomeTest, TheBuildLeavesNoPointersIntoIt) {
     report.Events.OnBeginBand = nullptr;
     EXPECT_TRUE(build());
     EXPECT_EQ(texts().size(), 60u);
+}
+
+// A build asked for while one runs in the same engine instance (here from
+// the running build's events, as a window it opened could) is refused
+// with a message; the running build goes on and gives the pages it gives
+// alone.
+TEST_F(BuildOutcomeTest, ASecondBuildWhileOneRunsIsRefusedAndTheFirstGoesOn) {
+    rows(120);
+    ASSERT_TRUE(build());
+    const std::vector<std::string> alone = texts();
+    const int pagesAlone = pageCount();
+
+    std::vector<std::string> messages;
+    struct Recording : HeadlessUiService {
+        std::vector<std::string>* messages;
+        int messageBox(const std::string& text, const std::string&, int flags) override {
+            messages->push_back(text);
+            return HeadlessUiService::messageBox(text, "", flags);
+        }
+    };
+    auto recording = std::make_unique<Recording>();
+    recording->messages = &messages;
+    Globals().setUiService(std::move(recording));
+
+    TvlReport other;
+    other.ShowProgress = false;
+    other.Pages().Add();
+    bool nestedSelf = true, nestedOther = true;
+    bool runningSeen = false;
+    report.Events.OnBeginDoc = [&] {
+        runningSeen = TvlReport::BuildRunning();
+        nestedOther = other.PrepareReport();
+        nestedSelf = report.PrepareReport();
+    };
+    EXPECT_TRUE(build());
+    report.Events.OnBeginDoc = nullptr;
+    Globals().setUiService(nullptr);
+
+    EXPECT_TRUE(runningSeen);
+    EXPECT_FALSE(nestedOther);
+    EXPECT_FALSE(nestedSelf);
+    EXPECT_TRUE(other.LastOutcome().failed());
+    EXPECT_NE(other.LastOutcome().message.find("being built"), std::string::npos);
+    ASSERT_EQ(messages.size(), 2u) << "each refusal says so";
+    EXPECT_EQ(messages.front(), other.LastOutcome().message);
+    EXPECT_EQ(other.EMFPages().Count(), 0);
+    EXPECT_TRUE(outcome().built()) << outcome().message;
+    EXPECT_EQ(pageCount(), pagesAlone);
+    EXPECT_EQ(texts(), alone);
+    EXPECT_FALSE(TvlReport::BuildRunning());
+    // and the next build starts
+    EXPECT_TRUE(other.PrepareReport());
 }
 
 } // namespace
