@@ -133,7 +133,7 @@ BENCHMARK(BM_ContactList10000FourBuilds)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Iterations(2);
+    ->Iterations(5);
 
 void BM_GroupedTaskList100000(benchmark::State& state) {
     buildOrganizerReport(state, quillet::DataKind::Tasks, "TaskList", "Task List", 10, 100000);
