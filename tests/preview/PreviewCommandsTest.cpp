@@ -5,6 +5,7 @@
 #include "engine/output/preview/TvlPBox.h"
 #include "engine/output/preview/TvlPreviewSearchForm.h"
 #include "tests/preview/PreviewTestSupport.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/RecordingPrinterSystem.h"
 
 #include <QCheckBox>
@@ -126,14 +127,14 @@ TEST_F(PreviewCommands, FindDialogAsksForTheSearch) {
     addPages(2);
     text(1, 40, 300, "Total");
     TvlPreviewForm& f = show();
-    OnNextModal([](QWidget& w) {
-        auto* dialog = dynamic_cast<TvlPreviewSearchForm*>(&w);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(dialog->RB1->isChecked());
-        dialog->Edit1->setText(QStringLiteral("TOTAL"));
-        dialog->accept();
+    ModalDialogs dialogs;
+    dialogs.expect<TvlPreviewSearchForm>([](TvlPreviewSearchForm& dialog) {
+        EXPECT_TRUE(dialog.RB1->isChecked());
+        dialog.Edit1->setText(QStringLiteral("TOTAL"));
+        dialog.accept();
     });
     QTest::keyClick(f.PBox, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(f.Search().Text, QStringLiteral("TOTAL"));
     EXPECT_EQ(f.CurrentPageNumber(), 2);
 }

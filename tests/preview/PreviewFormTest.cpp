@@ -1,12 +1,14 @@
 #include "engine/output/preview/TvlPBox.h"
 #include "engine/output/preview/TvlPreview.h"
 #include "tests/preview/PreviewTestSupport.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/RecordingPrinterSystem.h"
 
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -301,13 +303,19 @@ TEST_F(PreviewForm, HiddenSaveButtonStillSavesWithCtrlS) {
     ASSERT_TRUE(f.SaveBtn->isHidden());
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("saved.txt"));
-    OnNextModal([&](QWidget& dialog) {
-        auto* files = qobject_cast<QFileDialog*>(&dialog);
-        ASSERT_NE(files, nullptr);
-        files->selectFile(target);
-        static_cast<QDialog*>(files)->accept();
+    ModalDialogs dialogs;
+    dialogs.expect<QFileDialog>([&](QFileDialog& files) {
+        // typed, as selectFile leaves the name box alone while it has the focus
+        auto* name = files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name) {
+            ADD_FAILURE() << "no file name box";
+            return files.reject();
+        }
+        name->setText(target);
+        static_cast<QDialog&>(files).accept();
     });
     QTest::keyClick(f.PBox, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.unanswered(), "");
     ASSERT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("saved.vlp"))));
     EXPECT_EQ(f.PageCount(), 2); // the pages came back to the window
     TvlEMFPages read;

@@ -9,8 +9,6 @@
 #include "tests/engine/output/PreparedPagesTestSupport.h"
 
 #include <QApplication>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -33,21 +31,6 @@ public:
     int lastFlags = -1;
     int answer = 6; // Yes
 };
-
-// Runs action on the next modal window once it is up (file dialogs,
-// dialog pages, message boxes).
-inline void OnNextModal(std::function<void(QWidget&)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            action(*modal);
-        }
-    });
-    timer->start();
-}
 
 // A report whose prepared pages hold text objects, and a preview window
 // of a known size showing them.

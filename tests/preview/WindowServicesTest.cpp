@@ -6,9 +6,11 @@
 #include "engine/output/preview/TvlProgressForm.h"
 #include "engine/output/preview/WidgetUiService.h"
 #include "tests/preview/PreviewTestSupport.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/ReportFixture.h"
 #include "tools/vellum/Commands.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QInputDialog>
 #include <QLabel>
@@ -20,25 +22,6 @@
 
 namespace vl::test {
 namespace {
-
-// Acts on each modal window as it comes up until told to stop.
-class ModalDriver {
-public:
-    explicit ModalDriver(std::function<bool(QWidget&)> act) : act_(std::move(act)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || !modal->isVisible() || modal == last_) return;
-            last_ = modal;
-            if (!act_(*modal)) timer_.stop();
-        });
-        timer_.start(10);
-    }
-
-private:
-    QTimer timer_;
-    QWidget* last_ = nullptr;
-    std::function<bool(QWidget&)> act_;
-};
 
 // Records the progress lines a build shows.
 class RecordingProgress : public WidgetProgressWindow {
@@ -99,14 +82,12 @@ TEST_F(WindowServicesTest, ProgressWindowShowsPagesAndTheirTotal) {
     rows(120);
     report.ShowProgress = true;
     report.TwoPass = true;
-    bool shown = false;
-    ModalDriver driver([&](QWidget& w) {
-        if (auto* form = dynamic_cast<TvlProgressForm*>(&w))
-            shown = form->windowTitle() == QStringLiteral("Preparing report");
-        return false;
-    });
+    ModalDialogs dialogs;
+    QString title;
+    dialogs.expect<TvlProgressForm>([&](TvlProgressForm& form) { title = form.windowTitle(); });
     ASSERT_TRUE(build()) << report.LastBuildError();
-    EXPECT_TRUE(shown);
+    EXPECT_EQ(dialogs.unanswered(), "");
+    EXPECT_EQ(title, QStringLiteral("Preparing report"));
     const int total = pageCount();
     ASSERT_GT(total, 1);
     const std::string last =
@@ -119,11 +100,12 @@ TEST_F(WindowServicesTest, ProgressWindowShowsPagesAndTheirTotal) {
 TEST_F(WindowServicesTest, CancelInTheProgressWindowStopsTheBuild) {
     rows(3000);
     report.ShowProgress = true;
-    ModalDriver driver([](QWidget& w) {
-        if (auto* form = dynamic_cast<TvlProgressForm*>(&w)) form->CancelBtn->click();
-        return false;
-    });
+    ModalDialogs dialogs;
+    dialogs.expect<TvlProgressForm>([](TvlProgressForm& form) { form.CancelBtn->click(); });
     EXPECT_FALSE(build());
+    EXPECT_EQ(dialogs.unanswered(), "");
+    // clicked while the pages were being made, not before the first
+    EXPECT_FALSE(progressWindow->lines.empty());
     EXPECT_TRUE(Globals().stopRequested().load());
     EXPECT_LT(pageCount(), 50); // 3000 rows make about 70 pages
 }
@@ -139,37 +121,44 @@ TEST_F(WindowServicesTest, ProgressFormRethrowsTheWorksError) {
 
 TEST_F(WindowServicesTest, DialogPageAnswersReachTheReport) {
     askName();
-    ModalDriver driver([](QWidget& w) {
-        if (!dynamic_cast<DialogPageForm*>(&w)) return true;
+    ModalDialogs dialogs;
+    dialogs.expect<DialogPageForm>([](DialogPageForm& w) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Who?"));
         auto* edit = w.findChild<QLineEdit*>(QStringLiteral("Edit1"));
         auto* check = w.findChild<QCheckBox*>(QStringLiteral("Check1"));
+        auto* label = w.findChild<QLabel*>(QStringLiteral("Label1"));
+        auto* ok = w.findChild<QPushButton*>(QStringLiteral("OkButton"));
+        if (!edit || !check || !label || !ok) {
+            ADD_FAILURE() << "the dialog page lacks its controls";
+            return w.reject();
+        }
         EXPECT_EQ(edit->text(), QStringLiteral("nobody"));
-        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label1"))->geometry(),
-                  QRect(10, 10, 120, 24));
+        EXPECT_EQ(label->geometry(), QRect(10, 10, 120, 24));
         edit->setText(QStringLiteral("Smith"));
         check->setChecked(true);
-        w.findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
-        return false;
+        ok->click();
     });
     ASSERT_TRUE(build()) << report.LastBuildError();
+    EXPECT_EQ(dialogs.unanswered(), "");
     ASSERT_EQ(pageCount(), 1);
     EXPECT_EQ(texts(), (std::vector<std::string>{"Hello Smith True"}));
 }
 
 TEST_F(WindowServicesTest, CancelOrClosingTheDialogBuildsNothing) {
     askName();
-    ModalDriver cancel([](QWidget& w) {
-        if (auto* b = w.findChild<QPushButton*>(QStringLiteral("CancelButton"))) b->click();
-        return false;
+    ModalDialogs dialogs;
+    dialogs.expect<DialogPageForm>([](DialogPageForm& w) {
+        if (auto* b = w.findChild<QPushButton*>(QStringLiteral("CancelButton"))) return b->click();
+        ADD_FAILURE() << "no Cancel button";
+        w.reject();
     });
     EXPECT_FALSE(build());
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(pageCount(), 0);
-    ModalDriver close([](QWidget& w) {
-        if (auto* d = qobject_cast<QDialog*>(&w)) d->reject();
-        return false;
-    });
+    // closed as the window system closes it: not through a button
+    dialogs.expect<DialogPageForm>([](DialogPageForm& w) { w.close(); });
     EXPECT_FALSE(build());
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(pageCount(), 0);
 }
 
@@ -186,26 +175,34 @@ TEST_F(WindowServicesTest, MessageBoxesAnswerWithModalResults) {
     EXPECT_EQ(ModalResultOf(QMessageBox::Cancel), 2);
 
     WidgetUiService ui;
-    OnNextModal([](QWidget& w) {
-        auto* box = qobject_cast<QMessageBox*>(&w);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), QStringLiteral("first\nsecond"));
-        box->button(QMessageBox::No)->click();
+    ModalDialogs dialogs;
+    dialogs.expect<QMessageBox>([](QMessageBox& box) {
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("Confirm"));
+        EXPECT_EQ(box.text(), QStringLiteral("first\nsecond"));
+        if (QAbstractButton* no = box.button(QMessageBox::No)) return no->click();
+        ADD_FAILURE() << "no No button";
+        box.reject();
     });
     EXPECT_EQ(ui.messageBox("first\rsecond", "Confirm", 4 | 32), 7);
 
-    OnNextModal([](QWidget& w) {
-        auto* input = qobject_cast<QInputDialog*>(&w);
-        ASSERT_NE(input, nullptr);
-        EXPECT_EQ(input->textValue(), QStringLiteral("start"));
-        input->setTextValue(QStringLiteral("typed"));
-        input->accept();
+    dialogs.expect<QInputDialog>([](QInputDialog& input) {
+        EXPECT_EQ(input.textValue(), QStringLiteral("start"));
+        input.setTextValue(QStringLiteral("typed"));
+        input.accept();
     });
     EXPECT_EQ(ui.inputBox("Input", "Value:", "start"), "typed");
-    OnNextModal([](QWidget& w) { static_cast<QDialog&>(w).reject(); });
+    dialogs.expect<QInputDialog>([](QInputDialog& input) {
+        input.setTextValue(QStringLiteral("typed"));
+        input.reject();
+    });
     EXPECT_EQ(ui.inputBox("Input", "Value:", "start"), "start");
-    OnNextModal([](QWidget& w) { static_cast<QDialog&>(w).reject(); });
+    dialogs.expect<QInputDialog>([](QInputDialog& input) {
+        EXPECT_EQ(input.textEchoMode(), QLineEdit::Password);
+        input.setTextValue(QStringLiteral("secret"));
+        input.reject();
+    });
     EXPECT_EQ(ui.askPassword("Password", "Enter"), std::nullopt);
+    EXPECT_EQ(dialogs.unanswered(), "");
 }
 
 TEST_F(WindowServicesTest, ThePreviewCommandShowsTheDialogAndThenThePages) {
@@ -214,32 +211,29 @@ TEST_F(WindowServicesTest, ThePreviewCommandShowsTheDialogAndThenThePages) {
     const QString path = dir.filePath(QStringLiteral("ask.vlf"));
     report.SaveToFile(path);
 
-    int previews = 0;
-    auto drive = [&](bool ok) {
-        return [&previews, ok](QWidget& w) {
-            if (dynamic_cast<DialogPageForm*>(&w)) {
-                w.findChild<QPushButton*>(ok ? QStringLiteral("OkButton")
-                                             : QStringLiteral("CancelButton"))
-                    ->click();
-            } else if (auto* preview = dynamic_cast<TvlPreviewForm*>(&w)) {
-                ++previews;
-                EXPECT_EQ(preview->PageCount(), 1);
-                preview->HandleKey(Qt::Key_Escape, {});
-                return false;
-            }
-            return true;
+    const auto click = [](const char* button) {
+        return [button](DialogPageForm& w) {
+            if (auto* b = w.findChild<QPushButton*>(QLatin1String(button))) return b->click();
+            ADD_FAILURE() << "no " << button;
+            w.reject();
         };
     };
-    {
-        ModalDriver driver(drive(true));
-        EXPECT_EQ(vellum_cli::RunPreview({path}), 0);
-    }
-    EXPECT_EQ(previews, 1);
-    {
-        ModalDriver driver(drive(false));
-        EXPECT_EQ(vellum_cli::RunPreview({path}), 1);
-    }
-    EXPECT_EQ(previews, 1);
+    ModalDialogs dialogs;
+    // the command's build shows its progress as it likes
+    dialogs.leaveAlone<TvlProgressForm>();
+    dialogs.expect<DialogPageForm>(click("OkButton"));
+    int shown = -1;
+    dialogs.expect<TvlPreviewForm>([&shown](TvlPreviewForm& preview) {
+        shown = preview.PageCount();
+        preview.HandleKey(Qt::Key_Escape, {});
+    });
+    EXPECT_EQ(vellum_cli::RunPreview({path}), 0);
+    EXPECT_EQ(dialogs.unanswered(), "");
+    EXPECT_EQ(shown, 1);
+    // Cancel: no preview follows; one would be an unexpected window
+    dialogs.expect<DialogPageForm>(click("CancelButton"));
+    EXPECT_EQ(vellum_cli::RunPreview({path}), 1);
+    EXPECT_EQ(dialogs.unanswered(), "");
     // the engine is headless again
     EXPECT_EQ(dynamic_cast<WidgetUiService*>(&Globals().uiService()), nullptr);
 }

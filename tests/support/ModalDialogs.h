@@ -1,13 +1,19 @@
 #pragma once
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QPointer>
-#include <QTimer>
+#include <QWindow>
 #include <algorithm>
+#include <cstdlib>
+#include <cxxabi.h>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace vl::test {
@@ -18,21 +24,29 @@ namespace vl::test {
 // comes; an expected window that never opens is reported by unanswered().
 // The watch ends with the object, so it cannot act on a later test's
 // windows.
+//
+// A window counts from the moment it shows, not from when a poll happens
+// to find it: one that comes and goes quickly (a short build's progress
+// window) is still seen, and one opened twice is answered twice. It is
+// answered as a person would: once it is on the screen and has done what
+// it queued on appearing (the designer places its tool windows then). An
+// answer that leaves its window waiting for a click that will not come is
+// reported, and the window closed, rather than waited for.
 class ModalDialogs {
 public:
-    ModalDialogs() {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-        timer_.start();
+    ModalDialogs() : watch_(*this) {
+        qApp->installEventFilter(&watch_);
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, &watch_, [this] { idle(); });
     }
-    ~ModalDialogs() { timer_.stop(); }
+    ~ModalDialogs() { qApp->removeEventFilter(&watch_); }
     ModalDialogs(const ModalDialogs&) = delete;
     ModalDialogs& operator=(const ModalDialogs&) = delete;
 
     // The next modal window is to be a Window, answered by answer; the
-    // answer closes it or leaves it to open the next one.
+    // answer closes it or leaves it to close by itself.
     template <typename Window> void expect(std::function<void(Window&)> answer) {
-        expected_.push_back({Window::staticMetaObject.className(), [answer](QWidget& w) {
+        expected_.push_back({nameOf(typeid(Window)), [answer](QWidget& w) {
                                  // windows without Q_OBJECT of their own too
                                  auto* window = dynamic_cast<Window*>(&w);
                                  if (!window) return false;
@@ -55,11 +69,17 @@ public:
     }
 
     // What went otherwise than expected: windows that did not come, came
-    // as another kind or came unexpected. Empty when all went as expected.
+    // as another kind, came unexpected or were not answered. Empty when
+    // all went as expected.
     std::string unanswered() const {
         std::string text = problems_;
+        const auto add = [&text](const std::string& line) {
+            text += std::string(text.empty() ? "" : "; ") + line;
+        };
+        for (const auto& open : open_)
+            if (!open->kind.empty()) add(open->kind + " opened but was not answered");
         for (const Expected& e : expected_)
-            text += std::string(text.empty() ? "" : "; ") + e.kind + " did not open";
+            add(e.kind + " did not open");
         return text;
     }
     int answered() const { return answered_; }
@@ -69,59 +89,175 @@ private:
         std::string kind;
         std::function<bool(QWidget&)> answer;
     };
+    // A window that showed and waits for its answer (or its refusal, with
+    // no kind).
+    struct Open {
+        QPointer<QWidget> window;
+        std::string kind;
+        std::function<void(QWidget&)> act;
+        bool onScreen = false;
+    };
 
-    void poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || seen(modal)) return;
-        // An outer window whose inner one closed is active again: it is
-        // not a new window.
-        seen_.push_back(modal);
-        for (const auto& passing : passing_)
-            if (passing(*modal)) return;
-        if (expected_.empty()) {
-            refuse(*modal, "unexpected ");
-            return;
+    // Sees windows show, appear and close; the queued answers are sent to
+    // it, so they go with the object as well.
+    class Watch : public QObject {
+    public:
+        explicit Watch(ModalDialogs& owner) : owner_(owner) {}
+        bool eventFilter(QObject* object, QEvent* event) override {
+            // a window restored or minimized by the window system neither
+            // opens nor closes
+            switch (event->type()) {
+            case QEvent::Show:
+            case QEvent::Hide:
+                if (!event->spontaneous() && object->isWidgetType()) {
+                    auto* widget = static_cast<QWidget*>(object);
+                    if (!widget->isWindow()) break;
+                    if (event->type() == QEvent::Hide)
+                        owner_.hidden(*widget);
+                    else if (widget->isModal())
+                        owner_.shown(*widget);
+                }
+                break;
+            case QEvent::Expose:
+                if (auto* window = qobject_cast<QWindow*>(object); window && window->isExposed())
+                    owner_.exposed(*window);
+                break;
+            default:
+                break;
+            }
+            return false;
         }
-        Expected next = std::move(expected_.front());
-        expected_.pop_front();
-        // Answered from the event queue, not from the timer: an answer that
-        // opens the next window waits in that window's loop, and Qt does
-        // not fire a timer again while its own slot still runs.
-        QMetaObject::invokeMethod(
-            &timer_,
-            [this, window = QPointer<QWidget>(modal), next = std::move(next)] {
-                if (!window) {
-                    problems_ += std::string(problems_.empty() ? "" : "; ") + next.kind +
-                                 " closed before it was answered";
+        bool event(QEvent* event) override {
+            if (event->type() != Answer::type()) return QObject::event(event);
+            static_cast<Answer*>(event)->run();
+            return true;
+        }
+
+    private:
+        ModalDialogs& owner_;
+    };
+    class Answer : public QEvent {
+    public:
+        explicit Answer(std::function<void()> work) : QEvent(type()), run(std::move(work)) {}
+        static Type type() {
+            static const Type registered = static_cast<Type>(registerEventType());
+            return registered;
+        }
+        const std::function<void()> run;
+    };
+
+    // The class's own name: many windows have no Q_OBJECT of their own, so
+    // their meta object would call them QDialog.
+    static std::string nameOf(const std::type_info& type) {
+        int status = 0;
+        char* name = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+        const std::string text = status == 0 ? name : type.name();
+        std::free(name);
+        return text;
+    }
+
+    void shown(QWidget& modal) {
+        for (const auto& passing : passing_)
+            if (passing(modal)) return;
+        auto open = std::make_shared<Open>();
+        open->window = &modal;
+        if (expected_.empty()) {
+            // said now, as the window may be gone before it is closed
+            problem("unexpected " + describe(modal) + " opened");
+            open->act = close;
+        } else {
+            Expected next = std::move(expected_.front());
+            expected_.pop_front();
+            open->kind = next.kind;
+            open->act = [this, next = std::move(next)](QWidget& window) {
+                if (next.answer(window)) {
+                    ++answered_;
                     return;
                 }
-                if (next.answer(*window))
-                    ++answered_;
-                else
-                    refuse(*window, next.kind + " expected, but ");
-            },
-            Qt::QueuedConnection);
+                problem(next.kind + " expected, but " + describe(window) + " opened");
+                close(window);
+            };
+        }
+        open_.push_back(std::move(open));
     }
-    bool seen(QWidget* modal) {
-        seen_.erase(std::remove_if(seen_.begin(), seen_.end(),
-                                   [](const QPointer<QWidget>& w) { return w.isNull(); }),
-                    seen_.end());
-        return std::find(seen_.begin(), seen_.end(), modal) != seen_.end();
+    void exposed(QWindow& screen) {
+        for (const auto& open : open_) {
+            if (open->onScreen || !open->window || open->window->windowHandle() != &screen)
+                continue;
+            open->onScreen = true;
+            // Low priority: what the window queued on appearing comes first.
+            // Never from inside show() either: a window closed there would
+            // open empty once its loop starts, and wait for good.
+            QCoreApplication::postEvent(&watch_, new Answer([this, open] { answer(open); }),
+                                        Qt::LowEventPriority);
+        }
     }
-    void refuse(QWidget& modal, const std::string& why) {
-        problems_ += std::string(problems_.empty() ? "" : "; ") + why +
-                     modal.metaObject()->className() + " \"" + modal.windowTitle().toStdString() +
-                     "\" opened";
+    void answer(const std::shared_ptr<Open>& open) {
+        forget(open.get());
+        if (!open->window || !open->window->isVisible()) {
+            if (!open->kind.empty()) problem(open->kind + " closed before it was answered");
+            return;
+        }
+        open->act(*open->window);
+        // a window that closes by itself (a progress window) may stay
+        if (open->window && open->window->isVisible()) left_.push_back(open);
+    }
+    // The loop waits for events: an answered window still on top gets
+    // none, as its answer is over.
+    void idle() {
+        for (const auto& open : left_) {
+            if (!open->window || !open->window->isVisible() ||
+                open->window != QApplication::activeModalWidget())
+                continue;
+            problem((open->kind.empty() ? describe(*open->window) : open->kind) +
+                    " was left open by its answer");
+            // closed from the queue, not from the dispatcher's signal
+            QMetaObject::invokeMethod(
+                &watch_,
+                [window = open->window] {
+                    if (window) close(*window);
+                },
+                Qt::QueuedConnection);
+        }
+        left_.erase(std::remove_if(left_.begin(), left_.end(),
+                                   [](const auto& open) {
+                                       return !open->window || !open->window->isVisible() ||
+                                              open->window == QApplication::activeModalWidget();
+                                   }),
+                    left_.end());
+    }
+    void hidden(QWidget& window) {
+        const auto found = std::find_if(open_.begin(), open_.end(), [&window](const auto& open) {
+            return open->window == &window && !open->onScreen;
+        });
+        if (found == open_.end()) return;
+        if (!(*found)->kind.empty()) problem((*found)->kind + " closed before it was answered");
+        open_.erase(found);
+    }
+    void forget(const Open* open) {
+        open_.erase(std::remove_if(open_.begin(), open_.end(),
+                                   [open](const auto& o) { return o.get() == open; }),
+                    open_.end());
+    }
+    void problem(const std::string& text) {
+        problems_ += std::string(problems_.empty() ? "" : "; ") + text;
+    }
+    static std::string describe(const QWidget& modal) {
+        return nameOf(typeid(modal)) + " \"" + modal.windowTitle().toStdString() + "\"";
+    }
+    static void close(QWidget& modal) {
         if (auto* dialog = qobject_cast<QDialog*>(&modal))
             dialog->reject();
         else
             modal.close();
     }
 
-    QTimer timer_;
+    Watch watch_;
     std::deque<Expected> expected_;
     std::vector<std::function<bool(QWidget&)>> passing_;
-    std::vector<QPointer<QWidget>> seen_;
+    std::vector<std::shared_ptr<Open>> open_;
+    // answered, but still open when their answers ended
+    std::vector<std::shared_ptr<Open>> left_;
     std::string problems_;
     int answered_ = 0;
 };

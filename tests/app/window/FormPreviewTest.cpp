@@ -7,6 +7,7 @@
 #include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/output/preview/TvlPreview.h"
 #include "engine/output/preview/TvlPreviewForm.h"
+#include "engine/output/preview/TvlProgressForm.h"
 #include "engine/output/printdialog/TvlPrintForm.h"
 #include "engine/output/printing/QtPrinterSystem.h"
 #include "engine/script/CodePage.h"
@@ -29,28 +30,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace quillet;
 
 namespace {
-
-// Runs action on the next modal window once it is up.
-void OnNextModal(std::function<void(QWidget&)> action) {
-    // owned by the application, so a timer whose window never came goes with it
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            action(*modal);
-        }
-    });
-    timer->start();
-}
 
 // The text of a PDF file (pdftotext); empty when it cannot be read.
 QString PdfText(const QString& pdf) {
@@ -74,10 +58,15 @@ protected:
         vl::Globals().startPrinter(std::move(printers));
         copyTemplates(QStringLiteral("TaskList"));
         copyTemplates(QStringLiteral("Contacts"));
+        dialogs.leaveAlone<vl::TvlProgressForm>();
     }
     ~FormPreviewTest() override {
         window.reset();
         vl::Globals().startPrinter(nullptr);
+    }
+    // A window no test asked for, in a test that did not look, still fails it.
+    void TearDown() override {
+        if (!HasFailure()) EXPECT_EQ(dialogs.unanswered(), "");
     }
 
     void copyTemplates(const QString& kind) {
@@ -124,30 +113,24 @@ protected:
     int shownPages() { return window->preview().PageCount(); }
     void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
 
-    // Answers the next input box with text, or cancels it; a message box
-    // that follows is recorded and closed with its first button.
+    // The next window is an input box, answered with text or cancelled.
     void answerInputBox(const QString& text, bool accept) {
-        OnNextModal([this, text, accept](QWidget& modal) {
-            auto* input = qobject_cast<QInputDialog*>(&modal);
-            ASSERT_NE(input, nullptr);
-            input->setTextValue(text);
-            if (accept) {
-                recordNextMessage(QMessageBox::Ok);
-                input->accept();
-            } else {
-                input->reject();
-            }
+        dialogs.expect<QInputDialog>([text, accept](QInputDialog& input) {
+            input.setTextValue(text);
+            accept ? input.accept() : input.reject();
         });
     }
+    // The next window is a message box, recorded and closed with button.
     void recordNextMessage(QMessageBox::StandardButton button) {
-        OnNextModal([this, button](QWidget& modal) {
-            auto* box = qobject_cast<QMessageBox*>(&modal);
-            if (!box) return;
-            messages.append(box->windowTitle() + QStringLiteral(": ") + box->text());
-            if (QAbstractButton* b = box->button(button)) b->click();
+        dialogs.expect<QMessageBox>([this, button](QMessageBox& box) {
+            messages.append(box.windowTitle() + QStringLiteral(": ") + box.text());
+            if (QAbstractButton* b = box.button(button)) return b->click();
+            ADD_FAILURE() << "the message box has not that button";
+            box.reject();
         });
     }
 
+    vl::test::ModalDialogs dialogs;
     FreshPreviewState fresh;
     vl::WindowServices services;
     QTemporaryDir program;
@@ -188,6 +171,7 @@ TEST_F(FormPreviewTest, WithoutThePhotoStoreNoDataSourceIsChosen) {
     QTemporaryDir data;
     recordNextMessage(QMessageBox::Ok);
     TFormPreview& w = open({data.path() + QLatin1Char('/')});
+    EXPECT_EQ(dialogs.unanswered(), "");
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Error: "))) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains(QStringLiteral("photos.dat")));
@@ -205,7 +189,7 @@ TEST_F(FormPreviewTest, DuplicateCopiesTheSelectedTemplateUnderTheAnsweredName) 
     const QString first = listed().front();
     answerInputBox(QStringLiteral("My Copy"), true);
     click("bDublicate");
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(dialogs.unanswered(), ""); // no message box either
     EXPECT_TRUE(listed().contains(QStringLiteral("My Copy")));
     QFile copy(folder(QStringLiteral("TaskList")) + QStringLiteral("My Copy.vlf"));
     QFile original(folder(QStringLiteral("TaskList")) + first + QStringLiteral(".vlf"));
@@ -221,7 +205,7 @@ TEST_F(FormPreviewTest, DuplicateAndCancelChangesNothing) {
     const QStringList files = QDir(folder(QStringLiteral("TaskList"))).entryList(QDir::Files);
     answerInputBox(QStringLiteral("Something else"), false);
     click("bDublicate");
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(dialogs.unanswered(), ""); // no message box either
     EXPECT_EQ(listed(), before);
     EXPECT_EQ(QDir(folder(QStringLiteral("TaskList"))).entryList(QDir::Files), files);
 }
@@ -232,7 +216,6 @@ TEST_F(FormPreviewTest, ARefusedNameIsSaidAndAskedAgain) {
     open();
     const QString first = listed().front();
     const QStringList files = QDir(folder(QStringLiteral("TaskList"))).entryList(QDir::Files);
-    vl::test::ModalDialogs dialogs;
     QStringList asked;
     const auto answer = [&](const QString& text, bool accept) {
         dialogs.expect<QInputDialog>([&asked, text, accept](QInputDialog& input) {
@@ -265,8 +248,6 @@ TEST_F(FormPreviewTest, ARefusedNameIsSaidAndAskedAgain) {
     EXPECT_FALSE(QFile::exists(program.path() + QStringLiteral("/Reports/Escaped.vlf")));
 }
 
-// The list's right-click "Edit" opens the designer as "Edit report" does;
-// a click on the template already shown builds it again.
 TEST_F(FormPreviewTest, HelpAndF1OpenTheUserGuide) {
     TFormPreview& w = open();
     const auto shownHelp = [] {
@@ -288,6 +269,8 @@ TEST_F(FormPreviewTest, HelpAndF1OpenTheUserGuide) {
     if (vl::TvlHelpWindow* again = shownHelp()) again->close();
 }
 
+// The list's right-click "Edit" opens the designer as "Edit report" does;
+// a click on the template already shown builds it again.
 TEST_F(FormPreviewTest, TheListsEditEntryDesignsAndAClickRebuilds) {
     int designed = 0;
     vl::Globals().designer().designReport = [&](vl::TvlReport& report) {
@@ -327,12 +310,14 @@ TEST_F(FormPreviewTest, DeleteAsksAndDeletesOnlyOnOk) {
     const QString path = folder(QStringLiteral("TaskList")) + first + QStringLiteral(".vlf");
     recordNextMessage(QMessageBox::Cancel);
     click("bDelete");
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(messages,
               QStringList{QStringLiteral("Confirm: Delete report ") + first + QStringLiteral("?")});
     EXPECT_TRUE(QFile::exists(path));
 
     recordNextMessage(QMessageBox::Ok);
     click("bDelete");
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_FALSE(listed().contains(first));
     EXPECT_EQ(find<QListWidget>("lbReports")->currentRow(), 0);
@@ -348,10 +333,10 @@ TEST_F(FormPreviewTest, AnEmptyTemplateFolderKeepsThePreview) {
     EXPECT_TRUE(listed().isEmpty());
     EXPECT_TRUE(w.SelectedTemplatePath().isEmpty());
     EXPECT_EQ(shownPages(), pages);
-    // nothing to duplicate or delete
+    // nothing to duplicate or delete: neither asks anything
     click("bDublicate");
     click("bDelete");
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(dialogs.unanswered(), "");
 }
 
 TEST_F(FormPreviewTest, ZoomCaptions) {
@@ -463,19 +448,21 @@ TEST_F(FormPreviewTest, EveryTemplateBuildsAndPageOnePrintsToPdf) {
 
     QTemporaryDir out;
     const QString pdf = out.filePath(QStringLiteral("page1.pdf"));
-    OnNextModal([pdf](QWidget& modal) {
-        auto* form = qobject_cast<vl::TvlPrintForm*>(&modal);
-        ASSERT_NE(form, nullptr);
-        auto* printers = form->findChild<QComboBox*>(QStringLiteral("CB1"));
+    dialogs.expect<vl::TvlPrintForm>([pdf](vl::TvlPrintForm& form) {
+        auto* printers = form.findChild<QComboBox*>(QStringLiteral("CB1"));
         const int item = printers->findText(QStringLiteral("Print to PDF file"));
-        ASSERT_GE(item, 0);
+        if (item < 0) {
+            ADD_FAILURE() << "no Print to PDF file";
+            return form.reject();
+        }
         printers->setCurrentIndex(item);
         emit printers->activated(item);
-        QTest::keyClicks(form->findChild<QLineEdit*>(QStringLiteral("E2")), "1");
-        form->askPdfFileName = [pdf](QWidget*) { return pdf; };
-        QTest::keyClick(form, Qt::Key_Return);
+        QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("E2")), "1");
+        form.askPdfFileName = [pdf](QWidget*) { return pdf; };
+        QTest::keyClick(&form, Qt::Key_Return);
     });
     click("Button4");
+    EXPECT_EQ(dialogs.unanswered(), "");
     const QString text = PdfText(pdf);
     ASSERT_FALSE(text.isEmpty());
     EXPECT_EQ(text.count(QLatin1Char('\f')), 1) << "one page";

@@ -7,8 +7,8 @@
 #include "designer/dictionary/TvlDictForm.h"
 #include "tests/designer/commands/CommandsFixture.h"
 #include "tests/support/MemoryTable.h"
+#include "tests/support/ModalDialogs.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,7 +24,6 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace vltest;
 
@@ -181,23 +180,23 @@ TEST_F(CommandsFixture, TheInsertFieldsDialogOffersTheDictionarysDataSets) {
 TEST_F(CommandsFixture, TheWidgetAskRunsTheDictionaryEditorOnAWorkingCopy) {
     TvlWidgetAsk windows(nullptr);
     TvlDesignerCommands real(host, windows);
-    const auto closeWith = [](bool accept) {
-        QTimer::singleShot(0, [accept] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            auto* form = dynamic_cast<TvlDictForm*>(dialog);
-            ASSERT_NE(form, nullptr);
-            const_cast<TvlVariables&>(form->workingVariables()).SetVariable("Added", Variant(1));
-            accept ? dialog->accept() : dialog->reject();
+    vl::test::ModalDialogs dialogs;
+    const auto closeWith = [&dialogs](bool accept) {
+        dialogs.expect<TvlDictForm>([accept](TvlDictForm& form) {
+            const_cast<TvlVariables&>(form.workingVariables()).SetVariable("Added", Variant(1));
+            accept ? form.accept() : form.reject();
         });
     };
     closeWith(false);
     real.DataDictionary();
+    // the edit was made, and Cancel dropped it
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(report.Dictionary().Variables.IndexOf("Added"), -1);
     EXPECT_FALSE(host.modified());
 
     closeWith(true);
     real.DataDictionary();
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_GE(report.Dictionary().Variables.IndexOf("Added"), 0);
     EXPECT_TRUE(host.modified());
     EXPECT_EQ(host.fieldRefreshes, 1);

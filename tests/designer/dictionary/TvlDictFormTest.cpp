@@ -4,6 +4,7 @@
 #include "designer/dictionary/TvlFieldAliasTab.h"
 #include "designer/dictionary/TvlVaredForm.h"
 #include "tests/designer/dictionary/DictionaryFixture.h"
+#include "tests/support/ModalDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,7 +13,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -304,13 +304,13 @@ TEST_F(TvlDictFormTest, EnterInTheTreeEditsInsteadOfClosing) {
 TEST_F(TvlDictFormTest, TheListEditorRebuildsTheTree) {
     addSampleVariables();
     open();
-    QTimer::singleShot(0, [] {
-        auto* editor = dynamic_cast<TvlVaredForm*>(QApplication::activeModalWidget());
-        ASSERT_NE(editor, nullptr);
-        editor->editor()->setPlainText(QStringLiteral("Misc\n Note\nSales\n Count\n Extra"));
-        editor->accept();
+    vl::test::ModalDialogs dialogs;
+    dialogs.expect<TvlVaredForm>([](TvlVaredForm& editor) {
+        editor.editor()->setPlainText(QStringLiteral("Misc\n Note\nSales\n Count\n Extra"));
+        editor.accept();
     });
     QTest::mouseClick(form->findChild<QToolButton*>("EditListBtn"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.unanswered(), "");
     ASSERT_EQ(working().Count(), 5);
     EXPECT_EQ(nameAt(0), " Misc");
     EXPECT_EQ(working().GetVariable("Count").toString(), "PAGE#");

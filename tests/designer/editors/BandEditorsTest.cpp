@@ -23,13 +23,19 @@ class BandEditorsTest : public ::testing::Test {
 protected:
     BandEditorsTest() : editors(host, nullptr) {}
 
-    // Opens the data source editor on a data band with that text, runs
-    // act and returns the band's text afterwards.
+    // A dialog no case asked for fails the case that met it.
+    void TearDown() override {
+        if (!HasFailure()) EXPECT_EQ(dialogs.unanswered(), "");
+    }
+
+    // Opens the data source editor on a data band with that text, answers
+    // it with act and returns the band's text afterwards.
     std::string editSource(const std::string& text, std::function<void(TvlBandEditorForm&)> act,
                            int expected = kModalOk) {
         TvlBandView& band = host.addBand(5, "MasterData1", text);
-        WhenShown<TvlBandEditorForm>(std::move(act));
+        dialogs.expect<TvlBandEditorForm>(std::move(act));
         EXPECT_EQ(editors.editBand(band), expected);
+        EXPECT_EQ(dialogs.unanswered(), "");
         return band.FormatStr;
     }
     static QListWidget* list(const QWidget& dialog) {
@@ -38,6 +44,7 @@ protected:
 
     FakeEditorHost host;
     TvlDesignerEditors editors;
+    ModalDialogs dialogs;
 };
 
 TEST_F(BandEditorsTest, DataSourceListOffersNoneVirtualAndTheReportSources) {
@@ -52,6 +59,7 @@ TEST_F(BandEditorsTest, DataSourceListOffersNoneVirtualAndTheReportSources) {
             EXPECT_EQ(list(dialog)->currentRow(), 0);
             EXPECT_FALSE(Child<QLineEdit>(dialog, "CountEdit")->isEnabled());
             EXPECT_EQ(Child<QLineEdit>(dialog, "CountEdit")->text(), QStringLiteral("1"));
+            dialog.reject();
         },
         kModalCancel);
 }
@@ -63,15 +71,21 @@ TEST_F(BandEditorsTest, StoredTextsOpenOnTheirEntries) {
             EXPECT_EQ(list(dialog)->currentRow(), 1);
             EXPECT_TRUE(Child<QLineEdit>(dialog, "CountEdit")->isEnabled());
             EXPECT_EQ(Child<QLineEdit>(dialog, "CountEdit")->text(), QStringLiteral("25"));
+            dialog.reject();
         },
         kModalCancel);
     editSource(
-        "0", [](TvlBandEditorForm& dialog) { EXPECT_EQ(list(dialog)->currentRow(), 0); },
+        "0",
+        [](TvlBandEditorForm& dialog) {
+            EXPECT_EQ(list(dialog)->currentRow(), 0);
+            dialog.reject();
+        },
         kModalCancel);
     editSource(
         "tasks",
         [](TvlBandEditorForm& dialog) {
-            EXPECT_EQ(list(dialog)->currentItem()->text(), QStringLiteral("Tasks"));
+            EXPECT_EQ(CurrentText(list(dialog)), QStringLiteral("Tasks"));
+            dialog.reject();
         },
         kModalCancel);
     EXPECT_EQ(host.snapshots, 0);
@@ -107,9 +121,8 @@ TEST_F(BandEditorsTest, AliasesAreShownAndComponentNamesStored) {
     host.report.Dictionary().DataSourceAliases.SetVariable("Tasks", Variant("Task list"));
     EXPECT_EQ(editSource("Tasks",
                          [](TvlBandEditorForm& dialog) {
-                             ASSERT_EQ(list(dialog)->count(), 3);
-                             EXPECT_EQ(list(dialog)->currentItem()->text(),
-                                       QStringLiteral("Task list"));
+                             EXPECT_EQ(list(dialog)->count(), 3);
+                             EXPECT_EQ(CurrentText(list(dialog)), QStringLiteral("Task list"));
                              dialog.accept();
                          }),
               "Tasks");
@@ -133,8 +146,9 @@ protected:
     }
     std::string editCross(const std::string& text, std::function<void(TvlVBandEditorForm&)> act) {
         TvlBandView& cross = host.addBand(19, "CrossData1", text);
-        WhenShown<TvlVBandEditorForm>(std::move(act));
+        dialogs.expect<TvlVBandEditorForm>(std::move(act));
         editors.editBand(cross);
+        EXPECT_EQ(dialogs.unanswered(), "");
         return cross.FormatStr;
     }
 };
@@ -143,8 +157,8 @@ TEST_F(CrossEditorTest, OneSourceForAllBandsBecomesPairs) {
     EXPECT_EQ(editCross("Cols",
                         [](TvlVBandEditorForm& dialog) {
                             auto* bands = Child<QListWidget>(dialog, "BandsLB");
-                            ASSERT_EQ(bands->count(), 2);
-                            EXPECT_EQ(bands->item(0)->text(),
+                            EXPECT_EQ(bands->count(), 2);
+                            EXPECT_EQ(ItemText(bands, 0),
                                       QStringLiteral("MasterData1: Master data"));
                             auto* sources = Child<QComboBox>(dialog, "DataSourceCB");
                             EXPECT_EQ(sources->currentText(), QStringLiteral("Cols"));
@@ -186,15 +200,16 @@ TEST_F(CrossEditorTest, CancelKeepsTheTextAndAPageWithoutBandsShowsNothing) {
     host.page->Objects.clear();
     TvlBandView& cross = host.addBand(19, "CrossData1", "Cols");
     EXPECT_EQ(editors.editBand(cross), kModalCancel);
+    EXPECT_EQ(dialogs.unanswered(), ""); // no dialog
     EXPECT_EQ(host.snapshots, 0);
 }
 
 TEST_F(BandEditorsTest, GroupConditionRoundTrip) {
     TvlBandView& group = host.addBand(16, "GroupHeader1", "[Tasks.\"Category\"]");
-    WhenShown<TvlGroupEditorForm>([](TvlGroupEditorForm& dialog) {
+    dialogs.expect<TvlGroupEditorForm>([this](TvlGroupEditorForm& dialog) {
         auto* edit = Child<QLineEdit>(dialog, "Edit1");
         EXPECT_EQ(edit->text(), QStringLiteral("[Tasks.\"Category\"]"));
-        WhenShown<TvlFieldsForm>([](TvlFieldsForm& chooser) {
+        dialogs.expect<TvlFieldsForm>([](TvlFieldsForm& chooser) {
             Child<QListWidget>(chooser, "FieldsLB")->setCurrentRow(1);
             chooser.accept();
         });
@@ -203,20 +218,24 @@ TEST_F(BandEditorsTest, GroupConditionRoundTrip) {
         dialog.accept();
     });
     EXPECT_EQ(editors.editBand(group), kModalOk);
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(group.FormatStr, "[DatasetTask.\"Due date\"]");
-    WhenShown<TvlGroupEditorForm>([](TvlGroupEditorForm& dialog) {
+    dialogs.expect<TvlGroupEditorForm>([](TvlGroupEditorForm& dialog) {
         Child<QLineEdit>(dialog, "Edit1")->setText(QStringLiteral("x"));
         dialog.reject();
     });
     EXPECT_EQ(editors.editBand(group), kModalCancel);
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(group.FormatStr, "[DatasetTask.\"Due date\"]");
+    // a page header has no editor
     EXPECT_EQ(editors.editBand(host.addBand(2, "PageHeader1")), kModalCancel);
+    EXPECT_EQ(dialogs.unanswered(), "");
 }
 
 TEST_F(BandEditorsTest, BandTypesFollowThePageAndItsKind) {
     host.addBand(2, "PageHeader1");
     host.addBand(5, "MasterData1");
-    WhenShown<TvlBandTypesForm>([](TvlBandTypesForm& dialog) {
+    dialogs.expect<TvlBandTypesForm>([](TvlBandTypesForm& dialog) {
         EXPECT_FALSE(Child<QRadioButton>(dialog, "Band2")->isEnabled());
         EXPECT_TRUE(Child<QRadioButton>(dialog, "Band5")->isEnabled());
         EXPECT_TRUE(Child<QRadioButton>(dialog, "Band0")->isChecked());
@@ -224,10 +243,11 @@ TEST_F(BandEditorsTest, BandTypesFollowThePageAndItsKind) {
         dialog.accept();
     });
     EXPECT_EQ(editors.chooseBandType(false), 19);
+    EXPECT_EQ(dialogs.unanswered(), "");
 
     // A sub-report's page: no title, summary, page, column or group bands;
     // the master header is the first choice.
-    WhenShown<TvlBandTypesForm>([](TvlBandTypesForm& dialog) {
+    dialogs.expect<TvlBandTypesForm>([](TvlBandTypesForm& dialog) {
         for (const char* name : {"Band0", "Band1", "Band3", "Band14", "Band15", "Band16", "Band17"})
             EXPECT_FALSE(Child<QRadioButton>(dialog, name)->isEnabled()) << name;
         EXPECT_TRUE(Child<QRadioButton>(dialog, "Band4")->isChecked());
@@ -235,9 +255,11 @@ TEST_F(BandEditorsTest, BandTypesFollowThePageAndItsKind) {
         dialog.accept();
     });
     EXPECT_EQ(editors.chooseBandType(true), 4);
+    EXPECT_EQ(dialogs.unanswered(), "");
 
-    WhenShown<TvlBandTypesForm>([](TvlBandTypesForm& dialog) { dialog.reject(); });
+    dialogs.expect<TvlBandTypesForm>([](TvlBandTypesForm& dialog) { dialog.reject(); });
     EXPECT_EQ(editors.chooseBandType(false), -1);
+    EXPECT_EQ(dialogs.unanswered(), "");
 }
 
 } // namespace

@@ -7,17 +7,17 @@
 #include "engine/build/TvlUserDataset.h"
 #include "engine/model/TvlBandView.h"
 #include "tests/support/MemoryTable.h"
+#include "tests/support/ModalDialogs.h"
 
-#include <QApplication>
-#include <QTimer>
+#include <QListWidget>
 #include <QWidget>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace vltest {
 
 using namespace vl;
+using vl::test::ModalDialogs;
 
 // The designer as the editors see it: a report with two data sources and
 // a table, one page, and counters of the undo snapshots and redraws.
@@ -59,26 +59,21 @@ public:
     int redraws = 0;
 };
 
-// Acts on the next modal dialog once it is shown, and closes it with
-// Cancel if the action left it open, so that a failing test cannot hang.
-template <typename Dialog> void WhenShown(std::function<void(Dialog&)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            ADD_FAILURE() << "expected dialog is not shown";
-            if (QWidget* other = QApplication::activeModalWidget()) other->close();
-            return;
-        }
-        act(*dialog);
-        if (dialog->isVisible()) dialog->reject();
-    });
-}
-
 // The child of that object name, failing the test when there is none.
 template <typename T> T* Child(const QObject& parent, const char* name) {
     T* child = parent.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
     return child;
+}
+
+// The text of the list's row, or of its current row; empty when there is
+// no such row, so that a case fails on it instead of stopping the program.
+inline QString ItemText(const QListWidget* list, int row) {
+    const QListWidgetItem* item = list ? list->item(row) : nullptr;
+    return item ? item->text() : QString();
+}
+inline QString CurrentText(const QListWidget* list) {
+    return list ? ItemText(list, list->currentRow()) : QString();
 }
 
 } // namespace vltest

@@ -62,32 +62,46 @@ TEST(ExpressionTextTest, BuildsCallsAndReadsDescriptionsAndErrors) {
 
 class ExpressionBuilderTest : public ::testing::Test {
 protected:
-    // Opens the builder, runs act while it is shown and returns its text
-    // as InsertExpression gives it.
+    // A dialog no case asked for fails the case that met it.
+    void TearDown() override {
+        if (!HasFailure()) EXPECT_EQ(dialogs.unanswered(), "");
+    }
+
+    // Opens the builder, answers it with act and returns its text as
+    // InsertExpression gives it.
     std::string build(std::function<void(TvlExprForm&)> act) {
-        WhenShown<TvlExprForm>(std::move(act));
-        return InsertExpression(host, nullptr);
+        dialogs.expect<TvlExprForm>(std::move(act));
+        const std::string text = InsertExpression(host, nullptr);
+        EXPECT_EQ(dialogs.unanswered(), "");
+        return text;
+    }
+    // The list's item of that text made current; false when there is none.
+    static bool choose(QListWidget* list, const QString& text) {
+        const auto found = list->findItems(text, Qt::MatchExactly);
+        EXPECT_EQ(found.size(), 1) << text.toStdString();
+        if (found.isEmpty()) return false;
+        list->setCurrentItem(found.front());
+        return true;
     }
 
     FakeEditorHost host;
+    ModalDialogs dialogs;
 };
 
 TEST_F(ExpressionBuilderTest, SystemVariableGoesInBracketed) {
-    const std::string text = build([](TvlExprForm& builder) {
-        WhenShown<TvlVarForm>([](TvlVarForm& chooser) {
+    const std::string text = build([this](TvlExprForm& builder) {
+        dialogs.expect<TvlVarForm>([](TvlVarForm& chooser) {
             auto* categories = Child<QListWidget>(chooser, "CategoryLB");
-            ASSERT_EQ(categories->count(), 1); // no dictionary categories
-            EXPECT_EQ(categories->item(0)->text(), QStringLiteral("System variables"));
-            auto* vars = Child<QListWidget>(chooser, "VarLB");
-            const auto found = vars->findItems(QStringLiteral("TotalPages"), Qt::MatchExactly);
-            ASSERT_EQ(found.size(), 1);
-            vars->setCurrentItem(found.front());
+            EXPECT_EQ(categories->count(), 1); // no dictionary categories
+            EXPECT_EQ(ItemText(categories, 0), QStringLiteral("System variables"));
+            if (!choose(Child<QListWidget>(chooser, "VarLB"), QStringLiteral("TotalPages")))
+                return chooser.reject();
             chooser.accept();
         });
         Child<QPushButton>(builder, "InsVarBtn")->click();
         // A plain name goes in bare; the memo gets it in brackets.
         EXPECT_EQ(builder.expression(), "TOTALPAGES");
-        WhenShown<TvlVarForm>([](TvlVarForm& chooser) { chooser.accept(); });
+        dialogs.expect<TvlVarForm>([](TvlVarForm& chooser) { chooser.accept(); });
         Child<QPushButton>(builder, "InsVarBtn")->click();
         EXPECT_EQ(builder.expression(), "TOTALPAGES[PAGE#]");
         builder.setExpression("TOTALPAGES");
@@ -101,11 +115,11 @@ TEST_F(ExpressionBuilderTest, DictionaryVariablesAndOperators) {
     host.report.Dictionary().Variables.SetVariable(" Totals", Variant(""));
     host.report.Dictionary().Variables.SetVariable("Sum of tasks", Variant("1"));
     host.report.Dictionary().Variables.SetVariable("COUNT_", Variant("2"));
-    const std::string text = build([](TvlExprForm& builder) {
-        WhenShown<TvlVarForm>([](TvlVarForm& chooser) {
+    const std::string text = build([this](TvlExprForm& builder) {
+        dialogs.expect<TvlVarForm>([](TvlVarForm& chooser) {
             EXPECT_EQ(Child<QListWidget>(chooser, "CategoryLB")->currentRow(), 0);
             auto* vars = Child<QListWidget>(chooser, "VarLB");
-            ASSERT_EQ(vars->count(), 2);
+            EXPECT_EQ(vars->count(), 2);
             vars->setCurrentRow(0);
             chooser.accept();
         });
@@ -118,13 +132,13 @@ TEST_F(ExpressionBuilderTest, DictionaryVariablesAndOperators) {
 }
 
 TEST_F(ExpressionBuilderTest, DataFieldReferenceAndRememberedDataSet) {
-    const std::string text = build([](TvlExprForm& builder) {
-        WhenShown<TvlFieldsForm>([](TvlFieldsForm& chooser) {
+    const std::string text = build([this](TvlExprForm& builder) {
+        dialogs.expect<TvlFieldsForm>([](TvlFieldsForm& chooser) {
             auto* sets = Child<QListWidget>(chooser, "DatasetsLB");
-            ASSERT_EQ(sets->count(), 1);
-            EXPECT_EQ(sets->currentItem()->text(), QStringLiteral("DatasetTask"));
+            EXPECT_EQ(sets->count(), 1);
+            EXPECT_EQ(CurrentText(sets), QStringLiteral("DatasetTask"));
             auto* fields = Child<QListWidget>(chooser, "FieldsLB");
-            ASSERT_EQ(fields->count(), 2);
+            EXPECT_EQ(fields->count(), 2);
             fields->setCurrentRow(0);
             chooser.accept();
         });
@@ -136,21 +150,21 @@ TEST_F(ExpressionBuilderTest, DataFieldReferenceAndRememberedDataSet) {
 }
 
 TEST_F(ExpressionBuilderTest, FunctionWithArgumentsBecomesACall) {
-    const std::string text = build([](TvlExprForm& builder) {
-        WhenShown<TvlFuncForm>([](TvlFuncForm& chooser) {
+    const std::string text = build([this](TvlExprForm& builder) {
+        dialogs.expect<TvlFuncForm>([this](TvlFuncForm& chooser) {
             auto* tree = Child<QTreeWidget>(chooser, "Tree1");
-            EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("All functions"));
+            EXPECT_EQ(tree->currentItem() ? tree->currentItem()->text(0) : QString(),
+                      QStringLiteral("All functions"));
             const auto strings =
                 tree->findItems(QStringLiteral("String"), Qt::MatchExactly | Qt::MatchRecursive);
-            ASSERT_EQ(strings.size(), 1);
+            EXPECT_EQ(strings.size(), 1);
+            if (strings.isEmpty()) return chooser.reject();
             tree->setCurrentItem(strings.front());
-            auto* funcs = Child<QListWidget>(chooser, "FuncLB");
-            const auto pos = funcs->findItems(QStringLiteral("POS"), Qt::MatchExactly);
-            ASSERT_EQ(pos.size(), 1);
-            funcs->setCurrentItem(pos.front());
+            if (!choose(Child<QListWidget>(chooser, "FuncLB"), QStringLiteral("POS")))
+                return chooser.reject();
             EXPECT_EQ(Child<QLabel>(chooser, "FuncLabel")->text(),
                       QStringLiteral("POS(<SubString>, <String>)"));
-            WhenShown<TvlFuncArgForm>([](TvlFuncArgForm& args) {
+            dialogs.expect<TvlFuncArgForm>([](TvlFuncArgForm& args) {
                 EXPECT_TRUE(args.argumentEdit(1)->isEnabled());
                 EXPECT_FALSE(args.argumentEdit(2)->isEnabled());
                 args.argumentEdit(0)->setText(QStringLiteral("'b'"));
@@ -180,25 +194,27 @@ TEST_F(ExpressionBuilderTest, CancelGivesNothing) {
 
 TEST_F(ExpressionBuilderTest, EditExpressionStartsFromTheGivenText) {
     std::string expression = "[Price]";
-    WhenShown<TvlExprForm>([](TvlExprForm& builder) {
+    dialogs.expect<TvlExprForm>([](TvlExprForm& builder) {
         EXPECT_EQ(builder.expression(), "[Price]");
         Child<QPushButton>(builder, "OpBtn3")->click();
         builder.accept();
     });
     EXPECT_TRUE(EditExpression(host, nullptr, expression));
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(expression, "[Price]* ");
-    WhenShown<TvlExprForm>([](TvlExprForm& builder) { builder.reject(); });
+    dialogs.expect<TvlExprForm>([](TvlExprForm& builder) { builder.reject(); });
     EXPECT_FALSE(EditExpression(host, nullptr, expression));
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(expression, "[Price]* ");
 }
 
 TEST_F(ExpressionBuilderTest, ObjectTagTakesAnExpression) {
     TvlMemoView view;
     view.Tag = "old";
-    WhenShown<TvlAttrEditorForm>([](TvlAttrEditorForm& dialog) {
+    dialogs.expect<TvlAttrEditorForm>([this](TvlAttrEditorForm& dialog) {
         auto* edit = Child<QLineEdit>(dialog, "E1");
         edit->setText(QStringLiteral("id="));
-        WhenShown<TvlExprForm>([](TvlExprForm& builder) {
+        dialogs.expect<TvlExprForm>([](TvlExprForm& builder) {
             builder.setExpression("[Tasks.Id]");
             builder.accept();
         });
@@ -206,10 +222,13 @@ TEST_F(ExpressionBuilderTest, ObjectTagTakesAnExpression) {
         dialog.accept();
     });
     EXPECT_EQ(TvlAttrEditorForm(host).ShowEditor(view), kModalOk);
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(view.Tag, "id=[Tasks.Id]");
     EXPECT_EQ(host.snapshots, 1);
+    // contents that may not be edited: no dialog
     view.Restrictions = rsNoEditContents;
     EXPECT_EQ(TvlAttrEditorForm(host).ShowEditor(view), kModalCancel);
+    EXPECT_EQ(dialogs.unanswered(), "");
 }
 
 } // namespace

@@ -35,17 +35,25 @@ protected:
         }
         static_cast<QPlainTextEdit*>(form.scriptPane())->setPlainText(LinesToPaneText(lines));
     }
-    // Opens the editor on a view, runs act while it is shown, and returns
-    // the modal result.
+    // A dialog no case asked for fails the case that met it.
+    void TearDown() override {
+        if (!HasFailure()) EXPECT_EQ(dialogs.unanswered(), "");
+    }
+
+    // Opens the editor on a view, answers it with act, and returns the
+    // modal result.
     int edit(TvlView& v, std::function<void(TvlMemoEditorForm&)> act) {
-        WhenShown<TvlMemoEditorForm>(std::move(act));
-        return editor->ShowEditor(v);
+        dialogs.expect<TvlMemoEditorForm>(std::move(act));
+        const int result = editor->ShowEditor(v);
+        EXPECT_EQ(dialogs.unanswered(), "");
+        return result;
     }
     static void clickOk(TvlMemoEditorForm& form) { Child<QPushButton>(form, "OkBtn")->click(); }
 
     FakeEditorHost host;
     std::unique_ptr<TvlMemoEditorForm> editor;
     TvlMemoView view;
+    ModalDialogs dialogs;
 };
 
 TEST_P(MemoEditorTest, UntouchedScriptStaysEmptyAndMemoIsStored) {
@@ -110,6 +118,7 @@ TEST_P(MemoEditorTest, OverlongScriptGivesTheCompilerLimitMessage) {
     edit(view, [](TvlMemoEditorForm& form) {
         clickOk(form);
         EXPECT_TRUE(form.isVisible());
+        form.reject();
     });
     EXPECT_EQ(view.Script, script);
 }
@@ -125,22 +134,28 @@ TEST_P(MemoEditorTest, BandViewsShowOnlyTheScriptPane) {
         scriptBtn->trigger();
         EXPECT_TRUE(scriptBtn->isChecked());
         EXPECT_TRUE(form.scriptPane()->isVisible());
+        form.reject();
     });
     // The text object opened next shows both panes.
     edit(view, [](TvlMemoEditorForm& form) {
         EXPECT_TRUE(Child<QWidget>(form, "MemoPanel")->isVisible());
         EXPECT_TRUE(form.scriptPane()->isVisible());
+        form.reject();
     });
 }
 
 TEST_P(MemoEditorTest, HiddenScriptAndSplitterCarryOver) {
-    edit(view, [](TvlMemoEditorForm& form) { Child<QAction>(form, "ScriptBtn")->trigger(); });
+    edit(view, [](TvlMemoEditorForm& form) {
+        Child<QAction>(form, "ScriptBtn")->trigger();
+        form.reject();
+    });
     EXPECT_FALSE(editor->scriptShown());
     edit(view, [](TvlMemoEditorForm& form) {
         EXPECT_FALSE(form.scriptPane()->isVisible());
         EXPECT_FALSE(Child<QAction>(form, "ScriptBtn")->isChecked());
         Child<QAction>(form, "ScriptBtn")->trigger();
         EXPECT_TRUE(form.scriptPane()->isVisible());
+        form.reject();
     });
     EXPECT_TRUE(editor->scriptShown());
     const auto s = OpenFormSettings(QLatin1String(kDesignerFormClass));
@@ -161,9 +176,9 @@ TEST_P(MemoEditorTest, RestrictionsMakePanesReadOnly) {
 }
 
 TEST_P(MemoEditorTest, InsertKeyAddsADataFieldToTheActivePane) {
-    edit(view, [](TvlMemoEditorForm& form) {
+    edit(view, [this](TvlMemoEditorForm& form) {
         form.memoPane()->moveCursor(QTextCursor::End);
-        WhenShown<TvlFieldsForm>([](TvlFieldsForm& chooser) {
+        dialogs.expect<TvlFieldsForm>([](TvlFieldsForm& chooser) {
             auto* fields = Child<QListWidget>(chooser, "FieldsLB");
             fields->setCurrentRow(0);
             chooser.accept();

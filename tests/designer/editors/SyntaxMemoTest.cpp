@@ -122,11 +122,13 @@ TEST_F(SyntaxMemoTest, BlockUnindentRemovesAtMostTwoBlanks) {
 TEST_F(SyntaxMemoTest, SearchLooksBelowTheCaretLineOnly) {
     memo.setLines({"Find me", "x", "find me"});
     memo.moveCaret(1, 3);
-    WhenShown<TSynMemoSearch>([](TSynMemoSearch& box) {
+    ModalDialogs dialogs;
+    dialogs.expect<TSynMemoSearch>([](TSynMemoSearch& box) {
         Child<QLineEdit>(box, "Edit1")->setText(QStringLiteral("FIND"));
         Child<QPushButton>(box, "SearchBtn")->click();
     });
     key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(memo.text().message(), "Text \"FIND\" not found.");
     EXPECT_EQ(caret(), (TvlTextPoint{1, 3}));
     memo.moveCaret(3, 1);

@@ -9,6 +9,7 @@
 #include "engine/output/printing/QtPrinterSystem.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/UiService.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/PrintedPages.h"
 #include "tests/support/PrivateCupsServer.h"
 #include "tests/support/RecordingPrinterSystem.h"
@@ -22,7 +23,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -230,26 +230,25 @@ protected:
             report.EMFPages().AddPage(paper);
         }
     }
-    // Runs work on the dialog once it is shown modally.
-    void whenShown(std::function<void(TvlPrintForm&)> work) {
-        QTimer::singleShot(0, [work] {
-            auto* form = qobject_cast<TvlPrintForm*>(QApplication::activeModalWidget());
-            ASSERT_NE(form, nullptr);
-            work(*form);
-        });
+    // A print dialog no test asked for fails the test that met it.
+    void TearDown() override {
+        if (!HasFailure()) EXPECT_EQ(dialogs.unanswered(), "");
+        PrintFormTest::TearDown();
     }
     TvlReport report;
+    vl::test::ModalDialogs dialogs;
 };
 
 } // namespace
 
 TEST_F(PrintReportTest, TheDialogsChoicesReachThePrinter) {
-    whenShown([](TvlPrintForm& form) {
+    dialogs.expect<TvlPrintForm>([](TvlPrintForm& form) {
         QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("E2")), "2-3");
         form.findChild<QLineEdit*>(QStringLiteral("E1"))->setText(QStringLiteral("2"));
         QTest::keyClick(&form, Qt::Key_Return);
     });
     EXPECT_TRUE(PrintReport(report, 1));
+    EXPECT_EQ(dialogs.unanswered(), "");
     ASSERT_EQ(system->documents.size(), 1u);
     EXPECT_EQ(system->documents[0].copies, 1);
     EXPECT_EQ(system->pages(), (std::vector<int>{2, 3, 2, 3}));
@@ -274,16 +273,18 @@ TEST_F(PrintReportTest, AReportThatAsksIsBuiltAgainOnAPrinterOfAnotherGeometry) 
         emit list->activated(1);
         QTest::keyClick(&form, Qt::Key_Return);
     };
-    whenShown(chooseInkjet);
+    dialogs.expect<TvlPrintForm>(chooseInkjet);
     EXPECT_TRUE(PrintReport(report, 1));
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(builds, 0) << "the same geometry";
     EXPECT_EQ(report.PrinterName, "Inkjet");
     ASSERT_EQ(system->documents.size(), 1u);
 
     system->edges[1] = 100;
     GlobalPrinter().SelectPrinter(0);
-    whenShown(chooseInkjet);
+    dialogs.expect<TvlPrintForm>(chooseInkjet);
     EXPECT_TRUE(PrintReport(report, 1));
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(builds, 1);
     EXPECT_EQ(report.PrinterName, "Inkjet");
     EXPECT_EQ(system->current, 1);
@@ -292,8 +293,10 @@ TEST_F(PrintReportTest, AReportThatAsksIsBuiltAgainOnAPrinterOfAnotherGeometry) 
 }
 
 TEST_F(PrintReportTest, CancelPrintsNothing) {
-    whenShown([](TvlPrintForm& form) { QTest::keyClick(&form, Qt::Key_Escape); });
+    dialogs.expect<TvlPrintForm>(
+        [](TvlPrintForm& form) { QTest::keyClick(&form, Qt::Key_Escape); });
     EXPECT_FALSE(PrintReport(report, 1));
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_TRUE(system->documents.empty());
 }
 
@@ -302,6 +305,7 @@ TEST_F(PrintReportTest, WithoutTheDialogTheReportsDefaultsPrint) {
     report.DefaultCopies = 3;
     report.DefaultCollate = false;
     EXPECT_TRUE(PrintReport(report, 2));
+    EXPECT_EQ(dialogs.unanswered(), ""); // no dialog
     ASSERT_EQ(system->documents.size(), 1u);
     EXPECT_EQ(system->documents[0].copies, 3);
     EXPECT_FALSE(system->documents[0].collate);
@@ -355,26 +359,28 @@ protected:
             QFile::remove(file);
         Globals().startPrinter(nullptr);
     }
-    // Chooses the printer, pages 2-3 and two collated copies, and OK; a
-    // file name asked for is answered with pdf and counted in asked.
+    // The print dialog is to come: it chooses the printer, pages 2-3 and
+    // two collated copies, and OK; a file name asked for is answered with
+    // pdf and counted in asked.
     void choose(const QString& printer, const QString& pdf = {}) {
-        QTimer::singleShot(0, [this, printer, pdf] {
-            auto* form = qobject_cast<TvlPrintForm*>(QApplication::activeModalWidget());
-            ASSERT_NE(form, nullptr);
-            auto* list = form->findChild<QComboBox*>(QStringLiteral("CB1"));
+        dialogs.expect<TvlPrintForm>([this, printer, pdf](TvlPrintForm& form) {
+            auto* list = form.findChild<QComboBox*>(QStringLiteral("CB1"));
             const int item = list->findText(printer);
-            ASSERT_GE(item, 0) << printer.toStdString();
+            if (item < 0) {
+                ADD_FAILURE() << "no printer " << printer.toStdString();
+                return form.reject();
+            }
             list->setCurrentIndex(item);
             emit list->activated(item);
-            QTest::keyClicks(form->findChild<QLineEdit*>(QStringLiteral("E2")), "2-3");
-            QTest::mouseClick(form->findChild<QToolButton*>(QStringLiteral("UpBtn")),
+            QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("E2")), "2-3");
+            QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("UpBtn")),
                               Qt::LeftButton);
-            form->findChild<QCheckBox*>(QStringLiteral("CollateCB"))->setChecked(true);
-            form->askPdfFileName = [this, pdf](QWidget*) {
+            form.findChild<QCheckBox*>(QStringLiteral("CollateCB"))->setChecked(true);
+            form.askPdfFileName = [this, pdf](QWidget*) {
                 ++asked;
                 return pdf;
             };
-            QTest::keyClick(form, Qt::Key_Return);
+            QTest::keyClick(&form, Qt::Key_Return);
         });
     }
 
@@ -384,6 +390,7 @@ protected:
     int asked = 0;
     QString title;
     TvlReport report;
+    vl::test::ModalDialogs dialogs;
 };
 
 vl::test::PrivateCupsServer* QtPrintDialogTest::server_ = nullptr;
@@ -398,6 +405,7 @@ TEST_F(QtPrintDialogTest, PrintsIntoAPdfFileItAsksFor) {
     const QString pdf = dir.filePath(QStringLiteral("chosen.pdf"));
     choose(QStringLiteral("Print to PDF file"), pdf);
     EXPECT_TRUE(PrintReport(report, 1));
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(vl::test::PdfWordsPerPage(pdf), (Counts{2, 3, 2, 3}));
 }
@@ -407,6 +415,7 @@ TEST_F(QtPrintDialogTest, PrintsOnACupsPrinter) {
     GlobalPrinter().AttachSystemPrinter();
     choose(QString::fromLatin1(vl::test::PrivateCupsServer::kPrinterName));
     EXPECT_TRUE(PrintReport(report, 1));
+    EXPECT_EQ(dialogs.unanswered(), "");
     EXPECT_EQ(asked, 0);
     const QStringList files = vl::test::WaitForCupsPdf(title, 1);
     ASSERT_EQ(files.size(), 1);
