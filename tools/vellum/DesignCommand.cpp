@@ -2,13 +2,13 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/preview/ReportPreview.h"
-#include "engine/output/printing/QtPrinterSystem.h"
 #include "engine/script/CodePage.h"
 #include "tools/vellum/CommandLine.h"
 #include "tools/vellum/Commands.h"
 #include "tools/vellum/DatabaseBinding.h"
 #include "tools/vellum/DatabaseOptions.h"
 #include "tools/vellum/OrganizerBuild.h"
+#include "tools/vellum/SystemPrinters.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,12 +59,7 @@ int RunDesign(const QStringList& args) {
         throw vl::VlError("the designer needs a window system");
     requireNewFileFolder(path);
     const vl::WindowServices windows;
-    auto printers = std::make_unique<vl::QtPrinterSystem>();
-    printers->setPdfPrinterOffered(true);
-    vl::Globals().startPrinter(std::move(printers));
-    struct StopPrinter {
-        ~StopPrinter() { vl::Globals().startPrinter(nullptr); }
-    } stopPrinter;
+    const SystemPrinters printers;
     const vl::TvlDesigner designer;
     // The designer's field lists and its preview show the data it is given.
     if (database.given()) {

@@ -2,11 +2,11 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/ReportPreview.h"
-#include "engine/output/printing/QtPrinterSystem.h"
 #include "engine/script/CodePage.h"
 #include "tools/vellum/CommandLine.h"
 #include "tools/vellum/Commands.h"
 #include "tools/vellum/OrganizerOptions.h"
+#include "tools/vellum/SystemPrinters.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -36,9 +36,7 @@ int RunPreview(const QStringList& args) {
     const vl::WindowServices windows;
     // pages are laid out on the system's printer, as the program does; a
     // machine without printers still prints into a PDF file
-    auto printers = std::make_unique<vl::QtPrinterSystem>();
-    printers->setPdfPrinterOffered(true);
-    vl::Globals().startPrinter(std::move(printers));
+    const SystemPrinters printers;
 
     quillet::OrganizerStore store(organizerFolder(cmd));
     if (!store.dataFolder().isEmpty()) loadOrganizer(store);

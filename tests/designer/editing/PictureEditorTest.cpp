@@ -2,6 +2,7 @@
 #include "engine/model/TvlGraphic.h"
 #include "engine/model/TvlPictureView.h"
 #include "tests/designer/editing/FakeDesignerHost.h"
+#include "tests/support/ModalDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,15 +11,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace vltest {
 namespace {
-
-// Runs the action once the dialog's modal loop has started.
-void whenShown(TvlGEditorForm& form, std::function<void()> action) {
-    QTimer::singleShot(0, &form, std::move(action));
-}
 
 TEST(PictureEditorTest, OkGivesTheLoadedPictureToTheObjectAfterASnapshot) {
     QTemporaryDir dir;
@@ -31,9 +26,10 @@ TEST(PictureEditorTest, OkGivesTheLoadedPictureToTheObjectAfterASnapshot) {
     TvlGEditorForm form;
     form.setFileChooser([&path] { return path; });
     int snapshots = 0;
-    whenShown(form, [&form] {
-        form.findChild<QPushButton*>(QStringLiteral("B1"))->click();
-        form.accept();
+    vl::test::ModalDialogs dialogs;
+    dialogs.expect<TvlGEditorForm>([](TvlGEditorForm& editor) {
+        editor.findChild<QPushButton*>(QStringLiteral("B1"))->click();
+        editor.accept();
     });
     EXPECT_EQ(form.ShowEditor(view, [&snapshots] { ++snapshots; }), 1);
     EXPECT_EQ(snapshots, 1);
@@ -41,18 +37,19 @@ TEST(PictureEditorTest, OkGivesTheLoadedPictureToTheObjectAfterASnapshot) {
     EXPECT_EQ(view.Picture.graphic()->size(), QSize(12, 8));
 
     // Cancel keeps the object's picture; Clear then OK empties it.
-    whenShown(form, [&form] {
-        form.clear();
-        form.reject();
+    dialogs.expect<TvlGEditorForm>([](TvlGEditorForm& editor) {
+        editor.clear();
+        editor.reject();
     });
     EXPECT_EQ(form.ShowEditor(view, {}), 2);
     EXPECT_FALSE(view.Picture.empty());
-    whenShown(form, [&form] {
-        form.findChild<QPushButton*>(QStringLiteral("B2"))->click();
-        form.accept();
+    dialogs.expect<TvlGEditorForm>([](TvlGEditorForm& editor) {
+        editor.findChild<QPushButton*>(QStringLiteral("B2"))->click();
+        editor.accept();
     });
     form.ShowEditor(view, {});
     EXPECT_TRUE(view.Picture.empty());
+    EXPECT_EQ(dialogs.unanswered(), "");
 }
 
 TEST(PictureEditorTest, UnreadableFilesAreReportedAndTheClipboardPicturePastes) {
