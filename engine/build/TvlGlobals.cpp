@@ -17,12 +17,16 @@ namespace {
 
 thread_local TvlGlobals* threadEngine = nullptr;
 
-// Each part of a new instance is made while the parts below it are the
-// thread's, since making it may reach them.
-template <typename Part, typename Enter> std::unique_ptr<Part> MadeOver(Enter enterBelow) {
-    const auto left = enterBelow();
+// Each part of a new instance is made while the parts below it (the
+// script part, and the model part when there is one) are the thread's,
+// since making it may reach them.
+template <typename Part>
+std::unique_ptr<Part> MadeOver(TvlScriptGlobals& script, TvlModelGlobals* model = nullptr) {
+    TvlScriptGlobals* scriptBefore = EnterScriptGlobals(&script);
+    TvlModelGlobals* modelBefore = model ? EnterModelGlobals(model) : nullptr;
     auto part = std::make_unique<Part>();
-    left();
+    if (model) EnterModelGlobals(modelBefore);
+    EnterScriptGlobals(scriptBefore);
     return part;
 }
 
@@ -35,19 +39,10 @@ TvlGlobals::TvlGlobals(DefaultParts)
       output_(DefaultOutputGlobals()) {}
 
 TvlGlobals::TvlGlobals()
-    : ownScript_(std::make_unique<TvlScriptGlobals>()), ownModel_(MadeOver<TvlModelGlobals>([this] {
-          TvlScriptGlobals* before = EnterScriptGlobals(ownScript_.get());
-          return [before] { EnterScriptGlobals(before); };
-      })),
-      ownOutput_(MadeOver<TvlOutputGlobals>([this] {
-          TvlScriptGlobals* script = EnterScriptGlobals(ownScript_.get());
-          TvlModelGlobals* model = EnterModelGlobals(ownModel_.get());
-          return [script, model] {
-              EnterModelGlobals(model);
-              EnterScriptGlobals(script);
-          };
-      })),
-      script_(*ownScript_), model_(*ownModel_), output_(*ownOutput_) {}
+    : ownScript_(std::make_unique<TvlScriptGlobals>()),
+      ownModel_(MadeOver<TvlModelGlobals>(*ownScript_)),
+      ownOutput_(MadeOver<TvlOutputGlobals>(*ownScript_, ownModel_.get())), script_(*ownScript_),
+      model_(*ownModel_), output_(*ownOutput_) {}
 
 TvlGlobals::~TvlGlobals() {
     if (!ownScript_) return;

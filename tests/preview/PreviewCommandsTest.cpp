@@ -286,16 +286,20 @@ TEST_F(PreviewCommands, PageSetupShowsTheMarginsThePageIsLaidOutWith) {
     EXPECT_EQ(PageSetupPreset(*f.ShownPages()).leftMargin, 1000);
 }
 
+// A prepared-pages file of count empty pages.
+void WritePreparedFile(const QString& path, int count) {
+    TvlEMFPages pages;
+    for (int i = 0; i < count; ++i)
+        pages.AddPage(Paper());
+    pages.SaveToFile(path);
+}
+
 // Pages opened from a file cannot be built again: page setup says so
 // instead of doing nothing.
 TEST_F(PreviewCommands, PageSetupOfPagesFromAFileSaysWhyItCannot) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("one.vlp"));
-    {
-        TvlEMFPages pages;
-        pages.AddPage(Paper());
-        pages.SaveToFile(path);
-    }
+    WritePreparedFile(path, 1);
     addPages(1);
     TvlPreviewForm& f = show();
     f.LoadPreparedFile(path);
@@ -308,12 +312,7 @@ TEST_F(PreviewCommands, PageSetupOfPagesFromAFileSaysWhyItCannot) {
 TEST_F(PreviewCommands, LoadShowsThePagesOfAFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("three.vlp"));
-    {
-        TvlEMFPages pages;
-        for (int i = 0; i < 3; ++i)
-            pages.AddPage(Paper());
-        pages.SaveToFile(path);
-    }
+    WritePreparedFile(path, 3);
     addPages(1);
     TvlPreviewForm& f = show();
     f.LoadPreparedFile(path);

@@ -37,12 +37,10 @@ public:
 } // namespace
 
 bool ShowReport(TvlReport& report) {
-    // the pages of a build that runs are not finished
-    if (TvlReport::BuildRunning()) {
-        report.PrepareReport(); // refused, with its message
-        return false;
-    }
     const bool built = report.PrepareReport();
+    // refused because another build runs: there are no pages of its own
+    // to show, and those of the running build are not finished
+    if (TvlReport::BuildRunning()) return false;
     ShowPreparedReport(report);
     return built;
 }
