@@ -2,7 +2,20 @@
 
 #include "engine/model/ViewState.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace vl {
+
+namespace {
+
+// The margins and metrics of a damaged page may be any numbers: an edge
+// made of them stays within int.
+int Edge(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+} // namespace
 
 PreparedLivePage::~PreparedLivePage() {
     // Objects die with the page; nothing may keep pointing at them.
@@ -24,8 +37,9 @@ int PreparedLivePage::leftEdge() const {
 int PreparedLivePage::rightEdge() const {
     const PageMetrics& m = settings_.Metrics;
     if (!settings_.PaperCoordinates) return m.PixelPaperWidth;
-    return settings_.RightMargin ? m.PixelPaperWidth - settings_.RightMargin
-                                 : m.PixelOffsetX + m.PixelPrintWidth;
+    return settings_.RightMargin
+               ? Edge(static_cast<long long>(m.PixelPaperWidth) - settings_.RightMargin)
+               : Edge(static_cast<long long>(m.PixelOffsetX) + m.PixelPrintWidth);
 }
 
 } // namespace vl
