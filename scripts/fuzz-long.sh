@@ -18,7 +18,7 @@ for name in "${targets[@]}"; do
   mkdir -p "build-fuzz/findings/$name"
   echo "== ${name}_fuzzer for $seconds s" >&2
   result=ok
-  FUZZ_ARTIFACTS="build-fuzz/findings/$name" scripts/run-fuzzer.sh \
+  FUZZ_SEED=0 FUZZ_ARTIFACTS="build-fuzz/findings/$name" scripts/run-fuzzer.sh \
     "build-fuzz/fuzz/${name}_fuzzer" "fuzz/corpus/$name" "$seconds" >"$log" 2>&1 || result=FINDING
   [ "$result" = ok ] || status=1
   execs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"

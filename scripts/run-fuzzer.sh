@@ -3,6 +3,8 @@
 # seconds; new inputs go to a scratch folder, so the corpus stays as committed.
 # A dictionary named after the corpus (fuzz/<name>.dict) is used when there is
 # one. Findings go to $FUZZ_ARTIFACTS when set, else they are only reported.
+# The suite runs with a fixed seed so that a run can be repeated; FUZZ_SEED=0
+# lets libFuzzer choose one, as the long runs do.
 # Usage: scripts/run-fuzzer.sh FUZZER_BINARY CORPUS_DIR SECONDS
 set -euo pipefail
 fuzzer="$1" corpus="$2" seconds="$3"
@@ -11,7 +13,7 @@ trap 'rm -rf "$work"' EXIT
 artifacts="${FUZZ_ARTIFACTS:-$work}"
 mkdir -p "$artifacts"
 options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -print_final_stats=1
-  -artifact_prefix="$artifacts/")
+  -artifact_prefix="$artifacts/" -seed="${FUZZ_SEED:-1}")
 dict="$(dirname "$corpus")/../$(basename "$corpus").dict"
 [ -f "$dict" ] && options+=(-dict="$dict")
 # fontconfig's caches look like leaks to LeakSanitizer.

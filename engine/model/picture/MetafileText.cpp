@@ -117,7 +117,7 @@ void MetafileCanvas::drawTextRun(const TextRun& run) {
     // transform turns it further. Mirroring map modes leave glyphs upright.
     const double worldAngle =
         std::atan2(state_.world.m12(), state_.world.m11()) * 180 / std::numbers::pi;
-    const QTransform textToPainter = QTransform().rotate(-gdi.escapement / 10.0) *
+    const QTransform textToPainter = QTransform().rotate(-(gdi.escapement / 10.0)) *
                                      QTransform().rotate(worldAngle) *
                                      QTransform::fromScale(ox / oy, 1) *
                                      QTransform::fromTranslate(origin.x(), origin.y()) * base_;

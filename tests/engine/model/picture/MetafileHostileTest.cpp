@@ -100,6 +100,12 @@ TEST(MetafileHostile, NegativeCountsAndAbsurdExtents) {
     e.worldTransform(1e30f, 0, 0, 1e30f, 0, 0).ellipse(0, 0, 100, 100);
     e.worldTransform(0, 0, 0, 0, 0, 0).rectangle(0, 0, 100, 100).textOutW(0, 0, u"x");
     drawAll(e.build());
+
+    EmfWriter turned; // an escapement whose negation does not fit
+    turned.createFont(1, -20, INT32_MIN, u"Arial")
+        .select(1)
+        .textOutW(0, 0, u"turned", {5, 5, 5, 5, 5, 5});
+    drawAll(turned.build());
     SUCCEED();
 }
 
