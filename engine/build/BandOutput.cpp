@@ -1,4 +1,5 @@
 #include "engine/build/BandExtensions.h"
+#include "engine/build/BuildRun.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
 #include "engine/build/TvlGlobals.h"
@@ -39,20 +40,21 @@ bool keepsPlace(TvlBandType type) {
 }
 
 void makeCurrent(TvlBand& band, TvlView* view) {
-    TvlViewState& state = ViewState();
+    TvlGlobals& engine = band.Run().engine();
+    TvlViewState& state = engine.views();
     state.currentView = view;
     state.currentBand = &band;
-    Globals().aggregateContext().CurrentBand = &band;
+    engine.aggregateContext().CurrentBand = &band;
 }
 
-TvlReport* eventReport() {
-    return Globals().build().currentReport;
+TvlReport* eventReport(const TvlBand& band) {
+    return &band.Run().report();
 }
 
 } // namespace
 
 bool TvlBand::stopping() const {
-    return Globals().script().stopDue();
+    return Run().stopDue();
 }
 
 bool TvlBand::Output() {
@@ -63,7 +65,7 @@ bool TvlBand::Output() {
     NeededHeight = -1;
     PendingNewPages = 0;
     PendingNewColumns = 0;
-    if (TvlReport* report = eventReport()) report->FireBeginBand(*this);
+    if (TvlReport* report = eventReport(*this)) report->FireBeginBand(*this);
 
     TvlPage& page = OwnerPage;
     if (TvlBand* last = page.LastOutputBand;
@@ -90,7 +92,7 @@ bool TvlBand::Output() {
         if (isDataBand()) AccumulateTotals();
     }
     if (!KeepTotals) resetAfterOutput();
-    if (TvlReport* report = eventReport()) report->FireEndBand(*this);
+    if (TvlReport* report = eventReport(*this)) report->FireEndBand(*this);
     Breaked = savedBreaked;
     return result;
 }
@@ -99,7 +101,7 @@ void TvlBand::RunScript() {
     if (Script.empty()) return;
     makeCurrent(*this, BandView);
     try {
-        Globals().globalInterpretator().RunScript(Script);
+        Run().engine().globalInterpretator().RunScript(Script);
     } catch (const std::exception& error) {
         OwnerPage.HandleBuildError(error);
     }
@@ -190,9 +192,9 @@ void TvlBand::outputChain() {
 
 void TvlBand::resetAfterOutput() {
     if (Type == btPageFooter) {
-        const TvlReport* receiver = Globals().build().receivingReport;
-        const int last = receiver ? receiver->EMFPages().Count() - 1 : 0;
-        if (Globals().build().currentPageIndex != last) return;
+        const TvlBuildRun& run = Run();
+        const int last = run.report().EMFPages().Count() - 1;
+        if (run.state().currentPageIndex != last) return;
     }
     ResetTotals();
 }
@@ -209,7 +211,7 @@ void TvlBand::OutputBody() {
     Top = t0;
     // a row of cross columns has counted its totals column by column (a
     // split band prints no cross columns)
-    const bool crossRow = HasCrossObjects() && !Breaked && Globals().bandExtensions();
+    const bool crossRow = HasCrossObjects() && !Breaked && Run().engine().bandExtensions();
     if (isDataBand() && !crossRow) AccumulateTotals();
 }
 
@@ -256,7 +258,8 @@ void TvlBand::outputPlainBody() {
 }
 
 void TvlBand::outputCross() {
-    if (TvlBandExtensions* extensions = Globals().bandExtensions()) extensions->outputCross(*this);
+    if (TvlBandExtensions* extensions = Run().engine().bandExtensions())
+        extensions->outputCross(*this);
 }
 
 void TvlBand::advanceBandColumn() {
@@ -310,7 +313,7 @@ int TvlBand::MeasureStretched() {
 int TvlBand::measureCrossColumns() {
     TvlPage& page = OwnerPage;
     page.CrossColumn = 1;
-    TvlReport* report = eventReport();
+    TvlReport* report = eventReport(*this);
     if (report) report->FireBeginColumn(*this);
     const TvlBand* cross = page.Band(btCrossData);
     TvlDataset* source = nullptr;
@@ -375,7 +378,7 @@ bool TvlBand::OutputObjects() {
         if (dynamic_cast<TvlSubReportView*>(view)) {
             if (!view->Visible) continue;
             // Without sub-report output the object is left out.
-            TvlBandExtensions* extensions = Globals().bandExtensions();
+            TvlBandExtensions* extensions = Run().engine().bandExtensions();
             if (extensions && extensions->outputSubReports(*this, i)) return true;
             continue;
         }
@@ -396,7 +399,7 @@ void TvlBand::OutputObject(TvlView& view) {
             state.currentView = &view;
             const auto* memo = dynamic_cast<TvlMemoView*>(&view);
             if (!(memo && memo->OutputPass != opFull) && !view.Script.empty())
-                Globals().globalInterpretator().RunScript(view.Script);
+                Run().engine().globalInterpretator().RunScript(view.Script);
         }
     } catch (const std::exception& error) {
         OwnerPage.HandleBuildError(error);
@@ -405,8 +408,7 @@ void TvlBand::OutputObject(TvlView& view) {
 
 void TvlBand::writeObject(TvlView& view) {
     TvlPage& page = OwnerPage;
-    TvlReport* receiver = Globals().build().receivingReport;
-    if (!receiver) return;
+    TvlReport* receiver = &Run().report();
     const int dx = page.ColumnOffset - page.LeftEdge();
     const auto* memo = dynamic_cast<TvlMemoView*>(&view);
     const bool notify = memo && memo->OutputPass < opPart;
@@ -419,7 +421,7 @@ void TvlBand::writeObject(TvlView& view) {
     }
     if (!notify) return;
     // a hook may add or drop hooks: walk a copy
-    const std::vector<TvlView*> hooks = Globals().hookList();
+    const std::vector<TvlView*> hooks = Run().hooks();
     for (TvlView* hook : hooks)
         hook->NotifyPrinted(view);
 }

@@ -1,3 +1,4 @@
+#include "engine/build/BuildRun.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlPage.h"
@@ -46,7 +47,7 @@ public:
             band_.OutputObjects();
         } else {
             bool noRoomBefore = false;
-            while (anyPending() && !Globals().script().stopDue()) {
+            while (anyPending() && !band_.Run().stopDue()) {
                 const int room = page.BottomLimit - page.ColumnFooterHeight() - band_.Top - 2;
                 if (room <= 0) {
                     // Not even a new page or column has room: what is left

@@ -7,12 +7,8 @@ namespace vl {
 
 BuildScope::BuildScope(TvlGlobals& globals)
     : page_(globals.views().currentPage, nullptr), band_(globals.views().currentBand, nullptr),
-      view_(globals.views().currentView, nullptr), hooks_(globals.hookList()) {
-    hooks_.clear();
-}
+      view_(globals.views().currentView, nullptr) {}
 
-BuildScope::~BuildScope() {
-    hooks_.clear();
-}
+BuildScope::~BuildScope() = default;
 
 } // namespace vl

@@ -2,8 +2,6 @@
 
 #include "engine/script/ScopedValue.h"
 
-#include <vector>
-
 namespace vl {
 
 class TvlGlobals;
@@ -13,8 +11,8 @@ class TvlViewPage;
 
 // What a build points at and collects belongs to it: the current page, band
 // and view start at none and get their values from before the build back
-// on every way out of it, and the hook list starts and ends empty, so
-// nothing engine-wide names a runtime band or a page the build released.
+// on every way out of it, so nothing engine-wide names a runtime band or a
+// page the build released.
 class BuildScope {
 public:
     explicit BuildScope(TvlGlobals& globals);
@@ -26,7 +24,6 @@ private:
     ScopedValue<TvlViewPage*> page_;
     ScopedValue<TvlRuntimeBand*> band_;
     ScopedValue<TvlView*> view_;
-    std::vector<TvlView*>& hooks_;
 };
 
 } // namespace vl

@@ -1,5 +1,6 @@
 #include "engine/build/CrossRow.h"
 
+#include "engine/build/BuildRun.h"
 #include "engine/build/FindDataSource.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
@@ -20,19 +21,6 @@ namespace vl {
 
 namespace {
 
-bool stopping() {
-    return Globals().script().stopDue();
-}
-
-int& pageIndex() {
-    return Globals().build().currentPageIndex;
-}
-
-int preparedCount() {
-    const TvlReport* report = Globals().build().receivingReport;
-    return report ? report->EMFPages().Count() : 0;
-}
-
 int clampToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN / 2, INT_MAX / 2));
 }
@@ -44,7 +32,7 @@ bool lies(const TvlBand& band, const TvlView* view) {
 } // namespace
 
 TvlCrossRow::TvlCrossRow(TvlBand& row)
-    : row_(row), page_(row.OwnerPage), header_(page_.Band(btCrossHeader)),
+    : row_(row), page_(row.OwnerPage), run_(row.Run()), header_(page_.Band(btCrossHeader)),
       data_(page_.Band(btCrossData)), footer_(page_.Band(btCrossFooter)) {}
 
 bool TvlCrossRow::inUse(const TvlBand* cross) const {
@@ -55,13 +43,13 @@ void TvlCrossRow::Output() {
     page_.CrossColumn = 1;
     x_ = 0;
     columns_ = 0;
-    p0_ = pageIndex();
+    p0_ = run_.state().currentPageIndex;
     if (row_.Type == btPageFooter) return;
-    if (TvlReport* report = Globals().build().currentReport) report->FireBeginColumn(row_);
+    run_.report().FireBeginColumn(row_);
     if (inUse(header_)) outputHeader();
-    if (inUse(data_) && !stopping()) outputData();
-    if (inUse(footer_) && !stopping()) outputFooter();
-    pageIndex() = p0_;
+    if (inUse(data_) && !run_.stopDue()) outputData();
+    if (inUse(footer_) && !run_.stopDue()) outputFooter();
+    run_.state().currentPageIndex = p0_;
     // a data row without columns still counts once
     if (columns_ == 0 && row_.isDataBand()) row_.AccumulateTotals();
 }
@@ -83,14 +71,12 @@ void TvlCrossRow::outputData() {
         // totals under a walk that has ended: as many columns as the
         // widest row had
         if (data.MaxCrossColumns <= 0) return;
-        const TvlReport* report = Globals().build().currentReport;
-        widest = FindDataSource(report ? report->owner() : nullptr,
-                                std::to_string(data.MaxCrossColumns));
+        widest = FindDataSource(run_.report().owner(), std::to_string(data.MaxCrossColumns));
         source = widest.source;
         if (!source) return;
         source->First();
     }
-    TvlReport* report = Globals().build().currentReport;
+    TvlReport* report = &run_.report();
     while (!source->Eof()) {
         ViewState().currentView = data.BandView;
         int width = data.Width;
@@ -105,7 +91,7 @@ void TvlCrossRow::outputData() {
         ++columns_;
         ++page_.CrossColumn;
         source->Next();
-        if (stopping()) break;
+        if (run_.stopDue()) break;
     }
     data.MaxCrossColumns = std::max(data.MaxCrossColumns, source->RecordNo());
 }
@@ -121,13 +107,13 @@ void TvlCrossRow::outputFooter() {
 void TvlCrossRow::outputCell(TvlBand& cross, std::int64_t x) {
     TvlViewState& views = ViewState();
     views.currentBand = &cross;
-    Globals().aggregateContext().CurrentBand = &cross;
+    run_.engine().aggregateContext().CurrentBand = &cross;
     cross.LineThroughNo = row_.LineThroughNo;
     cross.LineNo = row_.LineNo;
     // a cross data cell reads the totals of its row band
     if (&cross == data_) cross.AggregateBand = &row_;
     for (TvlView* view : cross.Objects) {
-        if (stopping()) break;
+        if (run_.stopDue()) break;
         if (!lies(row_, view)) continue;
         try {
             writeCellObject(*view, x);
@@ -142,11 +128,10 @@ void TvlCrossRow::writeCellObject(TvlView& view, std::int64_t x) {
     TvlViewState& views = ViewState();
     views.currentView = &view;
     if (views.noDrawing) {
-        if (!view.Script.empty()) Globals().globalInterpretator().RunScript(view.Script);
+        if (!view.Script.empty()) run_.engine().globalInterpretator().RunScript(view.Script);
         return;
     }
-    TvlReport* receiver = Globals().build().receivingReport;
-    if (!receiver) return;
+    TvlReport* receiver = &run_.report();
     const int left = view.Left;
     const int top = view.Top;
     view.Left = clampToInt(x + left);
@@ -163,7 +148,7 @@ void TvlCrossRow::writeCellObject(TvlView& view, std::int64_t x) {
     view.Left = left;
     view.Top = top;
     if (!notify) return;
-    const std::vector<TvlView*> hooks = Globals().hookList();
+    const std::vector<TvlView*> hooks = run_.hooks();
     for (TvlView* hook : hooks)
         hook->NotifyPrinted(view);
 }
@@ -171,8 +156,8 @@ void TvlCrossRow::writeCellObject(TvlView& view, std::int64_t x) {
 void TvlCrossRow::checkWidth(std::int64_t width) {
     if (page_.RightEdge() >= x_ + width) return;
     x_ = page_.LeftEdge();
-    ++pageIndex();
-    if (pageIndex() >= preparedCount()) openSpillPage();
+    ++run_.state().currentPageIndex;
+    if (run_.state().currentPageIndex >= run_.report().EMFPages().Count()) openSpillPage();
     if (inUse(header_) && header_->hasFlag(TvlBandView::bfRepeatHeader)) {
         outputCell(*header_, page_.LeftEdge());
         x_ = std::int64_t{page_.LeftEdge()} + header_->Width;
@@ -183,11 +168,10 @@ void TvlCrossRow::checkWidth(std::int64_t width) {
 // the row began on the first page and the header skips it, the page header.
 // A sub-report's page, which records instead of printing, gives it nothing.
 void TvlCrossRow::openSpillPage() {
-    TvlReport* receiver = Globals().build().receivingReport;
-    if (!receiver) return;
-    const int index = pageIndex();
+    TvlReport* receiver = &run_.report();
+    const int index = run_.state().currentPageIndex;
     receiver->AppendPreparedPage(page_);
-    pageIndex() = index;
+    run_.state().currentPageIndex = index;
     if (page_.BuildMode == TvlPage::bmOutput) {
         const ScopedDepth inBreak = page_.EnterBreak();
         const ScopedValue savedY(page_.CurY, page_.CurY);
@@ -199,9 +183,9 @@ void TvlCrossRow::openSpillPage() {
         TvlBand* header = page_.Band(btPageHeader);
         if (header && (p0_ != 0 || header->hasFlag(TvlBandView::bfOnFirstPage)))
             page_.PrintBand(header);
-        pageIndex() = index;
+        run_.state().currentPageIndex = index;
     }
-    if (TvlReport* report = Globals().build().currentReport) report->ReportProgress(index);
+    run_.report().ReportProgress(index);
 }
 
 } // namespace vl

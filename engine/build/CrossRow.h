@@ -6,6 +6,7 @@
 namespace vl {
 
 class TvlBand;
+class TvlBuildRun;
 class TvlPage;
 class TvlView;
 
@@ -35,6 +36,7 @@ private:
 
     TvlBand& row_;
     TvlPage& page_;
+    TvlBuildRun& run_;
     TvlBand* header_;
     TvlBand* data_;
     TvlBand* footer_;

@@ -1,3 +1,4 @@
+#include "engine/build/BuildRun.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
 #include "engine/build/TvlGlobals.h"
@@ -30,9 +31,7 @@ TvlBandView* asBandView(TvlView* view) {
 // Whether some sub-report object of the report shows the page, whichever
 // page holds the object: its bands must know before they are built.
 bool shownBySubReport(TvlPage& page) {
-    TvlReport* report = Globals().build().receivingReport;
-    if (!report) return false;
-    TvlPages& pages = report->Pages();
+    TvlPages& pages = page.Run().report().Pages();
     int index = -1;
     for (int i = 0; i < pages.Count() && index < 0; ++i)
         if (&pages[i] == &page) index = i;
@@ -77,12 +76,13 @@ void TvlPage::BuildBands() {
 
 void TvlPage::prepareObjects() {
     limitGeometry();
-    TvlGlobals& g = Globals();
-    TvlReport* report = g.build().receivingReport;
+    TvlBuildRun& run = Run();
+    TvlGlobals& g = run.engine();
+    TvlReport* report = &run.report();
     for (std::size_t i = 0; i < Objects.size(); ++i) {
         TvlView& view = *Objects[i];
         view.WriteMode = wmPrepared;
-        if (view.Flags & ofWantsHook) g.hookList().push_back(&view);
+        if (view.Flags & ofWantsHook) run.hooks().push_back(&view);
         placed_[i] = asBandView(&view) != nullptr;
         view.ParentBand = nullptr;
         if (!view.Script.empty()) {

@@ -1,3 +1,4 @@
+#include "engine/build/BuildRun.h"
 #include "engine/build/ProgressWindow.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDBDataSet.h"
@@ -7,6 +8,7 @@
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
+#include "engine/script/Errors.h"
 #include "engine/script/FunctionSplitter.h"
 #include "engine/script/TInterpretator.h"
 #include "engine/script/TvlParser.h"
@@ -22,22 +24,24 @@ namespace vl {
 
 namespace {
 
-TvlReport* receivingReport() {
-    return Globals().build().receivingReport;
-}
-
 // The final pass of a two-pass build goes on with the first pass's bands.
-bool finalOfTwoPasses() {
-    const TvlReport* report = receivingReport();
-    return report && report->TwoPass && report->FinalPass();
+bool finalOfTwoPasses(const TvlPage& page) {
+    const TvlReport& report = page.Run().report();
+    return report.TwoPass && report.FinalPass();
 }
 
-bool firstOfTwoPasses() {
-    const TvlReport* report = receivingReport();
-    return report && report->TwoPass && !report->FinalPass();
+bool firstOfTwoPasses(const TvlPage& page) {
+    const TvlReport& report = page.Run().report();
+    return report.TwoPass && !report.FinalPass();
 }
 
 } // namespace
+
+TvlBuildRun& TvlPage::Run() const {
+    TvlBuildRun* run = OwnerReport ? OwnerReport->Run() : nullptr;
+    if (!run) throw VlError("The page " + Name + " is built outside a build of its report");
+    return *run;
+}
 
 int TvlPage::ContentBottom() const {
     int bottom = BottomEdge();
@@ -52,10 +56,7 @@ int TvlPage::ColumnFooterHeight() const {
 }
 
 void TvlPage::HandleBuildError(const std::exception& error) {
-    if (TvlReport* report = Globals().build().currentReport)
-        report->HandleBuildError(error);
-    else
-        Globals().stopRequested() = true;
+    Run().report().HandleBuildError(error);
 }
 
 void TvlPage::InitForBuild() {
@@ -66,7 +67,7 @@ void TvlPage::InitForBuild() {
 }
 
 void TvlPage::initReportPage() {
-    if (finalOfTwoPasses() && prepared_) {
+    if (finalOfTwoPasses(*this) && prepared_) {
         for (auto& view : Objects)
             if (auto* memo = dynamic_cast<TvlMemoView*>(view.get())) memo->LastText.clear();
         for (const auto& band : ownedBands_)
@@ -81,8 +82,9 @@ void TvlPage::initReportPage() {
 }
 
 void TvlPage::initDialogPage() {
-    if (finalOfTwoPasses()) return;
-    TvlGlobals& g = Globals();
+    if (finalOfTwoPasses(*this)) return;
+    TvlBuildRun& run = Run();
+    TvlGlobals& g = run.engine();
     g.views().currentPage = this;
     ModalResult = 0;
     for (auto& view : Objects)
@@ -99,11 +101,11 @@ void TvlPage::initDialogPage() {
     // a script that set the modal result decides without showing the form
     if (ModalResult == 0) ModalResult = g.uiService().showDialogPage(*this);
     progress.SetShown(progressShown);
-    if (ModalResult == kModalCancel) g.build().dialogCancelled = true;
+    if (ModalResult == kModalCancel) run.state().dialogCancelled = true;
 }
 
 void TvlPage::DoneBuild() {
-    if (firstOfTwoPasses() || !prepared_) return;
+    if (firstOfTwoPasses(*this) || !prepared_) return;
     ReleaseBuild();
 }
 
@@ -124,7 +126,7 @@ void TvlPage::ReleaseBuild() {
 
 void TvlPage::RunPageScript(const StringList& lines) {
     if (lines.empty()) return;
-    TvlGlobals& g = Globals();
+    TvlGlobals& g = Run().engine();
     g.views().currentView = nullptr;
     try {
         StringList compiled, errors;
@@ -136,8 +138,8 @@ void TvlPage::RunPageScript(const StringList& lines) {
 }
 
 void TvlPage::BindObjects() {
-    if (finalOfTwoPasses()) return;
-    Globals().views().currentPage = this;
+    if (finalOfTwoPasses(*this)) return;
+    Run().engine().views().currentPage = this;
     for (auto& view : Objects)
         bindObjectField(*view);
     registerTotals();
@@ -157,21 +159,21 @@ void TvlPage::bindObjectField(TvlView& view) {
         text.pop_back();
     if (text.size() < 2) return;
     const std::string name = text.substr(1, text.size() - 2);
-    TvlReport* report = Globals().build().currentReport;
-    if (!report) return;
-    Globals().views().currentBand = view.ParentBand;
+    TvlBuildRun& run = Run();
+    run.engine().views().currentBand = view.ParentBand;
     TvlComponent* dataSet = nullptr;
     std::string field;
-    if (report->resolveDataField(name, dataSet, field)) {
+    if (run.report().resolveDataField(name, dataSet, field)) {
         view.DataSet = dataSet;
         view.DataField = field;
     }
 }
 
 TvlComponent* TvlPage::BandContextTable() const {
-    TvlReport* report = Globals().build().currentReport;
-    TvlDataset* source = report ? report->Dataset.get() : nullptr;
-    const auto* band = dynamic_cast<const TvlBand*>(Globals().views().currentBand);
+    const TvlBuildRun* run = OwnerReport ? OwnerReport->Run() : nullptr;
+    if (!run) return nullptr;
+    TvlDataset* source = run->report().Dataset.get();
+    const auto* band = dynamic_cast<const TvlBand*>(run->engine().views().currentBand);
     if (band && &band->OwnerPage == this) {
         int dataType = -1;
         switch (band->Type) {
@@ -204,7 +206,7 @@ TvlComponent* TvlPage::BandContextTable() const {
 }
 
 void TvlPage::registerTotals() {
-    AggregateContext& context = Globals().aggregateContext();
+    AggregateContext& context = Run().engine().aggregateContext();
     context.PreparingAggregates = true;
     try {
         for (const int type : {btMasterData, btDetailData, btSubDetailData})
@@ -232,7 +234,7 @@ void TvlPage::scanTotals(TvlBand& dataBand) {
                                     : dataBand.Type == btDetailData ? kDetail
                                     : dataBand.Type == btCrossData  ? kCross
                                                                     : kSubDetail;
-    Globals().aggregateContext().AggregateScanBand = &dataBand;
+    Run().engine().aggregateContext().AggregateScanBand = &dataBand;
     for (const int type : types) {
         TvlBand* first = Band(type);
         if (!first) continue;
@@ -247,10 +249,10 @@ void TvlPage::scanTotals(TvlBand& dataBand) {
 // Every aggregate call that the band's script and objects make is run once
 // with the band current, which registers it on the data band being scanned.
 void TvlPage::registerBandTotals(TvlBand& band) {
-    TvlGlobals& g = Globals();
-    const TvlReport* report = g.build().currentReport;
+    TvlBuildRun& run = Run();
+    TvlGlobals& g = run.engine();
     StringList calls;
-    TAggregateFunctionsSplitter splitter(calls, report ? &report->Dictionary().Variables : nullptr);
+    TAggregateFunctionsSplitter splitter(calls, &run.report().Dictionary().Variables);
     g.aggregateContext().CurrentBand = &band;
     g.views().currentBand = &band;
     splitter.SplitScript(band.Script);

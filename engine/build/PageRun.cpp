@@ -1,3 +1,4 @@
+#include "engine/build/BuildRun.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
 #include "engine/build/TvlGlobals.h"
@@ -19,17 +20,16 @@ namespace {
 
 constexpr int kDataTypes[4] = {0, btMasterData, btDetailData, btSubDetailData};
 
-TvlBuildState& build() {
-    return Globals().build();
+TvlBuildState& build(const TvlPage& page) {
+    return page.Run().state();
 }
 
-bool stopping() {
-    return Globals().script().stopDue();
+bool stopping(const TvlPage& page) {
+    return page.Run().stopDue();
 }
 
-int preparedCount() {
-    const TvlReport* report = build().receivingReport;
-    return report ? report->EMFPages().Count() : 0;
+int preparedCount(const TvlPage& page) {
+    return page.Run().report().EMFPages().Count();
 }
 
 } // namespace
@@ -79,10 +79,10 @@ int TvlPage::deepestLevel() const {
 }
 
 void TvlPage::RunPage() {
-    TvlReport* report = build().currentReport;
+    TvlReport* report = &Run().report();
     if (report && !report->PrintIfEmpty && pageIsEmpty()) {
         // a sub-report's page run never stepped the index back
-        if (build().continuation && BuildMode == bmOutput) ++build().currentPageIndex;
+        if (build(*this).continuation && BuildMode == bmOutput) ++build(*this).currentPageIndex;
         return;
     }
     NoRepeatedHeaders = false;
@@ -98,12 +98,12 @@ void TvlPage::RunPage() {
 }
 
 void TvlPage::startRun(bool manual) {
-    TvlBuildState& b = build();
+    TvlBuildState& b = build(*this);
     RunPageScript(Script);
     if (b.continuation && b.savedEndY == b.savedBottomLimit) {
         b.continuation = false;
         b.footerAtEnd = false;
-        b.currentPageIndex = preparedCount();
+        b.currentPageIndex = preparedCount(*this);
     }
     BottomLimit = b.continuation && b.footerAtEnd ? b.savedBottomLimit : ContentBottom();
     PageColumn = 0;
@@ -125,8 +125,8 @@ void TvlPage::startRun(bool manual) {
 }
 
 void TvlPage::finishRun(bool manual) {
-    TvlBuildState& b = build();
-    TvlReport* report = b.currentReport;
+    TvlBuildState& b = build(*this);
+    TvlReport* report = &Run().report();
     if (!manual) {
         NoRepeatedHeaders = true;
         PrintBand(Band(btColumnFooter));
@@ -162,11 +162,11 @@ void TvlPage::finishRun(bool manual) {
 }
 
 void TvlPage::appendPreparedPage() {
-    if (TvlReport* report = build().receivingReport) report->AppendPreparedPage(*this);
+    Run().report().AppendPreparedPage(*this);
 }
 
 void TvlPage::RecordLoop(int level) {
-    for (TvlBand* data = Band(kDataTypes[level]); data && !stopping(); data = data->NextBand)
+    for (TvlBand* data = Band(kDataTypes[level]); data && !stopping(*this); data = data->NextBand)
         if (data->Source) walkDataBand(*data, level);
 }
 
@@ -189,7 +189,7 @@ void TvlPage::walkDataBand(TvlBand& data, int level) {
     pushPending(data.HeaderLink);
     if (data.FooterLink) ResetAggregates(*data.FooterLink);
 
-    while (!source.Eof() && !stopping()) {
+    while (!source.Eof() && !stopping(*this)) {
         pushPending(&data);
         if (data.PrintIfSubsetEmpty) ShowPending();
         bool printed = true;
@@ -287,8 +287,8 @@ void TvlPage::ShowPending() {
 
 void TvlPage::StartNewPage() {
     const ScopedDepth inBreak(breakDepth_);
-    TvlBuildState& b = build();
-    if (TvlReport* report = b.currentReport) report->ReportProgress(preparedCount() + 1);
+    TvlBuildState& b = build(*this);
+    Run().report().ReportProgress(preparedCount(*this) + 1);
     if (!NoRepeatedHeaders) PrintBand(Band(btColumnFooter));
     FinishPageFooters();
     BottomLimit = ContentBottom();
@@ -324,19 +324,19 @@ void TvlPage::StartNewColumn(TvlBand* band) {
 }
 
 void TvlPage::FinishPageFooters() {
-    TvlBuildState& b = build();
+    TvlBuildState& b = build(*this);
     PageColumn = 0;
     ColumnOffset = LeftEdge();
     TvlBand* footer = Band(btPageFooter);
-    TvlReport* report = b.currentReport;
+    TvlReport* report = &Run().report();
     if (footer && (b.currentPageIndex != 0 || footer->hasFlag(TvlBandView::bfOnFirstPage))) {
-        for (; b.currentPageIndex < preparedCount(); ++b.currentPageIndex) {
+        for (; b.currentPageIndex < preparedCount(*this); ++b.currentPageIndex) {
             if (b.continuation && b.footerAtEnd) continue;
             if (report) report->FireEndPage(b.currentPageIndex);
             PrintBand(footer);
         }
     }
-    b.currentPageIndex = preparedCount();
+    b.currentPageIndex = preparedCount(*this);
 }
 
 void TvlPage::ShowBand(std::string_view name) {

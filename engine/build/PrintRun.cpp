@@ -17,10 +17,6 @@ namespace {
 
 constexpr int kNoPrinterId = 55779;
 
-bool stopRequested() {
-    return Globals().script().stopDue();
-}
-
 void setPaper(TvlPrinter& printer, const PreparedPage& page) {
     printer.SetPaper(page.PaperSize, page.PaperWidth, page.PaperHeight, page.PaperBin,
                      page.Orientation, true);
@@ -34,7 +30,7 @@ bool paperMatches(const TvlPrinter& printer, const PreparedPage& page) {
 } // namespace
 
 TvlPrintRun::TvlPrintRun(TvlReport& report, const TvlPrintRequest& request)
-    : report_(report), request_(request), printer_(GlobalPrinter()) {}
+    : report_(report), request_(request), printer_(report.Engine().printer()) {}
 
 bool TvlPrintRun::Run() {
     printer_.AttachSystemPrinter();
@@ -54,7 +50,7 @@ bool TvlPrintRun::Run() {
         beginDocument();
         for (int i : sequence) {
             printPage(i);
-            if (stopRequested()) {
+            if (report_.Engine().script().stopDue()) {
                 documentOpen_ = false;
                 system_->abortDocument();
                 return false;

@@ -1,3 +1,4 @@
+#include "engine/build/BuildRun.h"
 #include "engine/build/BuildScope.h"
 #include "engine/build/FindDataSource.h"
 #include "engine/build/ProgressWindow.h"
@@ -47,30 +48,28 @@ std::string buildTimeText(std::chrono::milliseconds limit) {
 // FIELDISNULL resolves its references from the report being built: names
 // without a container among the components of the report's owner, bare
 // field names in the band's table when the report asks for that. The
-// report is looked up when the function runs, so that nothing refers to a
-// report that is gone.
-void bindFieldLookup() {
+// build's report is looked up when the function runs, so that nothing
+// refers to a report that is gone.
+void bindFieldLookup(TvlGlobals& engine) {
     auto* library = dynamic_cast<TDatabaseFunctionLibrary*>(
-        Globals().functionLibraries().Find(TDatabaseFunctionLibrary::kClassName));
+        engine.functionLibraries().Find(TDatabaseFunctionLibrary::kClassName));
     if (!library) return;
-    library->Context = [] {
-        const TvlReport* report = Globals().build().currentReport;
-        return report ? FieldLookupContext{report->owner(), report->bandContextTable()}
-                      : FieldLookupContext{};
+    library->Context = [&engine] {
+        const TvlBuildRun* run = engine.activeBuild();
+        return run ? FieldLookupContext{run->report().owner(), run->report().bandContextTable()}
+                   : FieldLookupContext{};
     };
-}
-
-bool stopRequested() {
-    return Globals().script().stopDue();
 }
 
 } // namespace
 
 bool TvlReport::PrepareReport() {
-    TvlGlobals& g = Globals();
-    TvlBuildState& b = g.build();
-    if (b.running) return refuseNestedBuild();
-    const ScopedValue running(b.running, true);
+    TvlGlobals& g = engine_;
+    if (g.activeBuild()) return refuseNestedBuild();
+    const TvlEngineScope inEngine(g);
+    TvlBuildRun run(g, *this);
+    const ScopedValue<TvlBuildRun*> current(run_, &run);
+    TvlBuildState& b = run.state();
     TvlViewState& views = g.views();
     SetPrinterName(PrinterName);
     views.renderMode = rmOutput;
@@ -78,13 +77,6 @@ bool TvlReport::PrepareReport() {
     views.host = this;
     const BuildScope scope(g);
     alignObjectsToBands();
-
-    b.currentReport = this;
-    b.receivingReport = this;
-    b.errorFlag = false;
-    b.errorText.clear();
-    b.dialogCancelled = false;
-    b.stoppedByReport = false;
     twoPassAtStart_ = TwoPass;
     Attach();
 
@@ -126,12 +118,12 @@ bool TvlReport::PrepareReport() {
 // untouched.
 bool TvlReport::refuseNestedBuild() {
     outcome_ = {TvlBuildOutcome::Failed, kNestedBuildText};
-    Globals().uiService().messageBox(outcome_.message, LoadResString(kErrorCaptionId), kIconError);
+    engine_.uiService().messageBox(outcome_.message, LoadResString(kErrorCaptionId), kIconError);
     return false;
 }
 
-bool TvlReport::BuildRunning() {
-    return Globals().build().running;
+bool TvlReport::BuildRunning() const {
+    return engine_.activeBuild() != nullptr;
 }
 
 // A build that did not fail was cancelled when the progress window or a
@@ -139,9 +131,8 @@ bool TvlReport::BuildRunning() {
 // Cancel, Ctrl-C, a deadline) stopped it; STOPREPORT ends a build that
 // counts as built.
 TvlBuildOutcome::Kind TvlReport::outcomeKind(bool result) const {
-    const TvlBuildState& b = Globals().build();
     if (!result) return TvlBuildOutcome::Cancelled;
-    if (stopRequested() && !b.stoppedByReport) return TvlBuildOutcome::Cancelled;
+    if (run_->stopDue() && !run_->state().stoppedByReport) return TvlBuildOutcome::Cancelled;
     return TvlBuildOutcome::Built;
 }
 
@@ -165,8 +156,8 @@ void TvlReport::restoreTemplate(TemplateSnapshot& saved) {
 }
 
 bool TvlReport::RunPasses() {
-    TvlGlobals& g = Globals();
-    TvlBuildState& b = g.build();
+    TvlGlobals& g = engine_;
+    TvlBuildState& b = run_->state();
     g.stopRequested() = false;
     b.continuation = false;
     g.views().noDrawing = false;
@@ -207,16 +198,15 @@ bool TvlReport::RunPasses() {
 }
 
 void TvlReport::RunBuildPass() {
-    TvlGlobals& g = Globals();
-    TvlProgressWindow& progress = g.progressWindow();
+    TvlProgressWindow& progress = engine_.progressWindow();
     BuildPages();
     if (finalPass_) {
-        progress.Close(stopRequested() ? TvlProgressWindow::kCancel : TvlProgressWindow::kOk);
+        progress.Close(run_->stopDue() ? TvlProgressWindow::kCancel : TvlProgressWindow::kOk);
         return;
     }
-    g.build().totalPages = EMFPages().Count();
+    run_->state().totalPages = EMFPages().Count();
     TwoPass = false;
-    if (stopRequested()) {
+    if (run_->stopDue()) {
         EMFPages().Clear();
         progress.Close(TvlProgressWindow::kCancel);
     } else {
@@ -226,15 +216,14 @@ void TvlReport::RunBuildPass() {
 }
 
 void TvlReport::BuildPages() {
-    TvlGlobals& g = Globals();
-    TvlBuildState& b = g.build();
+    TvlGlobals& g = engine_;
+    TvlBuildState& b = run_->state();
     rebuildable_ = true;
     g.views().renderMode = rmOutput;
     g.views().host = this;
-    b.currentReport = this;
     dictionary_.ClearCache();
     Attach();
-    bindFieldLookup();
+    bindFieldLookup(g);
     b.errorFlag = false;
     b.errorText.clear();
     const bool multiple = Dataset && ReportType == rtMultiple;
@@ -244,7 +233,7 @@ void TvlReport::BuildPages() {
             Dataset->First();
         }
         if (!(TwoPass && finalPass_)) {
-            g.hookList().clear();
+            run_->hooks().clear();
             for (int i = 0; i < pages_.Count(); ++i)
                 pages_[i].SubReportPage = false;
             b.dialogCancelled = false;
@@ -254,7 +243,7 @@ void TvlReport::BuildPages() {
             do {
                 runPageLoop();
                 if (multiple) Dataset->Next();
-            } while (!stopRequested() && multiple && !Dataset->Eof());
+            } while (!run_->stopDue() && multiple && !Dataset->Eof());
         }
     } catch (const std::exception& error) {
         HandleBuildError(error);
@@ -270,9 +259,10 @@ void TvlReport::BuildPages() {
 }
 
 void TvlReport::initPages() {
-    for (int i = 0; i < pages_.Count() && !Globals().build().dialogCancelled; ++i)
+    const bool& cancelled = run_->state().dialogCancelled;
+    for (int i = 0; i < pages_.Count() && !cancelled; ++i)
         if (pages_[i].PageType == ptDialog) pages_[i].InitForBuild();
-    if (Globals().build().dialogCancelled) return;
+    if (cancelled) return;
     for (int i = 0; i < pages_.Count(); ++i)
         if (pages_[i].PageType == ptReport) pages_[i].InitForBuild();
     for (int i = 0; i < pages_.Count(); ++i)
@@ -286,8 +276,8 @@ void TvlReport::donePages() {
 }
 
 void TvlReport::runPageLoop() {
-    TvlGlobals& g = Globals();
-    TvlBuildState& b = g.build();
+    TvlGlobals& g = engine_;
+    TvlBuildState& b = run_->state();
     ReportProgress(b.currentPageIndex + 1);
     for (int j = 0; j < pages_.Count(); ++j) {
         TvlPage& page = pages_[j];
@@ -304,7 +294,7 @@ void TvlReport::runPageLoop() {
             b.currentPageIndex = EMFPages().Count();
             ReportProgress(b.currentPageIndex);
         }
-        if (stopRequested()) break;
+        if (run_->stopDue()) break;
     }
     ReportProgress(b.currentPageIndex);
 }
@@ -315,17 +305,18 @@ void TvlReport::ReportProgress(int n) {
         return;
     }
     if (!ShowProgress) return;
-    TvlProgressWindow& progress = Globals().progressWindow();
+    TvlProgressWindow& progress = engine_.progressWindow();
     std::string line = progress.ProgressText + "  " + std::to_string(n);
-    if (TwoPass && finalPass_)
-        line += " " + LoadResString(kFromId) + " " + std::to_string(Globals().build().totalPages);
+    if (TwoPass && finalPass_ && run_)
+        line += " " + LoadResString(kFromId) + " " + std::to_string(run_->state().totalPages);
     progress.SetFirstLine(line);
 }
 
 void TvlReport::HandleBuildError(const std::exception& error) {
-    TvlGlobals& g = Globals();
-    TvlBuildState& b = g.build();
+    TvlGlobals& g = engine_;
     g.stopRequested() = true;
+    if (!run_) return;
+    TvlBuildState& b = run_->state();
     if (b.errorFlag) return; // the first error explains the rest
     b.errorFlag = true;
     std::string text = LoadResString(kCalculationErrorId);
@@ -361,7 +352,7 @@ void TvlReport::FireEndPage(int pageIndex) {
 }
 
 Stream& TvlReport::PreparedStream() {
-    return EMFPages().PageAt(Globals().build().currentPageIndex).Stream;
+    return EMFPages().PageAt(run_ ? run_->state().currentPageIndex : 0).Stream;
 }
 
 void TvlReport::LoadPreparedReport(const QString& path) {
@@ -374,7 +365,7 @@ void TvlReport::SavePreparedReport(const QString& path) {
 }
 
 void TvlReport::AppendPreparedPage(const TvlPage& page) {
-    const int limit = Globals().script().limits().pagesPerBuild;
+    const int limit = engine_.script().limits().pagesPerBuild;
     if (limit > 0 && EMFPages().Count() >= limit)
         throw VlError("The build stopped at " + std::to_string(limit) +
                       " pages, the most one build may write");

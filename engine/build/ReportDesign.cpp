@@ -39,17 +39,16 @@ std::unique_ptr<TvlPage> PageWithPaperOf(const PreparedPage& prepared) {
 } // namespace
 
 int TvlReport::DesignReport() {
-    TvlGlobals& g = Globals();
-    const auto& design = g.designer().designReport;
+    const auto& design = engine_.designer().designReport;
     if (!design) return kNoDesigner;
+    const TvlEngineScope inEngine(engine_);
     SetPrinterName(PrinterName);
     if (pages_.Count() == 0) pages_.Add();
-    const ScopedValue<TvlReport*> current(g.build().currentReport, this);
     return design(*this);
 }
 
 bool TvlReport::EditPreparedPage(int i) {
-    TvlGlobals& g = Globals();
+    TvlGlobals& g = engine_;
     const auto& edit = g.designer().editPage;
     TvlEMFPages& prepared = *emfPages_;
     if (!edit || i < 0 || i >= prepared.Count()) return false;
@@ -63,7 +62,7 @@ bool TvlReport::EditPreparedPage(int i) {
     pages_.Adopt(PageWithPaperOf(source));
     TvlPage& page = pages_[0];
     page.Objects = live.takeObjects();
-    const ScopedValue<TvlReport*> current(g.build().currentReport, this);
+    const TvlEngineScope inEngine(g);
     bool changed = false;
     try {
         changed = edit(*this);

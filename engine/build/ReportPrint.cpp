@@ -26,9 +26,8 @@ constexpr int kIconError = 0x10;
 
 bool TvlReport::PrintPreparedReport(const std::string& pageList, int copies, bool collate,
                                     int parity) {
-    TvlGlobals& g = Globals();
-    g.build().currentReport = this;
-    g.build().receivingReport = this;
+    TvlGlobals& g = engine_;
+    const TvlEngineScope inEngine(g);
     g.stopRequested() = false;
     printRequest_ = {pageList, copies, collate, parity};
     // A page list that cannot be read stops the run before any window
@@ -79,8 +78,8 @@ bool TvlReport::ChangePrinter(int oldIndex, int newIndex) {
         moveTo(newIndex);
         return true;
     } catch (const std::exception&) {
-        Globals().uiService().messageBox(LoadResString(kInvalidPrinterId),
-                                         LoadResString(kErrorCaptionId), kIconError);
+        engine_.uiService().messageBox(LoadResString(kInvalidPrinterId),
+                                       LoadResString(kErrorCaptionId), kIconError);
     }
     try {
         moveTo(oldIndex);

@@ -1,3 +1,4 @@
+#include "engine/build/BuildRun.h"
 #include "engine/build/ProgressWindow.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
@@ -71,7 +72,7 @@ void TvlReport::resolveName(std::string_view name, Variant& value) {
 }
 
 void TvlReport::dictionaryValue(std::string_view name, Variant& value) {
-    int& depth = Globals().build().dictionaryDepth;
+    int& depth = dictionaryDepth_;
     if (depth >= kMaxDictionaryDepth)
         throw ParserError("Variable \"" + std::string(name) + "\" refers to itself");
     const ScopedDepth nested(depth);
@@ -79,10 +80,14 @@ void TvlReport::dictionaryValue(std::string_view name, Variant& value) {
 }
 
 bool TvlReport::builtInValue(std::string_view name, Variant& value) {
-    const TvlBuildState& b = Globals().build();
+    // outside a build: the first page, and the moment of the question
+    const TvlBuildState idle{.totalPages = engine_.lastTotalPages(),
+                             .buildMoment =
+                                 DateTimeToOleDate(Now ? Now() : QDateTime::currentDateTime())};
+    const TvlBuildState& b = run_ ? run_->state() : idle;
     const TvlPage* page = currentPage();
     if (name == "VALUE") {
-        value = b.currentValue;
+        value = currentValue_;
     } else if (name == "PAGE#") {
         value = Variant(b.currentPageIndex + 1);
     } else if (name == "DATE") {
@@ -146,8 +151,8 @@ bool TvlReport::systemValue(std::string_view name, Variant& value) {
 // have nothing to break and are ignored.
 void TvlReport::reportProcedure(std::string_view name, const Variant& p1) {
     if (name == "STOPREPORT") {
-        Globals().build().stoppedByReport = true;
-        Globals().stopRequested() = true;
+        if (run_) run_->state().stoppedByReport = true;
+        engine_.stopRequested() = true;
     } else if (name == "NEWPAGE") {
         if (TvlBand* band = currentBand()) ++band->PendingNewPages;
     } else if (name == "NEWCOLUMN") {
@@ -161,13 +166,13 @@ void TvlReport::callFunction(std::string_view name, const Variant& p1, const Var
                              const Variant& p3, Variant& val) {
     if (CallFunctionLibraries(name, p1, p2, p3, val)) return;
     reportProcedure(name, p1);
-    Globals().globalInterpretator().CallProcedure(name, p1, p2, p3, val);
+    engine_.globalInterpretator().CallProcedure(name, p1, p2, p3, val);
     if (Events.OnUserFunction) Events.OnUserFunction(name, p1, p2, p3, val);
 }
 
 std::string TvlReport::EvaluateField(std::string_view text, TvlView& view) {
-    TvlGlobals& g = Globals();
-    Variant& current = g.build().currentValue;
+    TvlGlobals& g = engine_;
+    Variant& current = currentValue_;
     const auto* memo = dynamic_cast<const TvlMemoView*>(&view);
     const bool hideZeros = memo && (memo->Flags & TvlMemoView::mfHideZeros);
     const bool preparing = g.aggregateContext().PreparingAggregates;
@@ -190,7 +195,7 @@ std::string TvlReport::expandBracket(std::string_view bracketText, TvlView& view
 void TvlReport::runScript(TvlView& view, const StringList& script) {
     if (!building_ || script.empty()) return;
     ViewState().currentView = &view;
-    Globals().globalInterpretator().RunScript(script);
+    engine_.globalInterpretator().RunScript(script);
 }
 
 // A picture bound to a blob field shows the field's content; then the
@@ -253,7 +258,7 @@ void TvlReport::setCurY(int value) {
 }
 
 void TvlReport::showProgress(const std::string& text) {
-    Globals().progressWindow().SetFirstLine(text);
+    engine_.progressWindow().SetFirstLine(text);
 }
 
 } // namespace vl

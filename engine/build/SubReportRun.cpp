@@ -1,5 +1,6 @@
 #include "engine/build/SubReportRun.h"
 
+#include "engine/build/BuildRun.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
 #include "engine/build/TvlGlobals.h"
@@ -23,18 +24,17 @@ constexpr int kNoLimit = INT_MAX / 4;
 // Turns in a row after which sub-reports that never move on end the build.
 constexpr int kIdleTurns = 2;
 
-bool stopping() {
-    return Globals().script().stopDue();
+bool stopping(const TvlPage& page) {
+    return page.Run().stopDue();
 }
 
 // The report page a visible sub-report object can start now. A page that
 // is recording or replaying already (a sub-report showing itself, directly
 // or through others) prints nothing a second time.
-TvlPage* startablePage(const TvlView& object) {
+TvlPage* startablePage(const TvlBand& band, const TvlView& object) {
     const auto* sub = dynamic_cast<const TvlSubReportView*>(&object);
-    TvlReport* report = Globals().build().currentReport;
-    if (!sub || !sub->Visible || !report) return nullptr;
-    TvlPages& pages = report->Pages();
+    if (!sub || !sub->Visible) return nullptr;
+    TvlPages& pages = band.Run().report().Pages();
     if (sub->SubPage < 0 || sub->SubPage >= pages.Count()) return nullptr;
     TvlPage& page = pages[sub->SubPage];
     if (page.PageType != ptReport || !page.Prepared() || !page.SubReportPage) return nullptr;
@@ -92,7 +92,7 @@ void restorePositions(TvlPage& page) {
     for (const auto& [source, position] : positions) {
         if (source->RecordNo() == position) continue;
         source->First();
-        while (source->RecordNo() < position && !source->Eof() && !stopping())
+        while (source->RecordNo() < position && !source->Eof() && !stopping(page))
             source->Next();
     }
 }
@@ -110,12 +110,13 @@ void TvlSubReportRun::HandOver(TvlBand& band, std::size_t firstObject) {
     TvlPage& outer = band.OwnerPage;
     band.SubReportStart = firstObject;
     const int bottom = std::max(0, outer.CurY + band.Height);
-    const int index = Globals().build().currentPageIndex;
+    TvlBuildRun& run = band.Run();
+    const int index = run.state().currentPageIndex;
     start(band);
     OutputSubReports(band, !outer.SubReportPage && outer.InBreak());
     // the band takes at least its own height
-    if (Globals().build().currentPageIndex == index && outer.CurY < bottom) outer.CurY = bottom;
-    ViewState().currentPage = &outer;
+    if (run.state().currentPageIndex == index && outer.CurY < bottom) outer.CurY = bottom;
+    run.engine().views().currentPage = &outer;
 }
 
 void TvlSubReportRun::start(TvlBand& band) {
@@ -123,9 +124,9 @@ void TvlSubReportRun::start(TvlBand& band) {
     const std::size_t count = band.Objects.size() - first;
     band.SubReportPages.assign(count, nullptr);
     band.SubReportDone.assign(count, true);
-    for (std::size_t i = 0; i < count && !stopping(); ++i) {
+    for (std::size_t i = 0; i < count && !stopping(band.OwnerPage); ++i) {
         TvlView& object = *band.Objects[first + i];
-        TvlPage* page = startablePage(object);
+        TvlPage* page = startablePage(band, object);
         if (!page) continue;
         startOne(band, object, *page);
         band.SubReportPages[i] = page;
@@ -181,7 +182,7 @@ void TvlSubReportRun::OutputSubReports(TvlBand& band, bool force) {
         if (newPage) reposition(band);
         newPage = false;
         const bool progress = replayTurn(band, fresh, force);
-        if (band.SubReportsDone || stopping()) break;
+        if (band.SubReportsDone || stopping(outer)) break;
         if (outer.SubReportPage && !force) {
             // nested: the outer replay resumes this band after its own break
             outer.ResumeBand = &band;
@@ -238,7 +239,7 @@ bool TvlSubReportRun::replaySteps(TvlPage& page, const Replay& replay, bool& pro
     bool drawn = false;
     while (page.ReplayIndex >= 0 &&
            page.ReplayIndex < static_cast<int>(page.RecordedSteps.size())) {
-        if (stopping()) return false;
+        if (stopping(page)) return false;
         const TvlPage::RecordedStep step =
             page.RecordedSteps[static_cast<std::size_t>(page.ReplayIndex)];
         TvlBand& band = *step.band;

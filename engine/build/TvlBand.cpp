@@ -1,5 +1,6 @@
 #include "engine/build/TvlBand.h"
 
+#include "engine/build/BuildRun.h"
 #include "engine/build/FindDataSource.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlPage.h"
@@ -11,9 +12,8 @@ namespace vl {
 
 namespace {
 
-const TvlComponent* buildingReportOwner() {
-    const TvlReport* report = Globals().build().currentReport;
-    return report ? report->owner() : nullptr;
+const TvlComponent* buildingReportOwner(const TvlBand& band) {
+    return band.Run().report().owner();
 }
 
 } // namespace
@@ -42,19 +42,18 @@ void TvlBand::BindDataSource(const std::string& text) {
         return;
     }
     if (text.find(';') == std::string::npos) {
-        DataSourceLookup found = FindDataSource(buildingReportOwner(), text);
+        DataSourceLookup found = FindDataSource(buildingReportOwner(*this), text);
         Source = found.source;
         ownedSource_ = std::move(found.owned);
     }
-    const TvlReport* report = Globals().build().currentReport;
-    if (Type == btMasterData && !Source && report && report->ReportType == rtSimple)
-        Source = report->Dataset;
+    const TvlReport& report = Run().report();
+    if (Type == btMasterData && !Source && report.ReportType == rtSimple) Source = report.Dataset;
 }
 
 void TvlBand::setColumnSource(const std::string& name) {
     if (ColumnSource) ColumnSource->Close();
     ownedColumnSource_.reset();
-    DataSourceLookup found = FindDataSource(buildingReportOwner(), name);
+    DataSourceLookup found = FindDataSource(buildingReportOwner(*this), name);
     ColumnSource = found.source;
     ownedColumnSource_ = std::move(found.owned);
 }
@@ -85,8 +84,12 @@ int TvlBand::crossColumn() const {
     return OwnerPage.CrossColumn;
 }
 
+TvlBuildRun& TvlBand::Run() const {
+    return OwnerPage.Run();
+}
+
 Variant TvlBand::ConditionValue() const {
-    return Globals().globalParser().EvalPostfix(Condition);
+    return Run().engine().globalParser().EvalPostfix(Condition);
 }
 
 void TvlBand::AccumulateTotals() {

@@ -14,6 +14,7 @@
 namespace vl {
 
 class TvlBandView;
+class TvlBuildRun;
 class TvlDataset;
 class TvlPage;
 class TvlView;
@@ -68,6 +69,8 @@ public:
     std::vector<TvlPage*> SubReportPages;
     std::vector<bool> SubReportDone;
 
+    // The build of the band's page.
+    TvlBuildRun& Run() const;
     bool hasFlag(std::uint16_t flag) const { return (BandFlags & flag) != 0; }
     bool isDataBand() const;
     bool isGroupHeader() const { return Type == btGroupHeader; }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/build/BuildState.h"
 #include "engine/build/DesignerShared.h"
 #include "engine/build/PreviewShared.h"
 #include "engine/model/ModelGlobals.h"
@@ -17,6 +16,7 @@ struct EngineTexts;
 class TvlView;
 class TvlProgressWindow;
 class TvlBandExtensions;
+class TvlBuildRun;
 
 // What the designer's choosers remember until the program ends: the last
 // data set of the fields chooser and the last category of the variables
@@ -48,12 +48,12 @@ public:
 
     // The texts read once at start-up (band names, format lists...).
     const EngineTexts& texts();
-    // The objects told about every text object a build writes (the band
-    // engine fills it with the objects that want the hook).
-    std::vector<TvlView*>& hookList() { return hookList_; }
-    // The state of the build that runs (current report, page index, totals
-    // of pages, continuation, error text).
-    TvlBuildState& build() { return build_; }
+    // The build that runs in this instance, if one does; another is
+    // refused until it ends. Set by the build run itself.
+    TvlBuildRun* activeBuild() const { return activeBuild_; }
+    void setActiveBuild(TvlBuildRun* run) { activeBuild_ = run; }
+    // "TOTALPAGES" outside a two-pass build: the count the last build left.
+    int& lastTotalPages() { return lastTotalPages_; }
     // The progress window of builds and print runs; headless until a host
     // installs one.
     TvlProgressWindow& progressWindow();
@@ -122,8 +122,8 @@ private:
     TvlModelGlobals& model_;
     TvlOutputGlobals& output_;
     std::unique_ptr<EngineTexts> texts_;
-    std::vector<TvlView*> hookList_;
-    TvlBuildState build_;
+    TvlBuildRun* activeBuild_ = nullptr;
+    int lastTotalPages_ = 0;
     std::unique_ptr<TvlProgressWindow> progressWindow_;
     std::unique_ptr<TvlBandExtensions> bandExtensions_;
     bool bandExtensionsSet_ = false;

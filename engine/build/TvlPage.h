@@ -20,6 +20,8 @@ namespace vl {
 class Stream;
 class TvlBand;
 class TvlBandView;
+class TvlBuildRun;
+class TvlReport;
 
 enum TvlPageType : std::uint8_t { ptReport = 0, ptDialog = 1 };
 enum TvlPageOrientation : std::uint8_t { poPortrait = 0, poLandscape = 1 };
@@ -79,6 +81,8 @@ public:
     StringList Script;
     TvlDialogForm Dialog;
     std::vector<std::unique_ptr<TvlView>> Objects;
+    // The report whose page list holds the page (none until it is added).
+    TvlReport* OwnerReport = nullptr;
 
     // Takes the paper on the printer and the printer's answer: its paper
     // code, size and orientation; a bin that leaves the choice to the
@@ -109,6 +113,8 @@ public:
     void RegisterProperties() override;
 
     // Build time.
+    // The build of the page's report; only while one runs.
+    TvlBuildRun& Run() const;
     enum TvlBuildMode : std::uint8_t { bmOutput = 0, bmRecord = 1 };
     // What a page in record mode notes instead of doing it.
     struct RecordedStep {

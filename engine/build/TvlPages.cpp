@@ -54,11 +54,13 @@ void skipBytes(Stream& stream, std::size_t count) {
 TvlPage& TvlPages::Add() {
     auto page = std::make_unique<TvlPage>();
     page->Name = FreePageName();
+    page->OwnerReport = &report_;
     pages_.push_back(std::move(page));
     return *pages_.back();
 }
 
 TvlPage& TvlPages::Adopt(std::unique_ptr<TvlPage> page) {
+    page->OwnerReport = &report_;
     pages_.push_back(std::move(page));
     return *pages_.back();
 }

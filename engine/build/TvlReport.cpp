@@ -1,5 +1,6 @@
 #include "engine/build/TvlReport.h"
 
+#include "engine/build/BuildRun.h"
 #include "engine/build/TemplateXml.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/model/ObjectFactory.h"
@@ -31,15 +32,18 @@ constexpr int kOldestVersion = 21;
 } // namespace
 
 TvlReport::TvlReport(std::string name, TvlComponent* owner)
-    : TvlComponent(std::move(name), owner), FileName(LoadResString(kUntitledId)), pages_(*this),
-      dictionary_(this), emfPages_(std::make_unique<TvlEMFPages>()) {
+    : TvlReport(Globals(), std::move(name), owner) {}
+
+TvlReport::TvlReport(TvlGlobals& engine, std::string name, TvlComponent* owner)
+    : TvlComponent(std::move(name), owner), FileName(LoadResString(kUntitledId)), engine_(engine),
+      pages_(*this), dictionary_(this), emfPages_(std::make_unique<TvlEMFPages>()) {
     Info.Reset();
     connectPages();
 }
 
 void TvlReport::connectPages() {
     emfPages_->Events.BeginPage = [this](int) {
-        if (Events.OnBeginPage) Events.OnBeginPage(Globals().build().currentPageIndex);
+        if (Events.OnBeginPage) Events.OnBeginPage(run_ ? run_->state().currentPageIndex : 0);
     };
 }
 
@@ -59,9 +63,6 @@ void TvlReport::GiveBackPages(std::unique_ptr<TvlEMFPages> pages) {
 TvlReport::~TvlReport() {
     TvlViewState& state = ViewState();
     if (state.host == this) state.host = nullptr;
-    TvlBuildState& build = Globals().build();
-    if (build.currentReport == this) build.currentReport = nullptr;
-    if (build.receivingReport == this) build.receivingReport = nullptr;
 }
 
 void TvlReport::Clear() {
@@ -158,7 +159,7 @@ void TvlReport::readTrailer(Stream& stream) {
 
 void TvlReport::checkPassword(const Stream& stream) {
     if (!Info.Protected || dynamic_cast<const MemoryStream*>(&stream)) return;
-    const std::optional<std::string> entered = Globals().uiService().askPassword(
+    const std::optional<std::string> entered = engine_.uiService().askPassword(
         LoadResString(kPasswordCaptionId), LoadResString(kPasswordPromptId));
     if (entered && *entered == Info.Password) return;
     Info.Reset();
@@ -239,7 +240,7 @@ TvlView* TvlReport::findObject(std::string_view name) const {
 }
 
 Variant TvlReport::evaluate(std::string_view expression) {
-    return Globals().globalParser().Evaluate(expression);
+    return engine_.globalParser().Evaluate(expression);
 }
 
 bool TvlReport::resolveDataField(std::string_view reference, TvlComponent*& dataSet,
@@ -262,7 +263,7 @@ bool TvlReport::resolveDataField(std::string_view reference, TvlComponent*& data
 }
 
 const ComponentDirectory& TvlReport::dictionaryComponents() const {
-    return Globals().components();
+    return engine_.components();
 }
 
 } // namespace vl

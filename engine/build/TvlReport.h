@@ -25,7 +25,9 @@ namespace vl {
 class Stream;
 class MemoryStream;
 class TvlBand;
+class TvlBuildRun;
 class TvlDataset;
+class TvlGlobals;
 class TvlEMFPages;
 class TvlPreview;
 class TemplateSnapshot;
@@ -98,8 +100,17 @@ public:
     static constexpr int kPasswordPromptId = 55654;
     static constexpr int kUntitledId = 55209;
 
+    // A report of the engine instance the calling thread works for.
     explicit TvlReport(std::string name = "Report1", TvlComponent* owner = nullptr);
+    // A report of the given engine instance: its builds, loads and print
+    // runs use that instance's parts, whichever thread runs them.
+    TvlReport(TvlGlobals& engine, std::string name, TvlComponent* owner = nullptr);
     ~TvlReport() override;
+
+    // The engine instance the report belongs to.
+    TvlGlobals& Engine() const { return engine_; }
+    // The build that runs, while PrepareReport runs; none otherwise.
+    TvlBuildRun* Run() const { return run_; }
 
     TvlPages& Pages() { return pages_; }
     const TvlPages& Pages() const { return pages_; }
@@ -143,9 +154,9 @@ public:
     bool PrepareReport();
     // How the last build ended.
     const TvlBuildOutcome& LastOutcome() const { return outcome_; }
-    // Whether a build runs in the engine instance (PrepareReport refuses to
-    // start another until it ends).
-    static bool BuildRunning();
+    // Whether a build runs in the report's engine instance (PrepareReport
+    // refuses to start another until it ends).
+    bool BuildRunning() const;
     // The moment a build takes as "now" (DATE, TIME); the clock when unset.
     std::function<QDateTime()> Now;
     // The error text of the last build that failed; empty after a good one.
@@ -324,6 +335,8 @@ private:
     bool refuseNestedBuild();
     void dictionaryValue(std::string_view name, Variant& value);
 
+    TvlGlobals& engine_;
+    TvlBuildRun* run_ = nullptr;
     TvlPages pages_;
     TvlDataDictionary dictionary_;
     std::vector<std::uint8_t> formTemplate_;
@@ -334,6 +347,10 @@ private:
     bool twoPassAtStart_ = false;
     TvlBuildOutcome outcome_;
     TvlPrintRequest printRequest_;
+    // "VALUE": the result of the last bracket evaluated.
+    Variant currentValue_;
+    // How deep dictionary variables are being resolved inside each other.
+    int dictionaryDepth_ = 0;
 };
 
 } // namespace vl

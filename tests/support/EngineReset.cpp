@@ -38,9 +38,8 @@ void resetViews(vl::TvlViewState& s) {
 void ResetEngine() {
     vl::TvlGlobals& g = vl::Globals();
     resetViews(g.views());
-    // installed band extensions live outside the build state and stay
-    g.build() = vl::TvlBuildState{};
-    g.hookList().clear();
+    // installed band extensions stay
+    g.lastTotalPages() = 0;
     vl::TvlScriptGlobals& script = g.script();
     script.stopRequested() = false;
     script.clearInterrupt();

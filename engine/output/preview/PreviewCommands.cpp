@@ -436,7 +436,7 @@ void TvlPreviewForm::ApplyPageSetupAndRebuild(const PageSetupChoice& choice) {
     if (!shownReport_) return;
     TvlReport& report = *shownReport_;
     // nothing changes under a build that runs: the refusal says why
-    if (TvlReport::BuildRunning()) {
+    if (report.BuildRunning()) {
         report.PrepareReport();
         return;
     }

@@ -40,16 +40,13 @@ bool ShowReport(TvlReport& report) {
     const bool built = report.PrepareReport();
     // refused because another build runs: there are no pages of its own
     // to show, and those of the running build are not finished
-    if (TvlReport::BuildRunning()) return false;
+    if (report.BuildRunning()) return false;
     ShowPreparedReport(report);
     return built;
 }
 
 TvlPreviewForm* ShowPreparedReport(TvlReport& report) {
-    TvlGlobals& g = Globals();
-    g.build().currentReport = &report;
-    g.build().receivingReport = &report;
-    g.views().renderMode = rmOutput;
+    report.Engine().views().renderMode = rmOutput;
     if (report.EMFPages().Count() == 0) return nullptr;
     if (report.Preview) {
         report.Preview->AttachReport(report);

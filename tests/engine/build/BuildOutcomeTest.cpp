@@ -1,4 +1,5 @@
 #include "engine/build/TvlBand.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/script/EngineLimits.h"
 #include "engine/script/ScopedValue.h"
 #include "engine/script/UiService.h"
@@ -166,7 +167,8 @@ TEST_F(BuildOutcomeTest, AnInterruptionOutlastsTheStartOfABuild) {
     EXPECT_TRUE(build());
 }
 
-// The current page, band and view and the hook list belong to the build.
+// The current page, band and view and the build run itself end with the
+// build.
 TEST_F(BuildOutcomeTest, TheBuildLeavesNoPointersIntoIt) {
     rows(60);
     TvlViewState& views = Globals().views();
@@ -174,7 +176,8 @@ TEST_F(BuildOutcomeTest, TheBuildLeavesNoPointersIntoIt) {
     EXPECT_EQ(views.currentPage, nullptr);
     EXPECT_EQ(views.currentBand, nullptr);
     EXPECT_EQ(views.currentView, nullptr);
-    EXPECT_TRUE(Globals().hookList().empty());
+    EXPECT_EQ(report.Run(), nullptr);
+    EXPECT_FALSE(report.BuildRunning());
 
     // also when a host's handler leaves the build by something that is no
     // error of the engine; the report builds again afterwards
@@ -186,7 +189,8 @@ TEST_F(BuildOutcomeTest, TheBuildLeavesNoPointersIntoIt) {
     EXPECT_EQ(views.currentPage, nullptr);
     EXPECT_EQ(views.currentBand, nullptr);
     EXPECT_EQ(views.currentView, nullptr);
-    EXPECT_TRUE(Globals().hookList().empty());
+    EXPECT_EQ(report.Run(), nullptr);
+    EXPECT_FALSE(report.BuildRunning());
     ASSERT_EQ(report.Pages().Count(), 1);
     EXPECT_EQ(&report.Pages()[0], page);
     report.Events.OnBeginBand = nullptr;
@@ -222,7 +226,7 @@ TEST_F(BuildOutcomeTest, ASecondBuildWhileOneRunsIsRefusedAndTheFirstGoesOn) {
     bool nestedSelf = true, nestedOther = true;
     bool runningSeen = false;
     report.Events.OnBeginDoc = [&] {
-        runningSeen = TvlReport::BuildRunning();
+        runningSeen = report.BuildRunning();
         nestedOther = other.PrepareReport();
         nestedSelf = report.PrepareReport();
     };
@@ -241,9 +245,36 @@ TEST_F(BuildOutcomeTest, ASecondBuildWhileOneRunsIsRefusedAndTheFirstGoesOn) {
     EXPECT_TRUE(outcome().built()) << outcome().message;
     EXPECT_EQ(pageCount(), pagesAlone);
     EXPECT_EQ(texts(), alone);
-    EXPECT_FALSE(TvlReport::BuildRunning());
+    EXPECT_FALSE(report.BuildRunning());
     // and the next build starts
     EXPECT_TRUE(other.PrepareReport());
+}
+
+// A report builds with the parts of its own engine, whichever engine the
+// calling thread works for, and leaves the thread's engine as it was.
+TEST_F(BuildOutcomeTest, AReportBuildsInItsOwnEngine) {
+    TvlGlobals engine;
+    engine.script().limits().pagesPerBuild = 1;
+    TvlReport other(engine, "Other");
+    other.ShowProgress = false;
+    other.Pages().Add();
+    other.Pages().Add();
+    EXPECT_FALSE(other.PrepareReport()) << "its engine's page limit holds";
+    EXPECT_NE(other.LastOutcome().message.find("stopped at 1 pages"), std::string::npos)
+        << other.LastOutcome().message;
+    EXPECT_EQ(&Globals(), &TvlGlobals::Default());
+
+    // a build of the default engine is not refused while the other is busy
+    bool nestedBuilt = false;
+    other.Events.OnBeginDoc = [&] {
+        rows(3);
+        nestedBuilt = report.PrepareReport();
+    };
+    engine.script().limits().pagesPerBuild = 0;
+    EXPECT_TRUE(other.PrepareReport()) << other.LastOutcome().message;
+    EXPECT_EQ(other.EMFPages().Count(), 2);
+    EXPECT_TRUE(nestedBuilt) << outcome().message;
+    EXPECT_EQ(texts().size(), 3u);
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST_F(ReportBuildTest, TwoPassesKnowTheTotalPageCount) {
 
 TEST_F(ReportBuildTest, ASinglePassInTheWindowStartsTheTotalAtZero) {
     rowsOverPages(3);
-    Globals().build().totalPages = 9;
+    Globals().lastTotalPages() = 9;
     report.ShowProgress = false;
     ASSERT_TRUE(build());
     EXPECT_EQ(footers(), (std::vector<std::string>{"P1 of 9"}));

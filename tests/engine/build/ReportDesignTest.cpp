@@ -62,16 +62,26 @@ TEST_F(ReportDesignTest, DesignReportAnswersTwoWithoutADesignerAndGivesAnEmptyRe
     EXPECT_EQ(report.DesignReport(), 2);
     report.Pages().Clear();
     int pagesSeen = -1;
-    TvlReport* current = nullptr;
     Globals().designer().designReport = [&](TvlReport& designed) {
         pagesSeen = designed.Pages().Count();
-        current = Globals().build().currentReport;
         return 1;
     };
     EXPECT_EQ(report.DesignReport(), 1);
     EXPECT_EQ(pagesSeen, 1);
-    EXPECT_EQ(current, &report);
-    EXPECT_EQ(Globals().build().currentReport, nullptr);
+}
+
+TEST_F(ReportDesignTest, AReportOfAnotherEngineIsDesignedInThatEngine) {
+    TvlGlobals engine;
+    TvlReport designed(engine, "Other");
+    const TvlGlobals* seen = nullptr;
+    EXPECT_EQ(designed.DesignReport(), 2) << "no designer in that engine";
+    engine.designer().designReport = [&](TvlReport&) {
+        seen = &Globals();
+        return 1;
+    };
+    EXPECT_EQ(designed.DesignReport(), 1);
+    EXPECT_EQ(seen, &engine);
+    EXPECT_EQ(&Globals(), &TvlGlobals::Default());
 }
 
 TEST_F(ReportDesignTest, EditedPreparedPageReplacesThePageOnYesAndTheTemplateComesBack) {

@@ -1,0 +1,25 @@
+#include "engine/build/BuildRun.h"
+
+#include "engine/build/TvlGlobals.h"
+
+namespace vl {
+
+TvlBuildRun::TvlBuildRun(TvlGlobals& engine, TvlReport& report) : engine_(engine), report_(report) {
+    state_.totalPages = engine.lastTotalPages();
+    engine.setActiveBuild(this);
+}
+
+TvlBuildRun::~TvlBuildRun() {
+    engine_.lastTotalPages() = state_.totalPages;
+    engine_.setActiveBuild(nullptr);
+}
+
+bool TvlBuildRun::stopDue() const {
+    return engine_.script().stopDue();
+}
+
+void TvlBuildRun::requestStop() const {
+    engine_.stopRequested() = true;
+}
+
+} // namespace vl
