@@ -248,7 +248,7 @@ TEST_F(PreviewCommands, PageSetupRebuildsWithTheNewMargins) {
     ASSERT_TRUE(report.PrepareReport());
     TvlPreviewForm& f = show();
     ASSERT_EQ(f.PageCount(), 1);
-    PageSetupChoice choice = PageSetupPreset(*f.ShownPages());
+    PageSetupChoice choice = PageSetupPreset(Globals().printer(), *f.ShownPages());
     choice.leftMargin = 3000;
     f.ApplyPageSetupAndRebuild(choice);
     ASSERT_EQ(f.PageCount(), 1);
@@ -270,7 +270,7 @@ TEST_F(PreviewCommands, PageSetupShowsTheMarginsThePageIsLaidOutWith) {
     page.AddObject(std::move(band));
     ASSERT_TRUE(report.PrepareReport());
     TvlPreviewForm& f = show();
-    const PageSetupChoice preset = PageSetupPreset(*f.ShownPages());
+    const PageSetupChoice preset = PageSetupPreset(Globals().printer(), *f.ShownPages());
     EXPECT_EQ(preset.leftMargin, 500);
     EXPECT_EQ(preset.topMargin, 500);
     EXPECT_EQ(preset.rightMargin, 2000);
@@ -283,7 +283,7 @@ TEST_F(PreviewCommands, PageSetupShowsTheMarginsThePageIsLaidOutWith) {
     f.ApplyPageSetupAndRebuild(wider);
     EXPECT_EQ(page.LeftMargin, 36);
     EXPECT_EQ(page.TopMargin, 0);
-    EXPECT_EQ(PageSetupPreset(*f.ShownPages()).leftMargin, 1000);
+    EXPECT_EQ(PageSetupPreset(Globals().printer(), *f.ShownPages()).leftMargin, 1000);
 }
 
 // A prepared-pages file of count empty pages.

@@ -26,6 +26,7 @@ namespace {
 // Records the progress lines a build shows.
 class RecordingProgress : public WidgetProgressWindow {
 public:
+    RecordingProgress() : WidgetProgressWindow(Globals().stopRequested()) {}
     void SetFirstLine(const std::string& line) override {
         lines.push_back(line);
         WidgetProgressWindow::SetFirstLine(line);
@@ -111,7 +112,7 @@ TEST_F(WindowServicesTest, CancelInTheProgressWindowStopsTheBuild) {
 }
 
 TEST_F(WindowServicesTest, ProgressFormRethrowsTheWorksError) {
-    TvlProgressForm form;
+    TvlProgressForm form(Globals().stopRequested());
     EXPECT_THROW(
         form.Run(QStringLiteral("x"), QStringLiteral("y"), [] { throw VlError("broken"); }),
         VlError);

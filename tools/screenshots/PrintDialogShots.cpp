@@ -46,16 +46,17 @@ int main(int argc, char** argv) {
 
     bool ok = true;
     {
-        TvlPrintForm form(12);
+        TvlPrintForm form(Globals(), 12);
         ok &= save(form, out.filePath(QStringLiteral("print-dialog%1.png").arg(suffix)));
     }
     {
-        TvlPrintForm form(12);
+        TvlPrintForm form(Globals(), 12);
         form.setCopies(2);
         form.setCollate(false);
-        form.findChild<QLineEdit*>(QStringLiteral("E2"))->setText(QStringLiteral("1,3,5-12"));
-        form.findChild<QRadioButton*>(QStringLiteral("RB3"))->setChecked(true);
-        form.findChild<QComboBox*>(QStringLiteral("CB2"))->setCurrentIndex(1);
+        form.findChild<QLineEdit*>(QStringLiteral("PageRangeEdit"))
+            ->setText(QStringLiteral("1,3,5-12"));
+        form.findChild<QRadioButton*>(QStringLiteral("PageRangeButton"))->setChecked(true);
+        form.findChild<QComboBox*>(QStringLiteral("ParityBox"))->setCurrentIndex(1);
         ok &= save(form, out.filePath(QStringLiteral("print-dialog-range%1.png").arg(suffix)));
     }
     return ok ? 0 : 1;

@@ -47,15 +47,15 @@ constexpr int kModalYes = 6;
 constexpr int kLineStep = 10;
 constexpr int kPageStep = 200;
 
-void showError(const std::string& text) {
-    Globals().uiService().messageBox(text, LoadResString(text_id::kError), kIconError);
-}
-
 QString preparedFilter() {
     return ResourceText(text_id::kReportFile) + QStringLiteral(" (*.vlp)");
 }
 
 } // namespace
+
+void TvlPreviewForm::showError(const std::string& text) const {
+    engine().uiService().messageBox(text, LoadResString(text_id::kError), kIconError);
+}
 
 // Mouse.
 
@@ -81,8 +81,8 @@ bool TvlPreviewForm::ClickAt(QPoint p) {
                 std::string text = LoadResString(text_id::kLinkRefused);
                 if (const auto at = text.find("%s"); at != std::string::npos)
                     text.replace(at, 2, hit.RefusedLink);
-                Globals().uiService().messageBox(text, LoadResString(text_id::kPreview),
-                                                 kIconInformation);
+                engine().uiService().messageBox(text, LoadResString(text_id::kPreview),
+                                                kIconInformation);
             }
             followLink(hit.Text);
             return false;
@@ -367,7 +367,7 @@ void TvlPreviewForm::FindNextOrWrap() {
     showHit_ = true;
     PBox->update();
     wrapSearch_ = true;
-    Globals().uiService().messageBox(
+    engine().uiService().messageBox(
         FromQt(tr("\"%1\" is not found further on. F3 searches again from the first page.")
                    .arg(search_.Text)),
         FromQt(tr("Find text")), kIconInformation);
@@ -416,7 +416,7 @@ void TvlPreviewForm::PageSetup() {
     if (!hasPages() || !shownReport_) return;
     if (!shownReport_->Rebuildable()) {
         // Pages read from a file keep the paper they were built on.
-        Globals().uiService().messageBox(
+        engine().uiService().messageBox(
             FromQt(tr("These pages were opened from a file, so they cannot be built again "
                       "on another paper or with other margins. Open the report's template to "
                       "change its page setup.")),
@@ -424,9 +424,9 @@ void TvlPreviewForm::PageSetup() {
         return;
     }
     QPrinter printer(QPrinter::ScreenResolution);
-    const TvlPrinter& engine = Globals().printer();
-    if (!engine.IsVirtual()) printer.setPrinterName(ToQt(engine.Device()));
-    printer.setPageLayout(ToPageLayout(PageSetupPreset(*shownPages_)));
+    const TvlPrinter& system = engine().printer();
+    if (!system.IsVirtual()) printer.setPrinterName(ToQt(system.Device()));
+    printer.setPageLayout(ToPageLayout(PageSetupPreset(engine().printer(), *shownPages_)));
     QPageSetupDialog dialog(&printer, PBox);
     if (dialog.exec() != QDialog::Accepted) return;
     ApplyPageSetupAndRebuild(FromPageLayout(printer.pageLayout()));
@@ -441,7 +441,8 @@ void TvlPreviewForm::ApplyPageSetupAndRebuild(const PageSetupChoice& choice) {
         return;
     }
     // the margins the dialog started with are no choice of the user's
-    const PageSetupChoice preset = shownPages_ ? PageSetupPreset(*shownPages_) : choice;
+    const PageSetupChoice preset =
+        shownPages_ ? PageSetupPreset(engine().printer(), *shownPages_) : choice;
     ApplyPageSetup(report, choice, shownPages_ ? &preset : nullptr);
     releaseLivePages();
     shownPages_.reset();
@@ -451,7 +452,7 @@ void TvlPreviewForm::ApplyPageSetupAndRebuild(const PageSetupChoice& choice) {
 }
 
 void TvlPreviewForm::EditPage() {
-    const auto& edit = Globals().preview().editPreparedPage;
+    const auto& edit = engine().preview().editPreparedPage;
     if (!edit || !hasPages() || !shownReport_ || !shownReport_->ModifyPrepared) return;
     TvlReport& report = *shownReport_;
     const int page = currentPage_ - 1;
@@ -477,7 +478,7 @@ void TvlPreviewForm::InsertBlankPage() {
 
 void TvlPreviewForm::RemovePage() {
     if (PageCount() <= 1) return;
-    const int answer = Globals().uiService().messageBox(
+    const int answer = engine().uiService().messageBox(
         LoadResString(text_id::kRemovePage), LoadResString(text_id::kConfirm), kYesNoQuestion);
     if (answer != kModalYes) return;
     releaseLivePages();
@@ -486,8 +487,8 @@ void TvlPreviewForm::RemovePage() {
 }
 
 bool TvlPreviewForm::CanPrint() const {
-    return static_cast<bool>(Globals().preview().print) &&
-           Globals().printer().VirtualPrinterIndex() > 0;
+    return static_cast<bool>(engine().preview().print) &&
+           engine().printer().VirtualPrinterIndex() > 0;
 }
 
 void TvlPreviewForm::Print() {
@@ -496,7 +497,7 @@ void TvlPreviewForm::Print() {
     const int page = currentPage_;
     lendPages();
     try {
-        Globals().preview().print(report, page);
+        engine().preview().print(report, page);
     } catch (const std::exception& e) {
         showError(e.what());
     }
@@ -525,7 +526,7 @@ void TvlPreviewForm::ApplyReportSettings() {
     Separator1->setVisible(buttons & pbZoom);
     Separator3->setVisible(!FindBtn->isHidden() || !HelpBtn->isHidden());
     PrintBtn->setEnabled(CanPrint());
-    PageSetupBtn->setEnabled(Globals().printer().VirtualPrinterIndex() > 0 && report.Rebuildable());
+    PageSetupBtn->setEnabled(engine().printer().VirtualPrinterIndex() > 0 && report.Rebuildable());
     const bool editing = report.ModifyPrepared;
     for (QAction* a : ProcMenu->actions())
         if (a->objectName() == QLatin1String("EditSeparator")) a->setVisible(editing);
@@ -533,7 +534,7 @@ void TvlPreviewForm::ApplyReportSettings() {
     AddPageItem->setVisible(editing);
     DeletePageItem->setVisible(editing);
     EditPageItem->setEnabled(designerPresent());
-    if (report.InitialZoom != pzDefault) Globals().preview().lastZoomMode = report.InitialZoom;
+    if (report.InitialZoom != pzDefault) engine().preview().lastZoomMode = report.InitialZoom;
     applyGreyButtons(greyButtonsWanted(report));
 }
 

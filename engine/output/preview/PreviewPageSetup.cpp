@@ -21,8 +21,7 @@ int HundredthsMmToMargin(int hundredths) {
     return hundredths * 18 / 500;
 }
 
-PageSetupChoice PageSetupPreset(const TvlEMFPages& pages) {
-    const TvlPrinter& printer = Globals().printer();
+PageSetupChoice PageSetupPreset(const TvlPrinter& printer, const TvlEMFPages& pages) {
     PageSetupChoice c;
     c.paperCode = printer.PaperSize();
     c.paperWidth = printer.PaperWidth();
@@ -82,7 +81,7 @@ PageSetupChoice FromPageLayout(const QPageLayout& layout) {
 }
 
 void ApplyPageSetup(TvlReport& report, const PageSetupChoice& c, const PageSetupChoice* preset) {
-    TvlPrinter& printer = Globals().printer();
+    TvlPrinter& printer = report.Engine().printer();
     try {
         printer.SetPaper(c.paperCode, c.paperWidth, c.paperHeight, printer.PaperBin(),
                          c.orientation, true);

@@ -5,6 +5,7 @@
 namespace vl {
 
 class TvlEMFPages;
+class TvlPrinter;
 class TvlReport;
 
 // What the page setup dialog chose: the paper (its engine code, its size in
@@ -30,7 +31,7 @@ int HundredthsMmToMargin(int hundredths);
 // prepared page's margins as its layout uses them: a margin of 0 ("the
 // printer's printable area") shows as the unprintable edge of the printer
 // the page was laid out on.
-PageSetupChoice PageSetupPreset(const TvlEMFPages& pages);
+PageSetupChoice PageSetupPreset(const TvlPrinter& printer, const TvlEMFPages& pages);
 QPageLayout ToPageLayout(const PageSetupChoice& choice);
 PageSetupChoice FromPageLayout(const QPageLayout& layout);
 

@@ -68,11 +68,11 @@ TvlPreviewForm* ShowPreparedReport(TvlReport& report) {
     return form;
 }
 
-WindowServices::WindowServices() {
-    TvlGlobals& g = Globals();
+WindowServices::WindowServices(TvlGlobals& engine) : engine_(engine) {
+    TvlGlobals& g = engine_;
     RegisterDialogControls();
     g.setUiService(std::make_unique<WidgetUiService>());
-    g.setProgressWindow(std::make_unique<WidgetProgressWindow>());
+    g.setProgressWindow(std::make_unique<WidgetProgressWindow>(g.stopRequested()));
     g.setLinkOpener(std::make_unique<DesktopLinkOpener>());
     g.preview().print = [](TvlReport& report, int currentPage) {
         PrintReport(report, currentPage, QApplication::activeWindow());
@@ -80,7 +80,7 @@ WindowServices::WindowServices() {
 }
 
 WindowServices::~WindowServices() {
-    TvlGlobals& g = Globals();
+    TvlGlobals& g = engine_;
     g.setUiService(std::make_unique<HeadlessUiService>());
     g.setProgressWindow(std::make_unique<TvlProgressWindow>());
     g.setLinkOpener(nullptr);

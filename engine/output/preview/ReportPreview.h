@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/build/TvlGlobals.h"
+
 #include <QString>
 
 namespace vl {
@@ -22,10 +24,15 @@ TvlPreviewForm* ShowPreparedReport(TvlReport& report);
 // afterwards, so nothing of the windows outlives the application object.
 class WindowServices {
 public:
-    WindowServices();
+    // The windows of the engine instance given (the process's own by
+    // default).
+    explicit WindowServices(TvlGlobals& engine = TvlGlobals::Default());
     ~WindowServices();
     WindowServices(const WindowServices&) = delete;
     WindowServices& operator=(const WindowServices&) = delete;
+
+private:
+    TvlGlobals& engine_;
 };
 
 } // namespace vl

@@ -43,7 +43,7 @@ QFrame* makeSeparator(QWidget* parent, const char* name) {
 
 } // namespace
 
-TvlPreviewForm::TvlPreviewForm(QWidget* parent) : QDialog(parent) {
+TvlPreviewForm::TvlPreviewForm(QWidget* parent) : QDialog(parent), madeIn_(&Globals()) {
     setObjectName(QStringLiteral("TvlPreviewForm"));
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
@@ -56,8 +56,8 @@ TvlPreviewForm::TvlPreviewForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(ToolbarPanel);
     layout->addWidget(PreviewPanel, 1);
     setCaptions();
-    scale_ = Globals().preview().lastScale;
-    zoomMode_ = Globals().preview().lastZoomMode;
+    scale_ = engine().preview().lastScale;
+    zoomMode_ = engine().preview().lastZoomMode;
     resize(800, 600);
 }
 
@@ -291,8 +291,8 @@ void TvlPreviewForm::releaseLivePages() {
 }
 
 void TvlPreviewForm::ResetView(bool resetPosition) {
-    scale_ = preview_layout::BoundedScale(Globals().preview().lastScale);
-    zoomMode_ = Globals().preview().lastZoomMode;
+    scale_ = preview_layout::BoundedScale(engine().preview().lastScale);
+    zoomMode_ = engine().preview().lastZoomMode;
     markZoomEntry();
     showHit_ = false;
     if (resetPosition) {
@@ -431,8 +431,8 @@ void TvlPreviewForm::GoToPage(int n) {
 void TvlPreviewForm::SetZoomPercent(double percent) {
     scale_ = preview_layout::BoundedScale(percent / 100);
     zoomMode_ = pzDefault;
-    Globals().preview().lastScale = scale_;
-    Globals().preview().lastZoomMode = pzDefault;
+    engine().preview().lastScale = scale_;
+    engine().preview().lastZoomMode = pzDefault;
     Relayout();
     markZoomEntry();
     PBox->update();
@@ -440,7 +440,7 @@ void TvlPreviewForm::SetZoomPercent(double percent) {
 
 void TvlPreviewForm::setFitMode(TvlPreviewZoom mode) {
     zoomMode_ = mode;
-    Globals().preview().lastZoomMode = mode;
+    engine().preview().lastZoomMode = mode;
     Relayout();
     markZoomEntry();
     PBox->update();
@@ -462,8 +462,8 @@ void TvlPreviewForm::ChooseZoom(int value) {
     }
     scrollX_ = oldHorizontal_ = 0;
     Relayout();
-    Globals().preview().lastScale = scale_;
-    Globals().preview().lastZoomMode = zoomMode_;
+    engine().preview().lastScale = scale_;
+    engine().preview().lastZoomMode = zoomMode_;
     PBox->update();
 }
 
@@ -480,8 +480,12 @@ void TvlPreviewForm::PopupZoomMenu(const QPoint& globalPos, bool withPageEditing
     ProcMenu->popup(globalPos);
 }
 
+TvlGlobals& TvlPreviewForm::engine() const {
+    return shownReport_ ? shownReport_->Engine() : *madeIn_;
+}
+
 bool TvlPreviewForm::designerPresent() const {
-    return static_cast<bool>(Globals().preview().editPreparedPage);
+    return static_cast<bool>(engine().preview().editPreparedPage);
 }
 
 void TvlPreviewForm::SetEmbedded(bool embedded) {

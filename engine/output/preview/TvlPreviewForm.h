@@ -23,6 +23,7 @@ class QToolButton;
 namespace vl {
 
 class TvlEMFPages;
+class TvlGlobals;
 class TvlPBox;
 class TvlReport;
 
@@ -185,7 +186,12 @@ private:
     bool designerPresent() const;
     bool greyButtonsWanted(const TvlReport& report) const;
     void applyGreyButtons(bool grey);
+    // The engine of the report shown; before one is, the engine the
+    // window was made in.
+    TvlGlobals& engine() const;
+    void showError(const std::string& text) const;
 
+    TvlGlobals* madeIn_;
     TvlReport* shownReport_ = nullptr;
     std::unique_ptr<TvlEMFPages> shownPages_;
     double scale_ = 1.0;

@@ -22,8 +22,8 @@ constexpr QSize kDesignSize(278, 106);
 
 } // namespace
 
-TvlProgressForm::TvlProgressForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TvlProgressForm::TvlProgressForm(std::atomic<bool>& stop, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), stop_(stop) {
     setObjectName(QStringLiteral("TvlProgressForm"));
     auto* layout = new QVBoxLayout(this);
     Label1 = new QLabel(this);
@@ -94,7 +94,7 @@ void TvlProgressForm::Close(int modalResult) {
 }
 
 void TvlProgressForm::Cancel() {
-    Globals().stopRequested() = true;
+    stop_ = true;
     Close(TvlProgressWindow::kCancel);
 }
 
@@ -114,7 +114,7 @@ int WidgetProgressWindow::RunWithProgress(const std::string& caption,
     Caption = caption;
     ProgressText = progressText;
     FirstLine = progressText + "  1";
-    TvlProgressForm form(QApplication::activeWindow());
+    TvlProgressForm form(stop_, QApplication::activeWindow());
     const ScopedValue current(form_, &form);
     return form.Run(ToQt(caption), ToQt(FirstLine), start);
 }

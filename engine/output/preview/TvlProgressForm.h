@@ -3,6 +3,7 @@
 #include "engine/build/ProgressWindow.h"
 
 #include <QDialog>
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -20,7 +21,8 @@ namespace vl {
 // Cancel) through.
 class TvlProgressForm : public QDialog {
 public:
-    explicit TvlProgressForm(QWidget* parent = nullptr);
+    // Cancel sets stop, the stop flag of the engine whose work runs.
+    explicit TvlProgressForm(std::atomic<bool>& stop, QWidget* parent = nullptr);
 
     // Shows the window modally, runs start once it is up and returns the
     // result it was closed with (TvlProgressWindow::kOk or kCancel). An
@@ -30,7 +32,7 @@ public:
     void SetSecondLine(const QString& line);
     // Ends the run with that result once the work returns.
     void Close(int modalResult);
-    // Sets the engine's stop flag and closes with kCancel.
+    // Sets the stop flag and closes with kCancel.
     void Cancel();
     bool Running() const { return loop_ != nullptr; }
 
@@ -45,6 +47,7 @@ protected:
 private:
     void runStart(const std::function<void()>& start);
 
+    std::atomic<bool>& stop_;
     QEventLoop* loop_ = nullptr;
     int result_ = 0;
     bool closed_ = false;
@@ -56,6 +59,8 @@ private:
 // outlives the application object.
 class WidgetProgressWindow : public TvlProgressWindow {
 public:
+    // stop: the stop flag of the engine the window serves.
+    explicit WidgetProgressWindow(std::atomic<bool>& stop) : stop_(stop) {}
     int RunWithProgress(const std::string& caption, const std::string& progressText,
                         const std::function<void()>& start) override;
     void SetFirstLine(const std::string& line) override;
@@ -67,6 +72,7 @@ public:
     TvlProgressForm* form() const { return form_; }
 
 private:
+    std::atomic<bool>& stop_;
     TvlProgressForm* form_ = nullptr;
 };
 

@@ -19,7 +19,7 @@ constexpr int kIconError = 0x10;
 // Whether the selected printer would lay the prepared pages out otherwise
 // than they are: another paper size or printable area.
 bool layoutDiffers(TvlReport& report) {
-    TvlPrinter& printer = GlobalPrinter();
+    TvlPrinter& printer = report.Engine().printer();
     TvlEMFPages& pages = report.EMFPages();
     for (int i = 0; i < pages.Count(); ++i) {
         const PreparedPage& page = pages.PageAt(i);
@@ -36,7 +36,7 @@ bool layoutDiffers(TvlReport& report) {
 // printer lays its pages out differently; the preview then shows what is
 // printed. Otherwise the pages print as they are.
 bool rebuildOnNewPrinter(TvlReport& report, int oldPrinter) {
-    const int newPrinter = GlobalPrinter().SelectedPrinter();
+    const int newPrinter = report.Engine().printer().SelectedPrinter();
     if (!report.RebuildPrinter || newPrinter == oldPrinter || !report.Rebuildable()) return true;
     if (!report.ChangePrinter(oldPrinter, newPrinter)) return false;
     if (!layoutDiffers(report)) return true;
@@ -46,9 +46,9 @@ bool rebuildOnNewPrinter(TvlReport& report, int oldPrinter) {
 } // namespace
 
 bool PrintReport(TvlReport& report, int currentPage, QWidget* parent) {
-    const TvlPrinter& printer = GlobalPrinter();
+    const TvlPrinter& printer = report.Engine().printer();
     if (report.EMFPages().Count() == 0 || printer.VirtualPrinterIndex() == 0) return false;
-    TvlPrintForm form(report.EMFPages().Count(), parent);
+    TvlPrintForm form(report.Engine(), report.EMFPages().Count(), parent);
     form.setCopies(report.DefaultCopies);
     form.setCollate(report.DefaultCollate);
     const int oldPrinter = form.startPrinter();
@@ -59,7 +59,8 @@ bool PrintReport(TvlReport& report, int currentPage, QWidget* parent) {
         return report.PrintPreparedReport(request.PageList, request.Copies, request.Collate,
                                           request.Parity);
     } catch (const std::exception& error) {
-        Globals().uiService().messageBox(error.what(), LoadResString(kErrorCaptionId), kIconError);
+        report.Engine().uiService().messageBox(error.what(), LoadResString(kErrorCaptionId),
+                                               kIconError);
         return false;
     }
 }

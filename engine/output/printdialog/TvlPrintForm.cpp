@@ -58,12 +58,12 @@ QString text(int id) {
     return ToQt(LoadResString(id));
 }
 
-QtPrinterSystem* qtSystem() {
-    return dynamic_cast<QtPrinterSystem*>(GlobalPrinter().System());
+QtPrinterSystem* qtSystem(const TvlPrinter& printer) {
+    return dynamic_cast<QtPrinterSystem*>(printer.System());
 }
 
-bool isPdfEntry(int index) {
-    const QtPrinterSystem* qt = qtSystem();
+bool isPdfEntry(const TvlPrinter& printer, int index) {
+    const QtPrinterSystem* qt = qtSystem(printer);
     return qt && index == qt->pdfPrinterIndex();
 }
 
@@ -92,9 +92,9 @@ QToolButton* arrowButton(Qt::ArrowType arrow, const QString& name, QWidget* pare
 
 } // namespace
 
-TvlPrintForm::TvlPrintForm(int pageCount, QWidget* parent)
-    : QDialog(parent), askPdfFileName(askFileName), pageCount_(pageCount),
-      startPrinter_(GlobalPrinter().SelectedPrinter()) {
+TvlPrintForm::TvlPrintForm(TvlGlobals& engine, int pageCount, QWidget* parent)
+    : QDialog(parent), askPdfFileName(askFileName), engine_(engine), pageCount_(pageCount),
+      startPrinter_(engine.printer().SelectedPrinter()) {
     setObjectName(QStringLiteral("TvlPrintForm"));
     setWindowTitle(text(kPrintId));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
@@ -111,26 +111,27 @@ TvlPrintForm::TvlPrintForm(int pageCount, QWidget* parent)
 TvlPrintForm::~TvlPrintForm() = default;
 
 void TvlPrintForm::createControls() {
-    CB1 = new QComboBox(this);
-    CB1->setObjectName(QStringLiteral("CB1"));
-    CB1->setIconSize(QSize(18, 16));
+    PrinterBox = new QComboBox(this);
+    PrinterBox->setObjectName(QStringLiteral("PrinterBox"));
+    PrinterBox->setIconSize(QSize(18, 16));
     PropButton = new QPushButton(text(kPropertiesId), this);
     PropButton->setObjectName(QStringLiteral("PropButton"));
     PropButton->setAutoDefault(false);
-    RB1 = new QRadioButton(text(kAllId), this);
-    RB1->setObjectName(QStringLiteral("RB1"));
-    RB1->setChecked(true);
-    RB2 = new QRadioButton(text(kCurrentPageId), this);
-    RB2->setObjectName(QStringLiteral("RB2"));
-    RB3 = new QRadioButton(text(kPagesId), this);
-    RB3->setObjectName(QStringLiteral("RB3"));
-    E2 = new QLineEdit(this);
-    E2->setObjectName(QStringLiteral("E2"));
-    E2->setAccessibleName(text(kPagesId).remove(QLatin1Char('&')));
-    E2->installEventFilter(this);
-    E1 = new QLineEdit(QStringLiteral("1"), this);
-    E1->setObjectName(QStringLiteral("E1"));
-    E1->setMaximumWidth(E1->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    AllPagesButton = new QRadioButton(text(kAllId), this);
+    AllPagesButton->setObjectName(QStringLiteral("AllPagesButton"));
+    AllPagesButton->setChecked(true);
+    CurrentPageButton = new QRadioButton(text(kCurrentPageId), this);
+    CurrentPageButton->setObjectName(QStringLiteral("CurrentPageButton"));
+    PageRangeButton = new QRadioButton(text(kPagesId), this);
+    PageRangeButton->setObjectName(QStringLiteral("PageRangeButton"));
+    PageRangeEdit = new QLineEdit(this);
+    PageRangeEdit->setObjectName(QStringLiteral("PageRangeEdit"));
+    PageRangeEdit->setAccessibleName(text(kPagesId).remove(QLatin1Char('&')));
+    PageRangeEdit->installEventFilter(this);
+    CopiesEdit = new QLineEdit(QStringLiteral("1"), this);
+    CopiesEdit->setObjectName(QStringLiteral("CopiesEdit"));
+    CopiesEdit->setMaximumWidth(
+        CopiesEdit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     UpBtn = arrowButton(Qt::UpArrow, QStringLiteral("UpBtn"), this);
     DownBtn = arrowButton(Qt::DownArrow, QStringLiteral("DownBtn"), this);
     CollateCB = new QCheckBox(text(kCollateId), this);
@@ -138,26 +139,26 @@ void TvlPrintForm::createControls() {
     CollateCB->setChecked(true);
     Picture = new CollatePicture(this);
     Picture->setObjectName(QStringLiteral("CollatePicture"));
-    CB2 = new QComboBox(this);
-    CB2->setObjectName(QStringLiteral("CB2"));
-    CB2->addItems({text(kAllPagesId), text(kOddPagesId), text(kEvenPagesId)});
+    ParityBox = new QComboBox(this);
+    ParityBox->setObjectName(QStringLiteral("ParityBox"));
+    ParityBox->addItems({text(kAllPagesId), text(kOddPagesId), text(kEvenPagesId)});
 }
 
 void TvlPrintForm::layOut() {
     auto* printerBox = new QGroupBox(text(kPrinterId), this);
     auto* printerRow = new QHBoxLayout(printerBox);
     auto* nameLabel = new QLabel(text(kNameId), printerBox);
-    nameLabel->setBuddy(CB1);
+    nameLabel->setBuddy(PrinterBox);
     printerRow->addWidget(nameLabel);
-    printerRow->addWidget(CB1, 1);
+    printerRow->addWidget(PrinterBox, 1);
     printerRow->addWidget(PropButton);
 
     auto* rangeBox = new QGroupBox(text(kPageRangeId), this);
     auto* range = new QGridLayout(rangeBox);
-    range->addWidget(RB1, 0, 0, 1, 2);
-    range->addWidget(RB2, 1, 0, 1, 2);
-    range->addWidget(RB3, 2, 0);
-    range->addWidget(E2, 2, 1);
+    range->addWidget(AllPagesButton, 0, 0, 1, 2);
+    range->addWidget(CurrentPageButton, 1, 0, 1, 2);
+    range->addWidget(PageRangeButton, 2, 0);
+    range->addWidget(PageRangeEdit, 2, 1);
     auto* hint = new QLabel(text(kPagesHintId), rangeBox);
     hint->setWordWrap(true);
     range->addWidget(hint, 3, 0, 1, 2);
@@ -166,10 +167,10 @@ void TvlPrintForm::layOut() {
     auto* copiesBox = new QGroupBox(text(kCopiesId), this);
     auto* copies = new QGridLayout(copiesBox);
     auto* copiesLabel = new QLabel(text(kNumberOfCopiesId), copiesBox);
-    copiesLabel->setBuddy(E1);
+    copiesLabel->setBuddy(CopiesEdit);
     auto* spin = new QHBoxLayout;
     spin->setSpacing(0);
-    spin->addWidget(E1);
+    spin->addWidget(CopiesEdit);
     auto* arrows = new QVBoxLayout;
     arrows->setSpacing(0);
     arrows->addWidget(UpBtn);
@@ -187,7 +188,7 @@ void TvlPrintForm::layOut() {
     columns->addWidget(copiesBox);
 
     auto* parityLabel = new QLabel(text(kParityLabelId), this);
-    parityLabel->setBuddy(CB2);
+    parityLabel->setBuddy(ParityBox);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("Buttons"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -195,7 +196,7 @@ void TvlPrintForm::layOut() {
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(parityLabel);
     bottom->addSpacing(11);
-    bottom->addWidget(CB2);
+    bottom->addWidget(ParityBox);
     bottom->addStretch();
     bottom->addWidget(buttons);
 
@@ -203,40 +204,42 @@ void TvlPrintForm::layOut() {
     main->addWidget(printerBox);
     main->addLayout(columns, 1);
     main->addLayout(bottom);
-    QWidget* const order[] = {CB1, PropButton, RB1,     RB2,       RB3, E2,
-                              E1,  UpBtn,      DownBtn, CollateCB, CB2};
+    QWidget* const order[] = {PrinterBox,      PropButton,    AllPagesButton, CurrentPageButton,
+                              PageRangeButton, PageRangeEdit, CopiesEdit,     UpBtn,
+                              DownBtn,         CollateCB,     ParityBox};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
 void TvlPrintForm::fillPrinters() {
-    const TvlPrinter& printer = GlobalPrinter();
+    const TvlPrinter& printer = engine_.printer();
     const QIcon printerIcon = QIcon::fromTheme(QStringLiteral("printer"),
                                                QIcon(QStringLiteral(":/icons/print-printer.svg")));
     const QIcon pdfIcon = QIcon::fromTheme(QStringLiteral("application-pdf"),
                                            QIcon(QStringLiteral(":/icons/print-pdf.svg")));
     for (int i = 0; i < printer.VirtualPrinterIndex(); ++i)
-        CB1->addItem(isPdfEntry(i) ? pdfIcon : printerIcon,
-                     ToQt(printer.PrinterList()[static_cast<std::size_t>(i)]), i);
+        PrinterBox->addItem(isPdfEntry(engine_.printer(), i) ? pdfIcon : printerIcon,
+                            ToQt(printer.PrinterList()[static_cast<std::size_t>(i)]), i);
     // On the virtual printer the list starts on the system's own choice.
     int current = printer.SelectedPrinter();
     if (printer.IsVirtual() && printer.System()) current = printer.System()->currentPrinter();
-    CB1->setCurrentIndex(CB1->findData(current));
-    PropButton->setEnabled(!isPdfEntry(current));
+    PrinterBox->setCurrentIndex(PrinterBox->findData(current));
+    PropButton->setEnabled(!isPdfEntry(engine_.printer(), current));
 }
 
 void TvlPrintForm::connectControls() {
-    connect(CB1, &QComboBox::activated, this, &TvlPrintForm::printerChosen);
+    connect(PrinterBox, &QComboBox::activated, this, &TvlPrintForm::printerChosen);
     connect(PropButton, &QPushButton::clicked, this,
-            [] { GlobalPrinter().ShowPrinterProperties(); });
-    connect(RB3, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) E2->setFocus();
+            [this] { engine_.printer().ShowPrinterProperties(); });
+    connect(PageRangeButton, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) PageRangeEdit->setFocus();
     });
-    connect(E2, &QLineEdit::textEdited, this, [this] { RB3->setChecked(true); });
+    connect(PageRangeEdit, &QLineEdit::textEdited, this,
+            [this] { PageRangeButton->setChecked(true); });
     connect(UpBtn, &QToolButton::clicked, this, [this] { stepCopies(1); });
     connect(DownBtn, &QToolButton::clicked, this, [this] { stepCopies(-1); });
     connect(CollateCB, &QCheckBox::toggled, Picture, &CollatePicture::setCollated);
-    if (QtPrinterSystem* qt = qtSystem())
+    if (QtPrinterSystem* qt = qtSystem(engine_.printer()))
         qt->setPropertiesDialog([](QPrinter& printer) {
             QPageSetupDialog dialog(&printer, QApplication::activeWindow());
             return dialog.exec();
@@ -244,28 +247,29 @@ void TvlPrintForm::connectControls() {
 }
 
 bool TvlPrintForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == E2 && event->type() == QEvent::FocusIn) RB3->setChecked(true);
+    if (watched == PageRangeEdit && event->type() == QEvent::FocusIn)
+        PageRangeButton->setChecked(true);
     return QDialog::eventFilter(watched, event);
 }
 
 void TvlPrintForm::printerChosen(int item) {
-    TvlPrinter& printer = GlobalPrinter();
+    TvlPrinter& printer = engine_.printer();
     const int previous = printer.SelectedPrinter();
-    const int index = CB1->itemData(item).toInt();
+    const int index = PrinterBox->itemData(item).toInt();
     try {
         printer.SelectPrinter(index);
     } catch (const std::exception&) {
         // A printer that went away since the list was made.
-        Globals().uiService().messageBox(LoadResString(kInvalidPrinterId),
-                                         LoadResString(kErrorCaptionId), kIconError);
+        engine_.uiService().messageBox(LoadResString(kInvalidPrinterId),
+                                       LoadResString(kErrorCaptionId), kIconError);
         printer.SelectPrinter(previous);
-        CB1->setCurrentIndex(CB1->findData(previous));
+        PrinterBox->setCurrentIndex(PrinterBox->findData(previous));
     }
-    PropButton->setEnabled(!isPdfEntry(printer.SelectedPrinter()));
+    PropButton->setEnabled(!isPdfEntry(engine_.printer(), printer.SelectedPrinter()));
 }
 
 void TvlPrintForm::setCopies(int copies) {
-    E1->setText(QString::number(copies));
+    CopiesEdit->setText(QString::number(copies));
 }
 
 void TvlPrintForm::setCollate(bool collate) {
@@ -274,49 +278,49 @@ void TvlPrintForm::setCollate(bool collate) {
 }
 
 void TvlPrintForm::stepCopies(int delta) {
-    const int copies = copiesOf(E1->text()).value_or(1);
+    const int copies = copiesOf(CopiesEdit->text()).value_or(1);
     setCopies(std::max(copies + delta, 1));
 }
 
 TvlPrintRequest TvlPrintForm::request(int currentPage) const {
     TvlPrintRequest request;
-    if (RB2->isChecked())
+    if (CurrentPageButton->isChecked())
         request.PageList = std::to_string(currentPage);
-    else if (RB3->isChecked())
-        request.PageList = FromQt(E2->text());
-    request.Copies = copiesOf(E1->text()).value_or(1);
+    else if (PageRangeButton->isChecked())
+        request.PageList = FromQt(PageRangeEdit->text());
+    request.Copies = copiesOf(CopiesEdit->text()).value_or(1);
     request.Collate = CollateCB->isChecked();
-    request.Parity = CB2->currentIndex();
+    request.Parity = ParityBox->currentIndex();
     return request;
 }
 
 void TvlPrintForm::refuse(const std::string& message, QWidget* field) {
-    Globals().uiService().messageBox(message, LoadResString(kErrorCaptionId), kIconError);
+    engine_.uiService().messageBox(message, LoadResString(kErrorCaptionId), kIconError);
     field->setFocus();
 }
 
 bool TvlPrintForm::pageListValid() {
-    if (!RB3->isChecked()) return true;
+    if (!PageRangeButton->isChecked()) return true;
     try {
-        (void)TvlPageList(FromQt(E2->text()), pageCount_);
+        (void)TvlPageList(FromQt(PageRangeEdit->text()), pageCount_);
         return true;
     } catch (const ConversionError& error) {
-        refuse(error.what(), E2);
+        refuse(error.what(), PageRangeEdit);
         return false;
     }
 }
 
 bool TvlPrintForm::copiesValid() {
-    if (copiesOf(E1->text())) return true;
+    if (copiesOf(CopiesEdit->text())) return true;
     std::string message = LoadResString(kBadCopiesId);
     const std::size_t at = message.find("%s");
-    if (at != std::string::npos) message.replace(at, 2, FromQt(E1->text()));
-    refuse(message, E1);
+    if (at != std::string::npos) message.replace(at, 2, FromQt(CopiesEdit->text()));
+    refuse(message, CopiesEdit);
     return false;
 }
 
 bool TvlPrintForm::pdfFileChosen() {
-    QtPrinterSystem* qt = qtSystem();
+    QtPrinterSystem* qt = qtSystem(engine_.printer());
     if (!qt || !qt->pdfSelected()) return true;
     const QString name = askPdfFileName ? askPdfFileName(this) : QString();
     if (name.isEmpty()) return false;
@@ -326,7 +330,7 @@ bool TvlPrintForm::pdfFileChosen() {
 
 void TvlPrintForm::done(int result) {
     if (result == Accepted && !(pageListValid() && copiesValid() && pdfFileChosen())) return;
-    if (result != Accepted) GlobalPrinter().SelectPrinter(startPrinter_);
+    if (result != Accepted) engine_.printer().SelectPrinter(startPrinter_);
     QDialog::done(result);
 }
 

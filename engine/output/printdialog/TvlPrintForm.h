@@ -15,6 +15,7 @@ class QToolButton;
 namespace vl {
 
 class CollatePicture;
+class TvlGlobals;
 
 // The print dialog: the printer (the system's printers and, where offered,
 // "Print to PDF file"; never the virtual printer), the page range, the
@@ -26,8 +27,9 @@ class TvlPrintForm : public QDialog {
     Q_OBJECT
 
 public:
-    // pageCount is the number of prepared pages the dialog prints.
-    explicit TvlPrintForm(int pageCount, QWidget* parent = nullptr);
+    // pageCount is the number of prepared pages the dialog prints, on the
+    // printers of engine.
+    TvlPrintForm(TvlGlobals& engine, int pageCount, QWidget* parent = nullptr);
     ~TvlPrintForm() override;
 
     void setCopies(int copies);
@@ -57,20 +59,21 @@ private:
     void refuse(const std::string& message, QWidget* field);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    TvlGlobals& engine_;
     int pageCount_;
     int startPrinter_;
-    QComboBox* CB1;
+    QComboBox* PrinterBox;
     QPushButton* PropButton;
-    QRadioButton* RB1;
-    QRadioButton* RB2;
-    QRadioButton* RB3;
-    QLineEdit* E2;
-    QLineEdit* E1;
+    QRadioButton* AllPagesButton;
+    QRadioButton* CurrentPageButton;
+    QRadioButton* PageRangeButton;
+    QLineEdit* PageRangeEdit;
+    QLineEdit* CopiesEdit;
     QToolButton* UpBtn;
     QToolButton* DownBtn;
     QCheckBox* CollateCB;
     CollatePicture* Picture;
-    QComboBox* CB2;
+    QComboBox* ParityBox;
 };
 
 } // namespace vl

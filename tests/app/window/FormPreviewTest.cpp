@@ -449,7 +449,7 @@ TEST_F(FormPreviewTest, EveryTemplateBuildsAndPageOnePrintsToPdf) {
     QTemporaryDir out;
     const QString pdf = out.filePath(QStringLiteral("page1.pdf"));
     dialogs.expect<vl::TvlPrintForm>([pdf](vl::TvlPrintForm& form) {
-        auto* printers = form.findChild<QComboBox*>(QStringLiteral("CB1"));
+        auto* printers = form.findChild<QComboBox*>(QStringLiteral("PrinterBox"));
         const int item = printers->findText(QStringLiteral("Print to PDF file"));
         if (item < 0) {
             ADD_FAILURE() << "no Print to PDF file";
@@ -457,7 +457,7 @@ TEST_F(FormPreviewTest, EveryTemplateBuildsAndPageOnePrintsToPdf) {
         }
         printers->setCurrentIndex(item);
         emit printers->activated(item);
-        QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("E2")), "1");
+        QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("PageRangeEdit")), "1");
         form.askPdfFileName = [pdf](QWidget*) { return pdf; };
         QTest::keyClick(&form, Qt::Key_Return);
     });

@@ -181,12 +181,12 @@ protected:
         vl::test::ModalDialogs dialogs;
         dialogs.leaveAlone<vl::TvlProgressForm>();
         dialogs.expect<vl::TvlPrintForm>([pdf](vl::TvlPrintForm& form) {
-            auto* printers = form.findChild<QComboBox*>(QStringLiteral("CB1"));
+            auto* printers = form.findChild<QComboBox*>(QStringLiteral("PrinterBox"));
             const int item = printers->findText(QStringLiteral("Print to PDF file"));
             if (item < 0) return form.reject();
             printers->setCurrentIndex(item);
             emit printers->activated(item);
-            QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("E2")), "1");
+            QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("PageRangeEdit")), "1");
             form.askPdfFileName = [pdf](QWidget*) { return pdf; };
             QTest::keyClick(&form, Qt::Key_Return);
         });

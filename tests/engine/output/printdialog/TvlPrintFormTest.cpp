@@ -69,17 +69,17 @@ protected:
 
 TEST_F(PrintFormTest, ShowsTheSystemsPrintersAndTheDefaults) {
     GlobalPrinter().SelectPrinter(1);
-    TvlPrintForm form(10);
+    TvlPrintForm form(Globals(), 10);
     EXPECT_EQ(form.windowTitle(), "Print");
-    auto* printers = find<QComboBox>(form, "CB1");
+    auto* printers = find<QComboBox>(form, "PrinterBox");
     ASSERT_EQ(printers->count(), 2); // no virtual printer
     EXPECT_EQ(printers->itemText(0), "Laser");
     EXPECT_EQ(printers->currentText(), "Inkjet");
     EXPECT_FALSE(printers->itemIcon(0).isNull());
-    EXPECT_TRUE(find<QRadioButton>(form, "RB1")->isChecked());
-    EXPECT_EQ(find<QLineEdit>(form, "E1")->text(), "1");
+    EXPECT_TRUE(find<QRadioButton>(form, "AllPagesButton")->isChecked());
+    EXPECT_EQ(find<QLineEdit>(form, "CopiesEdit")->text(), "1");
     EXPECT_TRUE(find<QCheckBox>(form, "CollateCB")->isChecked());
-    auto* parity = find<QComboBox>(form, "CB2");
+    auto* parity = find<QComboBox>(form, "ParityBox");
     ASSERT_EQ(parity->count(), 3);
     EXPECT_EQ(parity->itemText(2), "Even pages");
     const TvlPrintRequest request = form.request(4);
@@ -92,14 +92,14 @@ TEST_F(PrintFormTest, ShowsTheSystemsPrintersAndTheDefaults) {
 TEST_F(PrintFormTest, OnTheVirtualPrinterTheListStartsOnTheSystemsChoice) {
     system->current = 1;
     GlobalPrinter().SelectPrinter(GlobalPrinter().VirtualPrinterIndex());
-    TvlPrintForm form(1);
-    EXPECT_EQ(find<QComboBox>(form, "CB1")->currentText(), "Inkjet");
+    TvlPrintForm form(Globals(), 1);
+    EXPECT_EQ(find<QComboBox>(form, "PrinterBox")->currentText(), "Inkjet");
 }
 
 TEST_F(PrintFormTest, CopiesStepUpAndDownButNotBelowOne) {
-    TvlPrintForm form(3);
+    TvlPrintForm form(Globals(), 3);
     form.setCopies(2);
-    auto* copies = find<QLineEdit>(form, "E1");
+    auto* copies = find<QLineEdit>(form, "CopiesEdit");
     auto* down = find<QToolButton>(form, "DownBtn");
     QTest::mouseClick(down, Qt::LeftButton);
     EXPECT_EQ(copies->text(), "1");
@@ -111,21 +111,22 @@ TEST_F(PrintFormTest, CopiesStepUpAndDownButNotBelowOne) {
 }
 
 TEST_F(PrintFormTest, ARangeOrTheCurrentPageMakesThePageList) {
-    TvlPrintForm form(10);
+    TvlPrintForm form(Globals(), 10);
     form.show();
-    auto* pages = find<QLineEdit>(form, "E2");
+    auto* pages = find<QLineEdit>(form, "PageRangeEdit");
     QTest::keyClicks(pages, "1,3-5");
-    EXPECT_TRUE(find<QRadioButton>(form, "RB3")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>(form, "PageRangeButton")->isChecked());
     EXPECT_EQ(form.request(7).PageList, "1,3-5");
     // on the button's circle: a click beside its text misses it
-    QTest::mouseClick(find<QRadioButton>(form, "RB2"), Qt::LeftButton, {}, QPoint(6, 6));
+    QTest::mouseClick(find<QRadioButton>(form, "CurrentPageButton"), Qt::LeftButton, {},
+                      QPoint(6, 6));
     EXPECT_EQ(form.request(7).PageList, "7");
-    find<QComboBox>(form, "CB2")->setCurrentIndex(1);
+    find<QComboBox>(form, "ParityBox")->setCurrentIndex(1);
     EXPECT_EQ(form.request(7).Parity, ppOddPages);
 }
 
 TEST_F(PrintFormTest, CollateRedrawsThePicture) {
-    TvlPrintForm form(3);
+    TvlPrintForm form(Globals(), 3);
     form.show();
     auto* picture = find<CollatePicture>(form, "CollatePicture");
     auto* collate = find<QCheckBox>(form, "CollateCB");
@@ -139,9 +140,9 @@ TEST_F(PrintFormTest, CollateRedrawsThePicture) {
 }
 
 TEST_F(PrintFormTest, CopiesThatAreNoWholeNumberAreRefused) {
-    TvlPrintForm form(3);
+    TvlPrintForm form(Globals(), 3);
     form.show();
-    auto* copies = find<QLineEdit>(form, "E1");
+    auto* copies = find<QLineEdit>(form, "CopiesEdit");
     for (const char* text : {"2x", "", "1.5", "-1"}) {
         copies->setText(QString::fromLatin1(text));
         clickOk(form);
@@ -158,22 +159,22 @@ TEST_F(PrintFormTest, CopiesThatAreNoWholeNumberAreRefused) {
 }
 
 TEST_F(PrintFormTest, APageListThatCannotBeReadIsRefused) {
-    TvlPrintForm form(3);
+    TvlPrintForm form(Globals(), 3);
     form.show();
-    QTest::keyClicks(find<QLineEdit>(form, "E2"), "1,x");
+    QTest::keyClicks(find<QLineEdit>(form, "PageRangeEdit"), "1,x");
     clickOk(form);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(*messages, (std::vector<std::string>{"Error: 'x' is not a valid integer value"}));
     // The same text does not count while "All" is chosen.
-    find<QRadioButton>(form, "RB1")->setChecked(true);
+    find<QRadioButton>(form, "AllPagesButton")->setChecked(true);
     clickOk(form);
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
 TEST_F(PrintFormTest, CancelSelectsTheStartPrinterAgainOkKeepsTheChoice) {
     {
-        TvlPrintForm form(3);
-        auto* printers = find<QComboBox>(form, "CB1");
+        TvlPrintForm form(Globals(), 3);
+        auto* printers = find<QComboBox>(form, "PrinterBox");
         printers->setCurrentIndex(1);
         emit printers->activated(1);
         EXPECT_EQ(GlobalPrinter().SelectedPrinter(), 1);
@@ -181,8 +182,8 @@ TEST_F(PrintFormTest, CancelSelectsTheStartPrinterAgainOkKeepsTheChoice) {
         form.reject();
         EXPECT_EQ(GlobalPrinter().SelectedPrinter(), 0);
     }
-    TvlPrintForm form(3);
-    auto* printers = find<QComboBox>(form, "CB1");
+    TvlPrintForm form(Globals(), 3);
+    auto* printers = find<QComboBox>(form, "PrinterBox");
     printers->setCurrentIndex(1);
     emit printers->activated(1);
     clickOk(form);
@@ -191,8 +192,8 @@ TEST_F(PrintFormTest, CancelSelectsTheStartPrinterAgainOkKeepsTheChoice) {
 
 TEST_F(PrintFormTest, APrinterThatCannotBeSelectedIsRefused) {
     system->broken.insert(1);
-    TvlPrintForm form(3);
-    auto* printers = find<QComboBox>(form, "CB1");
+    TvlPrintForm form(Globals(), 3);
+    auto* printers = find<QComboBox>(form, "PrinterBox");
     printers->setCurrentIndex(1);
     emit printers->activated(1);
     EXPECT_EQ(*messages, (std::vector<std::string>{"Error: Printer selected is not valid"}));
@@ -207,7 +208,7 @@ TEST_F(PrintFormTest, PropertiesRunThePrintersOwnDialog) {
         mode.orientation = DeviceMode::dmLandscape;
         return 1;
     };
-    TvlPrintForm form(3);
+    TvlPrintForm form(Globals(), 3);
     QTest::mouseClick(find<QPushButton>(form, "PropButton"), Qt::LeftButton);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(system->mode.orientation, DeviceMode::dmLandscape);
@@ -243,8 +244,8 @@ protected:
 
 TEST_F(PrintReportTest, TheDialogsChoicesReachThePrinter) {
     dialogs.expect<TvlPrintForm>([](TvlPrintForm& form) {
-        QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("E2")), "2-3");
-        form.findChild<QLineEdit*>(QStringLiteral("E1"))->setText(QStringLiteral("2"));
+        QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("PageRangeEdit")), "2-3");
+        form.findChild<QLineEdit*>(QStringLiteral("CopiesEdit"))->setText(QStringLiteral("2"));
         QTest::keyClick(&form, Qt::Key_Return);
     });
     EXPECT_TRUE(PrintReport(report, 1));
@@ -268,7 +269,7 @@ TEST_F(PrintReportTest, AReportThatAsksIsBuiltAgainOnAPrinterOfAnotherGeometry) 
     int builds = 0;
     report.Events.OnBeginDoc = [&] { ++builds; };
     const auto chooseInkjet = [](TvlPrintForm& form) {
-        auto* list = form.findChild<QComboBox*>(QStringLiteral("CB1"));
+        auto* list = form.findChild<QComboBox*>(QStringLiteral("PrinterBox"));
         list->setCurrentIndex(1);
         emit list->activated(1);
         QTest::keyClick(&form, Qt::Key_Return);
@@ -364,7 +365,7 @@ protected:
     // pdf and counted in asked.
     void choose(const QString& printer, const QString& pdf = {}) {
         dialogs.expect<TvlPrintForm>([this, printer, pdf](TvlPrintForm& form) {
-            auto* list = form.findChild<QComboBox*>(QStringLiteral("CB1"));
+            auto* list = form.findChild<QComboBox*>(QStringLiteral("PrinterBox"));
             const int item = list->findText(printer);
             if (item < 0) {
                 ADD_FAILURE() << "no printer " << printer.toStdString();
@@ -372,7 +373,7 @@ protected:
             }
             list->setCurrentIndex(item);
             emit list->activated(item);
-            QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("E2")), "2-3");
+            QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("PageRangeEdit")), "2-3");
             QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("UpBtn")),
                               Qt::LeftButton);
             form.findChild<QCheckBox*>(QStringLiteral("CollateCB"))->setChecked(true);
