@@ -44,9 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vl::TvlGlobals& g = vl::Globals();
     g.globalVariables().Clear();
     g.stopRequested() = false;
-    vl::EmptyReportBinding report;
+    vl::EmptyReportBinding report(g.script());
     report.Attach();
-    vl::TInterpretator interpreter;
+    vl::TInterpretator interpreter(g.script());
     interpreter.SetBinding(&report);
     vl::StringList compiled, errors;
     interpreter.CompileScript(sourceLines(data, size), compiled, errors);

@@ -35,8 +35,9 @@ TvlReport::TvlReport(std::string name, TvlComponent* owner)
     : TvlReport(Globals(), std::move(name), owner) {}
 
 TvlReport::TvlReport(TvlGlobals& engine, std::string name, TvlComponent* owner)
-    : TvlComponent(std::move(name), owner), FileName(LoadResString(kUntitledId)), engine_(engine),
-      pages_(*this), dictionary_(this), emfPages_(std::make_unique<TvlEMFPages>()) {
+    : TvlComponent(std::move(name), owner), EmptyReportBinding(engine.script()),
+      FileName(LoadResString(kUntitledId)), engine_(engine), pages_(*this), dictionary_(this),
+      emfPages_(std::make_unique<TvlEMFPages>()) {
     Info.Reset();
     connectPages();
 }

@@ -32,19 +32,19 @@ private:
 
 } // namespace
 
-EmptyReportBinding::EmptyReportBinding()
-    : buildMoment_(DateTimeToOleDate(QDateTime::currentDateTime())) {}
+EmptyReportBinding::EmptyReportBinding(TvlScriptGlobals& engine)
+    : scriptEngine_(engine), buildMoment_(DateTimeToOleDate(QDateTime::currentDateTime())) {}
 
 EmptyReportBinding::~EmptyReportBinding() {
     if (!attached_) return;
-    TvlScriptGlobals& g = ScriptGlobals();
+    TvlScriptGlobals& g = scriptEngine_;
     if (g.globalInterpretator().Binding() == this) g.globalInterpretator().SetBinding(nullptr);
     UnbindParser(g.globalParser(), *this);
 }
 
 void EmptyReportBinding::Attach() {
-    BindParser(ScriptGlobals().globalParser(), *this);
-    ScriptGlobals().globalInterpretator().SetBinding(this);
+    BindParser(scriptEngine_.globalParser(), *this);
+    scriptEngine_.globalInterpretator().SetBinding(this);
     attached_ = true;
 }
 
@@ -111,7 +111,7 @@ bool EmptyReportBinding::systemValue(std::string_view name, Variant& value) {
 void EmptyReportBinding::resolveName(std::string_view name, Variant& value) {
     value = Variant(0);
     if (builtInValue(name, value)) return;
-    TvlScriptGlobals& g = ScriptGlobals();
+    TvlScriptGlobals& g = scriptEngine_;
     if (const Variant* v = g.globalVariables().Find(name)) {
         value = *v;
         return;
@@ -134,22 +134,22 @@ void EmptyReportBinding::resolveName(std::string_view name, Variant& value) {
 void EmptyReportBinding::evaluateAsExpression(std::string_view name, Variant& value) {
     if (name != nameUnderEvaluation_) {
         const EvaluationGuard guard(nameUnderEvaluation_, name);
-        value = ScriptGlobals().globalParser().Evaluate(name);
-    } else if (!ScriptGlobals().aggregateContext().PreparingAggregates) {
+        value = scriptEngine_.globalParser().Evaluate(name);
+    } else if (!scriptEngine_.aggregateContext().PreparingAggregates) {
         throw ParserError(LoadResString(kUndefinedSymbol) + " \"" + std::string(name) + "\"");
     }
 }
 
 void EmptyReportBinding::reportProcedure(std::string_view name, const Variant&) {
     // without pages there is no band to break or show
-    if (name == "STOPREPORT") ScriptGlobals().stopRequested() = true;
+    if (name == "STOPREPORT") scriptEngine_.stopRequested() = true;
 }
 
 void EmptyReportBinding::callFunction(std::string_view name, const Variant& p1, const Variant& p2,
                                       const Variant& p3, Variant& val) {
     if (CallFunctionLibraries(name, p1, p2, p3, val)) return;
     reportProcedure(name, p1);
-    ScriptGlobals().globalInterpretator().CallProcedure(name, p1, p2, p3, val);
+    scriptEngine_.globalInterpretator().CallProcedure(name, p1, p2, p3, val);
 }
 
 } // namespace vl

@@ -6,6 +6,8 @@
 
 namespace vl {
 
+class TvlScriptGlobals;
+
 // A report without pages, dictionary or event handlers, as scripts see it
 // while nothing is being built: names resolve to the built-in variables (for
 // page 1 of a single-pass build that started when this object was made),
@@ -14,7 +16,8 @@ namespace vl {
 // procedures. Test reports derive from it and add objects.
 class EmptyReportBinding : public ScriptReportBinding {
 public:
-    EmptyReportBinding();
+    // A report of the engine whose expression and script objects it binds.
+    explicit EmptyReportBinding(TvlScriptGlobals& engine);
     ~EmptyReportBinding() override;
     EmptyReportBinding(const EmptyReportBinding&) = delete;
     EmptyReportBinding& operator=(const EmptyReportBinding&) = delete;
@@ -37,6 +40,7 @@ public:
                       const Variant& p3, Variant& val) override;
 
 protected:
+    TvlScriptGlobals& scriptEngine() const { return scriptEngine_; }
     // The built-in variables (names compared exactly); false for other names.
     virtual bool builtInValue(std::string_view name, Variant& value);
     // The names asked after the script variables (CURY, FINALPASS...).
@@ -47,6 +51,7 @@ protected:
 private:
     void evaluateAsExpression(std::string_view name, Variant& value);
 
+    TvlScriptGlobals& scriptEngine_;
     double buildMoment_ = 0;
     std::string nameUnderEvaluation_;
     bool attached_ = false;

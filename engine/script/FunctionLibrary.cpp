@@ -22,13 +22,16 @@ bool TvlFunctionLibrary::HandleFunction(std::string_view name, const Variant& p1
 
 void TvlFunctionLibrary::AddDescription(std::string_view name, std::string_view category,
                                         std::string_view description) {
-    AddFunctionDescription(*this, name, category, description);
+    descriptions_.push_back({std::string(name), std::string(category), std::string(description)});
 }
 
 void TvlFunctionLibraries::Register(const FunctionLibraryClass& libraryClass) {
     if (Find(libraryClass.name)) return;
     if (Count() >= kMaxLibraries) throw VlError("Too many function libraries");
-    libraries_.push_back(libraryClass.create());
+    std::unique_ptr<TvlFunctionLibrary> library = libraryClass.create();
+    for (const TvlFunctionLibrary::Description& d : library->Descriptions())
+        descriptions_.Add(*library, d.name, d.category, d.text);
+    libraries_.push_back(std::move(library));
 }
 
 void TvlFunctionLibraries::UnRegister(std::string_view className) {

@@ -36,12 +36,23 @@ public:
 
     const StringList& Names() const { return names_; }
 
+    // What a library tells of one of its functions in the designer's lists.
+    struct Description {
+        std::string name, category, text;
+    };
+    // The descriptions the library gave as it was made; the registry that
+    // installs it lists them with its engine's descriptions.
+    const std::vector<Description>& Descriptions() const { return descriptions_; }
+
 protected:
-    // Registers a description with InstalledFunctions for this library.
+    // Adds a description of one of the library's functions.
     void AddDescription(std::string_view name, std::string_view category,
                         std::string_view description);
 
     StringList names_;
+
+private:
+    std::vector<Description> descriptions_;
 };
 
 // A library class as the registry knows it: its name and how to create one.
@@ -63,7 +74,8 @@ public:
     explicit TvlFunctionLibraries(TvlInstalledFunctions& descriptions)
         : descriptions_(descriptions) {}
 
-    // Creates and appends a library unless one of that class is registered.
+    // Creates and appends a library unless one of that class is registered,
+    // listing its descriptions.
     void Register(const FunctionLibraryClass& libraryClass);
     // Removes the library of that class and its descriptions.
     void UnRegister(std::string_view className);
@@ -82,7 +94,7 @@ private:
     std::vector<std::unique_ptr<TvlFunctionLibrary>> libraries_;
 };
 
-// The process-wide registry (Globals().functionLibraries()).
+// The registry of the engine the calling thread works for.
 void RegisterFunctionLibrary(const FunctionLibraryClass& libraryClass);
 void UnRegisterFunctionLibrary(std::string_view className);
 void AddFunctionDescription(const TvlFunctionLibrary& library, std::string_view name,

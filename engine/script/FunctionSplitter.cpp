@@ -108,7 +108,7 @@ void TvlFunctionSplitter::SplitMemo(const StringList& lines) {
 
 void TvlFunctionSplitter::SplitScript(const StringList& compiledLines) {
     if (compiledLines.empty()) return;
-    TvlInterpretator().CollectFunctionCalls(compiledLines, names_, variables_, target_);
+    TvlInterpretator::CollectFunctionCalls(compiledLines, names_, variables_, target_);
 }
 
 TAggregateFunctionsSplitter::TAggregateFunctionsSplitter(StringList& target,

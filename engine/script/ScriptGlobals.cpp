@@ -35,7 +35,7 @@ TvlParser& TvlScriptGlobals::globalParser() {
 }
 
 TInterpretator& TvlScriptGlobals::globalInterpretator() {
-    if (!globalInterpretator_) globalInterpretator_ = std::make_unique<TInterpretator>();
+    if (!globalInterpretator_) globalInterpretator_ = std::make_unique<TInterpretator>(*this);
     return *globalInterpretator_;
 }
 

@@ -31,18 +31,18 @@ std::string arrayElement(std::string_view name, const Variant& index) {
 } // namespace
 
 void TInterpretator::GetValue(std::string_view name, Variant& value) {
-    const TvlParser& global = ScriptGlobals().globalParser();
+    const TvlParser& global = scriptEngine().globalParser();
     if (global.OnGetValue) global.OnGetValue(name, value);
 }
 
 void TInterpretator::CallFunction(std::string_view name, const Variant& p1, const Variant& p2,
                                   const Variant& p3, Variant& val) {
-    const TvlParser& global = ScriptGlobals().globalParser();
+    const TvlParser& global = scriptEngine().globalParser();
     if (global.OnCallFunction) global.OnCallFunction(name, p1, p2, p3, val);
 }
 
 void TInterpretator::SetValue(std::string_view name, const Variant& value) {
-    TvlVariables& variables = ScriptGlobals().globalVariables();
+    TvlVariables& variables = scriptEngine().globalVariables();
     if (variables.IndexOf(name) >= 0) {
         variables.SetVariable(name, value);
     } else if (report_ && report_->setDictionaryVariable(name, value)) {
@@ -90,7 +90,7 @@ Variant TInterpretator::lookup(std::string_view name) {
 }
 
 Variant TInterpretator::evaluate(const Variant& argumentText) {
-    return ScriptGlobals().globalParser().Evaluate(argumentText.toString());
+    return scriptEngine().globalParser().Evaluate(argumentText.toString());
 }
 
 void TInterpretator::setArray(std::string_view name, const Variant& index, const Variant& value) {
@@ -100,7 +100,7 @@ void TInterpretator::setArray(std::string_view name, const Variant& index, const
             return;
         }
     }
-    ScriptGlobals().globalVariables().SetVariable(arrayElement(name, index), value);
+    scriptEngine().globalVariables().SetVariable(arrayElement(name, index), value);
 }
 
 Variant TInterpretator::getArray(std::string_view name, const Variant& index) {
@@ -109,7 +109,7 @@ Variant TInterpretator::getArray(std::string_view name, const Variant& index) {
             return t.object->CallMethod("GETINDEXPROPERTY", Variant(UpperName(t.property)), index,
                                         Variant());
     }
-    return ScriptGlobals().globalVariables().GetVariable(arrayElement(name, index));
+    return scriptEngine().globalVariables().GetVariable(arrayElement(name, index));
 }
 
 bool TInterpretator::CallProcedure(std::string_view name, const Variant& p1, const Variant& p2,

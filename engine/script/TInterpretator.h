@@ -22,6 +22,7 @@ struct ScriptTarget {
 // variables, object properties and a few engine settings.
 class TInterpretator : public TvlInterpretator {
 public:
+    using TvlInterpretator::TvlInterpretator;
     // The report scripts run against; none outside a build.
     void SetBinding(ScriptReportBinding* report) { report_ = report; }
     ScriptReportBinding* Binding() const { return report_; }

@@ -9,7 +9,7 @@
 
 namespace vl {
 
-TvlInterpretator::TvlInterpretator() {
+TvlInterpretator::TvlInterpretator(TvlScriptGlobals& engine) : engine_(engine) {
     parser_.OnGetValue = [this](std::string_view name, Variant& value) { GetValue(name, value); };
     parser_.OnCallFunction = [this](std::string_view name, const Variant& p1, const Variant& p2,
                                     const Variant& p3,
@@ -32,13 +32,13 @@ void TvlInterpretator::CompileScript(const StringList& source, StringList& compi
 }
 
 bool TvlInterpretator::StopRequested() {
-    return ScriptGlobals().stopDue();
+    return engine_.stopDue();
 }
 
 void TvlInterpretator::RunScript(const StringList& compiledLines) {
     // A copy: an assignment may replace the script of the running object.
     const StringList lines = compiledLines;
-    const std::int64_t stepLimit = ScriptGlobals().limits().scriptSteps;
+    const std::int64_t stepLimit = engine_.limits().scriptSteps;
     std::int64_t steps = 0;
     std::size_t i = 0;
     while (i < lines.size()) {

@@ -8,6 +8,7 @@
 
 namespace vl {
 
+class TvlScriptGlobals;
 class TvlVariables;
 
 // Compiles scripts (BEGIN/END, IF/THEN/ELSE, WHILE/DO, REPEAT/UNTIL,
@@ -17,7 +18,8 @@ class TvlVariables;
 // decide what they mean.
 class TvlInterpretator {
 public:
-    TvlInterpretator();
+    // An interpreter of the engine whose stop flag and step limit it obeys.
+    explicit TvlInterpretator(TvlScriptGlobals& engine);
     virtual ~TvlInterpretator() = default;
     TvlInterpretator(const TvlInterpretator&) = delete;
     TvlInterpretator& operator=(const TvlInterpretator&) = delete;
@@ -39,15 +41,17 @@ public:
     // Appends to target the calls of the named functions found in the
     // expressions of compiled lines (also inside dictionary variables, which
     // may be nullptr).
-    void CollectFunctionCalls(const StringList& compiled, const StringList& functionNames,
-                              const TvlVariables* dictionaryVariables, StringList& target);
+    static void CollectFunctionCalls(const StringList& compiled, const StringList& functionNames,
+                                     const TvlVariables* dictionaryVariables, StringList& target);
 
 protected:
     TvlParser& parser() { return parser_; }
+    TvlScriptGlobals& scriptEngine() const { return engine_; }
     // Asked before every line of a run: the engine's stop flag.
     virtual bool StopRequested();
 
 private:
+    TvlScriptGlobals& engine_;
     TvlParser parser_;
 };
 

@@ -102,9 +102,10 @@ int RunScript(const QStringList& args) {
     if (cmd.positionals().size() > 1) throw UsageError("one FILE expected");
     const vl::StringList source = readSource(fileName);
 
-    vl::EmptyReportBinding report;
+    vl::TvlGlobals& engine = vl::Globals();
+    vl::EmptyReportBinding report(engine.script());
     report.Attach();
-    vl::TInterpretator& interpreter = vl::Globals().globalInterpretator();
+    vl::TInterpretator& interpreter = engine.globalInterpretator();
     vl::StringList compiled, errors;
     interpreter.CompileScript(source, compiled, errors);
     if (!errors.empty()) {

@@ -1,4 +1,5 @@
 #include "engine/script/CompiledLine.h"
+#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TvlInterpretator.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ struct Compiled {
 
 Compiled compile(const StringList& source) {
     Compiled c;
-    TvlInterpretator().CompileScript(source, c.lines, c.errors);
+    TvlInterpretator(ScriptGlobals()).CompileScript(source, c.lines, c.errors);
     return c;
 }
 
@@ -215,7 +216,7 @@ TEST(ScriptCompiler, UnbalancedBlocks) {
 TEST(ScriptCompiler, SourceAndTargetMayBeOneList) {
     StringList script{"begin a := 2;", "b := a end"};
     StringList errors{"old"};
-    TvlInterpretator().CompileScript(script, script, errors);
+    TvlInterpretator(ScriptGlobals()).CompileScript(script, script, errors);
     EXPECT_EQ(script, (Lines{"a 2 ", "b a "}));
     EXPECT_TRUE(errors.empty());
 }

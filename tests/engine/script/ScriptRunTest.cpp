@@ -187,7 +187,7 @@ TEST_F(ScriptRun, StopFlagEndsAnEndlessScript) {
 }
 
 TEST(ScriptCalls, CollectFunctionCallsSearchesEveryExpression) {
-    TvlInterpretator interpreter;
+    TvlInterpretator interpreter(ScriptGlobals());
     StringList compiled, errors, found;
     interpreter.CompileScript({"begin a := SUM([x]); if COUNT(Band1) > v then Show(MAX([y])); "
                                "while MIN(1) do b := 1 end"},

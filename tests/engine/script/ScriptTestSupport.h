@@ -56,7 +56,7 @@ private:
 // variables and the stop flag start empty and are cleared afterwards.
 class ScriptTestReport : public EmptyReportBinding {
 public:
-    ScriptTestReport() {
+    ScriptTestReport() : EmptyReportBinding(ScriptGlobals()) {
         reset();
         Attach();
     }
