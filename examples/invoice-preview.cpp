@@ -70,7 +70,6 @@ int main(int argc, char** argv) {
     window.setCentralWidget(preview);
     window.resize(900, 700);
     window.show();
-    report.Preview = preview;
-    if (!vl::ShowReport(report)) return 1;
+    if (!vl::ShowReport(report, {.pane = preview})) return 1;
     return app.exec();
 }

@@ -60,14 +60,11 @@ TFormPreview::TFormPreview(const StartupOptions& options, QWidget* parent)
     connectControls();
     resize(669, 530);
 
-    vl::TvlReport& report = organizer_->report();
-    report.Preview = Preview;
     formCreate(options);
 }
 
 TFormPreview::~TFormPreview() {
     // the pane and the pages it shows go before the report they came from
-    organizer_->report().Preview = nullptr;
     delete Preview;
 }
 
@@ -291,7 +288,7 @@ void TFormPreview::lbReportsClick() {
         showError(e.what());
         return;
     }
-    vl::ShowReport(report);
+    vl::ShowReport(report, {.pane = Preview});
 }
 
 void TFormPreview::EditReport() {
@@ -302,8 +299,7 @@ void TFormPreview::EditReport() {
         showError(e.what());
     }
     // the designer may have changed the template or loaded another one
-    report.Preview = Preview;
-    vl::ShowReport(report);
+    vl::ShowReport(report, {.pane = Preview});
 }
 
 // Asks for the copy's name until it is one that can be used or the user

@@ -248,9 +248,11 @@ void TvlDesignerCommands::Preview() {
         host_.selectPage(currentIndex());
         designer.selectionChanged();
     });
-    if (!rep.PrepareReport()) return;
+    if (!rep.PrepareReport()) {
+        rep.ShowBuildFailure();
+        return;
+    }
     // The pages open in the stand-alone preview window, not in a pane.
-    rep.Preview = nullptr;
     ask_.showPrepared(rep);
 }
 

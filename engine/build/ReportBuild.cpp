@@ -102,12 +102,7 @@ bool TvlReport::PrepareReport() {
     finalPass_ = false;
     if (b.dialogCancelled) result = false;
     if (!outcome_.failed()) outcome_.kind = outcomeKind(result);
-    if (outcome_.failed()) {
-        g.uiService().messageBox(outcome_.message, LoadResString(kErrorCaptionId), kIconError);
-        EMFPages().Clear();
-    } else if (b.dialogCancelled) {
-        EMFPages().Clear();
-    }
+    if (outcome_.failed() || b.dialogCancelled) EMFPages().Clear();
     views.noDrawing = false;
     return outcome_.built();
 }
@@ -118,8 +113,13 @@ bool TvlReport::PrepareReport() {
 // untouched.
 bool TvlReport::refuseNestedBuild() {
     outcome_ = {TvlBuildOutcome::Failed, kNestedBuildText};
-    engine_.uiService().messageBox(outcome_.message, LoadResString(kErrorCaptionId), kIconError);
     return false;
+}
+
+bool TvlReport::ShowBuildFailure() {
+    if (!outcome_.failed()) return false;
+    engine_.uiService().messageBox(outcome_.message, LoadResString(kErrorCaptionId), kIconError);
+    return true;
 }
 
 bool TvlReport::BuildRunning() const {

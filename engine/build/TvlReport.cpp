@@ -166,6 +166,7 @@ void TvlReport::checkPassword(const Stream& stream) {
     Info.Reset();
     FileName = LoadResString(kUntitledId);
     resetToEmptyPage();
+    throw WrongPasswordError(entered.has_value());
 }
 
 void TvlReport::SaveToStream(Stream& stream) {
@@ -188,6 +189,8 @@ bool TvlReport::LoadFromFile(const QString& path) {
     std::string previous = std::exchange(FileName, FromQt(path));
     try {
         LoadFromStream(file);
+    } catch (const WrongPasswordError&) {
+        throw; // emptied and untitled: nothing is saved over either file
     } catch (...) {
         FileName = std::move(previous);
         throw;

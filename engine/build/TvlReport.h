@@ -29,7 +29,6 @@ class TvlBuildRun;
 class TvlDataset;
 class TvlGlobals;
 class TvlEMFPages;
-class TvlPreview;
 class TemplateSnapshot;
 
 enum TvlReportType : std::uint8_t { rtSimple = 0, rtMultiple = 1 };
@@ -87,6 +86,16 @@ private:
     std::string cause_;
 };
 
+// A protected template read without its password (a wrong one, or none
+// given): the report is left empty, with one page, and says so instead of
+// passing for an empty template.
+class WrongPasswordError : public VlError {
+public:
+    explicit WrongPasswordError(bool entered)
+        : VlError(entered ? "The password is wrong, so the template was not opened"
+                          : "The template is protected by a password, and none was given") {}
+};
+
 // The report component: it owns the template (pages with their objects, the
 // data dictionary and the report information) and reads and writes it.
 // While it loads it is the engine's current report (the view host).
@@ -137,7 +146,6 @@ public:
     bool ModalPreview = true;
     bool MDIPreview = false;
     bool ModifyPrepared = true;
-    TvlPreview* Preview = nullptr;
     std::uint8_t PreviewButtons = 0x7F;
     TvlPreviewZoom InitialZoom = pzDefault;
     bool GrayedButtons = false;
@@ -152,8 +160,12 @@ public:
     // (LastOutcome tells what else happened); the template is the same,
     // object for object, afterwards.
     bool PrepareReport();
-    // How the last build ended.
+    // How the last build ended. The engine shows nothing itself: a window
+    // that built the report tells a failure with ShowBuildFailure.
     const TvlBuildOutcome& LastOutcome() const { return outcome_; }
+    // Shows the message of a last build that failed (or was refused) in the
+    // message box of the report's engine; false when it did not fail.
+    bool ShowBuildFailure();
     // Whether a build runs in the report's engine instance (PrepareReport
     // refuses to start another until it ends).
     bool BuildRunning() const;
@@ -229,7 +241,8 @@ public:
     // UnsupportedTemplateError for versions above 25 (only the dictionary
     // was emptied) and for damaged streams (one empty page remains), and
     // ClassNotFoundError with the non-plugged components text when add-in
-    // classes are missing (the objects that could be read remain).
+    // classes are missing (the objects that could be read remain), and
+    // WrongPasswordError when a protected file is not unlocked.
     void LoadFromStream(Stream& stream);
     void SaveToStream(Stream& stream);
     // False, and nothing changes, when the file does not exist.

@@ -1,3 +1,5 @@
+#include "engine/model/TvlMemoView.h"
+#include "engine/output/preview/ReportPreview.h"
 #include "engine/output/preview/TvlPBox.h"
 #include "engine/output/preview/TvlPreview.h"
 #include "tests/preview/PreviewTestSupport.h"
@@ -418,6 +420,20 @@ TEST_F(PreviewPane, ToolbarInThePaneHidesHelpAndExit) {
     pane->SetScrollBars(ssHorizontal);
     EXPECT_TRUE(f.RPanel->isHidden());
     EXPECT_FALSE(f.BPanel->isHidden());
+}
+
+// The engine shows no window of its own: the preview's caller tells why a
+// build failed, once, and opens no window without pages.
+TEST_F(PreviewForm, ShowReportTellsWhyTheBuildFailed) {
+    auto memo = std::make_unique<TvlMemoView>();
+    memo->Name = "Broken";
+    memo->SetBounds(20, 20, 200, 20);
+    memo->Memo = {"[NoSuchThing]"};
+    report.Pages().Add().AddObject(std::move(memo));
+    EXPECT_FALSE(ShowReport(report));
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_NE(ui->messages[0].find("NoSuchThing"), std::string::npos) << ui->messages[0];
+    EXPECT_EQ(report.EMFPages().Count(), 0);
 }
 
 } // namespace

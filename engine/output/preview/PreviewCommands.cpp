@@ -438,6 +438,7 @@ void TvlPreviewForm::ApplyPageSetupAndRebuild(const PageSetupChoice& choice) {
     // nothing changes under a build that runs: the refusal says why
     if (report.BuildRunning()) {
         report.PrepareReport();
+        report.ShowBuildFailure();
         return;
     }
     // the margins the dialog started with are no choice of the user's
@@ -447,6 +448,7 @@ void TvlPreviewForm::ApplyPageSetupAndRebuild(const PageSetupChoice& choice) {
     releaseLivePages();
     shownPages_.reset();
     report.PrepareReport();
+    report.ShowBuildFailure();
     TakePages(report);
     ResetView(true);
 }

@@ -36,20 +36,21 @@ public:
 
 } // namespace
 
-bool ShowReport(TvlReport& report) {
+bool ShowReport(TvlReport& report, const TvlShowOptions& options) {
     const bool built = report.PrepareReport();
+    report.ShowBuildFailure();
     // refused because another build runs: there are no pages of its own
     // to show, and those of the running build are not finished
     if (report.BuildRunning()) return false;
-    ShowPreparedReport(report);
+    ShowPreparedReport(report, options);
     return built;
 }
 
-TvlPreviewForm* ShowPreparedReport(TvlReport& report) {
+TvlPreviewForm* ShowPreparedReport(TvlReport& report, const TvlShowOptions& options) {
     report.Engine().views().renderMode = rmOutput;
     if (report.EMFPages().Count() == 0) return nullptr;
-    if (report.Preview) {
-        report.Preview->AttachReport(report);
+    if (options.pane) {
+        options.pane->AttachReport(report);
         QCoreApplication::processEvents();
         return nullptr;
     }

@@ -40,7 +40,9 @@ bool rebuildOnNewPrinter(TvlReport& report, int oldPrinter) {
     if (!report.RebuildPrinter || newPrinter == oldPrinter || !report.Rebuildable()) return true;
     if (!report.ChangePrinter(oldPrinter, newPrinter)) return false;
     if (!layoutDiffers(report)) return true;
-    return report.PrepareReport() && report.EMFPages().Count() > 0;
+    const bool built = report.PrepareReport();
+    report.ShowBuildFailure();
+    return built && report.EMFPages().Count() > 0;
 }
 
 } // namespace

@@ -432,8 +432,12 @@ TEST_F(TemplateStreamTest, ProtectedTemplatesFromFilesAskForThePassword) {
     for (const std::optional<std::string>& answer :
          std::vector<std::optional<std::string>>{std::nullopt, "abc", "Abc"}) {
         Globals().setUiService(std::make_unique<PasswordAnswer>(answer));
-        ASSERT_TRUE(report.LoadFromFile(path));
         const bool right = answer == "Abc";
+        if (right) {
+            ASSERT_TRUE(report.LoadFromFile(path));
+        } else {
+            EXPECT_THROW(report.LoadFromFile(path), WrongPasswordError);
+        }
         EXPECT_EQ(report.Info.Name, right ? "secret" : "");
         EXPECT_EQ(report.FileName, right ? FromQt(path) : "Untitled");
         ASSERT_EQ(report.Pages().Count(), 1);
@@ -442,7 +446,12 @@ TEST_F(TemplateStreamTest, ProtectedTemplatesFromFilesAskForThePassword) {
     EXPECT_EQ(PasswordAnswer::asked, 3);
 
     Globals().setUiService(nullptr); // headless: nothing entered
-    ASSERT_TRUE(report.LoadFromFile(path));
+    try {
+        report.LoadFromFile(path);
+        ADD_FAILURE() << "a protected template opened without its password";
+    } catch (const WrongPasswordError& error) {
+        EXPECT_NE(std::string(error.what()).find("none was given"), std::string::npos);
+    }
     EXPECT_TRUE(page(0).Objects.empty());
     EXPECT_FALSE(report.Info.Protected);
 }
