@@ -6,6 +6,7 @@
 // engine context. docs/embedding.md walks through a program.
 
 #include "engine/build/BuildReport.h"
+#include "engine/build/MemoryRetention.h"
 #include "engine/build/TvlDBDataSet.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"

@@ -1,3 +1,4 @@
+#include "engine/build/MemoryRetention.h"
 #include "tools/vellum/Commands.h"
 
 #include <QApplication>
@@ -44,6 +45,9 @@ bool hasDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A command may build many reports (or one very large): memory freed by
+    // one build serves the next instead of going back to the system.
+    vl::KeepMemoryBetweenBuilds();
     // Only the preview and the designer open windows; every other command
     // draws without them.
     const bool windows = opensWindows(argc, argv);
