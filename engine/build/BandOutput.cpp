@@ -343,7 +343,7 @@ int TvlBand::measureObjects(bool includeCross) {
         auto* stretchable = dynamic_cast<TvlStretcheable*>(view);
         if (!stretchable) continue;
         if (includeCross || view->ParentBand == this) {
-            ViewState().currentView = view;
+            Run().engine().views().currentView = view;
             try {
                 h = std::max(h, stretchable->CalcHeight() + view->Top);
             } catch (const std::exception& error) {
@@ -388,7 +388,7 @@ bool TvlBand::OutputObjects() {
 }
 
 void TvlBand::OutputObject(TvlView& view) {
-    TvlViewState& state = ViewState();
+    TvlViewState& state = Run().engine().views();
     state.currentPage = &OwnerPage;
     makeCurrent(*this, state.currentView);
     if (view.ParentBand != this) return;
@@ -412,7 +412,7 @@ void TvlBand::writeObject(TvlView& view) {
     const int dx = page.ColumnOffset - page.LeftEdge();
     const auto* memo = dynamic_cast<TvlMemoView*>(&view);
     const bool notify = memo && memo->OutputPass < opPart;
-    ViewState().currentView = &view;
+    Run().engine().views().currentView = &view;
     {
         // written at its place on the page, kept at its place in the band
         const ScopedValue left(view.Left, view.Left + dx);

@@ -78,7 +78,7 @@ void TvlCrossRow::outputData() {
     }
     TvlReport* report = &run_.report();
     while (!source->Eof()) {
-        ViewState().currentView = data.BandView;
+        run_.engine().views().currentView = data.BandView;
         int width = data.Width;
         if (report) report->FirePrintColumn(page_.CrossColumn, width);
         data.Width = width;
@@ -105,7 +105,7 @@ void TvlCrossRow::outputFooter() {
 }
 
 void TvlCrossRow::outputCell(TvlBand& cross, std::int64_t x) {
-    TvlViewState& views = ViewState();
+    TvlViewState& views = run_.engine().views();
     views.currentBand = &cross;
     run_.engine().aggregateContext().CurrentBand = &cross;
     cross.LineThroughNo = row_.LineThroughNo;
@@ -125,7 +125,7 @@ void TvlCrossRow::outputCell(TvlBand& cross, std::int64_t x) {
 }
 
 void TvlCrossRow::writeCellObject(TvlView& view, std::int64_t x) {
-    TvlViewState& views = ViewState();
+    TvlViewState& views = run_.engine().views();
     views.currentView = &view;
     if (views.noDrawing) {
         if (!view.Script.empty()) run_.engine().globalInterpretator().RunScript(view.Script);

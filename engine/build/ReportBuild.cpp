@@ -138,9 +138,9 @@ TvlBuildOutcome::Kind TvlReport::outcomeKind(bool result) const {
 
 // Objects aligned to their band take their place before the bands are made.
 void TvlReport::alignObjectsToBands() {
-    QPainter& canvas = MeasuringCanvas().painter();
+    QPainter& canvas = engine_.measuringCanvas().painter();
     for (int i = 0; i < pages_.Count(); ++i) {
-        const ScopedValue<TvlViewPage*> current(ViewState().currentPage, &pages_[i]);
+        const ScopedValue<TvlViewPage*> current(engine_.views().currentPage, &pages_[i]);
         for (const auto& view : pages_[i].Objects)
             if (view->BandAlign != baNone) view->PrepareDraw(&canvas);
     }

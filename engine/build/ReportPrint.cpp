@@ -63,7 +63,7 @@ bool TvlReport::PrintPages(const std::string& pageList, int copies, bool collate
 }
 
 bool TvlReport::ChangePrinter(int oldIndex, int newIndex) {
-    TvlPrinter& printer = GlobalPrinter();
+    TvlPrinter& printer = engine_.printer();
     const auto moveTo = [&](int index) {
         printer.SelectPrinter(index);
         PrinterName = printer.PrinterList().at(static_cast<std::size_t>(index));

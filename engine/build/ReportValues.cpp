@@ -29,25 +29,25 @@ namespace {
 // itself would otherwise recurse without end.
 constexpr int kMaxDictionaryDepth = 64;
 
-TvlPage* currentPage() {
-    return dynamic_cast<TvlPage*>(ViewState().currentPage);
+TvlPage* currentPage(const TvlViewState& views) {
+    return dynamic_cast<TvlPage*>(views.currentPage);
 }
 
-TvlBand* currentBand() {
-    return dynamic_cast<TvlBand*>(ViewState().currentBand);
+TvlBand* currentBand(const TvlViewState& views) {
+    return dynamic_cast<TvlBand*>(views.currentBand);
 }
 
 // The band whose line counters LINE# and LINETHROUGH# read.
-TvlBand* lineBand() {
-    TvlBand* band = currentBand();
+TvlBand* lineBand(const TvlViewState& views) {
+    TvlBand* band = currentBand(views);
     if (!band || band->Source) return band;
     TvlPage& page = band->OwnerPage;
     TvlBand* first = page.Band(band->Type);
     return first ? first : band;
 }
 
-Variant calcWidth() {
-    TvlView* view = ViewState().currentView;
+Variant calcWidth(const TvlViewState& views) {
+    TvlView* view = views.currentView;
     if (!view) return Variant(0);
     auto* memo = dynamic_cast<TvlMemoView*>(view);
     if (!memo) return Variant(view->Width);
@@ -85,7 +85,7 @@ bool TvlReport::builtInValue(std::string_view name, Variant& value) {
                              .buildMoment =
                                  DateTimeToOleDate(Now ? Now() : QDateTime::currentDateTime())};
     const TvlBuildState& b = run_ ? run_->state() : idle;
-    const TvlPage* page = currentPage();
+    const TvlPage* page = currentPage(engine_.views());
     if (name == "VALUE") {
         value = currentValue_;
     } else if (name == "PAGE#") {
@@ -95,7 +95,7 @@ bool TvlReport::builtInValue(std::string_view name, Variant& value) {
     } else if (name == "TIME") {
         value = Variant::dateTime(b.buildMoment);
     } else if (name == "LINE#" || name == "LINETHROUGH#") {
-        const TvlBand* band = lineBand();
+        const TvlBand* band = lineBand(engine_.views());
         value = Variant(!band ? 0 : name == "LINE#" ? band->LineNo : band->LineThroughNo);
     } else if (name == "COLUMN#") {
         value = Variant(page ? page->CrossColumn : 0);
@@ -122,7 +122,7 @@ bool TvlReport::builtInValue(std::string_view name, Variant& value) {
     } else if (name == "REPORTLASTCHANGE") {
         value = Variant::dateTime(Info.LastChange);
     } else if (name == "CALCWIDTH") {
-        value = calcWidth();
+        value = calcWidth(engine_.views());
     } else {
         return false;
     }
@@ -130,7 +130,7 @@ bool TvlReport::builtInValue(std::string_view name, Variant& value) {
 }
 
 bool TvlReport::systemValue(std::string_view name, Variant& value) {
-    const TvlPage* page = currentPage();
+    const TvlPage* page = currentPage(engine_.views());
     if (name == "CURY") {
         value = Variant(page ? page->CurY : 0);
     } else if (name == "FREESPACE") {
@@ -154,11 +154,12 @@ void TvlReport::reportProcedure(std::string_view name, const Variant& p1) {
         if (run_) run_->state().stoppedByReport = true;
         engine_.stopRequested() = true;
     } else if (name == "NEWPAGE") {
-        if (TvlBand* band = currentBand()) ++band->PendingNewPages;
+        if (TvlBand* band = currentBand(engine_.views())) ++band->PendingNewPages;
     } else if (name == "NEWCOLUMN") {
-        if (TvlBand* band = currentBand()) ++band->PendingNewColumns;
+        if (TvlBand* band = currentBand(engine_.views())) ++band->PendingNewColumns;
     } else if (name == "SHOWBAND") {
-        if (TvlPage* page = currentPage(); page && page->Prepared()) page->ShowBand(p1.toString());
+        if (TvlPage* page = currentPage(engine_.views()); page && page->Prepared())
+            page->ShowBand(p1.toString());
     }
 }
 
@@ -194,7 +195,7 @@ std::string TvlReport::expandBracket(std::string_view bracketText, TvlView& view
 
 void TvlReport::runScript(TvlView& view, const StringList& script) {
     if (!building_ || script.empty()) return;
-    ViewState().currentView = &view;
+    engine_.views().currentView = &view;
     engine_.globalInterpretator().RunScript(script);
 }
 
@@ -215,7 +216,7 @@ void TvlReport::beforeObjectOutput(TvlView& view) {
 
 TvlComponent* TvlReport::bandContextTable() const {
     if (!UseDefaultDataSetName) return nullptr;
-    const TvlPage* page = currentPage();
+    const TvlPage* page = currentPage(engine_.views());
     return page ? page->BandContextTable() : nullptr;
 }
 
@@ -234,7 +235,7 @@ TvlObject* TvlReport::findObjectOnPage(int index, std::string_view name) {
 }
 
 TvlScriptObject* TvlReport::runningObject() {
-    return ViewState().currentView;
+    return engine_.views().currentView;
 }
 
 bool TvlReport::setDictionaryVariable(std::string_view name, const Variant& value) {
@@ -245,15 +246,16 @@ bool TvlReport::setDictionaryVariable(std::string_view name, const Variant& valu
 }
 
 void TvlReport::setModalResult(int value) {
-    if (TvlPage* page = currentPage(); page && page->PageType == ptDialog)
+    if (TvlPage* page = currentPage(engine_.views()); page && page->PageType == ptDialog)
         page->ModalResult = value;
 }
 
 void TvlReport::setCurY(int value) {
-    TvlPage* page = currentPage();
+    TvlPage* page = currentPage(engine_.views());
     if (!page) return;
     page->CurY = value;
-    if (TvlBand* band = currentBand(); band && (band->PendingNewPages || band->PendingNewColumns))
+    if (TvlBand* band = currentBand(engine_.views());
+        band && (band->PendingNewPages || band->PendingNewColumns))
         band->CurYAfterBreak = true;
 }
 

@@ -141,7 +141,7 @@ void TvlSubReportRun::startOne(TvlBand& band, TvlView& object, TvlPage& page) {
     TvlPage& outer = band.OwnerPage;
     clearSteps(page);
     page.BuildMode = TvlPage::bmRecord;
-    ViewState().currentPage = &page;
+    page.Run().engine().views().currentPage = &page;
     page.RunPage();
     page.CurY = object.Top + band.Top;
     page.BottomLimit = bottomLimitBelow(outer);

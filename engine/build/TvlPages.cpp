@@ -94,12 +94,12 @@ TvlView* TvlPages::FindObject(std::string_view name) const {
 }
 
 void TvlPages::readHeader(Stream& stream) {
-    const int v = ViewState().templateVersion;
+    const int v = report_.Engine().views().templateVersion;
     report_.PrintToDefault = ReadBool16(stream);
     report_.TwoPass = ReadBool16(stream);
     std::string printer = ReadStringFor(stream, v);
     if (printer == kVirtualPrinterTag) {
-        const TvlPrinter& p = GlobalPrinter();
+        const TvlPrinter& p = report_.Engine().printer();
         printer = p.PrinterList().at(static_cast<std::size_t>(p.VirtualPrinterIndex()));
     }
     report_.SetPrinterName(printer);
@@ -116,7 +116,7 @@ void TvlPages::LoadFromStream(Stream& stream) {
             std::string name = page.Name;
             if (!page.LoadFromStream(stream)) page.Name = std::move(name);
         } else if (tag == kDictionaryTag) {
-            report_.Dictionary().LoadFromStream(stream, ViewState().templateVersion);
+            report_.Dictionary().LoadFromStream(stream, report_.Engine().views().templateVersion);
         } else if (tag == kDataManagerTag) {
             // No data manager reads its block here; the byte after it ends
             // the page part.
@@ -133,7 +133,7 @@ void TvlPages::LoadFromStream(Stream& stream) {
 }
 
 void TvlPages::readObjectFrame(Stream& stream, std::uint8_t code) {
-    const int v = ViewState().templateVersion;
+    const int v = report_.Engine().views().templateVersion;
     std::string className = code == otAddIn ? ReadStringFor(stream, v) : std::string();
     const int pageIndex = ReadByte(stream);
     if (v <= 23) {
@@ -190,7 +190,7 @@ void TvlPages::writeObjectFrame(Stream& stream, TvlView& view, int pageIndex) co
 void TvlPages::SaveToStream(Stream& stream) const {
     WriteBool16(stream, report_.PrintToDefault);
     WriteBool16(stream, report_.TwoPass);
-    const TvlPrinter& printer = GlobalPrinter();
+    const TvlPrinter& printer = report_.Engine().printer();
     const auto selected = static_cast<std::size_t>(printer.SelectedPrinter());
     WriteString(stream, printer.IsVirtual() || selected >= printer.PrinterList().size()
                             ? kVirtualPrinterTag

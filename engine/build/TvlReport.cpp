@@ -62,7 +62,7 @@ void TvlReport::GiveBackPages(std::unique_ptr<TvlEMFPages> pages) {
 }
 
 TvlReport::~TvlReport() {
-    TvlViewState& state = ViewState();
+    TvlViewState& state = engine_.views();
     if (state.host == this) state.host = nullptr;
 }
 
@@ -80,7 +80,7 @@ void TvlReport::resetToEmptyPage() {
 
 void TvlReport::SetPrinterName(const std::string& name) {
     if (!PrintToDefault) {
-        TvlPrinter& printer = GlobalPrinter();
+        TvlPrinter& printer = engine_.printer();
         const StringList& list = printer.PrinterList();
         for (std::size_t i = 0; i < list.size(); ++i) {
             if (!SameText(list[i], name)) continue;
@@ -92,7 +92,9 @@ void TvlReport::SetPrinterName(const std::string& name) {
 }
 
 void TvlReport::LoadFromStream(Stream& stream) {
-    TvlViewState& state = ViewState();
+    // what the objects read may reach the engine: the report's own
+    const TvlEngineScope inEngine(engine_);
+    TvlViewState& state = engine_.views();
     state.renderMode = rmDesign;
     state.host = this;
     dictionary_.Clear();
@@ -114,7 +116,8 @@ void TvlReport::LoadFromStream(Stream& stream) {
 }
 
 void TvlReport::LoadPagePart(Stream& stream) {
-    TvlViewState& state = ViewState();
+    const TvlEngineScope inEngine(engine_);
+    TvlViewState& state = engine_.views();
     state.renderMode = rmDesign;
     state.host = this;
     state.errorFlag = false;
@@ -124,12 +127,13 @@ void TvlReport::LoadPagePart(Stream& stream) {
 }
 
 void TvlReport::SavePagePart(Stream& stream) {
-    ViewState().templateVersion = kCurrentTemplateVersion;
+    const TvlEngineScope inEngine(engine_);
+    engine_.views().templateVersion = kCurrentTemplateVersion;
     pages_.SaveToStream(stream);
 }
 
 void TvlReport::loadTemplate(Stream& stream) {
-    TvlViewState& state = ViewState();
+    TvlViewState& state = engine_.views();
     try {
         pages_.LoadFromStream(stream);
     } catch (const UnsupportedTemplateError& error) {
@@ -170,12 +174,13 @@ void TvlReport::checkPassword(const Stream& stream) {
 }
 
 void TvlReport::SaveToStream(Stream& stream) {
+    const TvlEngineScope inEngine(engine_);
     if (XmlExport) {
-        ViewState().host = this;
+        engine_.views().host = this;
         WriteTemplateXml(*this, stream);
         return;
     }
-    ViewState().templateVersion = kCurrentTemplateVersion;
+    engine_.views().templateVersion = kCurrentTemplateVersion;
     WriteByte(stream, kCurrentTemplateVersion);
     pages_.SaveToStream(stream);
     Info.WriteTrailer(stream);
