@@ -72,7 +72,8 @@ bool TvlReport::PrepareReport() {
     TvlBuildState& b = run.state();
     TvlViewState& views = g.views();
     SetPrinterName(PrinterName);
-    views.renderMode = rmOutput;
+    // objects draw as output while the build runs, and as before afterwards
+    const ScopedValue outputMode(views.renderMode, rmOutput);
     b.buildMoment = DateTimeToOleDate(Now ? Now() : QDateTime::currentDateTime());
     views.host = this;
     const BuildScope scope(g);

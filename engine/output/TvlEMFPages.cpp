@@ -200,7 +200,7 @@ void TvlEMFPages::SavePageObjects(int i) {
 void TvlEMFPages::DrawPage(int i, QPainter* canvas, const TvlRect& rect) {
     PreparedPage& page = PageAt(i);
     const bool printing = canvas && IsPrinterCanvas(*canvas);
-    ViewState().renderMode = rmOutput;
+    const ScopedValue outputMode(ViewState().renderMode, rmOutput);
     if (!page.Shown) {
         ReleasePageObjects(i);
         return;

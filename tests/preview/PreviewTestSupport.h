@@ -5,8 +5,8 @@
 #include "engine/model/TvlMemoView.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/TvlPreviewForm.h"
-#include "engine/script/UiService.h"
 #include "tests/engine/output/PreparedPagesTestSupport.h"
+#include "tests/support/RecordingUiService.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -15,21 +15,9 @@
 
 namespace vl::test {
 
-// Answers the engine's message boxes without showing them and keeps what
-// they said.
-class RecordingUi : public UiService {
-public:
-    std::string inputBox(const std::string&, const std::string&, const std::string& text) override {
-        return text;
-    }
-    int messageBox(const std::string& text, const std::string& caption, int flags) override {
-        messages.push_back(caption + ": " + text);
-        lastFlags = flags;
-        return answer;
-    }
-    std::vector<std::string> messages;
-    int lastFlags = -1;
-    int answer = 6; // Yes
+// Message boxes answer Yes unless a test says otherwise.
+struct RecordingUi : vltest::RecordingUiService {
+    RecordingUi() { answer = kYes; }
 };
 
 // A report whose prepared pages hold text objects, and a preview window

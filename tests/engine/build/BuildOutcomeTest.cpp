@@ -2,7 +2,7 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/script/EngineLimits.h"
 #include "engine/script/ScopedValue.h"
-#include "engine/script/UiService.h"
+#include "tests/support/RecordingUiService.h"
 #include "tests/support/ReportFixture.h"
 
 namespace vltest {
@@ -172,7 +172,9 @@ TEST_F(BuildOutcomeTest, AnInterruptionOutlastsTheStartOfABuild) {
 TEST_F(BuildOutcomeTest, TheBuildLeavesNoPointersIntoIt) {
     rows(60);
     TvlViewState& views = Globals().views();
+    views.renderMode = rmDesign;
     ASSERT_TRUE(build());
+    EXPECT_EQ(views.renderMode, rmDesign) << "the build's output mode ends with it";
     EXPECT_EQ(views.currentPage, nullptr);
     EXPECT_EQ(views.currentBand, nullptr);
     EXPECT_EQ(views.currentView, nullptr);
@@ -208,16 +210,8 @@ TEST_F(BuildOutcomeTest, ASecondBuildWhileOneRunsIsRefusedAndTheFirstGoesOn) {
     const std::vector<std::string> alone = texts();
     const int pagesAlone = pageCount();
 
-    std::vector<std::string> messages;
-    struct Recording : HeadlessUiService {
-        std::vector<std::string>* messages;
-        int messageBox(const std::string& text, const std::string&, int flags) override {
-            messages->push_back(text);
-            return HeadlessUiService::messageBox(text, "", flags);
-        }
-    };
-    auto recording = std::make_unique<Recording>();
-    recording->messages = &messages;
+    auto recording = std::make_unique<RecordingUiService>();
+    const std::vector<std::string>& messages = recording->messages;
     Globals().setUiService(std::move(recording));
 
     TvlReport other;
@@ -234,6 +228,7 @@ TEST_F(BuildOutcomeTest, ASecondBuildWhileOneRunsIsRefusedAndTheFirstGoesOn) {
     report.Events.OnBeginDoc = nullptr;
     EXPECT_TRUE(messages.empty()) << "the engine shows no window; the caller tells the refusal";
     EXPECT_TRUE(other.ShowBuildFailure());
+    const std::vector<std::string> shown = messages;
     Globals().setUiService(nullptr);
 
     EXPECT_TRUE(runningSeen);
@@ -241,8 +236,8 @@ TEST_F(BuildOutcomeTest, ASecondBuildWhileOneRunsIsRefusedAndTheFirstGoesOn) {
     EXPECT_FALSE(nestedSelf);
     EXPECT_TRUE(other.LastOutcome().failed());
     EXPECT_NE(other.LastOutcome().message.find("being built"), std::string::npos);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages.front(), other.LastOutcome().message);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown.front(), "Error: " + other.LastOutcome().message);
     EXPECT_EQ(other.EMFPages().Count(), 0);
     EXPECT_TRUE(outcome().built()) << outcome().message;
     EXPECT_EQ(pageCount(), pagesAlone);

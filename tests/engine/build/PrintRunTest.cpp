@@ -3,8 +3,8 @@
 #include "engine/build/TvlReport.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
-#include "engine/script/UiService.h"
 #include "tests/support/RecordingPrinterSystem.h"
+#include "tests/support/RecordingUiService.h"
 
 #include <gtest/gtest.h>
 
@@ -33,15 +33,6 @@ public:
     }
 };
 
-class RecordingUi : public HeadlessUiService {
-public:
-    std::vector<std::string> messages;
-    int messageBox(const std::string& text, const std::string& caption, int flags) override {
-        messages.push_back(caption + ": " + text);
-        return HeadlessUiService::messageBox(text, caption, flags);
-    }
-};
-
 PageSettings a4(int orientation = 0) {
     PageSettings s;
     s.PaperSize = 9;
@@ -61,7 +52,7 @@ protected:
         auto window = std::make_unique<RecordingProgress>();
         progress = window.get();
         Globals().setProgressWindow(std::move(window));
-        auto ui = std::make_unique<RecordingUi>();
+        auto ui = std::make_unique<vltest::RecordingUiService>();
         messages = &ui->messages;
         Globals().setUiService(std::move(ui));
         report.ShowProgress = false;

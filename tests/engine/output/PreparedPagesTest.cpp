@@ -201,11 +201,12 @@ TEST_F(PreparedPagesTest, DrawPageScalesToTheRectangle) {
     const int w = page.Metrics.PixelPaperWidth, h = page.Metrics.PixelPaperHeight;
     QImage image(2 * w + 20, 2 * h + 20, QImage::Format_RGB32);
     image.fill(Qt::white);
+    ViewState().renderMode = rmDesign;
     {
         QPainter painter(&image);
         pages.DrawPage(0, &painter, {20, 20, 20 + 2 * w, 20 + 2 * h});
     }
-    EXPECT_EQ(ViewState().renderMode, rmOutput);
+    EXPECT_EQ(ViewState().renderMode, rmDesign) << "drawing a page leaves the mode it found";
     // The line runs from x 220 to 820 at y 420 on the doubled page.
     EXPECT_LT(Darkest(image, QRect(230, 418, 580, 5)), 80);
     EXPECT_EQ(Darkest(image, QRect(100, 195, 300, 10)), 255);
