@@ -165,7 +165,7 @@ void TvlReport::reportProcedure(std::string_view name, const Variant& p1) {
 
 void TvlReport::callFunction(std::string_view name, const Variant& p1, const Variant& p2,
                              const Variant& p3, Variant& val) {
-    if (CallFunctionLibraries(name, p1, p2, p3, val)) return;
+    if (CallFunctionLibraries(engine_.functionLibraries(), name, p1, p2, p3, val)) return;
     reportProcedure(name, p1);
     engine_.globalInterpretator().CallProcedure(name, p1, p2, p3, val);
     if (Events.OnUserFunction) Events.OnUserFunction(name, p1, p2, p3, val);

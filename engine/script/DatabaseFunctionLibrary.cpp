@@ -24,10 +24,11 @@ void TDatabaseFunctionLibrary::CallByNumber(int index, const Variant& p1, const 
         val = Variant(0);
         return;
     }
-    const std::string reference = ScriptGlobals().globalParser().Evaluate(p1.toString()).toString();
+    TvlScriptGlobals& engine = scriptEngine();
+    const std::string reference = engine.globalParser().Evaluate(p1.toString()).toString();
     const FieldLookupContext context = Context ? Context() : FieldLookupContext{};
-    val = Variant(IsFieldNull(ScriptGlobals().components(), context.reportOwner,
-                              context.defaultDataSet, reference));
+    val = Variant(
+        IsFieldNull(engine.components(), context.reportOwner, context.defaultDataSet, reference));
 }
 
 } // namespace vl

@@ -147,7 +147,7 @@ void EmptyReportBinding::reportProcedure(std::string_view name, const Variant&) 
 
 void EmptyReportBinding::callFunction(std::string_view name, const Variant& p1, const Variant& p2,
                                       const Variant& p3, Variant& val) {
-    if (CallFunctionLibraries(name, p1, p2, p3, val)) return;
+    if (CallFunctionLibraries(scriptEngine_.functionLibraries(), name, p1, p2, p3, val)) return;
     reportProcedure(name, p1);
     scriptEngine_.globalInterpretator().CallProcedure(name, p1, p2, p3, val);
 }

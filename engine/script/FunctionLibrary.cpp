@@ -20,6 +20,12 @@ bool TvlFunctionLibrary::HandleFunction(std::string_view name, const Variant& p1
     return false;
 }
 
+TvlScriptGlobals& TvlFunctionLibrary::scriptEngine() const {
+    // a library used before any registry installed it works for the
+    // calling thread's engine
+    return engine_ ? *engine_ : ScriptGlobals();
+}
+
 void TvlFunctionLibrary::AddDescription(std::string_view name, std::string_view category,
                                         std::string_view description) {
     descriptions_.push_back({std::string(name), std::string(category), std::string(description)});
@@ -29,6 +35,7 @@ void TvlFunctionLibraries::Register(const FunctionLibraryClass& libraryClass) {
     if (Find(libraryClass.name)) return;
     if (Count() >= kMaxLibraries) throw VlError("Too many function libraries");
     std::unique_ptr<TvlFunctionLibrary> library = libraryClass.create();
+    library->SetScriptEngine(engine_);
     for (const TvlFunctionLibrary::Description& d : library->Descriptions())
         descriptions_.Add(*library, d.name, d.category, d.text);
     libraries_.push_back(std::move(library));
@@ -69,10 +76,15 @@ void AddFunctionDescription(const TvlFunctionLibrary& library, std::string_view 
     ScriptGlobals().installedFunctions().Add(library, name, category, description);
 }
 
+bool CallFunctionLibraries(const TvlFunctionLibraries& libraries, std::string_view name,
+                           const Variant& p1, const Variant& p2, const Variant& p3, Variant& val) {
+    val = Variant("0");
+    return libraries.HandleFunction(name, p1, p2, p3, val);
+}
+
 bool CallFunctionLibraries(std::string_view name, const Variant& p1, const Variant& p2,
                            const Variant& p3, Variant& val) {
-    val = Variant("0");
-    return ScriptGlobals().functionLibraries().HandleFunction(name, p1, p2, p3, val);
+    return CallFunctionLibraries(ScriptGlobals().functionLibraries(), name, p1, p2, p3, val);
 }
 
 } // namespace vl

@@ -12,6 +12,7 @@
 namespace vl {
 
 class TvlInstalledFunctions;
+class TvlScriptGlobals;
 
 // A set of functions that expressions may call. Names lists them in a fixed
 // order; a name's index is its function number. Arguments arrive as the raw
@@ -44,7 +45,12 @@ public:
     // installs it lists them with its engine's descriptions.
     const std::vector<Description>& Descriptions() const { return descriptions_; }
 
+    // The engine whose registry installed the library: its functions
+    // evaluate their arguments with that engine's parser.
+    void SetScriptEngine(TvlScriptGlobals& engine) { engine_ = &engine; }
+
 protected:
+    TvlScriptGlobals& scriptEngine() const;
     // Adds a description of one of the library's functions.
     void AddDescription(std::string_view name, std::string_view category,
                         std::string_view description);
@@ -53,6 +59,7 @@ protected:
 
 private:
     std::vector<Description> descriptions_;
+    TvlScriptGlobals* engine_ = nullptr;
 };
 
 // A library class as the registry knows it: its name and how to create one.
@@ -71,8 +78,9 @@ class TvlFunctionLibraries {
 public:
     static constexpr int kMaxLibraries = 64;
 
-    explicit TvlFunctionLibraries(TvlInstalledFunctions& descriptions)
-        : descriptions_(descriptions) {}
+    // The libraries of engine, which lists their descriptions.
+    TvlFunctionLibraries(TvlScriptGlobals& engine, TvlInstalledFunctions& descriptions)
+        : engine_(engine), descriptions_(descriptions) {}
 
     // Creates and appends a library unless one of that class is registered,
     // listing its descriptions.
@@ -90,6 +98,7 @@ public:
     TvlFunctionLibrary* Find(std::string_view className) const;
 
 private:
+    TvlScriptGlobals& engine_;
     TvlInstalledFunctions& descriptions_;
     std::vector<std::unique_ptr<TvlFunctionLibrary>> libraries_;
 };
@@ -103,6 +112,9 @@ void AddFunctionDescription(const TvlFunctionLibrary& library, std::string_view 
 // The library part of a report's function dispatch: Val becomes the text "0",
 // then the installed libraries are asked in order. Returns whether one
 // handled the name; a name nothing handles keeps the "0".
+bool CallFunctionLibraries(const TvlFunctionLibraries& libraries, std::string_view name,
+                           const Variant& p1, const Variant& p2, const Variant& p3, Variant& val);
+// The same with the libraries of the engine the calling thread works for.
 bool CallFunctionLibraries(std::string_view name, const Variant& p1, const Variant& p2,
                            const Variant& p3, Variant& val);
 

@@ -55,7 +55,7 @@ TvlVariables& TvlScriptGlobals::constantList() {
 // The descriptions first: the libraries register theirs while they are created.
 void TvlScriptGlobals::createFunctionLibraries() {
     installedFunctions_ = std::make_unique<TvlInstalledFunctions>();
-    functionLibraries_ = std::make_unique<TvlFunctionLibraries>(*installedFunctions_);
+    functionLibraries_ = std::make_unique<TvlFunctionLibraries>(*this, *installedFunctions_);
     functionLibraries_->Register(FunctionLibraryClass::of<TvlStdFunctionLibrary>());
     functionLibraries_->Register(FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
 }

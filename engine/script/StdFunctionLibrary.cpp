@@ -13,22 +13,29 @@ namespace vl {
 
 namespace {
 
-Variant eval(const Variant& argument) {
-    return ScriptGlobals().globalParser().Evaluate(argument.toString());
-}
+// One call of a standard function: the raw argument texts, the result, and
+// the engine whose parser evaluates the arguments.
+struct StdCall {
+    TvlScriptGlobals& engine;
+    const Variant& p1;
+    const Variant& p2;
+    const Variant& p3;
+    Variant& val;
 
-std::string text(const Variant& argument) {
-    return eval(argument).toString();
-}
+    Variant eval(const Variant& argument) const {
+        return engine.globalParser().Evaluate(argument.toString());
+    }
+    std::string text(const Variant& argument) const { return eval(argument).toString(); }
+    const LocaleService& locale() const { return engine.localeService(); }
+};
 
 // A part of a date read back from its formatted text.
-Variant datePart(const Variant& argument, const char* picture) {
-    return Variant(StrToInt(FormatDateTime(picture, eval(argument).toDateTime())));
+Variant datePart(const StdCall& c, const char* picture) {
+    return Variant(StrToInt(FormatDateTime(picture, c.eval(c.p1).toDateTime(), c.locale())));
 }
 
-std::string nameCase(const std::string& s) {
-    const LocaleService& locale = ScriptGlobals().localeService();
-    std::string out = locale.lowerCase(s);
+std::string nameCase(const StdCall& c, const std::string& s) {
+    std::string out = c.locale().lowerCase(s);
     if (!out.empty()) out[0] = CurrentCodePage().toUpper(out[0]);
     return out;
 }
@@ -39,78 +46,73 @@ int position(const std::string& part, const std::string& whole) {
     return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
 }
 
-void aggregate(AggregateKind kind, const Variant& p1, const Variant& p2, const Variant& p3,
-               Variant& val) {
-    CallAggregate(kind, p1.toString(), p2.toString(), p3.toString(), val);
-}
-
 // The larger (or smaller) of two evaluated arguments, as they are.
-Variant pick(const Variant& p1, const Variant& p2, bool larger) {
-    const Variant a = eval(p1), b = eval(p2);
-    const int c = Variant::compare(a, b);
-    return (larger ? c > 0 : c < 0) ? a : b;
+Variant pick(const StdCall& c, bool larger) {
+    const Variant a = c.eval(c.p1), b = c.eval(c.p2);
+    const int order = Variant::compare(a, b);
+    return (larger ? order > 0 : order < 0) ? a : b;
 }
 
-using Call = void (*)(const Variant& p1, const Variant& p2, const Variant& p3, Variant& val);
+using Call = void (*)(const StdCall& c);
 
-template <AggregateKind kind>
-void aggregateCall(const Variant& p1, const Variant& p2, const Variant& p3, Variant& val) {
-    aggregate(kind, p1, p2, p3, val);
+template <AggregateKind kind> void aggregateCall(const StdCall& c) {
+    CallAggregate(kind, c.p1.toString(), c.p2.toString(), c.p3.toString(), c.val,
+                  c.engine.aggregateContext());
 }
 
-void dayOf(const Variant& p1, const Variant&, const Variant&, Variant& val) {
-    val = datePart(p1, "d");
+void dayOf(const StdCall& c) {
+    c.val = datePart(c, "d");
 }
-void monthOf(const Variant& p1, const Variant&, const Variant&, Variant& val) {
-    val = datePart(p1, "m");
+void monthOf(const StdCall& c) {
+    c.val = datePart(c, "m");
 }
-void yearOf(const Variant& p1, const Variant&, const Variant&, Variant& val) {
-    val = datePart(p1, "yyyy");
+void yearOf(const StdCall& c) {
+    c.val = datePart(c, "yyyy");
 }
-void formatDateTime(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
-    const std::string format = text(p1);
-    val = Variant(FormatDateTime(format, eval(p2).toDateTime()));
+void formatDateTime(const StdCall& c) {
+    const std::string format = c.text(c.p1);
+    c.val = Variant(FormatDateTime(format, c.eval(c.p2).toDateTime(), c.locale()));
 }
-void formatFloat(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
-    const std::string format = text(p1);
-    val = Variant(FormatFloat(format, eval(p2).toDouble()));
+void formatFloat(const StdCall& c) {
+    const std::string format = c.text(c.p1);
+    c.val = Variant(FormatFloat(format, c.eval(c.p2).toDouble(), c.locale()));
 }
-void formatText(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
-    const std::string mask = text(p1) + ";0; ";
-    val = Variant(FormatMaskText(mask, text(p2)));
+void formatText(const StdCall& c) {
+    const std::string mask = c.text(c.p1) + ";0; ";
+    c.val = Variant(FormatMaskText(mask, c.text(c.p2), c.locale()));
 }
-void input(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
-    const std::string prompt = text(p1);
-    val = Variant(ScriptGlobals().uiService().inputBox("", prompt, text(p2)));
+void input(const StdCall& c) {
+    const std::string prompt = c.text(c.p1);
+    c.val = Variant(c.engine.uiService().inputBox("", prompt, c.text(c.p2)));
 }
-void messageBox(const Variant& p1, const Variant& p2, const Variant& p3, Variant& val) {
-    const std::string message = text(p1), caption = text(p2);
-    val = Variant(ScriptGlobals().uiService().messageBox(message, caption, eval(p3).toInt()));
+void messageBox(const StdCall& c) {
+    const std::string message = c.text(c.p1), caption = c.text(c.p2);
+    c.val = Variant(c.engine.uiService().messageBox(message, caption, c.eval(c.p3).toInt()));
 }
-void length(const Variant& p1, const Variant&, const Variant&, Variant& val) {
-    val = Variant(static_cast<int>(text(p1).size()));
+void length(const StdCall& c) {
+    c.val = Variant(static_cast<int>(c.text(c.p1).size()));
 }
-void lowerCase(const Variant& p1, const Variant&, const Variant&, Variant& val) {
-    val = Variant(ScriptGlobals().localeService().lowerCase(text(p1)));
+void lowerCase(const StdCall& c) {
+    c.val = Variant(c.locale().lowerCase(c.text(c.p1)));
 }
-void upperCase(const Variant& p1, const Variant&, const Variant&, Variant& val) {
-    val = Variant(ScriptGlobals().localeService().upperCase(text(p1)));
+void upperCase(const StdCall& c) {
+    c.val = Variant(c.locale().upperCase(c.text(c.p1)));
 }
-void nameCaseCall(const Variant& p1, const Variant&, const Variant&, Variant& val) {
-    val = Variant(nameCase(text(p1)));
+void nameCaseCall(const StdCall& c) {
+    c.val = Variant(nameCase(c, c.text(c.p1)));
 }
-void trim(const Variant& p1, const Variant&, const Variant&, Variant& val) {
-    val = Variant(std::string(TrimBlanks(text(p1))));
+void trim(const StdCall& c) {
+    c.val = Variant(std::string(TrimBlanks(c.text(c.p1))));
 }
-void pos(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
-    const std::string part = text(p1);
-    val = Variant(position(part, text(p2)));
+void pos(const StdCall& c) {
+    const std::string part = c.text(c.p1);
+    c.val = Variant(position(part, c.text(c.p2)));
 }
-void maxNum(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
-    val = pick(p1, p2, true);
+void maxNum(const StdCall& c) {
+    c.val = pick(c, true);
 }
-void minNum(const Variant& p1, const Variant& p2, const Variant&, Variant& val) {
-    val = pick(p1, p2, false);
+void minNum(const StdCall& c) {
+    c.val = pick(c, false);
 }
 
 // Every name the library computes and every name the designer describes
@@ -197,10 +199,11 @@ constexpr StdFunction kFunctions[] = {
 } // namespace
 
 TvlStdFunctionLibrary::TvlStdFunctionLibrary() {
-    for (const StdFunction& f : kFunctions) {
+    for (std::size_t row = 0; row < std::size(kFunctions); ++row) {
+        const StdFunction& f = kFunctions[row];
         if (f.call) {
             names_.emplace_back(f.name);
-            calls_.push_back(f.call);
+            functions_.push_back(row);
         }
         AddDescription(f.name, LoadResString(f.category), LoadResString(f.description));
     }
@@ -208,8 +211,8 @@ TvlStdFunctionLibrary::TvlStdFunctionLibrary() {
 
 void TvlStdFunctionLibrary::CallByNumber(int index, const Variant& p1, const Variant& p2,
                                          const Variant& p3, Variant& val) {
-    if (index < 0 || static_cast<std::size_t>(index) >= calls_.size()) return;
-    calls_[static_cast<std::size_t>(index)](p1, p2, p3, val);
+    if (index < 0 || static_cast<std::size_t>(index) >= functions_.size()) return;
+    kFunctions[functions_[static_cast<std::size_t>(index)]].call({scriptEngine(), p1, p2, p3, val});
 }
 
 } // namespace vl

@@ -18,8 +18,8 @@ public:
                       Variant& val) override;
 
 private:
-    // Function number i of Names is computed by calls_[i].
-    std::vector<void (*)(const Variant&, const Variant&, const Variant&, Variant&)> calls_;
+    // Function number i of Names is row functions_[i] of the library's table.
+    std::vector<std::size_t> functions_;
 };
 
 } // namespace vl
