@@ -47,10 +47,6 @@ void makeCurrent(TvlBand& band, TvlView* view) {
     engine.aggregateContext().CurrentBand = &band;
 }
 
-TvlReport* eventReport(const TvlBand& band) {
-    return &band.Run().report();
-}
-
 } // namespace
 
 bool TvlBand::stopping() const {
@@ -65,7 +61,7 @@ bool TvlBand::Output() {
     NeededHeight = -1;
     PendingNewPages = 0;
     PendingNewColumns = 0;
-    if (TvlReport* report = eventReport(*this)) report->FireBeginBand(*this);
+    Run().report().FireBeginBand(*this);
 
     TvlPage& page = OwnerPage;
     if (TvlBand* last = page.LastOutputBand;
@@ -92,7 +88,7 @@ bool TvlBand::Output() {
         if (isDataBand()) AccumulateTotals();
     }
     if (!KeepTotals) resetAfterOutput();
-    if (TvlReport* report = eventReport(*this)) report->FireEndBand(*this);
+    Run().report().FireEndBand(*this);
     Breaked = savedBreaked;
     return result;
 }
@@ -313,8 +309,8 @@ int TvlBand::MeasureStretched() {
 int TvlBand::measureCrossColumns() {
     TvlPage& page = OwnerPage;
     page.CrossColumn = 1;
-    TvlReport* report = eventReport(*this);
-    if (report) report->FireBeginColumn(*this);
+    TvlReport& report = Run().report();
+    report.FireBeginColumn(*this);
     const TvlBand* cross = page.Band(btCrossData);
     TvlDataset* source = nullptr;
     if (cross && cross->inUse()) source = cross->Source ? cross->Source : ColumnSource;
@@ -323,7 +319,7 @@ int TvlBand::measureCrossColumns() {
     source->First();
     while (!source->Eof()) {
         int width = 0;
-        if (report) report->FirePrintColumn(page.CrossColumn, width);
+        report.FirePrintColumn(page.CrossColumn, width);
         result = std::max(result, measureObjects(true));
         NeededHeight = std::max(NeededHeight, result);
         ++page.CrossColumn;

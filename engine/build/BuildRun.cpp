@@ -18,8 +18,4 @@ bool TvlBuildRun::stopDue() const {
     return engine_.script().stopDue();
 }
 
-void TvlBuildRun::requestStop() const {
-    engine_.stopRequested() = true;
-}
-
 } // namespace vl

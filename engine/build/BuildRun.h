@@ -31,8 +31,6 @@ public:
     // Whether the build should stop at its next check (Cancel, STOPREPORT,
     // an error, a deadline).
     bool stopDue() const;
-    // Asks the build to stop at its next check.
-    void requestStop() const;
 
 private:
     TvlGlobals& engine_;

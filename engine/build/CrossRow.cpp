@@ -76,11 +76,11 @@ void TvlCrossRow::outputData() {
         if (!source) return;
         source->First();
     }
-    TvlReport* report = &run_.report();
+    TvlReport& report = run_.report();
     while (!source->Eof()) {
         run_.engine().views().currentView = data.BandView;
         int width = data.Width;
-        if (report) report->FirePrintColumn(page_.CrossColumn, width);
+        report.FirePrintColumn(page_.CrossColumn, width);
         data.Width = width;
         data.RunScript();
         checkWidth(data.Width);

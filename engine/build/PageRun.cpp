@@ -79,14 +79,14 @@ int TvlPage::deepestLevel() const {
 }
 
 void TvlPage::RunPage() {
-    TvlReport* report = &Run().report();
-    if (report && !report->PrintIfEmpty && pageIsEmpty()) {
+    TvlReport& report = Run().report();
+    if (!report.PrintIfEmpty && pageIsEmpty()) {
         // a sub-report's page run never stepped the index back
         if (build(*this).continuation && BuildMode == bmOutput) ++build(*this).currentPageIndex;
         return;
     }
     NoRepeatedHeaders = false;
-    const bool manual = report && report->Events.OnManualBuild;
+    const bool manual = static_cast<bool>(report.Events.OnManualBuild);
     if (BuildMode == bmOutput) startRun(manual);
     if (!manual) {
         pending_.clear();
@@ -126,7 +126,7 @@ void TvlPage::startRun(bool manual) {
 
 void TvlPage::finishRun(bool manual) {
     TvlBuildState& b = build(*this);
-    TvlReport* report = &Run().report();
+    TvlReport& report = Run().report();
     if (!manual) {
         NoRepeatedHeaders = true;
         PrintBand(Band(btColumnFooter));
@@ -136,8 +136,8 @@ void TvlPage::finishRun(bool manual) {
         PrintBand(Band(btReportSummary));
         columnFooter->Height = height;
         NoRepeatedHeaders = false;
-    } else if (report) {
-        report->Events.OnManualBuild(*this);
+    } else {
+        report.Events.OnManualBuild(*this);
     }
     b.savedEndY = PageColumn > 0 ? ContentBottom() : CurY;
     b.savedBottomLimit = BottomLimit;
@@ -157,7 +157,7 @@ void TvlPage::finishRun(bool manual) {
         }
         footer->BandFlags = flags;
     }
-    if (report) report->FireEndPage(b.currentPageIndex);
+    report.FireEndPage(b.currentPageIndex);
     b.currentPageIndex = index + 1;
 }
 
@@ -328,11 +328,11 @@ void TvlPage::FinishPageFooters() {
     PageColumn = 0;
     ColumnOffset = LeftEdge();
     TvlBand* footer = Band(btPageFooter);
-    TvlReport* report = &Run().report();
+    TvlReport& report = Run().report();
     if (footer && (b.currentPageIndex != 0 || footer->hasFlag(TvlBandView::bfOnFirstPage))) {
         for (; b.currentPageIndex < preparedCount(*this); ++b.currentPageIndex) {
             if (b.continuation && b.footerAtEnd) continue;
-            if (report) report->FireEndPage(b.currentPageIndex);
+            report.FireEndPage(b.currentPageIndex);
             PrintBand(footer);
         }
     }
