@@ -80,10 +80,13 @@ void TvlReport::dictionaryValue(std::string_view name, Variant& value) {
 }
 
 bool TvlReport::builtInValue(std::string_view name, Variant& value) {
-    // outside a build: the first page, and the moment of the question
-    const TvlBuildState idle{.totalPages = engine_.lastTotalPages(),
-                             .buildMoment =
-                                 DateTimeToOleDate(Now ? Now() : QDateTime::currentDateTime())};
+    // outside a build: the first page, and the moment of the question (the
+    // clock is read only then: names are looked up all through a build)
+    TvlBuildState idle;
+    if (!run_) {
+        idle.totalPages = engine_.lastTotalPages();
+        idle.buildMoment = DateTimeToOleDate(Now ? Now() : QDateTime::currentDateTime());
+    }
     const TvlBuildState& b = run_ ? run_->state() : idle;
     const TvlPage* page = currentPage(engine_.views());
     if (name == "VALUE") {
