@@ -186,8 +186,9 @@ void TvlPrinter::applyDeviceSettings() {
 
 bool TvlPrinter::PaperMatches(int size, int width, int height, int bin, int orientation) const {
     if (paperSize_ == kCustomPaper && size == kCustomPaper)
-        return std::abs(paperWidth_ - width) <= 1 && std::abs(paperHeight_ - height) <= 1 &&
-               orientation_ == orientation;
+        // sizes come from files: compared in 64 bits, so absurd ones cannot overflow
+        return std::abs(std::int64_t{paperWidth_} - width) <= 1 &&
+               std::abs(std::int64_t{paperHeight_} - height) <= 1 && orientation_ == orientation;
     return paperSize_ == size && orientation_ == orientation &&
            (paperBin_ == bin || isDefaultBin(bin));
 }
