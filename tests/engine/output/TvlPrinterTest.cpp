@@ -5,6 +5,7 @@
 #include "engine/output/PaperTable.h"
 #include "engine/script/Errors.h"
 
+#include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -168,6 +169,10 @@ TEST(VirtualPrinter, CustomPaperMatchesWithinATenthOfAMillimetre) {
     EXPECT_FALSE(printer.PaperMatches(kCustomPaper, 2002, 1000, -1, 0));
     EXPECT_FALSE(printer.PaperMatches(kCustomPaper, 2000, 1000, -1, 1));
     EXPECT_FALSE(printer.PaperMatches(kPaperA4, 2000, 1000, -1, 0));
+    // Sizes from a damaged file sit at the ends of the range.
+    EXPECT_FALSE(printer.PaperMatches(kCustomPaper, INT_MIN, INT_MIN, -1, 0));
+    printer.SetPaper(kCustomPaper, INT_MIN, INT_MAX, -1, 0, false);
+    EXPECT_FALSE(printer.PaperMatches(kCustomPaper, INT_MAX, INT_MIN, -1, 0));
     // A code the table lacks keeps the sizes it came with.
     printer.SetPaper(300, 1234, 2345, -1, 0, false);
     EXPECT_EQ(printer.PaperWidth(), 1234);
