@@ -132,7 +132,7 @@ void OrganizerBinding::taskValue(const TTaskRecord& task, std::string_view name,
     else if (vl::SameText(name, "Category"))
         value = categoryOf(task.category());
     else if (vl::SameText(name, "Repeat"))
-        value = vl::Variant(DescribeRecurrence(task, today()));
+        value = vl::Variant(DescribeRecurrence(task, today(), locale_));
     else if (vl::SameText(name, "Alarm"))
         value = vl::Variant::dateTime(task.date(T::Alarm));
     else if (vl::SameText(name, "Status")) {

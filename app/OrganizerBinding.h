@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/OrganizerStore.h"
+#include "engine/script/LocaleService.h"
 #include "engine/script/TvlField.h"
 #include "engine/script/Variant.h"
 
@@ -27,7 +28,9 @@ struct OrganizerField {
 // functions. Record numbers come from the data sources that walk the lists.
 class OrganizerBinding {
 public:
-    explicit OrganizerBinding(OrganizerStore& store) : store_(store) {}
+    // Day and month names and dates in the text it gives follow locale.
+    OrganizerBinding(OrganizerStore& store, const vl::LocaleService& locale)
+        : store_(store), locale_(locale) {}
 
     DataKind dataKind() const { return dataKind_; }
     void setDataKind(DataKind kind) { dataKind_ = kind; }
@@ -75,6 +78,7 @@ private:
     void taskValue(const TTaskRecord& task, std::string_view name, vl::Variant& value) const;
 
     OrganizerStore& store_;
+    const vl::LocaleService& locale_;
     DataKind dataKind_ = DataKind::Contacts;
     std::function<int()> taskRecordNo_, contactRecordNo_;
     std::function<QDate()> today_;

@@ -16,15 +16,15 @@ constexpr int kRangeEndCount = 10;
 
 } // namespace
 
-OrganizerReport::OrganizerReport(OrganizerStore& store) : store_(store), binding_(store) {
+OrganizerReport::OrganizerReport(OrganizerStore& store) : store_(store) {
     photo_.setGraphic(std::make_unique<vl::TvlJpegGraphic>());
     wireDataSources();
     wireReport();
-    vl::Globals().components().add(&owner_);
+    report_.Engine().components().add(&owner_);
 }
 
 OrganizerReport::~OrganizerReport() {
-    vl::Globals().components().remove(&owner_);
+    report_.Engine().components().remove(&owner_);
 }
 
 void OrganizerReport::wireDataSources() {

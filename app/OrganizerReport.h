@@ -2,6 +2,7 @@
 
 #include "app/OrganizerBinding.h"
 #include "app/OrganizerTable.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/build/TvlUserDataset.h"
 #include "engine/model/TvlPicture.h"
@@ -61,9 +62,9 @@ private:
     void wireReport();
 
     OrganizerStore& store_;
-    OrganizerBinding binding_;
     vl::TvlComponent owner_{kOwnerName};
     vl::TvlReport report_{"Report", &owner_};
+    OrganizerBinding binding_{store_, report_.Engine().localeService()};
     vl::TvlUserDataset datasetTask_{"DatasetTask", &owner_};
     vl::TvlUserDataset datasetContacts_{"DatasetContacts", &owner_};
     OrganizerTable tasksTable_{"Tasks", &owner_, binding_, DataKind::Tasks};

@@ -1,6 +1,5 @@
 #include "app/RecurrenceText.h"
 
-#include "engine/build/TvlGlobals.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/LocaleService.h"
 #include "engine/script/ValueFormat.h"
@@ -15,16 +14,15 @@ namespace {
 namespace T = TaskOffset;
 
 // Weekday 1 = Sunday ... 7 = Saturday; empty outside that range.
-std::string dayName(int weekday, QLocale::FormatType format) {
+std::string dayName(const QLocale& locale, int weekday, QLocale::FormatType format) {
     if (weekday < 1 || weekday > 7) return {};
     const int qtDay = weekday == 1 ? 7 : weekday - 1;
-    return vl::FromQt(vl::Globals().localeService().qlocale().dayName(qtDay, format));
+    return vl::FromQt(locale.dayName(qtDay, format));
 }
 
-std::string monthName(int month) {
+std::string monthName(const QLocale& locale, int month) {
     if (month < 1 || month > 12) return {};
-    return vl::FromQt(
-        vl::Globals().localeService().qlocale().monthName(month, QLocale::LongFormat));
+    return vl::FromQt(locale.monthName(month, QLocale::LongFormat));
 }
 
 std::string number(int n) {
@@ -79,19 +77,20 @@ std::string ordinal(int week) {
     return {};
 }
 
-std::string weekdayList(const TTaskRecord& task) {
+std::string weekdayList(const QLocale& locale, const TTaskRecord& task) {
     std::vector<int> days;
     for (int d = 0; d < 7; ++d)
         if (task.flag(T::RepeatWeekDays + d)) days.push_back(d + 1);
     if (days.empty()) return {};
-    if (days.size() == 1) return " on " + dayName(days[0], QLocale::LongFormat);
-    std::string text = " on " + dayName(days[0], QLocale::ShortFormat);
+    if (days.size() == 1) return " on " + dayName(locale, days[0], QLocale::LongFormat);
+    std::string text = " on " + dayName(locale, days[0], QLocale::ShortFormat);
     for (std::size_t i = 1; i < days.size(); ++i)
-        text += (i + 1 == days.size() ? " and " : ", ") + dayName(days[i], QLocale::ShortFormat);
+        text += (i + 1 == days.size() ? " and " : ", ") +
+                dayName(locale, days[i], QLocale::ShortFormat);
     return text;
 }
 
-std::string ruleText(const TTaskRecord& task) {
+std::string ruleText(const TTaskRecord& task, const vl::LocaleService& locale) {
     const int interval = task.int32(T::RepeatInterval);
     switch (task.byte(T::RepeatKind)) {
     case 1:
@@ -101,7 +100,7 @@ std::string ruleText(const TTaskRecord& task) {
     case 3:
         return afterCompletion(task, "day");
     case 4:
-        return every(interval, "week") + weekdayList(task);
+        return every(interval, "week") + weekdayList(locale.qlocale(), task);
     case 5:
         return afterCompletion(task, "week");
     case 6:
@@ -109,16 +108,16 @@ std::string ruleText(const TTaskRecord& task) {
                everyMonth(interval);
     case 7:
         return ordinal(task.int32(T::RepeatMonthWeek)) +
-               dayName(task.int32(T::RepeatMonthWeekDay), QLocale::LongFormat) + " of" +
-               everyMonth(task.int32(T::RepeatMonthInterval));
+               dayName(locale.qlocale(), task.int32(T::RepeatMonthWeekDay), QLocale::LongFormat) +
+               " of" + everyMonth(task.int32(T::RepeatMonthInterval));
     case 8:
         return afterCompletion(task, "month");
     case 9:
         return every(interval, "year");
     case 10:
         return ordinal(task.int32(T::RepeatYearWeek)) +
-               dayName(task.int32(T::RepeatYearWeekDay), QLocale::LongFormat) + " of " +
-               monthName(task.int32(T::RepeatYearMonth));
+               dayName(locale.qlocale(), task.int32(T::RepeatYearWeekDay), QLocale::LongFormat) +
+               " of " + monthName(locale.qlocale(), task.int32(T::RepeatYearMonth));
     case 11:
         return afterCompletion(task, "year");
     default:
@@ -126,10 +125,11 @@ std::string ruleText(const TTaskRecord& task) {
     }
 }
 
-std::string endClause(const TTaskRecord& task, const QDate& today) {
+std::string endClause(const TTaskRecord& task, const QDate& today,
+                      const vl::LocaleService& locale) {
     switch (task.int32(T::RepeatEnd)) {
     case 1:
-        return " until " + DescribeDate("mmmm d, yyyy", task.date(T::RepeatUntil), today);
+        return " until " + DescribeDate("mmmm d, yyyy", task.date(T::RepeatUntil), today, locale);
     case 2:
         return " - " + number(task.int32(T::RepeatTimes)) + " time(s)";
     default:
@@ -139,18 +139,20 @@ std::string endClause(const TTaskRecord& task, const QDate& today) {
 
 } // namespace
 
-std::string DescribeRecurrence(const TTaskRecord& task, const QDate& today) {
-    return ruleText(task) + endClause(task, today);
+std::string DescribeRecurrence(const TTaskRecord& task, const QDate& today,
+                               const vl::LocaleService& locale) {
+    return ruleText(task, locale) + endClause(task, today, locale);
 }
 
-std::string DescribeDate(const std::string& format, double date, const QDate& today) {
+std::string DescribeDate(const std::string& format, double date, const QDate& today,
+                         const vl::LocaleService& locale) {
     const double day = std::trunc(date);
     const double todayDays = static_cast<double>(QDate(1899, 12, 30).daysTo(today));
     const double diff = day - todayDays;
     if (diff == 0) return "Today";
     if (diff == 1) return "Tomorrow";
     if (diff == -1) return "Yesterday";
-    return vl::FormatDateTime(format, date);
+    return vl::FormatDateTime(format, date, locale);
 }
 
 } // namespace quillet

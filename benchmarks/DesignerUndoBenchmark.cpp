@@ -3,6 +3,7 @@
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/ObjectFactory.h"
@@ -19,7 +20,7 @@ using namespace vl;
 void fillPage(TvlPage& page) {
     static const int types[] = {otMemo, otBand, otLine, otPicture};
     for (int i = 0; i < 2000; ++i) {
-        std::unique_ptr<TvlView> view = CreateObject(types[i % 4]);
+        std::unique_ptr<TvlView> view = CreateObject(page.Engine().model(), types[i % 4]);
         view->Name = "Object" + std::to_string(i + 1);
         view->SetBounds(i % 700, i, 120, 18);
         view->Memo = {"[Tasks.\"Name\"] [Tasks.\"Due date\"]"};

@@ -7,7 +7,8 @@ namespace {
 // A typical memo bracket, evaluated from its stored postfix form with a
 // lookup that answers every name at once.
 void EvalPostfixMemoBracket(benchmark::State& state) {
-    vl::TvlParser parser;
+    const vl::LocaleService locale;
+    vl::TvlParser parser(locale);
     parser.OnGetValue = [](std::string_view name, vl::Variant& value) {
         value = name.size() == 5 ? vl::Variant(12.5) : vl::Variant(3);
     };
@@ -20,7 +21,8 @@ BENCHMARK(EvalPostfixMemoBracket);
 
 // The same expression converted and evaluated every time.
 void EvaluateMemoBracket(benchmark::State& state) {
-    vl::TvlParser parser;
+    const vl::LocaleService locale;
+    vl::TvlParser parser(locale);
     parser.OnGetValue = [](std::string_view, vl::Variant& value) { value = vl::Variant(3); };
     for (auto _ : state)
         benchmark::DoNotOptimize(parser.Evaluate("[Price] * [Qty] + 1"));

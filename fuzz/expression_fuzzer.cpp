@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    vl::TvlParser parser;
+    vl::TvlParser parser(vl::Globals().localeService());
     parser.OnGetValue = [&parser](std::string_view name, vl::Variant& value) {
         lookup(parser, name, value);
     };

@@ -9,6 +9,7 @@
 #include "app/OrganizerBinding.h"
 #include "app/OrganizerStore.h"
 #include "app/RecordLayout.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/model/TvlGraphic.h"
 #include "engine/script/Errors.h"
 
@@ -69,7 +70,7 @@ void askEveryField(const quillet::OrganizerBinding& binding,
 }
 
 void readEveryRecord(quillet::OrganizerStore& store) {
-    quillet::OrganizerBinding binding(store);
+    quillet::OrganizerBinding binding(store, vl::Globals().localeService());
     binding.setToday([] { return QDate(2024, 2, 29); });
     int task = 0, contact = 0;
     binding.setRecordNumbers([&task] { return task; }, [&contact] { return contact; });

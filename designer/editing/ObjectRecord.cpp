@@ -1,5 +1,6 @@
 #include "designer/editing/ObjectRecord.h"
 
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlView.h"
 #include "engine/model/ViewState.h"
@@ -30,7 +31,7 @@ bool sameClass(const TvlView& view, const RecordHeader& header) {
 } // namespace
 
 TvlObjectRecord::TvlObjectRecord(TvlView& view) : sequence_(view.ID) {
-    const ScopedValue version(ViewState().templateVersion, kCurrentTemplateVersion);
+    const ScopedValue version(view.viewState().templateVersion, kCurrentTemplateVersion);
     view.WriteMode = wmTemplate;
     MemoryStream stream;
     WriteByte(stream, view.Typ);
@@ -40,12 +41,12 @@ TvlObjectRecord::TvlObjectRecord(TvlView& view) : sequence_(view.ID) {
     bytes_.shrink_to_fit();
 }
 
-std::unique_ptr<TvlView> TvlObjectRecord::create() const {
+std::unique_ptr<TvlView> TvlObjectRecord::create(TvlModelGlobals& engine) const {
     if (bytes_.empty()) return nullptr;
-    const ScopedValue version(ViewState().templateVersion, kCurrentTemplateVersion);
+    const ScopedValue version(engine.views().templateVersion, kCurrentTemplateVersion);
     MemoryStream stream(bytes_.data(), bytes_.size());
     const RecordHeader header = readHeader(stream);
-    std::unique_ptr<TvlView> view = CreateObject(header.type, header.className);
+    std::unique_ptr<TvlView> view = CreateObject(engine, header.type, header.className);
     if (!view) return nullptr;
     view->WriteMode = wmTemplate;
     view->LoadFromStream(stream);
@@ -55,7 +56,7 @@ std::unique_ptr<TvlView> TvlObjectRecord::create() const {
 
 bool TvlObjectRecord::restoreInto(TvlView& view) const {
     if (bytes_.empty()) return false;
-    const ScopedValue version(ViewState().templateVersion, kCurrentTemplateVersion);
+    const ScopedValue version(view.viewState().templateVersion, kCurrentTemplateVersion);
     MemoryStream stream(bytes_.data(), bytes_.size());
     if (!sameClass(view, readHeader(stream))) return false;
     view.WriteMode = wmTemplate;

@@ -7,6 +7,7 @@
 namespace vl {
 
 class TvlView;
+class TvlModelGlobals;
 
 // An object kept as its template record (type code, add-in class name and
 // the record the template stream holds), the compact form undo keeps
@@ -21,8 +22,8 @@ public:
     std::int32_t sequence() const { return sequence_; }
 
     // A new object of the recorded class with the recorded contents and
-    // sequence number.
-    std::unique_ptr<TvlView> create() const;
+    // sequence number, as an object of engine.
+    std::unique_ptr<TvlView> create(TvlModelGlobals& engine) const;
     // The live object takes the recorded contents; false (and the object
     // unchanged) when it is of another class.
     bool restoreInto(TvlView& view) const;

@@ -3,6 +3,7 @@
 #include "designer/editing/PageSelection.h"
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/ViewState.h"
 
@@ -32,7 +33,7 @@ TvlUndoNode nodeOf(TvlView& view, int index, TvlSnapshotKind kind) {
     TvlUndoNode node;
     // Objects made without the factory have no sequence number yet; undo
     // finds objects by it.
-    if (view.ID == 0) view.ID = ++ViewState().sequence;
+    if (view.ID == 0) view.ID = ++view.viewState().sequence;
     node.sequence = view.ID;
     node.index = index;
     if (keepsCopy(kind)) node.copy = TvlObjectRecord(view);
@@ -168,7 +169,7 @@ void TvlUndoManager::apply(const TvlUndoEntry& entry, TvlPage& page) const {
     auto& objects = page.Objects;
     for (const TvlUndoNode& node : entry.nodes) {
         if (entry.kind == skDelete) {
-            std::unique_ptr<TvlView> view = node.copy.create();
+            std::unique_ptr<TvlView> view = node.copy.create(page.Engine().model());
             if (!view) continue;
             view->Selected = true;
             const auto at = static_cast<std::size_t>(

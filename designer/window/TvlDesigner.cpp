@@ -16,11 +16,11 @@ TvlDesigner* current = nullptr;
 
 } // namespace
 
-TvlDesigner::TvlDesigner() {
+TvlDesigner::TvlDesigner(TvlGlobals& engine) : engine_(engine) {
     if (current) throw VlError("You already have one TvlDesigner component");
     current = this;
-    RegisterDialogControls();
-    TvlGlobals& g = Globals();
+    TvlGlobals& g = engine_;
+    RegisterDialogControls(g.views().addIns);
     g.designer().designReport = [](TvlReport& report) {
         TvlDesignerForm form(report, false, QApplication::activeWindow());
         return form.exec();
@@ -36,7 +36,7 @@ TvlDesigner::TvlDesigner() {
 }
 
 TvlDesigner::~TvlDesigner() {
-    TvlGlobals& g = Globals();
+    TvlGlobals& g = engine_;
     g.designer().designReport = nullptr;
     g.designer().editPage = nullptr;
     g.preview().editPreparedPage = nullptr;

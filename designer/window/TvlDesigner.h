@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/commands/TvlDesignerOptions.h"
+#include "engine/build/TvlGlobals.h"
 
 namespace vl {
 
@@ -13,7 +14,9 @@ namespace vl {
 // come with it.
 class TvlDesigner {
 public:
-    TvlDesigner();
+    // The designer of engine's reports (the process's default instance
+    // unless another is given).
+    explicit TvlDesigner(TvlGlobals& engine = TvlGlobals::Default());
     ~TvlDesigner();
     TvlDesigner(const TvlDesigner&) = delete;
     TvlDesigner& operator=(const TvlDesigner&) = delete;
@@ -25,6 +28,7 @@ public:
     static TvlDesigner* Current();
 
 private:
+    TvlGlobals& engine_;
     TvlDesignerOptions options_;
 };
 

@@ -1,6 +1,8 @@
 #include "designer/workspace/DesignerClipboard.h"
 
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlPage.h"
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/ViewState.h"
@@ -17,7 +19,7 @@ namespace vl {
 
 void DesignerClipboard::copy(const TvlPage& page) {
     records_.clear();
-    const ScopedValue version(ViewState().templateVersion, kCurrentTemplateVersion);
+    const ScopedValue version(page.Engine().views().templateVersion, kCurrentTemplateVersion);
     for (const auto& view : page.Objects) {
         if (!view->Selected) continue;
         MemoryStream stream;
@@ -35,12 +37,12 @@ namespace {
 
 // One clipboard record made into an object again; none when its class is
 // not known any more or the record is damaged.
-std::unique_ptr<TvlView> ReadRecord(const QByteArray& record) {
+std::unique_ptr<TvlView> ReadRecord(TvlModelGlobals& engine, const QByteArray& record) {
     MemoryStream stream(record.constData(), static_cast<std::size_t>(record.size()));
     try {
         const std::uint8_t type = ReadByte(stream);
         const std::string className = ReadString(stream);
-        auto view = CreateObject(type, className);
+        auto view = CreateObject(engine, type, className);
         if (view) view->LoadFromStream(stream);
         return view;
     } catch (const VlError&) {
@@ -65,7 +67,8 @@ bool HasBandType(const TvlPage& page, int type) {
 }
 
 bool NameTaken(const TvlPage& page, const std::string& name) {
-    if (const TvlViewHost* host = ViewState().host) return host->findObject(name) != nullptr;
+    if (const TvlViewHost* host = page.Engine().views().host)
+        return host->findObject(name) != nullptr;
     return page.FindObject(name) != nullptr;
 }
 
@@ -81,7 +84,7 @@ bool MayJoin(const TvlPage& page, const TvlView& view) {
 
 std::vector<TvlView*> DesignerClipboard::paste(TvlPage& page, QPoint shift,
                                                std::optional<int> bandTop) const {
-    TvlViewState& state = ViewState();
+    TvlViewState& state = page.Engine().views();
     const ScopedValue version(state.templateVersion, kCurrentTemplateVersion);
     // A class that went away is skipped here, not reported as a load error.
     const ScopedValue errorFlag(state.errorFlag, state.errorFlag);
@@ -89,7 +92,7 @@ std::vector<TvlView*> DesignerClipboard::paste(TvlPage& page, QPoint shift,
     std::vector<std::unique_ptr<TvlView>> objects;
     int minLeft = INT_MAX, minTop = INT_MAX;
     for (const QByteArray& record : records_) {
-        auto view = ReadRecord(record);
+        auto view = ReadRecord(page.Engine().model(), record);
         if (!view || !MayJoin(page, *view)) continue;
         minLeft = std::min(minLeft, view->Left);
         minTop = std::min(minTop, view->Top);

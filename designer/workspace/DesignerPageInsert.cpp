@@ -23,9 +23,9 @@ namespace vl {
 
 namespace {
 
-std::unique_ptr<TvlView> CreateSafely(int tool, int bandType = 0) {
+std::unique_ptr<TvlView> CreateSafely(TvlModelGlobals& engine, int tool, int bandType = 0) {
     try {
-        return CreateForTool(tool, bandType);
+        return CreateForTool(engine, tool, bandType);
     } catch (const VlError&) {
         return nullptr; // an add-in class that went away
     }
@@ -50,9 +50,9 @@ void TvlDesignerPage::State::finishInsert(bool dropped, const std::string& memoT
     if (tool == dtBand) {
         const int type = host.chooseBandType();
         if (type < 0) return;
-        view = CreateSafely(dtBand, type);
+        view = CreateSafely(host.report().Engine().model(), dtBand, type);
     } else {
-        view = CreateSafely(tool);
+        view = CreateSafely(host.report().Engine().model(), tool);
     }
     if (!view) return;
     const bool subReport = dynamic_cast<TvlSubReportView*>(view.get()) != nullptr;
@@ -111,7 +111,7 @@ void TvlDesignerPage::State::finishLine() {
     const SurfaceBox r = rubber;
     repaint(r.normalized().toRect().adjusted(-8, -8, 9, 9));
     if (r.isPoint()) return;
-    auto line = CreateSafely(dtLine);
+    auto line = CreateSafely(host.report().Engine().model(), dtLine);
     if (!line) return;
     line->MakeUniqueName();
     int width = r.width(), height = r.height(), left = r.l, top = r.t;

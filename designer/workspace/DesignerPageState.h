@@ -18,6 +18,7 @@ namespace vl {
 
 class TvlPage;
 struct TvlDesignerSettings;
+struct TvlViewState;
 
 // The mouse cursors of the surface, which also tell what a drag does.
 enum class SurfaceCursor {
@@ -76,6 +77,8 @@ struct TvlDesignerPage::State {
     // The host's page, made the engine's designer page; none while drawing
     // is disabled.
     TvlPage* page();
+    // The report-object state of the report's engine.
+    TvlViewState& views();
     const TvlDesignerSettings& settings() const;
     TvlDesignerSelection& sel();
     PageObjects objects();

@@ -3,6 +3,7 @@
 #include "designer/workspace/DesignerSelection.h"
 #include "engine/build/DesignerShared.h"
 #include "engine/build/TvlPage.h"
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
@@ -41,13 +42,13 @@ std::string BandBaseName(std::string_view title) {
     return name;
 }
 
-std::unique_ptr<TvlView> CreateForTool(int tool, int bandType) {
+std::unique_ptr<TvlView> CreateForTool(TvlModelGlobals& engine, int tool, int bandType) {
     if (tool >= dtAddInBase) {
-        const TvlAddInEntry* entry = ViewState().addIns.at(static_cast<std::size_t>(tool - 10));
-        return entry ? CreateObject(otAddIn, entry->className) : nullptr;
+        const TvlAddInEntry* entry = engine.views().addIns.at(static_cast<std::size_t>(tool - 10));
+        return entry ? CreateObject(engine, otAddIn, entry->className) : nullptr;
     }
     if (tool < dtText || tool > dtLine) return nullptr;
-    auto view = CreateObject(tool);
+    auto view = CreateObject(engine, tool);
     if (auto* band = dynamic_cast<TvlBandView*>(view.get())) {
         band->FrameTyp = static_cast<std::uint16_t>(bandType);
         band->BaseName = BandBaseName(TvlBandView::BandTitle(bandType));

@@ -177,12 +177,16 @@ TvlPage* TvlDesignerPage::State::page() {
     if (drawingDisabled) return nullptr;
     TvlPage* p = host.currentPage();
     if (!p) return nullptr;
-    TvlViewState& views = ViewState();
-    views.renderMode = rmDesign;
-    views.designerPage = p;
-    views.host = &host.report();
-    views.showBandTitles = settings().bandTitles;
+    TvlViewState& state = views();
+    state.renderMode = rmDesign;
+    state.designerPage = p;
+    state.host = &host.report();
+    state.showBandTitles = settings().bandTitles;
     return p;
+}
+
+TvlViewState& TvlDesignerPage::State::views() {
+    return host.report().Engine().views();
 }
 
 const TvlDesignerSettings& TvlDesignerPage::State::settings() const {

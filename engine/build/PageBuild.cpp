@@ -46,7 +46,8 @@ TvlBuildRun& TvlPage::Run() const {
 int TvlPage::ContentBottom() const {
     int bottom = BottomEdge();
     const TvlBand* footer = Band(btPageFooter);
-    if (ViewState().renderMode == rmOutput && footer && footer->inUse()) bottom -= footer->Height;
+    if (engine_.views().renderMode == rmOutput && footer && footer->inUse())
+        bottom -= footer->Height;
     return bottom;
 }
 

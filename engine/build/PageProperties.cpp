@@ -20,8 +20,7 @@ std::int32_t pixelsToTenths(const Variant& value, std::string_view property) {
 }
 
 // The paper list of the printer as enumeration names and codes.
-void paperEnumeration(TvlObject& page) {
-    const TvlPrinter& printer = GlobalPrinter();
+void paperEnumeration(TvlObject& page, const TvlPrinter& printer) {
     std::string names;
     std::vector<Variant> values;
     for (std::size_t i = 0; i < printer.PaperNameList().size(); ++i) {
@@ -42,7 +41,7 @@ void TvlPage::RegisterProperties() {
     ClearProperties();
     AddEnumProperty("Type", "ptReport;ptDialog", {Variant(0), Variant(1)});
     if (PageType == ptReport) {
-        paperEnumeration(*this);
+        paperEnumeration(*this, engine_.printer());
         AddProperty("Width", pkSize);
         AddProperty("Height", pkSize);
         for (const char* margin : {"LeftMargin", "TopMargin", "RightMargin", "BottomMargin"})
@@ -144,7 +143,7 @@ Variant TvlPage::GetProperty(std::string_view name) {
 }
 
 Variant TvlPage::reportProperty(const std::string& n) const {
-    const bool building = prepared_ && ViewState().renderMode == rmOutput;
+    const bool building = prepared_ && engine_.views().renderMode == rmOutput;
     if (n == "SIZE") return Variant(PaperSize);
     if (n == "WIDTH") return Variant(tenthsToPixels(PaperWidth));
     if (n == "HEIGHT") return Variant(tenthsToPixels(PaperHeight));

@@ -86,7 +86,7 @@ bool TvlReport::PrepareReport() {
     bool overTime = false;
     {
         const ScopedValue building(building_, true);
-        const ScopedDeadline deadline(g.script().limits().buildTime);
+        const ScopedDeadline deadline(g.script(), g.script().limits().buildTime);
         if (Events.OnBeginDoc) Events.OnBeginDoc();
         result = RunPasses();
         if (Events.OnEndDoc) Events.OnEndDoc();

@@ -19,8 +19,8 @@ constexpr int kModalYes = 6;
 constexpr int kNoDesigner = 2;
 
 // A template page with the paper of a prepared page, for the designer.
-std::unique_ptr<TvlPage> PageWithPaperOf(const PreparedPage& prepared) {
-    auto page = std::make_unique<TvlPage>();
+std::unique_ptr<TvlPage> PageWithPaperOf(TvlGlobals& engine, const PreparedPage& prepared) {
+    auto page = std::make_unique<TvlPage>(engine);
     page->Name = "Page1";
     page->PaperSize = prepared.PaperSize;
     page->PaperWidth = prepared.PaperWidth;
@@ -59,7 +59,7 @@ bool TvlReport::EditPreparedPage(int i) {
     // The snapshot reads the whole template anew, as the page list changes.
     TemplateSnapshot saved(*this);
     pages_.Clear();
-    pages_.Adopt(PageWithPaperOf(source));
+    pages_.Adopt(PageWithPaperOf(Engine(), source));
     TvlPage& page = pages_[0];
     page.Objects = live.takeObjects();
     const TvlEngineScope inEngine(g);

@@ -187,7 +187,7 @@ std::string TvlReport::EvaluateField(std::string_view text, TvlView& view) {
             resolveName(expression, current);
             return current;
         },
-        preparing);
+        g.localeService(), preparing);
     return preparing ? std::string() : shown;
 }
 

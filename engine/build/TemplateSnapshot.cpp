@@ -1,5 +1,6 @@
 #include "engine/build/TemplateSnapshot.h"
 
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/Errors.h"
@@ -86,7 +87,7 @@ bool TemplateSnapshot::sameStructure() const {
 }
 
 void TemplateSnapshot::restoreInPlace() {
-    TvlViewState& state = ViewState();
+    TvlViewState& state = report_.Engine().views();
     state.renderMode = rmDesign;
     state.host = &report_;
     const ScopedValue version(state.templateVersion, kCurrentTemplateVersion);

@@ -98,7 +98,7 @@ void TvlBand::AccumulateTotals() {
         return;
     }
     try {
-        AccumulateAggregates(*this);
+        AccumulateAggregates(*this, Run().engine().globalParser());
     } catch (const std::exception& error) {
         OwnerPage.HandleBuildError(error);
     }

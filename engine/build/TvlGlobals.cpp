@@ -17,19 +17,6 @@ namespace {
 
 thread_local TvlGlobals* threadEngine = nullptr;
 
-// Each part of a new instance is made while the parts below it (the
-// script part, and the model part when there is one) are the thread's,
-// since making it may reach them.
-template <typename Part>
-std::unique_ptr<Part> MadeOver(TvlScriptGlobals& script, TvlModelGlobals* model = nullptr) {
-    TvlScriptGlobals* scriptBefore = EnterScriptGlobals(&script);
-    TvlModelGlobals* modelBefore = model ? EnterModelGlobals(model) : nullptr;
-    auto part = std::make_unique<Part>();
-    if (model) EnterModelGlobals(modelBefore);
-    EnterScriptGlobals(scriptBefore);
-    return part;
-}
-
 } // namespace
 
 // The default parts are created first, in layer order, so that they
@@ -40,8 +27,8 @@ TvlGlobals::TvlGlobals(DefaultParts)
 
 TvlGlobals::TvlGlobals()
     : ownScript_(std::make_unique<TvlScriptGlobals>()),
-      ownModel_(MadeOver<TvlModelGlobals>(*ownScript_)),
-      ownOutput_(MadeOver<TvlOutputGlobals>(*ownScript_, ownModel_.get())), script_(*ownScript_),
+      ownModel_(std::make_unique<TvlModelGlobals>(*ownScript_)),
+      ownOutput_(std::make_unique<TvlOutputGlobals>(*ownModel_)), script_(*ownScript_),
       model_(*ownModel_), output_(*ownOutput_) {}
 
 TvlGlobals::~TvlGlobals() {
@@ -82,8 +69,9 @@ TvlProgressWindow& TvlGlobals::progressWindow() {
 
 void TvlGlobals::setProgressWindow(std::unique_ptr<TvlProgressWindow> window) {
     progressWindow_ = std::move(window);
-    // a host's window goes with the application object
-    if (progressWindow_) ReleaseWithApplication([] { Globals().setProgressWindow(nullptr); });
+    // a host's window goes with the application object, or with its instance
+    if (progressWindow_ && this == &Default())
+        ReleaseWithApplication([] { Default().setProgressWindow(nullptr); });
 }
 
 TvlBandExtensions* TvlGlobals::bandExtensions() {

@@ -32,14 +32,14 @@ int clampEdge(std::int64_t edge) {
 
 } // namespace
 
-TvlPage::TvlPage() {
-    SetPaper(Globals().defaultPaperSize(), 0, 0, -1, poPortrait);
+TvlPage::TvlPage(TvlGlobals& engine) : engine_(engine) {
+    SetPaper(engine_.defaultPaperSize(), 0, 0, -1, poPortrait);
 }
 
 TvlPage::~TvlPage() = default;
 
 void TvlPage::SetPaper(int size, int width, int height, int bin, int orientation) {
-    TvlPrinter& printer = GlobalPrinter();
+    TvlPrinter& printer = engine_.printer();
     try {
         printer.SetPaper(size, width, height, bin, orientation, false);
     } catch (const std::exception&) {
@@ -100,6 +100,7 @@ TvlView* TvlPage::FindObject(std::string_view name) const {
 }
 
 TvlView& TvlPage::AddObject(std::unique_ptr<TvlView> view) {
+    view->JoinEngine(engine_.model());
     Objects.push_back(std::move(view));
     return *Objects.back();
 }
@@ -121,7 +122,7 @@ void TvlPage::readDialogSettings(Stream& stream) {
 }
 
 bool TvlPage::LoadFromStream(Stream& stream) {
-    const int v = ViewState().templateVersion;
+    const int v = engine_.views().templateVersion;
     const std::int32_t first = ReadInteger(stream);
     const bool marked = first == kPageMarker;
     const std::int32_t size = marked ? ReadInteger(stream) : first;

@@ -21,6 +21,7 @@ class Stream;
 class TvlBand;
 class TvlBandView;
 class TvlBuildRun;
+class TvlGlobals;
 class TvlReport;
 
 enum TvlPageType : std::uint8_t { ptReport = 0, ptDialog = 1 };
@@ -59,9 +60,13 @@ public:
     // The paper bin that leaves the choice to the printer.
     static constexpr std::int32_t kDefaultBin = 0xFFFF;
 
-    // A new page takes the engine's default paper, portrait.
-    TvlPage();
+    // A new page of engine's reports takes the engine's default paper,
+    // portrait.
+    explicit TvlPage(TvlGlobals& engine);
     ~TvlPage() override;
+
+    // The engine instance whose printer lays the page out.
+    TvlGlobals& Engine() const { return engine_; }
 
     std::string Name;
     std::uint8_t PageType = ptReport;
@@ -185,6 +190,7 @@ public:
     int pixelHeight() const override { return PrinterInfo.PixelPaperHeight; }
 
 private:
+    TvlGlobals& engine_;
     void readDialogSettings(Stream& stream);
     void setReportProperty(const std::string& n, const Variant& value);
     void setDialogProperty(const std::string& n, const Variant& value);

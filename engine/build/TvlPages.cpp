@@ -52,7 +52,7 @@ void skipBytes(Stream& stream, std::size_t count) {
 } // namespace
 
 TvlPage& TvlPages::Add() {
-    auto page = std::make_unique<TvlPage>();
+    auto page = std::make_unique<TvlPage>(report_.Engine());
     page->Name = FreePageName();
     page->OwnerReport = &report_;
     pages_.push_back(std::move(page));
@@ -164,7 +164,8 @@ void TvlPages::readObject(Stream& stream, std::uint8_t code, std::string classNa
     if (pageIndex >= Count())
         throw VlError("Object of page " + std::to_string(pageIndex) + " of " +
                       std::to_string(Count()) + " pages");
-    std::unique_ptr<TvlView> created = CreateObject(cls.code, cls.className);
+    std::unique_ptr<TvlView> created =
+        CreateObject(report_.Engine().model(), cls.code, cls.className);
     if (!created) return;
     TvlView& view = (*this)[pageIndex].AddObject(std::move(created));
     view.LoadFromStream(stream);

@@ -37,7 +37,7 @@ TvlReport::TvlReport(std::string name, TvlComponent* owner)
 TvlReport::TvlReport(TvlGlobals& engine, std::string name, TvlComponent* owner)
     : TvlComponent(std::move(name), owner), EmptyReportBinding(engine.script()),
       FileName(LoadResString(kUntitledId)), engine_(engine), pages_(*this), dictionary_(this),
-      emfPages_(std::make_unique<TvlEMFPages>()) {
+      emfPages_(std::make_unique<TvlEMFPages>(engine.output())) {
     Info.Reset();
     connectPages();
 }
@@ -50,7 +50,7 @@ void TvlReport::connectPages() {
 
 std::unique_ptr<TvlEMFPages> TvlReport::TakeEMFPages() {
     std::unique_ptr<TvlEMFPages> taken = std::move(emfPages_);
-    emfPages_ = std::make_unique<TvlEMFPages>();
+    emfPages_ = std::make_unique<TvlEMFPages>(engine_.output());
     connectPages();
     return taken;
 }

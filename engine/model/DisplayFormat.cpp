@@ -1,7 +1,6 @@
 #include "engine/model/DisplayFormat.h"
 
 #include "engine/script/Errors.h"
-#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/ValueFormat.h"
@@ -114,10 +113,9 @@ std::string FixedText(double v, int decimals, bool thousands, const LocaleServic
     return FormatFloat(pattern, v, locale);
 }
 
-std::string FormatNumber(const Variant& value, const TvlDisplayFormat& f,
-                         std::string_view pattern) {
+std::string FormatNumber(const Variant& value, const TvlDisplayFormat& f, std::string_view pattern,
+                         LocaleService& locale) {
     const double v = value.toDouble(); // text is read with the engine's separator
-    LocaleService& locale = ScriptGlobals().localeService();
     const SeparatorOverride separator(locale, f.separator());
     const std::string optional(static_cast<std::size_t>(f.decimals()), '#');
     switch (f.type()) {
@@ -136,18 +134,22 @@ std::string FormatNumber(const Variant& value, const TvlDisplayFormat& f,
     }
 }
 
-std::string FormatDate(const Variant& value, int type, std::string_view pattern) {
+std::string FormatDate(const Variant& value, int type, std::string_view pattern,
+                       const LocaleService& locale) {
     const double v = value.toDateTime();
-    if (type == kCustomFormatType) return FormatDateTime(pattern, v);
-    if (type == 3) return FormatDateTime(ScriptGlobals().localeService().longDateFormat(), v);
-    if (type >= 0 && type < 3) return FormatDateTime(LoadResString(kDatePatterns + type), v);
+    if (type == kCustomFormatType) return FormatDateTime(pattern, v, locale);
+    if (type == 3) return FormatDateTime(locale.longDateFormat(), v, locale);
+    if (type >= 0 && type < 3)
+        return FormatDateTime(LoadResString(kDatePatterns + type), v, locale);
     return value.toString();
 }
 
-std::string FormatTime(const Variant& value, int type, std::string_view pattern) {
+std::string FormatTime(const Variant& value, int type, std::string_view pattern,
+                       const LocaleService& locale) {
     const double v = value.toDateTime();
-    if (type == kCustomFormatType) return FormatDateTime(pattern, v);
-    if (type >= 0 && type < 4) return FormatDateTime(LoadResString(kTimePatterns + type), v);
+    if (type == kCustomFormatType) return FormatDateTime(pattern, v, locale);
+    if (type >= 0 && type < 4)
+        return FormatDateTime(LoadResString(kTimePatterns + type), v, locale);
     return value.toString();
 }
 
@@ -202,17 +204,18 @@ void HideZero(Variant& value) {
     }
 }
 
-std::string FormatValue(const Variant& value, std::int32_t word, std::string_view pattern) {
+std::string FormatValue(const Variant& value, std::int32_t word, std::string_view pattern,
+                        LocaleService& locale) {
     if (IsEmptyValue(value)) return {};
     const TvlDisplayFormat f{word, {}};
     try {
         switch (f.category()) {
         case fcNumber:
-            return FormatNumber(value, f, pattern);
+            return FormatNumber(value, f, pattern, locale);
         case fcDate:
-            return FormatDate(value, f.type(), pattern);
+            return FormatDate(value, f.type(), pattern, locale);
         case fcTime:
-            return FormatTime(value, f.type(), pattern);
+            return FormatTime(value, f.type(), pattern, locale);
         case fcBoolean:
             return FormatBoolean(value, f.type(), pattern);
         default:
@@ -224,12 +227,13 @@ std::string FormatValue(const Variant& value, std::int32_t word, std::string_vie
 }
 
 std::string EvaluateBracket(std::string_view bracketText, const TvlDisplayFormat& viewFormat,
-                            bool hideZeros, const TvlEvaluator& evaluate, bool rawValue) {
+                            bool hideZeros, const TvlEvaluator& evaluate, LocaleService& locale,
+                            bool rawValue) {
     const TvlBracketSpec spec = SplitInlineFormat(bracketText, viewFormat);
     Variant value = evaluate(spec.expression);
     if (hideZeros) HideZero(value);
     if (rawValue) return value.toString();
-    return FormatValue(value, spec.format.word, spec.format.pattern);
+    return FormatValue(value, spec.format.word, spec.format.pattern, locale);
 }
 
 } // namespace vl

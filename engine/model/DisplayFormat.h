@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/script/LocaleService.h"
 #include "engine/script/Variant.h"
 
 #include <cstdint>
@@ -54,13 +55,15 @@ void HideZero(Variant& value);
 // The value as text by the format word and pattern. Null, empty values and
 // blank strings give empty text; any formatting error gives the value's
 // plain text.
-std::string FormatValue(const Variant& value, std::int32_t word, std::string_view pattern);
+std::string FormatValue(const Variant& value, std::int32_t word, std::string_view pattern,
+                        LocaleService& locale);
 
 // A whole bracket: split off an inline format, evaluate the expression,
 // hide zeros when asked, and format the result unless raw values are wanted.
 // Evaluation errors propagate.
 using TvlEvaluator = std::function<Variant(std::string_view expression)>;
 std::string EvaluateBracket(std::string_view bracketText, const TvlDisplayFormat& viewFormat,
-                            bool hideZeros, const TvlEvaluator& evaluate, bool rawValue = false);
+                            bool hideZeros, const TvlEvaluator& evaluate, LocaleService& locale,
+                            bool rawValue = false);
 
 } // namespace vl

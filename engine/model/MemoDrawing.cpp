@@ -47,7 +47,7 @@ std::uint16_t LineSides(std::uint16_t sides, std::size_t index, std::size_t coun
 } // namespace
 
 void TvlMemoView::Draw(QPainter* canvas) {
-    const bool output = ViewState().renderMode == rmOutput;
+    const bool output = viewState().renderMode == rmOutput;
     if (output && hasFlag(mfAutoWidth) && !Memo.empty()) {
         Canvas = canvas;
         const int w = CalcWidth();
@@ -128,7 +128,7 @@ void TvlMemoView::DrawHorizontal(const TextPen& pen) {
     LinesDone = 0;
     const std::size_t count = EvaluatedText.size();
     bool longExpression = false;
-    if (ViewState().renderMode == rmDesign && count == 1) {
+    if (viewState().renderMode == rmDesign && count == 1) {
         std::string_view only = EvaluatedText[0];
         TakeMark(only);
         longExpression = !only.empty() && only[0] == '[' &&
@@ -238,7 +238,7 @@ void TvlMemoView::DrawLine(const TextPen& pen, double x, double y, std::string_v
 }
 
 void TvlMemoView::ExportLine(double x, double y, std::string_view text, std::uint16_t sides) {
-    if (TvlExportFilter* filter = ViewState().exportFilter)
+    if (TvlExportFilter* filter = viewState().exportFilter)
         filter->addTextLine(*this, static_cast<int>(x), static_cast<int>(y), text, sides);
 }
 
@@ -263,7 +263,7 @@ void TvlMemoView::ExportToFilter() {
         ~ModeReset() { mode = false; }
     } reset{ExportMode};
     ExportMode = true;
-    Draw(&MeasuringCanvas().painter());
+    Draw(&measuringCanvas().painter());
 }
 
 } // namespace vl

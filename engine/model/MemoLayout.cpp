@@ -12,7 +12,7 @@ namespace vl {
 
 void TvlMemoView::WrapMemo() {
     const int pixels = FontPixelHeight96();
-    const TvlFontMetrics& metrics = MeasuringCanvas().metrics(Font, pixels);
+    const TvlFontMetrics& metrics = measuringCanvas().metrics(Font, pixels);
     wrapMetrics_ = &metrics;
     WrappedLines.clear();
     const bool rotated = isRotated();
@@ -24,7 +24,7 @@ void TvlMemoView::WrapMemo() {
 
     // The designer shows a single long expression unwrapped, so that its end
     // stays visible.
-    const bool longExpression = !rotated && ViewState().renderMode == rmDesign &&
+    const bool longExpression = !rotated && viewState().renderMode == rmDesign &&
                                 EvaluatedText.size() == 1 && !EvaluatedText[0].empty() &&
                                 EvaluatedText[0][0] == '[' &&
                                 metrics.width(EvaluatedText[0], CharSpacing) > wrapWidth_;
@@ -47,7 +47,7 @@ void TvlMemoView::WrapMemo() {
 
 void TvlMemoView::WrapLine(std::string_view s) {
     if (!wrapMetrics_) {
-        wrapMetrics_ = &MeasuringCanvas().metrics(Font, FontPixelHeight96());
+        wrapMetrics_ = &measuringCanvas().metrics(Font, FontPixelHeight96());
         wrapWidth_ = isRotated() ? Height - 2 * GapY : Width - 2 * GapX;
     }
     TvlLineWrapper wrapper(*wrapMetrics_, CharSpacing, wrapWidth_, hasFlag(mfWordBreak),
@@ -64,7 +64,7 @@ int TvlMemoView::OutputPixelHeight() const {
 }
 
 const TvlFontMetrics& TvlMemoView::OutputMetrics() const {
-    return MeasuringCanvas().metrics(Font, OutputPixelHeight());
+    return measuringCanvas().metrics(Font, OutputPixelHeight());
 }
 
 int TvlMemoView::CalcWidth() {

@@ -53,7 +53,7 @@ std::string TvlMemoView::EvaluatedTextString() const {
 }
 
 void TvlMemoView::RunScript() {
-    TvlViewHost* host = ViewState().host;
+    TvlViewHost* host = viewState().host;
     if (!Script.empty() && host) host->runScript(*this, Script);
 }
 
@@ -73,13 +73,13 @@ void TvlMemoView::ExpandMemo() {
 
 void TvlMemoView::EvaluateWithHook() {
     EvaluatedText = Memo;
-    if (TvlViewHost* host = ViewState().host) host->beforeObjectOutput(*this);
+    if (TvlViewHost* host = viewState().host) host->beforeObjectOutput(*this);
     if (EvaluatedText == Memo) ExpandMemo();
 }
 
 void TvlMemoView::ApplyHighlight() {
     if (HighlightCondition.empty()) return;
-    TvlViewHost* host = ViewState().host;
+    TvlViewHost* host = viewState().host;
     if (!host) return;
     try {
         if (Variant::compare(host->evaluate(HighlightCondition), Variant(0)) == 0) return;
@@ -93,7 +93,7 @@ void TvlMemoView::ApplyHighlight() {
 
 int TvlMemoView::CalcHeight() {
     OutputPass = opMeasured;
-    PrepareDraw(&MeasuringCanvas().painter());
+    PrepareDraw(&measuringCanvas().painter());
     RunScript();
     if (!Visible) return 0;
     EvaluateWithHook();
@@ -110,7 +110,7 @@ int TvlMemoView::CalcHeight() {
     const std::string text = EvaluatedTextString();
     if (hasFlag(mfSuppress)) {
         if (text == LastText) result = 0;
-        if (const TvlViewHost* host = ViewState().host; host && host->isFirstOfTwoPasses())
+        if (const TvlViewHost* host = viewState().host; host && host->isFirstOfTwoPasses())
             LastText = text;
     }
     RestoreGeometry();
@@ -130,8 +130,8 @@ int TvlMemoView::LeftoverHeight() {
 }
 
 void TvlMemoView::WritePrepared(Stream& stream) {
-    TvlViewState& state = ViewState();
-    PrepareDraw(&MeasuringCanvas().painter());
+    TvlViewState& state = viewState();
+    PrepareDraw(&measuringCanvas().painter());
     SplitMode = true;
     struct PassEnd {
         TvlMemoView& v;

@@ -8,10 +8,7 @@
 
 namespace vl {
 
-// The script objects are created first so that they outlive this part.
-TvlModelGlobals::TvlModelGlobals() {
-    ScriptGlobals();
-}
+TvlModelGlobals::TvlModelGlobals(TvlScriptGlobals& script) : script_(script) {}
 
 TvlModelGlobals::~TvlModelGlobals() = default;
 
@@ -19,7 +16,9 @@ TvlMeasuringCanvas& TvlModelGlobals::measuringCanvas() {
     if (!measuringCanvas_) {
         measuringCanvas_ = std::make_unique<TvlMeasuringCanvas>();
         views_.measuringCanvas = &measuringCanvas_->painter();
-        ReleaseWithApplication([] { ModelGlobals().releaseMeasuringCanvas(); });
+        // another instance's canvas goes with its instance
+        if (this == &DefaultModelGlobals())
+            ReleaseWithApplication([] { DefaultModelGlobals().releaseMeasuringCanvas(); });
     }
     return *measuringCanvas_;
 }
@@ -36,7 +35,7 @@ thread_local TvlModelGlobals* threadPart = nullptr;
 } // namespace
 
 TvlModelGlobals& DefaultModelGlobals() {
-    static TvlModelGlobals globals;
+    static TvlModelGlobals globals(DefaultScriptGlobals());
     return globals;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/model/ObjectFactory.h"
 
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlMemoView.h"
@@ -34,8 +35,9 @@ void SetBuiltInClass(int typeCode, TvlViewFactory factory) {
     if (typeCode >= 0 && typeCode < kBuiltInCodes) BuiltInClasses()[typeCode] = std::move(factory);
 }
 
-std::unique_ptr<TvlView> CreateObject(int typeCode, std::string_view className) {
-    TvlViewState& state = ViewState();
+std::unique_ptr<TvlView> CreateObject(TvlModelGlobals& engine, int typeCode,
+                                      std::string_view className) {
+    TvlViewState& state = engine.views();
     std::unique_ptr<TvlView> view;
     if (typeCode >= 0 && typeCode < kBuiltInCodes) {
         if (const TvlViewFactory& make = BuiltInClasses()[typeCode]) view = make();
@@ -49,7 +51,9 @@ std::unique_ptr<TvlView> CreateObject(int typeCode, std::string_view className) 
         }
         view = entry->create();
     }
-    if (view) view->ID = ++state.sequence;
+    if (!view) return nullptr;
+    view->JoinEngine(engine);
+    view->ID = ++state.sequence;
     return view;
 }
 
@@ -58,8 +62,8 @@ std::string NonPluggedComponentsText(std::string_view collected) {
            "You must include these components into your project.";
 }
 
-void SetCalculationError(std::string_view message, std::string_view reportName) {
-    TvlViewState& state = ViewState();
+void SetCalculationError(TvlViewState& state, std::string_view message,
+                         std::string_view reportName) {
     const TvlView* view = state.currentView;
     std::string text = LoadResString(55200);
     if (view)

@@ -75,8 +75,8 @@ bool IsDataBand(int type) {
     return type == 5 || type == 8 || type == 11;
 }
 
-bool Output() {
-    return ViewState().renderMode == rmOutput;
+bool Output(const TvlView& view) {
+    return view.viewState().renderMode == rmOutput;
 }
 
 const char* XmlClassName(int type) {
@@ -141,7 +141,7 @@ bool TvlBandView::FlagOffered(std::uint16_t flag, int bandType) {
 
 void TvlBandView::SetProperty(std::string_view name, const Variant& value) {
     const std::string n = UpperName(name);
-    TvlRuntimeBand* band = Output() ? ParentBand : nullptr;
+    TvlRuntimeBand* band = Output(*this) ? ParentBand : nullptr;
     if (n == "ONBEFOREPRINT") {
         Memo = SplitLines(value.toString());
     } else if (n == "CHILDBAND") {
@@ -188,7 +188,7 @@ void TvlBandView::SetProperty(std::string_view name, const Variant& value) {
 
 Variant TvlBandView::GetProperty(std::string_view name) {
     const std::string n = UpperName(name);
-    const TvlRuntimeBand* band = Output() ? ParentBand : nullptr;
+    const TvlRuntimeBand* band = Output(*this) ? ParentBand : nullptr;
     if (n == "ONBEFOREPRINT") return JoinLines(Memo);
     if (n == "CHILDBAND") return ChildBand;
     if (n == "MASTER") return Master;
@@ -228,7 +228,7 @@ Variant TvlBandView::CallMethod(std::string_view name, const Variant& p1, const 
 
 std::string TvlBandView::BandNames(std::initializer_list<int> types) const {
     std::string names;
-    const TvlViewPage* page = ViewState().designerPage;
+    const TvlViewPage* page = viewState().designerPage;
     if (!page) return names;
     for (int i = 0; i < page->viewCount(); ++i) {
         const auto* band = dynamic_cast<const TvlBandView*>(page->viewAt(i));
@@ -245,7 +245,7 @@ void TvlBandView::RegisterProperties() {
     const int t = bandType();
     auto edit = [this](const char* prop) {
         return [this, prop] {
-            if (TvlDesignerHooks* d = ViewState().designer) d->editProperty(*this, prop);
+            if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, prop);
         };
     };
     if (t != 3) {
@@ -286,7 +286,7 @@ void TvlBandView::DrawTitle(QPainter& p) {
     const std::string title = BandTitle(bandType());
     const bool cross = IsCrossBandType(bandType());
     const int textWidth = QFontMetrics(p.font()).horizontalAdvance(ToQt(title));
-    if (!ViewState().showBandTitles) {
+    if (!viewState().showBandTitles) {
         if (cross)
             DrawRotatedTextAt(p, Left + 2, Top + 94, title);
         else
@@ -312,7 +312,7 @@ void TvlBandView::DrawTitle(QPainter& p) {
 
 void TvlBandView::Draw(QPainter* canvas) {
     FrameWidth = 1;
-    const TvlViewState& state = ViewState();
+    const TvlViewState& state = viewState();
     const TvlViewPage* page = state.renderMode == rmOutput ? state.currentPage : state.designerPage;
     if (page) {
         if (IsCrossBandType(bandType())) {
@@ -353,7 +353,7 @@ void TvlBandView::Draw(QPainter* canvas) {
 }
 
 QRegion TvlBandView::CreateClipRegion(bool extended) {
-    if (!ViewState().showBandTitles) return TvlView::CreateClipRegion(extended);
+    if (!viewState().showBandTitles) return TvlView::CreateClipRegion(extended);
     QRegion region = extended ? QRegion(Left - 10, Top - 10, Width + 21, Height + 21)
                               : QRegion(Left, Top, Width + 1, Height + 1);
     const TvlRect tab = TitleTab();
@@ -373,7 +373,7 @@ void TvlBandView::SaveToStream(Stream& stream) {
 
 void TvlBandView::LoadFromStream(Stream& stream) {
     TvlView::LoadFromStream(stream);
-    const int v = ViewState().templateVersion;
+    const int v = viewState().templateVersion;
     if (v <= 23) return;
     ChildBand = ReadStringFor(stream, v);
     Columns = ReadInteger(stream);

@@ -28,7 +28,7 @@ void TvlControl::RegisterProperties() {
         AddProperty(n, pkSize);
     AddProperty("Visible", pkBoolean);
     AddProperty("Restrictions", pkEditor, [this] {
-        if (TvlDesignerHooks* d = ViewState().designer) d->editProperty(*this, "Restrictions");
+        if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, "Restrictions");
     });
 }
 
@@ -42,7 +42,7 @@ void TvlControl::Draw(QPainter* canvas) {
 }
 
 void TvlControl::PaintControlImage() {
-    if (!Canvas || ViewState().noDrawing || Width < 0 || Height < 0) return;
+    if (!Canvas || viewState().noDrawing || Width < 0 || Height < 0) return;
     QImage image(Width + 1, Height + 1, QImage::Format_RGB32);
     image.fill(ToQColor(clBtnFace));
     if (Control) {

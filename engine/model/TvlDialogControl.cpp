@@ -104,8 +104,7 @@ void TvlDialogControl::SaveToStream(Stream& stream) {
     WriteInteger(stream, ModalResult);
 }
 
-bool RegisterDialogControls() {
-    TvlAddInRegistry& registry = ViewState().addIns;
+bool RegisterDialogControls(TvlAddInRegistry& registry) {
     bool all = true;
     for (const TvlControlKind kind : kKinds) {
         const std::string name = TvlDialogControl::ClassNameOf(kind);

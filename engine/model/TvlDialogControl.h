@@ -4,6 +4,8 @@
 
 namespace vl {
 
+class TvlAddInRegistry;
+
 enum class TvlControlKind { Label, Edit, CheckBox, ComboBox, Button };
 
 // The controls a dialog page offers: a label, an edit box, a check box, a
@@ -38,6 +40,6 @@ public:
 
 // Makes the five classes known to the template reader (again after the
 // add-in list was cleared); true when all are registered.
-bool RegisterDialogControls();
+bool RegisterDialogControls(TvlAddInRegistry& registry);
 
 } // namespace vl

@@ -95,7 +95,7 @@ void TvlMemoView::RegisterProperties() {
     TvlView::RegisterProperties();
     auto edit = [this](const char* prop) {
         return [this, prop] {
-            if (TvlDesignerHooks* d = ViewState().designer) d->editProperty(*this, prop);
+            if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, prop);
         };
     };
     for (const char* n : {"Font.Name", "Font.Size", "Font.Style", "Font.Color"})
@@ -125,7 +125,7 @@ void TvlMemoView::LoadFromBlob(const TvlBlobField& field) {
 void TvlMemoView::AddMenuItems(TvlMenu& menu) {
     auto edit = [this](const char* prop) {
         return [this, prop] {
-            if (TvlDesignerHooks* d = ViewState().designer) d->editProperty(*this, prop);
+            if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, prop);
         };
     };
     menu.addItem("Variable format...", false, true, edit("DisplayFormat"));
@@ -148,7 +148,7 @@ void TvlMemoView::AddMenuItems(TvlMenu& menu) {
 }
 
 void TvlMemoView::OpenEditor() {
-    if (TvlDesignerHooks* d = ViewState().designer) d->editProperty(*this, "Memo");
+    if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, "Memo");
 }
 
 void TvlMemoView::SaveToStream(Stream& stream) {
@@ -171,7 +171,7 @@ void TvlMemoView::SaveToStream(Stream& stream) {
 
 void TvlMemoView::LoadFromStream(Stream& stream) {
     TvlView::LoadFromStream(stream);
-    const int v = ViewState().templateVersion;
+    const int v = viewState().templateVersion;
     Font.name = ReadStringFor(stream, v);
     Font.size = ReadInteger(stream);
     Font.style = ReadUWord(stream) & 0x0F;

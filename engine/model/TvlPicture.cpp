@@ -9,14 +9,20 @@
 
 namespace vl {
 
-TvlPicture::TvlPicture() {
-    TvlViewState& state = ViewState();
-    handle_ = ++state.lastPictureHandle;
-    state.pictureHandles[handle_] = this;
+TvlPicture::TvlPicture(TvlViewState& handles) {
+    takeHandleFrom(handles);
+}
+
+void TvlPicture::takeHandleFrom(TvlViewState& handles) {
+    if (handles_ == &handles) return;
+    if (handles_) handles_->pictureHandles.erase(handle_);
+    handles_ = &handles;
+    handle_ = ++handles.lastPictureHandle;
+    handles.pictureHandles[handle_] = this;
 }
 
 TvlPicture::~TvlPicture() {
-    ViewState().pictureHandles.erase(handle_);
+    if (handles_) handles_->pictureHandles.erase(handle_);
 }
 
 void TvlPicture::assign(const TvlPicture& other) {
@@ -35,8 +41,9 @@ void TvlPicture::loadFromFile(const QString& path) {
     graphic_ = std::move(graphic);
 }
 
-TvlPicture* TvlPicture::fromHandle(std::int32_t handle) {
-    const auto& handles = ViewState().pictureHandles;
+TvlPicture* TvlPicture::fromHandle(const TvlViewState& state, std::int32_t handle) {
+    if (handle == 0) return nullptr;
+    const auto& handles = state.pictureHandles;
     const auto it = handles.find(handle);
     return it == handles.end() ? nullptr : it->second;
 }

@@ -8,11 +8,16 @@
 
 namespace vl {
 
+struct TvlViewState;
+
 // The holder of a picture view's graphic. Scripts reach a holder by its
 // handle, a number that names it only while it lives.
 class TvlPicture {
 public:
-    TvlPicture();
+    // A holder without a handle.
+    TvlPicture() = default;
+    // A holder that scripts reach by the handle it takes from handles.
+    explicit TvlPicture(TvlViewState& handles);
     ~TvlPicture();
     TvlPicture(const TvlPicture&) = delete;
     TvlPicture& operator=(const TvlPicture&) = delete;
@@ -27,13 +32,18 @@ public:
     // for unknown extensions and damaged files and VlError for unreadable ones.
     void loadFromFile(const QString& path);
 
+    // Gives up the handle and takes a new one from handles (unless they are
+    // the ones it has).
+    void takeHandleFrom(TvlViewState& handles);
+    // 0 for a holder without one.
     std::int32_t handle() const { return handle_; }
     // The living holder with that handle, or none.
-    static TvlPicture* fromHandle(std::int32_t handle);
+    static TvlPicture* fromHandle(const TvlViewState& handles, std::int32_t handle);
 
 private:
     std::unique_ptr<TvlGraphic> graphic_;
-    std::int32_t handle_;
+    TvlViewState* handles_ = nullptr;
+    std::int32_t handle_ = 0;
 };
 
 } // namespace vl

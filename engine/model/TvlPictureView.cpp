@@ -50,7 +50,13 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-TvlPictureView::TvlPictureView() {
+// Scripts of the new instance reach the picture by a handle of theirs.
+void TvlPictureView::JoinEngine(TvlModelGlobals& model) {
+    TvlView::JoinEngine(model);
+    Picture.takeHandleFrom(viewState());
+}
+
+TvlPictureView::TvlPictureView() : Picture(viewState()) {
     Typ = otPicture;
     BaseName = "Picture";
     Flags = pfStretched | pfKeepAspect;
@@ -67,7 +73,8 @@ void TvlPictureView::SetProperty(std::string_view name, const Variant& value) {
         BlobType = static_cast<std::uint8_t>(PropertyInt(name, value));
     else if (n == "PICTURE") {
         // Only a living holder's handle is taken; any other number is ignored.
-        if (const TvlPicture* source = TvlPicture::fromHandle(PropertyInt(name, value)))
+        if (const TvlPicture* source =
+                TvlPicture::fromHandle(viewState(), PropertyInt(name, value)))
             Picture.assign(*source);
     }
 }
@@ -98,7 +105,7 @@ void TvlPictureView::RegisterProperties() {
     TvlView::RegisterProperties();
     auto edit = [this](const char* prop) {
         return [this, prop] {
-            if (TvlDesignerHooks* d = ViewState().designer) d->editProperty(*this, prop);
+            if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, prop);
         };
     };
     AddProperty("Picture", pkEditor, edit("Picture"));
@@ -164,7 +171,7 @@ void TvlPictureView::Draw(QPainter* canvas) {
     PrepareDraw(canvas);
     ScaleForOutput();
     PaintFill();
-    const TvlViewState& state = ViewState();
+    const TvlViewState& state = viewState();
     if (Canvas && !state.noDrawing) {
         if (!Picture.empty()) {
             const TvlRect r = PictureRect();
@@ -225,7 +232,7 @@ void TvlPictureView::LoadFromStream(Stream& stream) {
 void TvlPictureView::WriteXml(Stream& stream) {
     TvlView::WriteXml(stream);
     if (!Picture.empty()) WriteXmlAttr(stream, "Picture.Propdata", Hex(Picture.graphic()->save()));
-    if (TvlViewHost* host = ViewState().host; host && !Memo.empty()) {
+    if (TvlViewHost* host = viewState().host; host && !Memo.empty()) {
         TvlComponent* dataSet = nullptr;
         std::string field;
         if (host->resolveDataField(Memo.front(), dataSet, field) && dataSet) {
@@ -246,7 +253,7 @@ void TvlPictureView::AddMenuItems(TvlMenu& menu) {
 }
 
 void TvlPictureView::OpenEditor() {
-    if (TvlDesignerHooks* d = ViewState().designer) d->editProperty(*this, "Picture");
+    if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, "Picture");
 }
 
 } // namespace vl

@@ -18,7 +18,7 @@ void TvlSubReportView::Draw(QPainter* canvas) {
     PrepareDraw(canvas);
     FrameWidth = 1;
     ScaleForOutput();
-    if (Canvas && !ViewState().noDrawing) {
+    if (Canvas && !viewState().noDrawing) {
         QPainter& p = *Canvas;
         p.save();
         p.setFont(ViewFont("Arial", 8));

@@ -1,6 +1,7 @@
 #include "engine/model/TvlView.h"
 
 #include "engine/model/MeasuringCanvas.h"
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/ViewState.h"
@@ -15,8 +16,8 @@ namespace vl {
 
 namespace {
 
-TvlViewHost& RequireHost() {
-    TvlViewHost* host = ViewState().host;
+TvlViewHost& RequireHost(const TvlView& view) {
+    TvlViewHost* host = view.viewState().host;
     if (!host) throw VlError("No report is attached to evaluate expressions");
     return *host;
 }
@@ -32,13 +33,23 @@ bool NameTakenOnPage(const TvlViewPage* page, const std::string& name, const Tvl
 
 } // namespace
 
-TvlView::TvlView() {
-    const char separator = ScriptGlobals().localeService().decimalSeparator();
+// An object belongs to the instance whose template load, build or designer
+// makes it: the one the thread works for.
+TvlView::TvlView() : model_(&ModelGlobals()) {
+    const char separator = model_->script().localeService().decimalSeparator();
     Format = 2 * 256 + static_cast<std::uint8_t>(separator);
 }
 
+TvlViewState& TvlView::viewState() const {
+    return model_->views();
+}
+
+TvlMeasuringCanvas& TvlView::measuringCanvas() const {
+    return model_->measuringCanvas();
+}
+
 TvlView::~TvlView() {
-    TvlViewState& state = ViewState();
+    TvlViewState& state = viewState();
     if (state.currentView == this) state.currentView = nullptr;
 }
 
@@ -135,7 +146,7 @@ void TvlView::RegisterViewProperties(bool withFrame) {
     AddProperty("Flags", pkHidden);
     auto edit = [this](const char* prop) {
         return [this, prop] {
-            if (TvlDesignerHooks* d = ViewState().designer) d->editProperty(*this, prop);
+            if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, prop);
         };
     };
     if (withFrame) {
@@ -161,7 +172,7 @@ void TvlView::RegisterProperties() {
 }
 
 Variant TvlView::Evaluate(const Variant& argument) {
-    return RequireHost().evaluate(argument.toString());
+    return RequireHost(*this).evaluate(argument.toString());
 }
 
 std::string TvlView::ExpandText(std::string_view text) {
@@ -172,7 +183,7 @@ std::string TvlView::ExpandText(std::string_view text) {
         std::size_t start = pos, end = 0;
         const std::string inner(ReadBracketed(result, start, end));
         if (end >= result.size()) break; // never closed
-        const std::string value = RequireHost().expandBracket(inner, *this);
+        const std::string value = RequireHost(*this).expandBracket(inner, *this);
         result.replace(pos, end - pos + 1, value);
         pos += value.size();
     }
@@ -181,7 +192,7 @@ std::string TvlView::ExpandText(std::string_view text) {
 
 void TvlView::MakeUniqueName() {
     Name.clear();
-    const TvlViewState& state = ViewState();
+    const TvlViewState& state = viewState();
     for (int i = 1; i <= 10000; ++i) {
         const std::string candidate = BaseName + std::to_string(i);
         bool taken = state.host ? state.host->findObject(candidate) != nullptr
@@ -205,7 +216,7 @@ void TvlView::SetBounds(int left, int top, int width, int height) {
 }
 
 TvlView* TvlView::FindOwnerBand() const {
-    const TvlViewPage* page = ViewState().designerPage;
+    const TvlViewPage* page = viewState().designerPage;
     if (!page) return nullptr;
     TvlView* owner = nullptr;
     for (int i = 0; i < page->viewCount(); ++i) {
@@ -224,7 +235,7 @@ void TvlView::CopyFrom(TvlView& other) {
     Selected = other.Selected;
     WriteMode = wmTemplate;
     other.WriteMode = wmTemplate;
-    const ScopedValue version(ViewState().templateVersion, kCurrentTemplateVersion);
+    const ScopedValue version(viewState().templateVersion, kCurrentTemplateVersion);
     MemoryStream stream;
     other.SaveToStream(stream);
     stream.seek(0);
@@ -233,7 +244,7 @@ void TvlView::CopyFrom(TvlView& other) {
 
 std::vector<TvlView*> TvlView::SelectedForChange(std::uint16_t lock) const {
     std::vector<TvlView*> result;
-    const TvlViewPage* page = ViewState().designerPage;
+    const TvlViewPage* page = viewState().designerPage;
     if (page) {
         for (int i = 0; i < page->viewCount(); ++i) {
             TvlView* v = page->viewAt(i);
@@ -274,8 +285,8 @@ void TvlView::WriteRecordWithType(Stream& stream) {
 }
 
 void TvlView::WritePrepared(Stream& stream) {
-    TvlViewState& state = ViewState();
-    PrepareDraw(&MeasuringCanvas().painter());
+    TvlViewState& state = viewState();
+    PrepareDraw(&measuringCanvas().painter());
     EvaluatedText = Memo;
     if (state.host) state.host->beforeObjectOutput(*this);
     if (!Script.empty() && state.host) state.host->runScript(*this, Script);
@@ -297,7 +308,7 @@ void TvlView::WritePrepared(Stream& stream) {
 }
 
 void TvlView::ExportToFilter() {
-    if (TvlExportFilter* filter = ViewState().exportFilter) filter->addObject(*this, Left, Top);
+    if (TvlExportFilter* filter = viewState().exportFilter) filter->addObject(*this, Left, Top);
 }
 
 Variant TvlStretcheable::CallMethod(std::string_view name, const Variant& p1, const Variant& p2,

@@ -12,6 +12,9 @@ namespace vl {
 
 class Stream;
 class TvlComponent;
+class TvlMeasuringCanvas;
+class TvlModelGlobals;
+struct TvlViewState;
 
 // Anything placed on a page: geometry, frame, fill, text lists, and the
 // operations the designer, the band engine and the prepared pages use.
@@ -46,6 +49,16 @@ public:
     virtual void AddMenuItems(TvlMenu& menu);
     virtual QRegion CreateClipRegion(bool extended);
     virtual void OpenEditor() {}
+
+    // The engine instance the object belongs to, and through it the render
+    // mode, the report being loaded, built or drawn, the designer's hooks and
+    // the canvas text is measured on. An object belongs to the instance of
+    // the page that holds it; until it joins one, to the instance the
+    // thread worked for when it was made.
+    TvlModelGlobals& engineModel() const { return *model_; }
+    virtual void JoinEngine(TvlModelGlobals& model) { model_ = &model; }
+    TvlViewState& viewState() const;
+    TvlMeasuringCanvas& measuringCanvas() const;
 
     void PrepareDraw(QPainter* canvas);
     std::string ExpandText(std::string_view text);
@@ -118,6 +131,8 @@ protected:
 
 private:
     void ApplyBandAlignment(TvlViewPage& page);
+
+    TvlModelGlobals* model_;
 };
 
 // Which part of a stretchable object's output the next WritePrepared makes.

@@ -38,7 +38,7 @@ void TvlView::ScaleForOutput() {
     SavedGapX = GapX;
     SavedGapY = GapY;
     SavedFrameWidth = FrameWidth;
-    if (ViewState().renderMode == rmDesign) {
+    if (viewState().renderMode == rmDesign) {
         ScaleX = ScaleY = 1;
         OffsetX = OffsetY = 0;
     }
@@ -101,7 +101,7 @@ QRegion TvlView::CreateClipRegion(bool extended) {
 
 void TvlView::PrepareDraw(QPainter* canvas) {
     Canvas = canvas;
-    TvlViewState& state = ViewState();
+    TvlViewState& state = viewState();
     state.currentView = this;
     TvlViewPage* page = state.renderMode == rmOutput ? state.currentPage : state.designerPage;
     if (page && BandAlign != baNone) ApplyBandAlignment(*page);
@@ -134,7 +134,7 @@ const TvlView* Neighbour(const TvlViewPage& page, const TvlView& self, std::uint
 } // namespace
 
 void TvlView::ApplyBandAlignment(TvlViewPage& page) {
-    const TvlViewState& state = ViewState();
+    const TvlViewState& state = viewState();
     const int L = page.leftEdge(), R = page.rightEdge();
     const bool design = state.renderMode == rmDesign;
     switch (BandAlign) {

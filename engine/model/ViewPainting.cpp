@@ -180,7 +180,7 @@ void DrawCornerMarks(QPainter& p, const TvlView& v) {
 } // namespace
 
 void TvlView::PaintFill() {
-    const TvlViewState& state = ViewState();
+    const TvlViewState& state = viewState();
     if (state.noDrawing || !Canvas) return;
     if (state.renderMode == rmOutput) {
         if (FillColor == clNone) return;
@@ -193,7 +193,7 @@ void TvlView::PaintFill() {
 }
 
 void TvlView::PaintFrame() {
-    const TvlViewState& state = ViewState();
+    const TvlViewState& state = viewState();
     if (state.noDrawing || !Canvas) return;
     const bool design = state.renderMode == rmDesign;
     const bool framed = (FrameTyp & (vlftLeft | vlftRight | vlftTop | vlftBottom)) != 0;

@@ -66,7 +66,7 @@ void TvlView::SaveToStream(Stream& stream) {
 }
 
 void TvlView::LoadFromStream(Stream& stream) {
-    const int v = ViewState().templateVersion;
+    const int v = viewState().templateVersion;
     const bool templ = WriteMode == wmTemplate;
     if (v > 23 || (v == 23 && templ))
         Name = ReadStringFor(stream, v);

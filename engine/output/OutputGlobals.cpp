@@ -10,10 +10,7 @@
 
 namespace vl {
 
-// The report-object state is created first so that it outlives this part.
-TvlOutputGlobals::TvlOutputGlobals() {
-    ModelGlobals();
-}
+TvlOutputGlobals::TvlOutputGlobals(TvlModelGlobals& model) : model_(model) {}
 
 TvlOutputGlobals::~TvlOutputGlobals() = default;
 
@@ -29,7 +26,13 @@ void TvlOutputGlobals::startPrinter(std::unique_ptr<PrinterSystem> system) {
     printer_ = std::move(printer);
     defaultPaperSize_ = printer_->PaperSize();
     printerReady_ = true;
-    ReleaseWithApplication([] { OutputGlobals().releaseSystemObjects(); });
+    ReleaseWithSystem();
+}
+
+// Another instance's system objects go with their instance.
+void TvlOutputGlobals::ReleaseWithSystem() {
+    if (this == &DefaultOutputGlobals())
+        ReleaseWithApplication([] { DefaultOutputGlobals().releaseSystemObjects(); });
 }
 
 void TvlOutputGlobals::releaseSystemObjects() {
@@ -49,7 +52,7 @@ void TvlOutputGlobals::setCompressor(std::unique_ptr<TvlCompressor> compressor) 
 
 void TvlOutputGlobals::setLinkOpener(std::unique_ptr<TvlLinkOpener> opener) {
     linkOpener_ = std::move(opener);
-    if (linkOpener_) ReleaseWithApplication([] { OutputGlobals().releaseSystemObjects(); });
+    if (linkOpener_) ReleaseWithSystem();
 }
 
 namespace {
@@ -59,7 +62,7 @@ thread_local TvlOutputGlobals* threadPart = nullptr;
 } // namespace
 
 TvlOutputGlobals& DefaultOutputGlobals() {
-    static TvlOutputGlobals globals;
+    static TvlOutputGlobals globals(DefaultModelGlobals());
     return globals;
 }
 

@@ -7,16 +7,21 @@ namespace vl {
 class PrinterSystem;
 class TvlCompressor;
 class TvlLinkOpener;
+class TvlModelGlobals;
 class TvlPrinter;
 
 // The process-wide objects of prepared pages and printing: the engine
 // context's part above report objects (vl::Globals() reaches it too).
 class TvlOutputGlobals {
 public:
-    TvlOutputGlobals();
+    // Over the report-object part of the same instance, which outlives this one.
+    explicit TvlOutputGlobals(TvlModelGlobals& model);
     ~TvlOutputGlobals();
     TvlOutputGlobals(const TvlOutputGlobals&) = delete;
     TvlOutputGlobals& operator=(const TvlOutputGlobals&) = delete;
+
+    // The instance's report-object part.
+    TvlModelGlobals& model() { return model_; }
 
     // The one printer object. Used before startPrinter it is started
     // without system printers, on the virtual printer.
@@ -41,6 +46,9 @@ public:
     void releaseSystemObjects();
 
 private:
+    void ReleaseWithSystem();
+
+    TvlModelGlobals& model_;
     std::unique_ptr<TvlPrinter> printer_;
     bool printerReady_ = false;
     int defaultPaperSize_ = 9;

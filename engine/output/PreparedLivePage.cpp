@@ -19,8 +19,7 @@ int Edge(long long value) {
 
 PreparedLivePage::~PreparedLivePage() {
     // Objects die with the page; nothing may keep pointing at them.
-    TvlViewState& state = ViewState();
-    if (state.currentPage == this) state.currentPage = nullptr;
+    if (views_.currentPage == this) views_.currentPage = nullptr;
     objects_.clear();
 }
 

@@ -14,7 +14,10 @@ namespace vl {
 // reports the usable area of its paper and margins.
 class PreparedLivePage : public TvlViewPage {
 public:
-    explicit PreparedLivePage(const PageSettings& settings) : settings_(settings) {}
+    // views: the state of the instance that draws the page, which must not
+    // point at it once it is gone.
+    PreparedLivePage(const PageSettings& settings, TvlViewState& views)
+        : settings_(settings), views_(views) {}
     ~PreparedLivePage() override;
     PreparedLivePage(const PreparedLivePage&) = delete;
     PreparedLivePage& operator=(const PreparedLivePage&) = delete;
@@ -38,6 +41,7 @@ public:
 
 private:
     PageSettings settings_;
+    TvlViewState& views_;
     std::vector<std::unique_ptr<TvlView>> objects_;
 };
 

@@ -64,11 +64,11 @@ void WriteMetafilePage(PreparedPage& page, const std::vector<std::uint8_t>& meta
 } // namespace
 
 void TvlEMFPages::WriteToStream(Stream& stream) {
-    TvlCompressor& compressor = OutputGlobals().compressor();
+    TvlCompressor& compressor = engine_.compressor();
     const bool compress = compressor.CompressionOn;
     WriteByte(stream, kStreamVersion);
     WriteByte(stream, compress ? 1 : 0);
-    WriteString(stream, GlobalPrinter().SelectedPrinterName());
+    WriteString(stream, engine_.printer().SelectedPrinterName());
     WriteInteger(stream, Count());
     for (const auto& page : pages_) {
         const std::int64_t placeholder = stream.position();
@@ -187,7 +187,7 @@ void TvlEMFPages::CopyPageData(Stream& stream, std::int64_t end, bool compressed
     MemoryStream raw(ReadBytesTo(stream, end));
     MemoryStream data;
     if (compressed) {
-        OutputGlobals().compressor().Decompress(raw, data);
+        engine_.compressor().Decompress(raw, data);
         if (data.size() == 0 && raw.size() > 0)
             throw VlError("The pages of this file are compressed in a form this program cannot "
                           "read");
@@ -200,7 +200,7 @@ void TvlEMFPages::CopyPageData(Stream& stream, std::int64_t end, bool compressed
 
 void TvlEMFPages::SetLayoutPrinter(const std::string& name) {
     if (Events.SetPrinterName) Events.SetPrinterName(name);
-    fileOnSelectedPrinter_ = SameText(GlobalPrinter().SelectedPrinterName(), name);
+    fileOnSelectedPrinter_ = SameText(engine_.printer().SelectedPrinterName(), name);
 }
 
 // Follows the page's paper with the printer. The page takes the geometry of
@@ -210,7 +210,7 @@ void TvlEMFPages::SetLayoutPrinter(const std::string& name) {
 // is opened, and never the geometry of whichever printer happens to be the
 // default.
 void TvlEMFPages::SetUpPaper(PreparedPage& page) {
-    TvlPrinter& printer = GlobalPrinter();
+    TvlPrinter& printer = engine_.printer();
     printer.SetPaper(page.PaperSize, page.PaperWidth, page.PaperHeight, page.PaperBin,
                      page.Orientation, false);
     if (fileOnSelectedPrinter_ || printer.IsVirtual()) {

@@ -1,5 +1,6 @@
 #include "engine/output/TvlEMFPages.h"
 
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/ViewState.h"
@@ -35,7 +36,7 @@ void SettleAutoWidth(TvlView& view) {
     const Variant autoWidth = view.GetProperty("AutoWidth");
     if (autoWidth.kind() != Variant::Kind::Boolean || !autoWidth.toBool()) return;
     if (!SaneGeometry(view)) return;
-    TvlViewState& state = ViewState();
+    TvlViewState& state = view.viewState();
     const TvlRenderMode mode = state.renderMode;
     state.renderMode = rmOutput;
     QImage bitmap(1, 1, QImage::Format_RGB32);
@@ -50,10 +51,10 @@ void SettleAutoWidth(TvlView& view) {
     state.renderMode = mode;
 }
 
-bool IsPrinterCanvas(const QPainter& canvas) {
+bool IsPrinterCanvas(const QPainter& canvas, const TvlPrinter& printer) {
     const QPaintDevice* device = canvas.device();
     if (!device || device->devType() != QInternal::Printer) return false;
-    const PrinterSystem* system = GlobalPrinter().System();
+    const PrinterSystem* system = printer.System();
     return system && system->printing();
 }
 
@@ -79,7 +80,13 @@ bool IsLinkObject(const TvlView& view) {
 
 } // namespace
 
-TvlEMFPages::TvlEMFPages() = default;
+TvlEMFPages::TvlEMFPages(TvlOutputGlobals& engine) : engine_(engine) {}
+
+TvlEMFPages::TvlEMFPages() : TvlEMFPages(OutputGlobals()) {}
+
+TvlViewState& TvlEMFPages::views() const {
+    return engine_.model().views();
+}
 
 TvlEMFPages::~TvlEMFPages() {
     Clear();
@@ -124,7 +131,7 @@ void TvlEMFPages::DeletePage(int i) {
 
 void TvlEMFPages::ReleasePageObjects(int i) {
     PreparedPage& page = PageAt(i);
-    TvlViewState& state = ViewState();
+    TvlViewState& state = views();
     if (page.Page && state.currentPage == page.Page.get()) state.currentPage = nullptr;
     page.Page.reset();
 }
@@ -143,8 +150,8 @@ void TvlEMFPages::LoadPageObjects(int i) {
 
 PreparedLivePage& TvlEMFPages::BuildLivePage(PreparedPage& page) {
     // the objects read before a failure stay on the page
-    page.Page = std::make_unique<PreparedLivePage>(page);
-    const ScopedValue<TvlViewPage*> current(ViewState().currentPage, page.Page.get());
+    page.Page = std::make_unique<PreparedLivePage>(page, views());
+    const ScopedValue<TvlViewPage*> current(views().currentPage, page.Page.get());
     ReadObjects(page, *page.Page);
     return *page.Page;
 }
@@ -160,11 +167,11 @@ void TvlEMFPages::ReadObjects(PreparedPage& page, PreparedLivePage& live) {
     if (stream.size() == 0) return;
     const int version = ReadByte(stream);
     // the objects read at the page's version; template reading keeps its own
-    const ScopedValue versionScope(ViewState().templateVersion, version);
+    const ScopedValue versionScope(views().templateVersion, version);
     while (stream.remaining() > 0) {
         const std::uint8_t type = ReadByte(stream);
         const std::string className = type == otAddIn ? ReadStringFor(stream, version) : "";
-        std::unique_ptr<TvlView> view = CreateObject(type, className);
+        std::unique_ptr<TvlView> view = CreateObject(engine_.model(), type, className);
         if (!view)
             throw VlError("Prepared page holds an object of unknown type " +
                           std::to_string(static_cast<int>(type)));
@@ -183,7 +190,7 @@ void TvlEMFPages::ReadObjects(PreparedPage& page, PreparedLivePage& live) {
 void TvlEMFPages::SavePageObjects(int i) {
     PreparedPage& page = PageAt(i);
     if (!page.Page) return;
-    const ScopedValue<int> versionScope(ViewState().templateVersion, kStreamVersion);
+    const ScopedValue<int> versionScope(views().templateVersion, kStreamVersion);
     MemoryStream stream;
     WriteByte(stream, kStreamVersion);
     for (const auto& object : page.Page->objects()) {
@@ -199,15 +206,15 @@ void TvlEMFPages::SavePageObjects(int i) {
 
 void TvlEMFPages::DrawPage(int i, QPainter* canvas, const TvlRect& rect) {
     PreparedPage& page = PageAt(i);
-    const bool printing = canvas && IsPrinterCanvas(*canvas);
-    const ScopedValue outputMode(ViewState().renderMode, rmOutput);
+    const bool printing = canvas && IsPrinterCanvas(*canvas, engine_.printer());
+    const ScopedValue outputMode(views().renderMode, rmOutput);
     if (!page.Shown) {
         ReleasePageObjects(i);
         return;
     }
     if (!canvas) return;
     PreparedLivePage& live = page.Page ? *page.Page : BuildLivePage(page);
-    const ScopedValue<TvlViewPage*> current(ViewState().currentPage, &live);
+    const ScopedValue<TvlViewPage*> current(views().currentPage, &live);
     const PageMetrics& m = page.Metrics;
     if (m.PixelPaperWidth <= 0 || m.PixelPaperHeight <= 0) return;
     const double kx = static_cast<double>(rect.width()) / m.PixelPaperWidth;
@@ -268,7 +275,7 @@ TvlObjectHit TvlEMFPages::ObjectAt(int i, QPoint point, bool click) {
             // goes back to the preview; anything else (a file, a program)
             // is reported and never run.
             if (IsOpenableLink(view.Tag)) {
-                if (TvlLinkOpener* opener = OutputGlobals().linkOpener()) opener->open(view.Tag);
+                if (TvlLinkOpener* opener = engine_.linkOpener()) opener->open(view.Tag);
             } else if (view.Tag.find('@') != std::string::npos) {
                 hit.Text = view.Tag;
             } else {

@@ -17,6 +17,8 @@ class QPainter;
 namespace vl {
 
 class TvlView;
+class TvlOutputGlobals;
+struct TvlViewState;
 
 // What the owning report hears from its prepared pages. Unassigned
 // handlers are skipped.
@@ -53,6 +55,10 @@ public:
     static constexpr std::uint8_t kStreamVersion = 25;
     static constexpr std::uint8_t kDefaultGeneratorVersion = 88;
 
+    // Pages read, drawn and printed with engine's printer, compressor and
+    // report-object state.
+    explicit TvlEMFPages(TvlOutputGlobals& engine);
+    // Pages of the instance the calling thread works for.
     TvlEMFPages();
     ~TvlEMFPages();
     TvlEMFPages(const TvlEMFPages&) = delete;
@@ -110,6 +116,9 @@ private:
     void SetLayoutPrinter(const std::string& name);
     void SetUpPaper(PreparedPage& page);
 
+    TvlViewState& views() const;
+
+    TvlOutputGlobals& engine_;
     std::vector<std::unique_ptr<PreparedPage>> pages_;
     // While a file is read: whether the printer its pages were laid out on
     // is the selected one, whose geometry they then take.

@@ -1,6 +1,5 @@
 #include "engine/script/Aggregates.h"
 
-#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlParser.h"
 
@@ -181,11 +180,6 @@ void CallAggregate(AggregateKind kind, std::string_view p1, std::string_view p2,
         readTotal(kind, args, val, context);
 }
 
-void CallAggregate(AggregateKind kind, std::string_view p1, std::string_view p2,
-                   std::string_view p3, Variant& val) {
-    CallAggregate(kind, p1, p2, p3, val, ScriptGlobals().aggregateContext());
-}
-
 void AccumulateAggregates(AggregateHost& band, TvlParser& parser) {
     TvlVariables& values = band.AggregateValues;
     const bool cross = band.hasCrossObjects();
@@ -214,10 +208,6 @@ void AccumulateAggregates(AggregateHost& band, TvlParser& parser) {
             values.SetValue(i, accumulate(key->kind, zeroIfNull(values.GetValue(i)), value));
     }
     ++band.AggregateRowCount;
-}
-
-void AccumulateAggregates(AggregateHost& band) {
-    AccumulateAggregates(band, ScriptGlobals().globalParser());
 }
 
 void ResetAggregates(AggregateHost& footer) {

@@ -69,13 +69,10 @@ Variant InitialAggregateValue(AggregateKind kind);
 // total into Val.
 void CallAggregate(AggregateKind kind, std::string_view p1, std::string_view p2,
                    std::string_view p3, Variant& val, const AggregateContext& context);
-void CallAggregate(AggregateKind kind, std::string_view p1, std::string_view p2,
-                   std::string_view p3, Variant& val);
 
 // One data row on a data band: evaluates each registered expression with the
-// parser (GlobalParser by default) and updates the totals.
+// build's parser and updates the totals.
 void AccumulateAggregates(AggregateHost& dataBand, TvlParser& parser);
-void AccumulateAggregates(AggregateHost& dataBand);
 
 // After a band that shows totals has printed: its totals start again.
 void ResetAggregates(AggregateHost& footer);

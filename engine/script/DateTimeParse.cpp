@@ -2,7 +2,6 @@
 // in ValueFormat.h).
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
-#include "engine/script/ScriptGlobals.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/ValueFormat.h"
 
@@ -178,16 +177,8 @@ double StrToDate(std::string_view text, const LocaleService& locale) {
     return toOle(parseDate(text, locale), QTime(0, 0));
 }
 
-double StrToDate(std::string_view text) {
-    return StrToDate(text, ScriptGlobals().localeService());
-}
-
 double StrToTime(std::string_view text, const LocaleService& locale) {
     return parseTime(text, locale).msecsSinceStartOfDay() / 86'400'000.0;
-}
-
-double StrToTime(std::string_view text) {
-    return StrToTime(text, ScriptGlobals().localeService());
 }
 
 double StrToDateTime(std::string_view text, const LocaleService& locale) {
@@ -207,10 +198,6 @@ double StrToDateTime(std::string_view text, const LocaleService& locale) {
         wordStart = i + 1;
     }
     return StrToDate(t, locale);
-}
-
-double StrToDateTime(std::string_view text) {
-    return StrToDateTime(text, ScriptGlobals().localeService());
 }
 
 } // namespace vl

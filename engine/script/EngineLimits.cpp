@@ -16,8 +16,9 @@ bool TvlScriptGlobals::stopDue() {
     return stopRequested_.load(std::memory_order_relaxed);
 }
 
-ScopedDeadline::ScopedDeadline(std::chrono::milliseconds budget) {
-    Clock::rep& deadline = ScriptGlobals().deadline();
+ScopedDeadline::ScopedDeadline(TvlScriptGlobals& engine, std::chrono::milliseconds budget)
+    : engine_(engine) {
+    Clock::rep& deadline = engine_.deadline();
     previous_ = deadline;
     if (budget.count() <= 0) return;
     mine_ = (Clock::now() + budget).time_since_epoch().count();
@@ -25,11 +26,11 @@ ScopedDeadline::ScopedDeadline(std::chrono::milliseconds budget) {
 }
 
 ScopedDeadline::~ScopedDeadline() {
-    ScriptGlobals().deadline() = previous_;
+    engine_.deadline() = previous_;
 }
 
 bool ScopedDeadline::Passed() const {
-    return mine_ != 0 && ScriptGlobals().passedDeadline() == mine_;
+    return mine_ != 0 && engine_.passedDeadline() == mine_;
 }
 
 bool ScopedDeadline::Expired() const {

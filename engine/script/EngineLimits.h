@@ -5,9 +5,11 @@
 
 namespace vl {
 
+class TvlScriptGlobals;
+
 // Bounds on what templates and files may ask of the engine, so that
 // untrusted input cannot take unbounded time or memory. A host may change
-// them (ScriptGlobals().limits()); zero switches a limit off.
+// them (the script part's limits()); zero switches a limit off.
 struct EngineLimits {
     // Prepared pages one build may write.
     int pagesPerBuild = 20000;
@@ -21,13 +23,13 @@ struct EngineLimits {
     std::chrono::milliseconds buildTime{0};
 };
 
-// Arms the engine's deadline for as long as it lives: the engine's stop
+// Arms an engine's deadline for as long as it lives: the engine's stop
 // checks stop whatever runs once it has passed, as Cancel would. Nested
 // deadlines keep the earlier one. A budget of zero or less arms nothing.
 class ScopedDeadline {
 public:
     using Clock = std::chrono::steady_clock;
-    explicit ScopedDeadline(std::chrono::milliseconds budget);
+    ScopedDeadline(TvlScriptGlobals& engine, std::chrono::milliseconds budget);
     ~ScopedDeadline();
     ScopedDeadline(const ScopedDeadline&) = delete;
     ScopedDeadline& operator=(const ScopedDeadline&) = delete;
@@ -38,6 +40,7 @@ public:
     bool Expired() const;
 
 private:
+    TvlScriptGlobals& engine_;
     Clock::rep previous_ = 0;
     Clock::rep mine_ = 0;
 };

@@ -1,6 +1,5 @@
 // Edit-mask formatting of FormatMaskText (declared in ValueFormat.h).
 #include "engine/script/CodePage.h"
-#include "engine/script/ScriptGlobals.h"
 #include "engine/script/ValueFormat.h"
 
 #include <vector>
@@ -126,10 +125,6 @@ std::string FormatMaskText(std::string_view editMask, std::string_view value,
         ++j;
     }
     return out;
-}
-
-std::string FormatMaskText(std::string_view editMask, std::string_view value) {
-    return FormatMaskText(editMask, value, ScriptGlobals().localeService());
 }
 
 } // namespace vl

@@ -1,5 +1,4 @@
 // Number formats of FormatFloat (declared in ValueFormat.h).
-#include "engine/script/ScriptGlobals.h"
 #include "engine/script/ValueFormat.h"
 #include "engine/script/Variant.h"
 
@@ -283,10 +282,6 @@ std::string FormatFloat(std::string_view format, double value, const LocaleServi
     if (zero && value != 0 && usable(2)) return renderSection(sections[2], 0, locale, zero);
     const bool minus = value < 0 && index == 0 && !zero;
     return minus ? "-" + text : text;
-}
-
-std::string FormatFloat(std::string_view format, double value) {
-    return FormatFloat(format, value, ScriptGlobals().localeService());
 }
 
 } // namespace vl

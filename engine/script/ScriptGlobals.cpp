@@ -30,7 +30,7 @@ LocaleService& TvlScriptGlobals::localeService() {
 }
 
 TvlParser& TvlScriptGlobals::globalParser() {
-    if (!globalParser_) globalParser_ = std::make_unique<TvlParser>();
+    if (!globalParser_) globalParser_ = std::make_unique<TvlParser>(localeService());
     return *globalParser_;
 }
 
@@ -82,7 +82,9 @@ UiService& TvlScriptGlobals::uiService() {
 
 void TvlScriptGlobals::setUiService(std::unique_ptr<UiService> service) {
     uiService_ = std::move(service);
-    if (uiService_) ReleaseWithApplication([] { ScriptGlobals().setUiService(nullptr); });
+    // another instance's service goes with its instance
+    if (uiService_ && this == &DefaultScriptGlobals())
+        ReleaseWithApplication([] { DefaultScriptGlobals().setUiService(nullptr); });
 }
 
 namespace {

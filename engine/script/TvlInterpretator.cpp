@@ -9,7 +9,8 @@
 
 namespace vl {
 
-TvlInterpretator::TvlInterpretator(TvlScriptGlobals& engine) : engine_(engine) {
+TvlInterpretator::TvlInterpretator(TvlScriptGlobals& engine)
+    : engine_(engine), parser_(engine.localeService()) {
     parser_.OnGetValue = [this](std::string_view name, Variant& value) { GetValue(name, value); };
     parser_.OnCallFunction = [this](std::string_view name, const Variant& p1, const Variant& p2,
                                     const Variant& p3,

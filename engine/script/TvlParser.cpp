@@ -504,8 +504,8 @@ Variant TvlParser::callFunction(std::string_view name, std::string_view a1, std:
         const double condition = StrToFloat(Evaluate(a1).toString());
         return Evaluate(std::trunc(condition) != 0 ? a2 : a3);
     }
-    if (name == "STRTODATE") return Variant::dateTime(StrToDate(Evaluate(a1).toString()));
-    if (name == "STRTOTIME") return Variant::dateTime(StrToTime(Evaluate(a1).toString()));
+    if (name == "STRTODATE") return Variant::dateTime(StrToDate(Evaluate(a1).toString(), locale_));
+    if (name == "STRTOTIME") return Variant::dateTime(StrToTime(Evaluate(a1).toString(), locale_));
     Variant val;
     if (OnCallFunction)
         OnCallFunction(name, Variant(std::string(a1)), Variant(std::string(a2)),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/script/LocaleService.h"
 #include "engine/script/Variant.h"
 
 #include <functional>
@@ -29,6 +30,9 @@ using TFunctionEvent = std::function<void(std::string_view name, const Variant& 
 // ExpressionScan.h and '+', '-', '*', '/', '<', '=', '>').
 class TvlParser {
 public:
+    // STRTODATE and STRTOTIME read dates by locale, which outlives the parser.
+    explicit TvlParser(const LocaleService& locale) : locale_(locale) {}
+
     TGetValueEvent OnGetValue;
     TFunctionEvent OnCallFunction;
     // The report whose lookup the callbacks are bound to (BindParser), so
@@ -55,6 +59,7 @@ private:
                          std::string_view a3);
     Variant lookup(std::string_view name);
 
+    const LocaleService& locale_;
     int nesting_ = 0;
 };
 

@@ -1,7 +1,6 @@
 #include "engine/script/ValueFormat.h"
 
 #include "engine/script/Errors.h"
-#include "engine/script/ScriptGlobals.h"
 #include "engine/script/Variant.h"
 
 #include <cmath>
@@ -212,10 +211,6 @@ std::string FormatDateTime(std::string_view format, double dateTime, const Local
     std::string out;
     DateTimeWriter(locale, m).write(format.empty() ? std::string_view("c") : format, out);
     return out;
-}
-
-std::string FormatDateTime(std::string_view format, double dateTime) {
-    return FormatDateTime(format, dateTime, ScriptGlobals().localeService());
 }
 
 } // namespace vl

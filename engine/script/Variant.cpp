@@ -14,6 +14,13 @@ namespace vl {
 
 namespace {
 
+// A value carries no engine, so its conversions (dates and numbers to and
+// from text, text comparison) follow the locale of the engine instance the
+// thread works for: the one whose build, load or evaluation converts it.
+LocaleService& ValueLocale() {
+    return ScriptGlobals().localeService();
+}
+
 [[noreturn]] void cannotConvert(const Variant& v, const char* to) {
     std::string what = "Could not convert variant of type (";
     what += v.kindName();
@@ -145,7 +152,7 @@ double Variant::toDateTime() const {
         return toDouble();
     }
     try {
-        return StrToDateTime(s_);
+        return StrToDateTime(s_, ValueLocale());
     } catch (const ConversionError&) {
         cannotConvert(*this, "Date");
     }
@@ -162,7 +169,7 @@ std::string Variant::toString() const {
     case Kind::Double:
         return FloatToStr(d_);
     case Kind::DateTime:
-        return ScriptGlobals().localeService().dateTimeToString(d_);
+        return ValueLocale().dateTimeToString(d_);
     case Kind::String:
         return s_;
     }
@@ -243,7 +250,7 @@ Variant Variant::logicalAnd(const Variant& a, const Variant& b) {
 int Variant::compare(const Variant& a, const Variant& b) {
     if (a.isNull() || b.isNull()) return a.isNull() == b.isNull() ? 0 : (a.isNull() ? -1 : 1);
     if (a.isString() && b.isString()) {
-        const int c = ScriptGlobals().localeService().compareStrings(a.s_, b.s_);
+        const int c = ValueLocale().compareStrings(a.s_, b.s_);
         return (c > 0) - (c < 0);
     }
     const double x = a.toDouble(), y = b.toDouble();
@@ -256,7 +263,7 @@ double RoundHalfEven(double value) {
 
 std::string FloatToStr(double value) {
     std::string text = FloatToStrInvariant(value);
-    const char sep = ScriptGlobals().localeService().decimalSeparator();
+    const char sep = ValueLocale().decimalSeparator();
     for (char& c : text)
         if (c == '.') c = sep;
     return text;
@@ -280,7 +287,7 @@ std::string FloatToStrInvariant(double value) {
 }
 
 double StrToFloat(std::string_view text) {
-    const char sep = ScriptGlobals().localeService().decimalSeparator();
+    const char sep = ValueLocale().decimalSeparator();
     std::string normal(TrimBlanks(text));
     // only the locale's separator counts as one
     if (sep != '.' && normal.find('.') != std::string::npos)

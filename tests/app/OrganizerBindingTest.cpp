@@ -40,7 +40,7 @@ protected:
     }
 
     OrganizerStore store;
-    OrganizerBinding binding{store};
+    OrganizerBinding binding{store, vl::Globals().localeService()};
     int taskNo = 0, contactNo = 0;
 };
 
@@ -52,7 +52,7 @@ std::string recurrence(int kind, std::initializer_list<std::pair<int, int>> ints
         t.setInt32(offset, value);
     for (int d : days)
         t.setByte(T::RepeatWeekDays + d - 1, 1);
-    return DescribeRecurrence(t, kToday);
+    return DescribeRecurrence(t, kToday, vl::Globals().localeService());
 }
 
 } // namespace
@@ -155,11 +155,18 @@ TEST(Recurrence, EndClauseAndDates) {
     t.setInt32(T::RepeatInterval, 1);
     t.setInt32(T::RepeatEnd, 1);
     t.setDate(T::RepeatUntil, ole(kToday.addDays(1)));
-    EXPECT_EQ(DescribeRecurrence(t, kToday), "Every day until Tomorrow");
+    EXPECT_EQ(DescribeRecurrence(t, kToday, vl::Globals().localeService()),
+              "Every day until Tomorrow");
     t.setInt32(T::RepeatEnd, 2);
     t.setInt32(T::RepeatTimes, 5);
-    EXPECT_EQ(DescribeRecurrence(t, kToday), "Every day - 5 time(s)");
-    EXPECT_EQ(DescribeDate("mmmm d, yyyy", ole(kToday) + 0.75, kToday), "Today");
-    EXPECT_EQ(DescribeDate("mmmm d, yyyy", ole(kToday) - 1, kToday), "Yesterday");
-    EXPECT_EQ(DescribeDate("mmmm d, yyyy", ole(QDate(2006, 3, 5)), kToday), "March 5, 2006");
+    EXPECT_EQ(DescribeRecurrence(t, kToday, vl::Globals().localeService()),
+              "Every day - 5 time(s)");
+    EXPECT_EQ(
+        DescribeDate("mmmm d, yyyy", ole(kToday) + 0.75, kToday, vl::Globals().localeService()),
+        "Today");
+    EXPECT_EQ(DescribeDate("mmmm d, yyyy", ole(kToday) - 1, kToday, vl::Globals().localeService()),
+              "Yesterday");
+    EXPECT_EQ(
+        DescribeDate("mmmm d, yyyy", ole(QDate(2006, 3, 5)), kToday, vl::Globals().localeService()),
+        "March 5, 2006");
 }

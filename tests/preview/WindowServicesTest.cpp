@@ -37,7 +37,7 @@ public:
 class WindowServicesTest : public vltest::ReportFixture {
 protected:
     WindowServicesTest() {
-        RegisterDialogControls();
+        RegisterDialogControls(ViewState().addIns);
         auto progress = std::make_unique<RecordingProgress>();
         progressWindow = progress.get();
         Globals().setProgressWindow(std::move(progress));

@@ -13,6 +13,7 @@
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/ObjectFactory.h"
@@ -44,7 +45,7 @@ public:
     SampleHost() {
         report_.Pages().Clear();
         TvlPage& page = report_.Pages().Add();
-        auto view = CreateObject(otMemo);
+        auto view = CreateObject(report_.Engine().model(), otMemo);
         auto& memo = static_cast<TvlMemoView&>(page.AddObject(std::move(view)));
         memo.Name = "Memo1";
         memo.SetBounds(36, 72, 180, 36);

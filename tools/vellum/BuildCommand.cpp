@@ -84,7 +84,8 @@ int RunBuild(const QStringList& args) {
     if (cmd.positionals().size() > 1) throw UsageError("one TEMPLATE expected");
     const DatabaseOptions database = ReadDatabaseOptions(cmd);
     const Outputs out = outputOptions(cmd);
-    if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
+    if (const auto locale = cmd.option(QStringLiteral("locale")))
+        SelectLocale(cmd.engine(), *locale);
     const CommandStop stop(cmd);
     if (database.given()) return buildOnDatabase(cmd, database, templatePath, out, stop);
 

@@ -9,7 +9,8 @@
 namespace vellum_cli {
 
 CommandArgs::CommandArgs(const QStringList& args, const QStringList& valueOptions,
-                         const QStringList& flagOptions) {
+                         const QStringList& flagOptions)
+    : engine_(vl::TvlGlobals::Default()) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!a.startsWith(QLatin1String("--")) || a == QLatin1String("--")) {
@@ -57,12 +58,12 @@ QStringList CommandArgs::options(const QString& name) const {
     return found;
 }
 
-void SelectLocale(const QString& name) {
+void SelectLocale(vl::TvlGlobals& engine, const QString& name) {
     const QLocale locale(name);
     const bool isC = name == QLatin1String("C") || name == QLatin1String("POSIX");
     if (locale == QLocale::c() && !isC)
         throw UsageError("unknown locale \"" + vl::FromQt(name) + "\"");
-    vl::Globals().localeService().select(name);
+    engine.localeService().select(name);
 }
 
 void PrintError(const std::string& message) {

@@ -7,6 +7,10 @@
 #include <optional>
 #include <string>
 
+namespace vl {
+class TvlGlobals;
+}
+
 namespace vellum_cli {
 
 // Wrong use of a subcommand; the message says what was expected.
@@ -27,8 +31,12 @@ public:
     std::optional<QString> option(const QString& name) const;
     QStringList options(const QString& name) const; // every occurrence, in order
     bool flag(const QString& name) const { return flags_.contains(name); }
+    // The engine instance the command works with: the process's own, as the
+    // command line runs one command at a time.
+    vl::TvlGlobals& engine() const { return engine_; }
 
 private:
+    vl::TvlGlobals& engine_;
     QStringList positionals_;
     QList<std::pair<QString, QString>> options_;
     QStringList flags_;
@@ -40,6 +48,6 @@ void PrintError(const std::string& message);
 
 // --locale NAME: the engine's locale for formatting and day and month
 // names; UsageError for a name Qt does not know.
-void SelectLocale(const QString& name);
+void SelectLocale(vl::TvlGlobals& engine, const QString& name);
 
 } // namespace vellum_cli

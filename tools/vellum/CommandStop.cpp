@@ -1,9 +1,11 @@
 #include "tools/vellum/CommandStop.h"
 
+#include "engine/build/TvlGlobals.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ScriptGlobals.h"
 #include "tools/vellum/CommandLine.h"
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 
@@ -13,8 +15,12 @@ namespace {
 
 constexpr int kMaxSeconds = 24 * 60 * 60;
 
+// A signal handler is given nothing: the engine that Ctrl-C stops is kept
+// here while a command runs.
+std::atomic<vl::TvlScriptGlobals*> interruptedEngine{nullptr};
+
 void onInterrupt(int) {
-    vl::ScriptGlobals().interrupt();
+    if (vl::TvlScriptGlobals* engine = interruptedEngine.load()) engine->interrupt();
 }
 
 int timeoutOption(const CommandArgs& cmd) {
@@ -30,23 +36,26 @@ int timeoutOption(const CommandArgs& cmd) {
 
 } // namespace
 
-CommandStop::CommandStop(const CommandArgs& cmd) : seconds_(timeoutOption(cmd)) {
-    vl::ScriptGlobals().clearInterrupt();
-    deadline_ = std::make_unique<vl::ScopedDeadline>(std::chrono::seconds(seconds_));
+CommandStop::CommandStop(const CommandArgs& cmd)
+    : engine_(cmd.engine().script()), seconds_(timeoutOption(cmd)) {
+    engine_.clearInterrupt();
+    deadline_ = std::make_unique<vl::ScopedDeadline>(engine_, std::chrono::seconds(seconds_));
+    interruptedEngine = &engine_;
     std::signal(SIGINT, onInterrupt);
 }
 
 CommandStop::~CommandStop() {
     std::signal(SIGINT, SIG_DFL);
-    vl::ScriptGlobals().clearInterrupt();
+    interruptedEngine = nullptr;
+    engine_.clearInterrupt();
 }
 
 bool CommandStop::Stopped() const {
-    return vl::ScriptGlobals().interrupted() || deadline_->Expired();
+    return engine_.interrupted() || deadline_->Expired();
 }
 
 void CommandStop::ThrowIfStopped() const {
-    if (vl::ScriptGlobals().interrupted()) throw vl::VlError("interrupted");
+    if (engine_.interrupted()) throw vl::VlError("interrupted");
     if (deadline_->Expired())
         throw vl::VlError("stopped after " + std::to_string(seconds_) + " seconds (--timeout)");
 }

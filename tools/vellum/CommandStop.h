@@ -31,6 +31,7 @@ public:
     void ThrowIfStopped() const;
 
 private:
+    vl::TvlScriptGlobals& engine_;
     int seconds_ = 0;
     std::unique_ptr<vl::ScopedDeadline> deadline_;
 };

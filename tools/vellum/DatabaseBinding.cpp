@@ -19,11 +19,11 @@ DatabaseBinding::DatabaseBinding(const DatabaseOptions& options) {
     else
         addNamedTables(options);
     // Last: a constructor that fails must leave nothing registered behind.
-    vl::Globals().components().add(&form_);
+    report_.Engine().components().add(&form_);
 }
 
 DatabaseBinding::~DatabaseBinding() {
-    vl::Globals().components().remove(&form_);
+    report_.Engine().components().remove(&form_);
     tables_.clear();
     if (inTransaction_) database_.connection().rollback();
     database_.Close();

@@ -58,9 +58,9 @@ int RunDesign(const QStringList& args) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         throw vl::VlError("the designer needs a window system");
     requireNewFileFolder(path);
-    const vl::WindowServices windows;
-    const SystemPrinters printers;
-    const vl::TvlDesigner designer;
+    const vl::WindowServices windows(cmd.engine());
+    const SystemPrinters printers(cmd.engine());
+    const vl::TvlDesigner designer(cmd.engine());
     // The designer's field lists and its preview show the data it is given.
     if (database.given()) {
         DatabaseBinding binding(database);

@@ -37,8 +37,8 @@ std::vector<Definition> definitions(const QStringList& texts) {
 // constants; anything else stays Null.
 class EvalLookup {
 public:
-    EvalLookup(vl::TvlParser& parser, std::vector<Definition> defs)
-        : parser_(parser), defs_(std::move(defs)) {}
+    EvalLookup(vl::TvlGlobals& engine, std::vector<Definition> defs)
+        : engine_(engine), parser_(engine.globalParser()), defs_(std::move(defs)) {}
 
     void operator()(std::string_view name, vl::Variant& value) {
         for (const Definition& d : defs_) {
@@ -54,14 +54,14 @@ public:
             active_.erase(d.name);
             return;
         }
-        vl::TvlGlobals& g = vl::Globals();
-        if (const vl::Variant* v = g.globalVariables().Find(name))
+        if (const vl::Variant* v = engine_.globalVariables().Find(name))
             value = *v;
-        else if (const vl::Variant* c = g.constantList().Find(name))
+        else if (const vl::Variant* c = engine_.constantList().Find(name))
             value = *c;
     }
 
 private:
+    vl::TvlGlobals& engine_;
     vl::TvlParser& parser_;
     std::vector<Definition> defs_;
     std::set<std::string> active_;
@@ -73,12 +73,15 @@ int RunEval(const QStringList& args) {
     const CommandArgs cmd(args, {QStringLiteral("locale"), QStringLiteral("set")}, {});
     const QString expression = cmd.positional(0, "EXPRESSION");
     if (cmd.positionals().size() > 1) throw UsageError("one EXPRESSION expected");
-    if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
-    vl::TvlParser& parser = vl::Globals().globalParser();
-    parser.OnGetValue = EvalLookup(parser, definitions(cmd.options(QStringLiteral("set"))));
-    parser.OnCallFunction = [](std::string_view name, const vl::Variant& p1, const vl::Variant& p2,
-                               const vl::Variant& p3, vl::Variant& val) {
-        vl::CallFunctionLibraries(name, p1, p2, p3, val);
+    if (const auto locale = cmd.option(QStringLiteral("locale")))
+        SelectLocale(cmd.engine(), *locale);
+    vl::TvlGlobals& engine = cmd.engine();
+    vl::TvlParser& parser = engine.globalParser();
+    parser.OnGetValue = EvalLookup(engine, definitions(cmd.options(QStringLiteral("set"))));
+    parser.OnCallFunction = [&engine](std::string_view name, const vl::Variant& p1,
+                                      const vl::Variant& p2, const vl::Variant& p3,
+                                      vl::Variant& val) {
+        vl::CallFunctionLibraries(engine.functionLibraries(), name, p1, p2, p3, val);
     };
     const std::string line = ValueLine(parser.Evaluate(vl::FromQt(expression)));
     std::printf("%s\n", line.c_str());

@@ -1,3 +1,4 @@
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/ViewState.h"
 #include "tools/vellum/Commands.h"
@@ -72,7 +73,7 @@ void writeInfo(JsonWriter& json, const vl::TvlReportInfo& info) {
 
 void writeReport(JsonWriter& json, const vl::TvlReport& report) {
     json.beginObject();
-    json.field("version", vl::ViewState().templateVersion);
+    json.field("version", report.Engine().views().templateVersion);
     json.field("twoPass", report.TwoPass);
     json.field("printToDefault", report.PrintToDefault);
     json.key("printer");

@@ -48,7 +48,7 @@ void writeCommon(JsonWriter& json, const vl::TvlView& v, ObjectJsonMode mode) {
 // A text object's own fields as its record holds them: whatever class
 // reads text objects, its record follows the common record of every view.
 void writeText(JsonWriter& json, vl::TvlView& v) {
-    vl::TvlViewState& state = vl::ViewState();
+    vl::TvlViewState& state = v.viewState();
     const int version = state.templateVersion;
     const vl::TvlWriteMode mode = v.WriteMode;
     state.templateVersion = vl::kCurrentTemplateVersion;

@@ -32,11 +32,12 @@ int RunPreview(const QStringList& args) {
         throw vl::VlError("the preview needs a window system");
     if (!QFileInfo(path).isFile())
         throw vl::VlError("file \"" + vl::FromQt(path) + "\" does not exist");
-    if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
-    const vl::WindowServices windows;
+    if (const auto locale = cmd.option(QStringLiteral("locale")))
+        SelectLocale(cmd.engine(), *locale);
+    const vl::WindowServices windows(cmd.engine());
     // pages are laid out on the system's printer, as the program does; a
     // machine without printers still prints into a PDF file
-    const SystemPrinters printers;
+    const SystemPrinters printers(cmd.engine());
 
     quillet::OrganizerStore store(organizerFolder(cmd));
     if (!store.dataFolder().isEmpty()) loadOrganizer(store);

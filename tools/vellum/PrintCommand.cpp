@@ -65,12 +65,12 @@ PrintOptions printOptions(const CommandArgs& cmd) {
 
 // Starts the engine's printer on the system's printers and "Print to PDF
 // file", and returns the name of the printer to print on.
-std::string choosePrinter(const PrintOptions& o) {
+std::string choosePrinter(vl::TvlGlobals& engine, const PrintOptions& o) {
     auto owned = std::make_unique<vl::QtPrinterSystem>();
     vl::QtPrinterSystem& system = *owned;
     system.setPdfPrinterOffered(true);
-    vl::Globals().startPrinter(std::move(owned));
-    const vl::TvlPrinter& printer = vl::GlobalPrinter();
+    engine.startPrinter(std::move(owned));
+    const vl::TvlPrinter& printer = engine.printer();
     const vl::StringList& list = printer.PrinterList();
     if (o.pdf) {
         system.setPdfFileName(QFileInfo(*o.pdf).absoluteFilePath());
@@ -105,8 +105,9 @@ int RunPrint(const QStringList& args) {
     const QString file = cmd.positional(0, "prepared report or template file");
     if (cmd.positionals().size() > 1) throw UsageError("one FILE expected");
     const PrintOptions o = printOptions(cmd);
-    if (const auto locale = cmd.option(QStringLiteral("locale"))) SelectLocale(*locale);
-    const std::string printerName = choosePrinter(o);
+    if (const auto locale = cmd.option(QStringLiteral("locale")))
+        SelectLocale(cmd.engine(), *locale);
+    const std::string printerName = choosePrinter(cmd.engine(), o);
 
     OrganizerBuild build(cmd, file);
     vl::TvlReport& report = build.report();

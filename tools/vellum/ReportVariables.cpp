@@ -8,7 +8,7 @@
 namespace vellum_cli {
 
 void ApplyVariables(vl::TvlReport& report, const QList<NamedText>& variables) {
-    vl::TvlGlobals& g = vl::Globals();
+    vl::TvlGlobals& g = report.Engine();
     vl::TvlVariables& dictionary = report.Dictionary().Variables;
     for (const NamedText& variable : variables) {
         const std::string name = vl::FromQt(variable.name);

@@ -72,8 +72,7 @@ std::string listingLine(const std::string& line) {
 }
 
 // --set NAME=EXPR: the script variable NAME starts with the value of EXPR.
-void presetVariables(const QStringList& texts) {
-    vl::TvlGlobals& g = vl::Globals();
+void presetVariables(vl::TvlGlobals& g, const QStringList& texts) {
     for (const QString& text : texts) {
         const qsizetype eq = text.indexOf(QLatin1Char('='));
         const std::string name(vl::TrimBlanks(vl::FromQt(text.left(eq))));
@@ -84,8 +83,7 @@ void presetVariables(const QStringList& texts) {
     }
 }
 
-void printVariables() {
-    const vl::TvlVariables& variables = vl::Globals().globalVariables();
+void printVariables(const vl::TvlVariables& variables) {
     for (int i = 0; i < variables.Count(); ++i) {
         const std::string line =
             ValueText(vl::Variant(variables.GetName(i))) + "\t" + ValueLine(variables.GetValue(i));
@@ -102,7 +100,7 @@ int RunScript(const QStringList& args) {
     if (cmd.positionals().size() > 1) throw UsageError("one FILE expected");
     const vl::StringList source = readSource(fileName);
 
-    vl::TvlGlobals& engine = vl::Globals();
+    vl::TvlGlobals& engine = cmd.engine();
     vl::EmptyReportBinding report(engine.script());
     report.Attach();
     vl::TInterpretator& interpreter = engine.globalInterpretator();
@@ -118,14 +116,14 @@ int RunScript(const QStringList& args) {
             std::printf("%zu\t%s\n", i, listingLine(compiled[i]).c_str());
         return 0;
     }
-    presetVariables(cmd.options(QStringLiteral("set")));
+    presetVariables(engine, cmd.options(QStringLiteral("set")));
     {
         // Ctrl-C (or --timeout) stops the running script the way Cancel stops a build.
         const CommandStop stop(cmd);
         interpreter.RunScript(compiled);
         stop.ThrowIfStopped();
     }
-    printVariables();
+    printVariables(engine.globalVariables());
     return 0;
 }
 

@@ -7,14 +7,14 @@
 
 namespace vellum_cli {
 
-SystemPrinters::SystemPrinters() {
+SystemPrinters::SystemPrinters(vl::TvlGlobals& engine) : engine_(engine) {
     auto printers = std::make_unique<vl::QtPrinterSystem>();
     printers->setPdfPrinterOffered(true);
-    vl::Globals().startPrinter(std::move(printers));
+    engine_.startPrinter(std::move(printers));
 }
 
 SystemPrinters::~SystemPrinters() {
-    vl::Globals().startPrinter(nullptr);
+    engine_.startPrinter(nullptr);
 }
 
 } // namespace vellum_cli

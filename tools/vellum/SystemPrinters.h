@@ -1,5 +1,9 @@
 #pragma once
 
+namespace vl {
+class TvlGlobals;
+}
+
 namespace vellum_cli {
 
 // The system's printers, with "Print to PDF file" among them, are the
@@ -7,10 +11,13 @@ namespace vellum_cli {
 // back when it ends, so nothing of the command stays behind for the next.
 class SystemPrinters {
 public:
-    SystemPrinters();
+    explicit SystemPrinters(vl::TvlGlobals& engine);
     ~SystemPrinters();
     SystemPrinters(const SystemPrinters&) = delete;
     SystemPrinters& operator=(const SystemPrinters&) = delete;
+
+private:
+    vl::TvlGlobals& engine_;
 };
 
 } // namespace vellum_cli

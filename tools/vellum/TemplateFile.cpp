@@ -26,7 +26,7 @@ private:
 std::optional<std::string> LoadTemplate(vl::TvlReport& report, const QString& path,
                                         const CommandArgs& args) {
     if (const auto password = args.option(QStringLiteral("password")))
-        vl::Globals().setUiService(std::make_unique<GivenPassword>(vl::FromQt(*password)));
+        report.Engine().setUiService(std::make_unique<GivenPassword>(vl::FromQt(*password)));
     try {
         if (!report.LoadFromFile(path))
             throw vl::VlError("no template file \"" + vl::FromQt(path) + "\"");

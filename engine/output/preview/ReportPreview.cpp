@@ -71,7 +71,7 @@ TvlPreviewForm* ShowPreparedReport(TvlReport& report, const TvlShowOptions& opti
 
 WindowServices::WindowServices(TvlGlobals& engine) : engine_(engine) {
     TvlGlobals& g = engine_;
-    RegisterDialogControls();
+    RegisterDialogControls(g.views().addIns);
     g.setUiService(std::make_unique<WidgetUiService>());
     g.setProgressWindow(std::make_unique<WidgetProgressWindow>(g.stopRequested()));
     g.setLinkOpener(std::make_unique<DesktopLinkOpener>());

@@ -4,6 +4,7 @@
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/ObjectFactory.h"
@@ -62,7 +63,7 @@ public:
     // makes objects.
     template <typename View = TvlMemoView>
     View& add(int type, const std::string& name, int left, int top, int width, int height) {
-        auto view = CreateObject(type);
+        auto view = CreateObject(page().Engine().model(), type);
         view->Name = name;
         view->SetBounds(left, top, width, height);
         return static_cast<View&>(page().AddObject(std::move(view)));

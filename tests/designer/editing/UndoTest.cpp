@@ -1,3 +1,4 @@
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/TvlPictureView.h"
 #include "tests/designer/editing/FakeDesignerHost.h"
 
@@ -195,7 +196,7 @@ TEST_F(UndoTest, AChangeStepFindsItsObjectWhenOthersMovedWithoutAStep) {
     host.takeSnapshot(skChange);
     memo.Left = 50;
     // An object outside undo inserted in front shifts every index.
-    auto helper = CreateObject(otPicture);
+    auto helper = CreateObject(ModelGlobals(), otPicture);
     helper->Name = "Helper";
     helper->Flags |= ofNoUndo;
     host.page().Objects.insert(host.page().Objects.begin(), std::move(helper));

@@ -3,9 +3,12 @@
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/ObjectInsertion.h"
 #include "designer/workspace/PageObjects.h"
+#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlPage.h"
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
+#include "engine/model/ViewState.h"
 
 #include <gtest/gtest.h>
 
@@ -70,10 +73,10 @@ TEST(ObjectInsertion, BandBaseNames) {
     EXPECT_EQ(BandBaseName("Page header"), "PageHeader");
     EXPECT_EQ(BandBaseName("Overlay"), "Overlay");
     EXPECT_EQ(BandBaseName("Odd "), "Odd");
-    const auto band = CreateForTool(dtBand, 5);
+    const auto band = CreateForTool(ModelGlobals(), dtBand, 5);
     EXPECT_EQ(band->BaseName, "MasterData");
     EXPECT_EQ(band->FrameTyp, 5);
-    EXPECT_EQ(CreateForTool(dtAddInBase + 40), nullptr); // no such add-in class
+    EXPECT_EQ(CreateForTool(ModelGlobals(), dtAddInBase + 40), nullptr); // no such add-in class
 }
 
 namespace {
@@ -101,7 +104,7 @@ std::string Order(const TvlPage& page) {
 } // namespace
 
 TEST(PageObjects, SortBandsPutsOverlayFirstAndCrossBandsLastOfTheBands) {
-    TvlPage page;
+    TvlPage page{TvlGlobals::Default()};
     Put(page, std::make_unique<TvlMemoView>(), 0, 0, 10, 10, "M1");
     Band(page, 18, "Cross");
     Band(page, 0, "Title");
@@ -114,7 +117,7 @@ TEST(PageObjects, SortBandsPutsOverlayFirstAndCrossBandsLastOfTheBands) {
 }
 
 TEST(PageObjects, NearestObjectPrefersTheSameRow) {
-    TvlPage page;
+    TvlPage page{TvlGlobals::Default()};
     TvlView& s = Put(page, std::make_unique<TvlMemoView>(), 100, 300, 50, 20, "S");
     Put(page, std::make_unique<TvlMemoView>(), 160, 100, 50, 20, "Above"); // 10 right, far up
     TvlView& row = Put(page, std::make_unique<TvlMemoView>(), 260, 300, 50, 20, "Row");

@@ -130,19 +130,19 @@ TEST(ScopedDeadlineTest, NestedDeadlinesKeepTheEarlierOne) {
     TvlScriptGlobals& g = Globals().script();
     g.stopRequested() = false;
     {
-        const ScopedDeadline outer(std::chrono::milliseconds(-1));
+        const ScopedDeadline outer(ScriptGlobals(), std::chrono::milliseconds(-1));
         EXPECT_EQ(g.deadline(), 0);
         EXPECT_FALSE(g.stopDue());
     }
     {
-        const ScopedDeadline outer(std::chrono::hours(1));
+        const ScopedDeadline outer(ScriptGlobals(), std::chrono::hours(1));
         const auto outerDeadline = g.deadline();
         {
-            const ScopedDeadline inner(std::chrono::hours(2));
+            const ScopedDeadline inner(ScriptGlobals(), std::chrono::hours(2));
             EXPECT_EQ(g.deadline(), outerDeadline);
         }
         {
-            const ScopedDeadline inner(std::chrono::milliseconds(1));
+            const ScopedDeadline inner(ScriptGlobals(), std::chrono::milliseconds(1));
             EXPECT_LT(g.deadline(), outerDeadline);
             while (!g.stopDue()) {
             }

@@ -1,5 +1,9 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
+#include "engine/model/ModelGlobals.h"
+#include "engine/model/ObjectFactory.h"
+#include "engine/model/TvlPictureView.h"
+#include "engine/model/ViewState.h"
 #include "engine/script/FunctionDescriptions.h"
 #include "engine/script/FunctionLibrary.h"
 #include "engine/script/ScriptReportBinding.h"
@@ -41,6 +45,27 @@ TEST(EngineInstance, AReportReleasedElsewhereUnbindsItsOwnEnginesParser) {
     EXPECT_EQ(engine.globalInterpretator().Binding(), nullptr);
     // nothing dangles: the engine evaluates without a report
     EXPECT_EQ(engine.globalParser().Evaluate("1 + 2").toInt(), 3);
+}
+
+// A report object belongs to the engine of the page that holds it, even when
+// a host makes it while another engine's build calls back; its picture
+// handle moves with it, so scripts of either engine reach only their own.
+TEST(EngineInstance, AnObjectBelongsToTheEngineOfItsPage) {
+    TvlGlobals other;
+    TvlReport report(other, "Other");
+    TvlPage& page = report.Pages().Add();
+    auto made = std::make_unique<TvlPictureView>(); // the thread works for the default engine
+    ASSERT_EQ(&made->viewState(), &Globals().views());
+    const std::int32_t defaultHandle = made->Picture.handle();
+    auto& picture = static_cast<TvlPictureView&>(page.AddObject(std::move(made)));
+    EXPECT_EQ(&picture.viewState(), &other.views());
+    EXPECT_EQ(TvlPicture::fromHandle(Globals().views(), defaultHandle), nullptr);
+    EXPECT_EQ(TvlPicture::fromHandle(other.views(), picture.Picture.handle()), &picture.Picture);
+
+    const std::int32_t sequence = other.views().sequence;
+    auto created = CreateObject(other.model(), otMemo);
+    EXPECT_EQ(&created->viewState(), &other.views());
+    EXPECT_EQ(created->ID, sequence + 1) << "numbered by its own engine";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlReport.h"
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlLineView.h"
@@ -322,7 +323,7 @@ TEST_F(TemplateStreamTest, ObjectsThatCannotBeReadAreSkippedByTheirFrame) {
     addBand(b, "Band1");
     b.u8(252);
     load(b);
-    const std::size_t memos = CreateObject(otMemo) ? 2 : 0;
+    const std::size_t memos = CreateObject(ModelGlobals(), otMemo) ? 2 : 0;
     ASSERT_EQ(page(0).Objects.size(), memos + 2);
     EXPECT_EQ(page(0).Objects[memos]->Name, "Picture1");
     EXPECT_EQ(page(0).Objects[memos + 1]->Name, "Band1");

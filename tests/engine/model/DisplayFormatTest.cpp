@@ -2,11 +2,13 @@
 
 #include "engine/build/TvlGlobals.h"
 #include "engine/script/Errors.h"
+#include "tests/support/ThreadLocale.h"
 
 #include <gtest/gtest.h>
 #include <map>
 
 using namespace vl;
+using namespace vltest;
 
 namespace {
 
@@ -19,11 +21,14 @@ protected:
     }
     // A bracket evaluated against a table of values, with the view's format.
     std::string Bracket(std::string_view text, TvlDisplayFormat view = {}, bool hideZeros = false) {
-        return EvaluateBracket(text, view, hideZeros, [this](std::string_view expression) {
-            const auto it = values.find(std::string(expression));
-            if (it == values.end()) throw VlError("unknown " + std::string(expression));
-            return it->second;
-        });
+        return EvaluateBracket(
+            text, view, hideZeros,
+            [this](std::string_view expression) {
+                const auto it = values.find(std::string(expression));
+                if (it == values.end()) throw VlError("unknown " + std::string(expression));
+                return it->second;
+            },
+            vltest::ThreadLocale());
     }
     std::map<std::string, Variant> values;
 };

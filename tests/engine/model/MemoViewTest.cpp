@@ -1,6 +1,7 @@
 #include "ViewTestSupport.h"
 #include "engine/build/TvlGlobals.h"
 #include "engine/model/DisplayFormat.h"
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/Errors.h"
@@ -30,8 +31,10 @@ public:
     std::string expandBracket(std::string_view text, TvlView& view) override {
         const auto* memo = dynamic_cast<const TvlMemoView*>(&view);
         const bool hide = memo && memo->hasFlag(TvlMemoView::mfHideZeros);
-        return EvaluateBracket(text, {view.Format, view.FormatStr}, hide,
-                               [this](std::string_view e) { return evaluate(e); });
+        return EvaluateBracket(
+            text, {view.Format, view.FormatStr}, hide,
+            [this](std::string_view e) { return evaluate(e); },
+            view.engineModel().script().localeService());
     }
     void beforeObjectOutput(TvlView& view) override {
         FakeHost::beforeObjectOutput(view);
@@ -87,7 +90,7 @@ protected:
 };
 
 TEST_F(MemoViewTest, DefaultsAndFactory) {
-    auto view = CreateObject(otMemo);
+    auto view = CreateObject(ModelGlobals(), otMemo);
     auto* m = dynamic_cast<TvlMemoView*>(view.get());
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->className(), "TvlMemoView");

@@ -1,4 +1,5 @@
 #include "ViewTestSupport.h"
+#include "engine/model/ModelGlobals.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/TvlLineView.h"
@@ -312,23 +313,23 @@ TEST(PictureProperties, FlagsAndHandles) {
 
 TEST(ObjectCreation, TypeCodesAddInsAndSequence) {
     ViewStateGuard guard;
-    EXPECT_EQ(CreateObject(7), nullptr);
-    EXPECT_EQ(CreateObject(255), nullptr);
-    auto band = CreateObject(otBand);
-    auto line = CreateObject(otLine);
+    EXPECT_EQ(CreateObject(ModelGlobals(), 7), nullptr);
+    EXPECT_EQ(CreateObject(ModelGlobals(), 255), nullptr);
+    auto band = CreateObject(ModelGlobals(), otBand);
+    auto line = CreateObject(ModelGlobals(), otLine);
     ASSERT_TRUE(band && line);
     EXPECT_EQ(band->className(), "TvlBandView");
     EXPECT_EQ(line->ID, band->ID + 1);
-    EXPECT_EQ(CreateObject(otPicture)->Typ, otPicture);
-    EXPECT_EQ(CreateObject(otSubReport)->BaseName, "SubReport");
+    EXPECT_EQ(CreateObject(ModelGlobals(), otPicture)->Typ, otPicture);
+    EXPECT_EQ(CreateObject(ModelGlobals(), otSubReport)->BaseName, "SubReport");
 
     try {
-        CreateObject(otAddIn, "TvlChartView");
+        CreateObject(ModelGlobals(), otAddIn, "TvlChartView");
         FAIL();
     } catch (const ClassNotFoundError& e) {
         EXPECT_STREQ(e.what(), "TvlChartView\r");
     }
-    EXPECT_THROW(CreateObject(otAddIn, "TvlGauge"), ClassNotFoundError);
+    EXPECT_THROW(CreateObject(ModelGlobals(), otAddIn, "TvlGauge"), ClassNotFoundError);
     EXPECT_TRUE(ViewState().errorFlag);
     EXPECT_EQ(ViewState().errorText, "TvlChartView\rTvlGauge\r");
     EXPECT_EQ(NonPluggedComponentsText(ViewState().errorText),
@@ -340,8 +341,8 @@ TEST(ObjectCreation, TypeCodesAddInsAndSequence) {
     entry.create = [] { return std::make_unique<TvlView>(); };
     ASSERT_TRUE(ViewState().addIns.add(entry));
     EXPECT_FALSE(ViewState().addIns.add(entry));
-    EXPECT_NE(CreateObject(otAddIn, "TvlGauge"), nullptr);
-    EXPECT_THROW(CreateObject(otAddIn, "TVLGAUGE"), ClassNotFoundError);
+    EXPECT_NE(CreateObject(ModelGlobals(), otAddIn, "TvlGauge"), nullptr);
+    EXPECT_THROW(CreateObject(ModelGlobals(), otAddIn, "TVLGAUGE"), ClassNotFoundError);
 }
 
 TEST(ObjectErrors, CalculationErrorText) {
@@ -350,12 +351,12 @@ TEST(ObjectErrors, CalculationErrorText) {
     v.Name = "Memo4";
     v.Memo = {"[Price]", "x"};
     ViewState().currentView = &v;
-    SetCalculationError("Division failed", "Report1");
+    SetCalculationError(ViewState(), "Division failed", "Report1");
     EXPECT_TRUE(ViewState().errorFlag);
     EXPECT_EQ(ViewState().errorText, "An error occured during calculating\r[Price]\rx\r\r"
                                      "Report: Report1\rObject: Memo4\r\rDivision failed");
     ViewState().currentView = nullptr;
-    SetCalculationError("E", "R");
+    SetCalculationError(ViewState(), "E", "R");
     EXPECT_EQ(ViewState().errorText, "An error occured during calculating\r\rReport: R\r\rE");
 }
 

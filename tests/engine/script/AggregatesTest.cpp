@@ -58,7 +58,7 @@ protected:
     }
     void row(AggregateHost& data, Variant value) {
         price = std::move(value);
-        AccumulateAggregates(data);
+        AccumulateAggregates(data, Globals().globalParser());
     }
     Variant read(AggregateHost& shownOn, const std::string& call) {
         context().CurrentBand = &shownOn;

@@ -47,7 +47,7 @@ protected:
 
     Variant eval(const std::string& expression) { return parser.Evaluate(expression); }
 
-    TvlParser parser;
+    TvlParser parser{Globals().localeService()};
     std::map<std::string, Variant> values;
     std::vector<std::string> asked;
     std::vector<Call> calls;
@@ -185,7 +185,7 @@ TEST_F(TvlParserTest, NamesReachTheLookup) {
     EXPECT_TRUE(eval("[No such] + 1").isNull());
     EXPECT_EQ(asked.back(), "No such");
 
-    TvlParser bare;
+    TvlParser bare{Globals().localeService()};
     EXPECT_TRUE(bare.Evaluate("X").isNull());
     EXPECT_TRUE(bare.Evaluate("F(1)").isNull());
 }

@@ -1,10 +1,12 @@
 #include "engine/script/ValueFormat.h"
 
 #include "engine/script/Errors.h"
+#include "tests/support/ThreadLocale.h"
 
 #include <gtest/gtest.h>
 
 using namespace vl;
+using namespace vltest;
 
 namespace {
 
