@@ -1,7 +1,7 @@
 #include "app/OrganizerReport.h"
 
 #include "engine/build/FindDataSource.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlGraphic.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/script/TextUtils.h"

@@ -2,7 +2,7 @@
 
 #include "app/OrganizerBinding.h"
 #include "app/OrganizerTable.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/build/TvlUserDataset.h"
 #include "engine/model/TvlPicture.h"

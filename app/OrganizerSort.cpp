@@ -1,6 +1,6 @@
 #include "app/OrganizerSort.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 
 #include <algorithm>
 #include <cmath>

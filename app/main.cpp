@@ -3,7 +3,7 @@
 
 #include "app/window/TFormPreview.h"
 #include "designer/window/TvlDesigner.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/preview/ReportPreview.h"
 #include "engine/output/printing/QtPrinterSystem.h"
 

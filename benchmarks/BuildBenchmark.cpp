@@ -1,4 +1,4 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"

@@ -3,7 +3,7 @@
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/ObjectFactory.h"

@@ -1,6 +1,6 @@
 #include "app/OrganizerReport.h"
 #include "app/OrganizerStore.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/TvlEMFPages.h"
 #include "tools/samples/SampleData.h"
 #include "tools/templates/SampleTemplates.h"
@@ -109,7 +109,7 @@ void BM_ContactList10000FourBuilds(benchmark::State& state) {
         std::vector<std::thread> running;
         for (int t = 0; t < threads; ++t)
             running.emplace_back([&] {
-                vl::TvlGlobals engine;
+                vl::TvlEngine engine;
                 const vl::TvlEngineScope scope(engine);
                 quillet::OrganizerStore store(organizer.dataFolder());
                 store.startUp();

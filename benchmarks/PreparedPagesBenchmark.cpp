@@ -1,5 +1,5 @@
 #include "benchmarks/BenchmarkPaper.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlGraphic.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlMemoView.h"
@@ -82,7 +82,7 @@ void fill(TvlEMFPages& pages, int count, bool withLogo = false) {
 // stays near that of the store itself.
 void DrawEveryPage(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    ViewState().renderMode = rmOutput;
+    TvlEngine::Default().views().renderMode = rmOutput;
     TvlEMFPages pages;
     fill(pages, count);
     const double storeMb = peakRssMb();

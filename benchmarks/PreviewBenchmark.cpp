@@ -1,5 +1,5 @@
 #include "benchmarks/BenchmarkPaper.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlMemoView.h"

@@ -2,7 +2,7 @@
 // of the current layout (every kind of object), of the layout without a
 // version byte and of the early metafile layout.
 // Usage: make_prepared_seeds <folder>
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlGraphic.h"
 #include "engine/model/TvlLineView.h"
@@ -28,7 +28,7 @@ void save(const std::string& folder, const std::string& name,
 }
 
 vl::PageSettings paper(int code, int width, int height, int orientation) {
-    vl::TvlPrinter& printer = vl::GlobalPrinter();
+    vl::TvlPrinter& printer = vl::TvlEngine::Default().printer();
     printer.SetPaper(code, width, height, -1, orientation, true);
     vl::PageSettings s;
     s.PaperSize = static_cast<std::int16_t>(code);

@@ -6,7 +6,7 @@
 // must always read back.
 #include "app/OrganizerReport.h"
 #include "app/OrganizerStore.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/script/Stream.h"
 #include "engine/script/TvlVariables.h"

@@ -3,7 +3,7 @@
 // were postfix, since stored postfix text reaches it from templates. Run with
 // ASan and UBSan; any crash, sanitizer report or timeout is a finding. Errors
 // of the expression itself (VlError) are expected outcomes.
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionLibrary.h"
 #include "engine/script/TextUtils.h"
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     parser.OnCallFunction = [](std::string_view name, const vl::Variant& p1, const vl::Variant& p2,
                                const vl::Variant& p3, vl::Variant& val) {
-        vl::CallFunctionLibraries(name, p1, p2, p3, val);
+        vl::CallFunctionLibraries(vl::Globals().functionLibraries(), name, p1, p2, p3, val);
     };
     evaluate(parser, std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;

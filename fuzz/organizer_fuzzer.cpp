@@ -9,7 +9,7 @@
 #include "app/OrganizerBinding.h"
 #include "app/OrganizerStore.h"
 #include "app/RecordLayout.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlGraphic.h"
 #include "engine/script/Errors.h"
 

@@ -3,6 +3,7 @@
 // then draws the picture stretched, centred or at its own size. Run with
 // ASan and UBSan; any crash, sanitizer report or timeout is a finding.
 // PictureError for damaged data is the expected outcome.
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/Errors.h"
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const vl::VlError&) {
         return 0;
     }
-    vl::ViewState().renderMode = vl::rmOutput;
+    vl::TvlEngine::Default().views().renderMode = vl::rmOutput;
     QImage image(64, 48, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

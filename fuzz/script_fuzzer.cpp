@@ -3,7 +3,7 @@
 // any crash, sanitizer report, unexpected exception or timeout is a finding.
 // Errors of the script itself (compile error lines, VlError at run time) are
 // expected outcomes.
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/EmptyReportBinding.h"
 #include "engine/script/Errors.h"
 #include "engine/script/TInterpretator.h"
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    vl::TvlGlobals& g = vl::Globals();
+    vl::TvlEngine& g = vl::Globals();
     g.globalVariables().Clear();
     g.stopRequested() = false;
     vl::EmptyReportBinding report(g.script());

@@ -1,7 +1,7 @@
 #include "app/window/TFormPreview.h"
 
 #include "app/window/ZoomMenu.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/preview/ReportPreview.h"
 #include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/output/preview/TvlPreview.h"

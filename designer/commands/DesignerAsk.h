@@ -7,6 +7,7 @@
 
 namespace vl {
 
+class TvlPrinter;
 class TvlReport;
 struct TvlDesignerSettings;
 struct TvlEditorFonts;
@@ -41,7 +42,7 @@ public:
     // The description and picture of a new skeleton file.
     virtual bool describeTemplate(TvlTemplateHeader& header) = 0;
 
-    virtual bool pageOptions(TvlPageOptionValues& values) = 0;
+    virtual bool pageOptions(TvlPageOptionValues& values, const TvlPrinter& printer) = 0;
     virtual bool reportOptions(TvlReportOptionValues& values) = 0;
     // One entry of the password dialog with the prompt of that text number;
     // none for Cancel.

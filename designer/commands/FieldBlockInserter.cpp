@@ -2,6 +2,7 @@
 
 #include "engine/build/DesignerShared.h"
 #include "engine/build/TvlDBDataSet.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/MeasuringCanvas.h"
@@ -97,7 +98,7 @@ TvlView& TvlFieldBlockInserter::addMemo(int x, int y, const std::string& text, b
 
 int TvlFieldBlockInserter::textWidth(const TvlView& memo, const std::string& text) const {
     const TvlFont& font = static_cast<const TvlMemoView&>(memo).Font;
-    return RoundEven(MeasuringCanvas().metrics(font, font.pixelHeight96()).width(text, 0));
+    return RoundEven(memo.measuringCanvas().metrics(font, font.pixelHeight96()).width(text, 0));
 }
 
 int TvlFieldBlockInserter::toGrid(double width) const {
@@ -108,7 +109,7 @@ int TvlFieldBlockInserter::toGrid(double width) const {
 std::vector<TvlView*> TvlFieldBlockInserter::Insert(const TvlFieldBlockChoice& choice) {
     made_.clear();
     // New names are checked against every object of the report.
-    const ScopedValue host(ViewState().host, static_cast<TvlViewHost*>(&report_));
+    const ScopedValue host(report_.Engine().views().host, static_cast<TvlViewHost*>(&report_));
     int x = page_.LeftEdge(), y = page_.TopEdge();
     std::vector<Placed> placed;
     for (const std::string& listed : choice.fields) {

@@ -11,10 +11,10 @@
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TemplateFile.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlSubReportView.h"
-#include "engine/output/OutputGlobals.h"
+#include "engine/output/OutputContext.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/ScopedValue.h"
@@ -265,15 +265,15 @@ void TvlDesignerCommands::DataDictionary() {
 bool TvlDesignerCommands::editPage(TvlPage& page) {
     const TvlDesignerSettings& settings = host_.designer().settings();
     TvlPageOptionValues values =
-        TvlPageOptionValues::FromPage(page, GlobalPrinter(), settings.unlimitedHeight);
-    if (!ask_.pageOptions(values)) return false;
+        TvlPageOptionValues::FromPage(page, page.Engine().printer(), settings.unlimitedHeight);
+    if (!ask_.pageOptions(values, page.Engine().printer())) return false;
     host_.designer().setModified(true);
     if (values.unlimitedHeight != settings.unlimitedHeight) {
         TvlDesignerSettings changed = settings;
         changed.unlimitedHeight = values.unlimitedHeight;
         host_.applySettings(changed);
     }
-    values.ApplyTo(page, GlobalPrinter());
+    values.ApplyTo(page, page.Engine().printer());
     host_.selectPage(currentIndex());
     return true;
 }
@@ -353,7 +353,7 @@ void TvlDesignerCommands::askPassword(bool& protect) {
 
 void TvlDesignerCommands::ReportOptions() {
     TvlReport& rep = report();
-    TvlPrinter& printer = GlobalPrinter();
+    TvlPrinter& printer = rep.Engine().printer();
     TvlReportOptionValues values = TvlReportOptionValues::FromReport(rep, printer);
     const int oldPrinter = printer.SelectedPrinter();
     if (!ask_.reportOptions(values)) return;

@@ -11,7 +11,7 @@
 #include "designer/dictionary/TvlDictForm.h"
 #include "designer/editors/TextInsertions.h"
 #include "engine/build/TvlReport.h"
-#include "engine/output/OutputGlobals.h"
+#include "engine/output/OutputContext.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/output/preview/ReportPreview.h"
 #include "engine/script/CodePage.h"
@@ -101,8 +101,7 @@ bool TvlWidgetAsk::describeTemplate(TvlTemplateHeader& header) {
     return true;
 }
 
-bool TvlWidgetAsk::pageOptions(TvlPageOptionValues& values) {
-    const TvlPrinter& printer = GlobalPrinter();
+bool TvlWidgetAsk::pageOptions(TvlPageOptionValues& values, const TvlPrinter& printer) {
     TvlPgoptForm form(values, ToQtList(printer.PaperNameList()), ToQtList(printer.BinNameList()),
                       parent_);
     if (form.exec() != QDialog::Accepted) return false;

@@ -23,7 +23,7 @@ public:
     QString saveFile(const QString& folder, const QString& proposed, int& filter) override;
     std::optional<QString> chooseTemplate(const QString& folder) override;
     bool describeTemplate(TvlTemplateHeader& header) override;
-    bool pageOptions(TvlPageOptionValues& values) override;
+    bool pageOptions(TvlPageOptionValues& values, const TvlPrinter& printer) override;
     bool reportOptions(TvlReportOptionValues& values) override;
     std::optional<std::string> password(int promptId) override;
     bool designerOptions(TvlDesignerSettings& settings, TvlEditorFonts& fonts) override;

@@ -2,7 +2,7 @@
 
 #include "designer/dictionary/DataFieldMime.h"
 #include "designer/dictionary/DictNode.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlDataDictionary.h"

@@ -2,7 +2,7 @@
 
 #include "designer/editing/PageSelection.h"
 #include "engine/build/DesignerShared.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlMemoView.h"

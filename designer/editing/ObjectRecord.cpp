@@ -1,6 +1,6 @@
 #include "designer/editing/ObjectRecord.h"
 
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlView.h"
 #include "engine/model/ViewState.h"
@@ -41,7 +41,7 @@ TvlObjectRecord::TvlObjectRecord(TvlView& view) : sequence_(view.ID) {
     bytes_.shrink_to_fit();
 }
 
-std::unique_ptr<TvlView> TvlObjectRecord::create(TvlModelGlobals& engine) const {
+std::unique_ptr<TvlView> TvlObjectRecord::create(TvlModelContext& engine) const {
     if (bytes_.empty()) return nullptr;
     const ScopedValue version(engine.views().templateVersion, kCurrentTemplateVersion);
     MemoryStream stream(bytes_.data(), bytes_.size());

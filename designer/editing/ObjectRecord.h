@@ -7,7 +7,7 @@
 namespace vl {
 
 class TvlView;
-class TvlModelGlobals;
+class TvlModelContext;
 
 // An object kept as its template record (type code, add-in class name and
 // the record the template stream holds), the compact form undo keeps
@@ -23,7 +23,7 @@ public:
 
     // A new object of the recorded class with the recorded contents and
     // sequence number, as an object of engine.
-    std::unique_ptr<TvlView> create(TvlModelGlobals& engine) const;
+    std::unique_ptr<TvlView> create(TvlModelContext& engine) const;
     // The live object takes the recorded contents; false (and the object
     // unchanged) when it is of another class.
     bool restoreInto(TvlView& view) const;

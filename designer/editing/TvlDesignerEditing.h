@@ -41,7 +41,7 @@
 //
 // Editor services: services_ = std::make_unique<TvlEditorServices>(
 // *editing_, &designerEditors, this) when the window is shown; it is the
-// engine's designer hooks (ViewState().designer) while it lives, so views'
+// engine's designer hooks (the report engine's views().designer) while it lives, so views'
 // pkEditor properties and OpenEditor reach it. Give the inspector its
 // editors: editing_->inspector().setEditorFor(services_->editorFor()).
 // The page-script editor ("OnBeforePrint", "OnActivate") is

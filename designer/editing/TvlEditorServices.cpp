@@ -9,8 +9,9 @@
 #include "designer/editors/TvlDesignerEditors.h"
 #include "designer/workspace/DesignerHost.h"
 #include "engine/build/DesignerShared.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
+#include "engine/build/TvlReport.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlPictureView.h"
@@ -52,8 +53,9 @@ bool isOneOf(std::string_view property, std::initializer_list<const char*> names
 
 TvlEditorServices::TvlEditorServices(TvlDesignerEditing& editing, TvlDesignerEditors* editors,
                                      QWidget* window)
-    : editing_(editing), editors_(editors), window_(window), previous_(ViewState().designer) {
-    ViewState().designer = this;
+    : editing_(editing), editors_(editors), window_(window),
+      views_(editing.host().report().Engine().views()), previous_(views_.designer) {
+    views_.designer = this;
     fontDialog_ = [this](const TvlFont& start) -> std::optional<TvlFont> {
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, toQFont(start), window_);
@@ -75,11 +77,11 @@ TvlEditorServices::TvlEditorServices(TvlDesignerEditing& editing, TvlDesignerEdi
 }
 
 TvlEditorServices::~TvlEditorServices() {
-    if (ViewState().designer == this) ViewState().designer = previous_;
+    if (views_.designer == this) views_.designer = previous_;
 }
 
 void TvlEditorServices::install() {
-    ViewState().designer = this;
+    views_.designer = this;
 }
 
 bool TvlEditorServices::available(std::string_view property) const {

@@ -16,6 +16,7 @@ namespace vl {
 class TvlDesignerEditing;
 class TvlDesignerEditors;
 class TvlView;
+struct TvlViewState;
 
 // The dialogs that a view's properties open from the inspector and from
 // the view's own editor: memo, picture, tag, restrictions, highlight, data
@@ -68,6 +69,7 @@ private:
     TvlDesignerEditing& editing_;
     TvlDesignerEditors* editors_;
     QWidget* window_;
+    TvlViewState& views_;        // of the report's engine, whose designer hooks these are
     TvlDesignerHooks* previous_; // the hooks before the designer, put back at the end
     FontDialog fontDialog_;
     HighlightDialog highlightDialog_;

@@ -3,7 +3,7 @@
 #include "designer/editing/PageSelection.h"
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/ViewState.h"
 

@@ -2,7 +2,7 @@
 
 #include "designer/editors/EditorSupport.h"
 #include "designer/editors/ExpressionText.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/FunctionDescriptions.h"
 

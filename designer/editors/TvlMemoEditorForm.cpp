@@ -7,7 +7,7 @@
 #include "designer/editors/TvlEditorForm.h"
 #include "designer/editors/TvlEditorForm1.h"
 #include "designer/editors/TvlSyntaxMemo.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/TvlMemoView.h"

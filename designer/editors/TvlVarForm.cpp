@@ -1,7 +1,7 @@
 #include "designer/editors/TvlVarForm.h"
 
 #include "designer/editors/EditorSupport.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/TvlDataDictionary.h"
 

@@ -1,6 +1,6 @@
 #include "designer/inspector/TvlInspRow.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/ColorConstants.h"
 #include "engine/script/Errors.h"

@@ -4,7 +4,7 @@
 #include "designer/window/PageCommands.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/preview/ReportPreview.h"
 #include "engine/output/preview/TvlHelpWindow.h"
 

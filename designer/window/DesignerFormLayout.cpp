@@ -4,6 +4,8 @@
 #include "designer/window/DesignerTabBar.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
+#include "engine/build/TvlEngine.h"
+#include "engine/build/TvlReport.h"
 #include "engine/model/TvlDialogControl.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/CodePage.h"
@@ -82,7 +84,7 @@ void TvlDesignerForm::createToolbars() {
     objectsBar_->setOrientation(Qt::Vertical);
     for (QAction* tool : a.toolActions)
         objectsBar_->addAction(tool);
-    TvlAddInRegistry& addIns = ViewState().addIns;
+    TvlAddInRegistry& addIns = report_.Engine().views().addIns;
     for (std::size_t i = 0; i < addIns.size(); ++i) {
         const TvlAddInEntry& entry = *addIns.at(i);
         // a class without a picture of its own gets the generic control's

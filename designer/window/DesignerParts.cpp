@@ -12,7 +12,7 @@
 #include "designer/window/ToolWindowPlacement.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/FormSettings.h"

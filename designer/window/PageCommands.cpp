@@ -1,7 +1,7 @@
 #include "designer/window/PageCommands.h"
 
 #include "designer/workspace/DesignerSelection.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlSubReportView.h"

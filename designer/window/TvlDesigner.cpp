@@ -1,7 +1,7 @@
 #include "designer/window/TvlDesigner.h"
 
 #include "designer/window/TvlDesignerForm.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlDialogControl.h"
 #include "engine/script/Errors.h"
@@ -16,10 +16,10 @@ TvlDesigner* current = nullptr;
 
 } // namespace
 
-TvlDesigner::TvlDesigner(TvlGlobals& engine) : engine_(engine) {
+TvlDesigner::TvlDesigner(TvlEngine& engine) : engine_(engine) {
     if (current) throw VlError("You already have one TvlDesigner component");
     current = this;
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     RegisterDialogControls(g.views().addIns);
     g.designer().designReport = [](TvlReport& report) {
         TvlDesignerForm form(report, false, QApplication::activeWindow());
@@ -36,7 +36,7 @@ TvlDesigner::TvlDesigner(TvlGlobals& engine) : engine_(engine) {
 }
 
 TvlDesigner::~TvlDesigner() {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     g.designer().designReport = nullptr;
     g.designer().editPage = nullptr;
     g.preview().editPreparedPage = nullptr;

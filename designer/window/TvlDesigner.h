@@ -1,7 +1,7 @@
 #pragma once
 
 #include "designer/commands/TvlDesignerOptions.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 
 namespace vl {
 
@@ -16,7 +16,7 @@ class TvlDesigner {
 public:
     // The designer of engine's reports (the process's default instance
     // unless another is given).
-    explicit TvlDesigner(TvlGlobals& engine = TvlGlobals::Default());
+    explicit TvlDesigner(TvlEngine& engine = TvlEngine::Default());
     ~TvlDesigner();
     TvlDesigner(const TvlDesigner&) = delete;
     TvlDesigner& operator=(const TvlDesigner&) = delete;
@@ -28,7 +28,7 @@ public:
     static TvlDesigner* Current();
 
 private:
-    TvlGlobals& engine_;
+    TvlEngine& engine_;
     TvlDesignerOptions options_;
 };
 

@@ -9,7 +9,7 @@
 #include "designer/window/PageCommands.h"
 #include "designer/window/TvlDesigner.h"
 #include "designer/workspace/TvlDesignerPage.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlGraphic.h"
 #include "engine/model/TvlPictureView.h"
@@ -66,7 +66,7 @@ TvlDesignerForm::TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* 
     createMenus();
     connectCommands();
     editors_ = std::make_unique<TvlDesignerEditors>(*this, this, settings_.syntaxHighlight);
-    ViewState().designer = this;
+    report_.Engine().views().designer = this;
     // the program's options as its designer holds them now
     const TvlDesigner* designer = TvlDesigner::Current();
     parts_ = std::make_unique<TvlDesignerParts>(*this, designer ? designer->options()
@@ -85,7 +85,7 @@ TvlDesignerForm::~TvlDesignerForm() {
     // the report keeps the name the template was last saved or opened under
     if (!pageEditMode_ && !firstShow_) report_.FileName = FromQt(documentName_);
     closeDialogPageWindow();
-    TvlViewState& views = ViewState();
+    TvlViewState& views = report_.Engine().views();
     if (views.designer == this) views.designer = nullptr;
     if (views.designerPage == page_) views.designerPage = nullptr;
 }
@@ -193,7 +193,7 @@ void TvlDesignerForm::applySettings(const TvlDesignerSettings& settings) {
     status_->setUnits(settings_.units);
     editors_->setSyntaxHighlight(settings_.syntaxHighlight);
     applyGreyButtons(settings_.grayButtons);
-    ViewState().showBandTitles = settings_.bandTitles;
+    report_.Engine().views().showBandTitles = settings_.bandTitles;
     placeSurface();
     updateStatus();
     redrawPage();
@@ -235,7 +235,7 @@ void TvlDesignerForm::loadSettings() {
     status_->setUnits(settings_.units);
     editors_->setSyntaxHighlight(settings_.syntaxHighlight);
     applyGreyButtons(settings_.grayButtons);
-    ViewState().showBandTitles = settings_.bandTitles;
+    report_.Engine().views().showBandTitles = settings_.bandTitles;
     // bars without buttons (the formatting bars until their controls are
     // added) stay out of the way
     for (QToolBar* bar : {textBar_, rectangleBar_, alignmentBar_, toolsBar_})
@@ -254,7 +254,7 @@ void TvlDesignerForm::selectPage(int index) {
     if (index < 0 || index >= report_.Pages().Count()) return;
     pageIndex_ = index;
     page_ = &report_.Pages()[index];
-    ViewState().designerPage = page_;
+    report_.Engine().views().designerPage = page_;
     closeDialogPageWindow();
     if (page_->PageType == ptDialog) openDialogPageWindow();
     workspace_->horizontalScrollBar()->setValue(0);

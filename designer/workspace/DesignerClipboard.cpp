@@ -1,8 +1,8 @@
 #include "designer/workspace/DesignerClipboard.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/ViewState.h"
@@ -37,7 +37,7 @@ namespace {
 
 // One clipboard record made into an object again; none when its class is
 // not known any more or the record is damaged.
-std::unique_ptr<TvlView> ReadRecord(TvlModelGlobals& engine, const QByteArray& record) {
+std::unique_ptr<TvlView> ReadRecord(TvlModelContext& engine, const QByteArray& record) {
     MemoryStream stream(record.constData(), static_cast<std::size_t>(record.size()));
     try {
         const std::uint8_t type = ReadByte(stream);

@@ -3,7 +3,7 @@
 #include "designer/workspace/DesignerPageState.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "designer/workspace/ObjectInsertion.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
@@ -23,7 +23,7 @@ namespace vl {
 
 namespace {
 
-std::unique_ptr<TvlView> CreateSafely(TvlModelGlobals& engine, int tool, int bandType = 0) {
+std::unique_ptr<TvlView> CreateSafely(TvlModelContext& engine, int tool, int bandType = 0) {
     try {
         return CreateForTool(engine, tool, bandType);
     } catch (const VlError&) {

@@ -3,7 +3,7 @@
 #include "designer/workspace/DesignerSelection.h"
 #include "engine/build/DesignerShared.h"
 #include "engine/build/TvlPage.h"
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
@@ -42,7 +42,7 @@ std::string BandBaseName(std::string_view title) {
     return name;
 }
 
-std::unique_ptr<TvlView> CreateForTool(TvlModelGlobals& engine, int tool, int bandType) {
+std::unique_ptr<TvlView> CreateForTool(TvlModelContext& engine, int tool, int bandType) {
     if (tool >= dtAddInBase) {
         const TvlAddInEntry* entry = engine.views().addIns.at(static_cast<std::size_t>(tool - 10));
         return entry ? CreateObject(engine, otAddIn, entry->className) : nullptr;

@@ -10,7 +10,7 @@ namespace vl {
 class TvlPage;
 class TvlView;
 struct TvlNewObjectSettings;
-class TvlModelGlobals;
+class TvlModelContext;
 
 // The size a text object gets from a click without extent, for the grid
 // size and the current font size.
@@ -29,7 +29,7 @@ std::string BandBaseName(std::string_view title);
 // The object an insert tool of the "Objects" toolbar makes: text, picture,
 // sub-report, line, or the add-in class at registry index tool - 10; a
 // band of bandType for the band tool. None for an unknown tool.
-std::unique_ptr<TvlView> CreateForTool(TvlModelGlobals& engine, int tool, int bandType = 0);
+std::unique_ptr<TvlView> CreateForTool(TvlModelContext& engine, int tool, int bandType = 0);
 
 // Frame and fill (and for text objects frame sides, font and alignment)
 // from the designer's current formatting.

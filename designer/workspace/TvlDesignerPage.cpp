@@ -6,7 +6,7 @@
 #include "designer/workspace/DesignerSettings.h"
 #include "designer/workspace/ObjectInsertion.h"
 #include "designer/workspace/SurfacePainter.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/ViewState.h"

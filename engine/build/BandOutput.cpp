@@ -2,7 +2,7 @@
 #include "engine/build/BuildRun.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
@@ -40,7 +40,7 @@ bool keepsPlace(TvlBandType type) {
 }
 
 void makeCurrent(TvlBand& band, TvlView* view) {
-    TvlGlobals& engine = band.Run().engine();
+    TvlEngine& engine = band.Run().engine();
     TvlViewState& state = engine.views();
     state.currentView = view;
     state.currentBand = &band;

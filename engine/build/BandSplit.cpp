@@ -1,6 +1,6 @@
 #include "engine/build/BuildRun.h"
 #include "engine/build/TvlBand.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlView.h"
 

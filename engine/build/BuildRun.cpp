@@ -1,10 +1,10 @@
 #include "engine/build/BuildRun.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 
 namespace vl {
 
-TvlBuildRun::TvlBuildRun(TvlGlobals& engine, TvlReport& report) : engine_(engine), report_(report) {
+TvlBuildRun::TvlBuildRun(TvlEngine& engine, TvlReport& report) : engine_(engine), report_(report) {
     state_.totalPages = engine.lastTotalPages();
     engine.setActiveBuild(this);
 }

@@ -6,7 +6,7 @@
 
 namespace vl {
 
-class TvlGlobals;
+class TvlEngine;
 class TvlReport;
 class TvlView;
 
@@ -17,12 +17,12 @@ class TvlView;
 // their report; nothing of it outlives the build.
 class TvlBuildRun {
 public:
-    TvlBuildRun(TvlGlobals& engine, TvlReport& report);
+    TvlBuildRun(TvlEngine& engine, TvlReport& report);
     ~TvlBuildRun();
     TvlBuildRun(const TvlBuildRun&) = delete;
     TvlBuildRun& operator=(const TvlBuildRun&) = delete;
 
-    TvlGlobals& engine() const { return engine_; }
+    TvlEngine& engine() const { return engine_; }
     TvlReport& report() const { return report_; }
     TvlBuildState& state() { return state_; }
     const TvlBuildState& state() const { return state_; }
@@ -33,7 +33,7 @@ public:
     bool stopDue() const;
 
 private:
-    TvlGlobals& engine_;
+    TvlEngine& engine_;
     TvlReport& report_;
     TvlBuildState state_;
     std::vector<TvlView*> hooks_;

@@ -4,7 +4,7 @@
 
 namespace vl {
 
-class TvlGlobals;
+class TvlEngine;
 class TvlRuntimeBand;
 class TvlView;
 class TvlViewPage;
@@ -15,7 +15,7 @@ class TvlViewPage;
 // page the build released.
 class BuildScope {
 public:
-    explicit BuildScope(TvlGlobals& globals);
+    explicit BuildScope(TvlEngine& globals);
     ~BuildScope();
     BuildScope(const BuildScope&) = delete;
     BuildScope& operator=(const BuildScope&) = delete;

@@ -4,7 +4,7 @@
 #include "engine/build/FindDataSource.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
@@ -71,7 +71,8 @@ void TvlCrossRow::outputData() {
         // totals under a walk that has ended: as many columns as the
         // widest row had
         if (data.MaxCrossColumns <= 0) return;
-        widest = FindDataSource(run_.report().owner(), std::to_string(data.MaxCrossColumns));
+        widest = FindDataSource(run_.engine().components(), run_.report().owner(),
+                                std::to_string(data.MaxCrossColumns));
         source = widest.source;
         if (!source) return;
         source->First();

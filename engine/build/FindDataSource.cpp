@@ -1,7 +1,6 @@
 #include "engine/build/FindDataSource.h"
 
 #include "engine/build/TvlDBDataSet.h"
-#include "engine/build/TvlGlobals.h"
 #include "engine/build/TvlUserDataset.h"
 #include "engine/script/DataFieldRef.h"
 #include "engine/script/Variant.h"
@@ -60,18 +59,15 @@ DataSourceLookup FindDataSource(const ComponentDirectory& directory,
     return result;
 }
 
-bool DataSourceExists(const TvlComponent* reportOwner, std::string_view name) {
+bool DataSourceExists(const ComponentDirectory& directory, const TvlComponent* reportOwner,
+                      std::string_view name) {
     if (namesVirtualSource(name)) return true;
     try {
-        const TvlComponent* found = findNamed(Globals().components(), reportOwner, name);
+        const TvlComponent* found = findNamed(directory, reportOwner, name);
         return dynamic_cast<const TvlTable*>(found) || dynamic_cast<const TvlDataset*>(found);
     } catch (const VlError&) {
         return false;
     }
-}
-
-DataSourceLookup FindDataSource(const TvlComponent* reportOwner, std::string_view name) {
-    return FindDataSource(Globals().components(), reportOwner, name);
 }
 
 } // namespace vl

@@ -29,9 +29,7 @@ DataSourceLookup FindDataSource(const ComponentDirectory& directory,
 
 // Whether a band's DataSource name leads to records: a virtual source, a
 // data source or a table the lookup would find. Opens nothing.
-bool DataSourceExists(const TvlComponent* reportOwner, std::string_view name);
-
-// The same lookup in the program's registry of data components.
-DataSourceLookup FindDataSource(const TvlComponent* reportOwner, std::string_view name);
+bool DataSourceExists(const ComponentDirectory& directory, const TvlComponent* reportOwner,
+                      std::string_view name);
 
 } // namespace vl

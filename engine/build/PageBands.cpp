@@ -1,7 +1,7 @@
 #include "engine/build/BuildRun.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
@@ -77,7 +77,7 @@ void TvlPage::BuildBands() {
 void TvlPage::prepareObjects() {
     limitGeometry();
     TvlBuildRun& run = Run();
-    TvlGlobals& g = run.engine();
+    TvlEngine& g = run.engine();
     TvlReport* report = &run.report();
     for (std::size_t i = 0; i < Objects.size(); ++i) {
         TvlView& view = *Objects[i];

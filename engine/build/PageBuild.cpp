@@ -3,7 +3,7 @@
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDBDataSet.h"
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
@@ -85,7 +85,7 @@ void TvlPage::initReportPage() {
 void TvlPage::initDialogPage() {
     if (finalOfTwoPasses(*this)) return;
     TvlBuildRun& run = Run();
-    TvlGlobals& g = run.engine();
+    TvlEngine& g = run.engine();
     g.views().currentPage = this;
     ModalResult = 0;
     for (auto& view : Objects)
@@ -127,7 +127,7 @@ void TvlPage::ReleaseBuild() {
 
 void TvlPage::RunPageScript(const StringList& lines) {
     if (lines.empty()) return;
-    TvlGlobals& g = Run().engine();
+    TvlEngine& g = Run().engine();
     g.views().currentView = nullptr;
     try {
         StringList compiled, errors;
@@ -251,7 +251,7 @@ void TvlPage::scanTotals(TvlBand& dataBand) {
 // with the band current, which registers it on the data band being scanned.
 void TvlPage::registerBandTotals(TvlBand& band) {
     TvlBuildRun& run = Run();
-    TvlGlobals& g = run.engine();
+    TvlEngine& g = run.engine();
     StringList calls;
     TAggregateFunctionsSplitter splitter(calls, &run.report().Dictionary().Variables);
     g.aggregateContext().CurrentBand = &band;

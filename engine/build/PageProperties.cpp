@@ -1,4 +1,4 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/PaperTable.h"

@@ -1,6 +1,6 @@
 #include "engine/build/PrintRun.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlView.h"
 #include "engine/output/PageRendering.h"

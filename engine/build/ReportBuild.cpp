@@ -5,7 +5,7 @@
 #include "engine/build/TemplateSnapshot.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/MeasuringCanvas.h"
 #include "engine/model/TvlBandView.h"
@@ -50,7 +50,7 @@ std::string buildTimeText(std::chrono::milliseconds limit) {
 // field names in the band's table when the report asks for that. The
 // build's report is looked up when the function runs, so that nothing
 // refers to a report that is gone.
-void bindFieldLookup(TvlGlobals& engine) {
+void bindFieldLookup(TvlEngine& engine) {
     auto* library = dynamic_cast<TDatabaseFunctionLibrary*>(
         engine.functionLibraries().Find(TDatabaseFunctionLibrary::kClassName));
     if (!library) return;
@@ -64,7 +64,7 @@ void bindFieldLookup(TvlGlobals& engine) {
 } // namespace
 
 bool TvlReport::PrepareReport() {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     if (g.activeBuild()) return refuseNestedBuild();
     const TvlEngineScope inEngine(g);
     TvlBuildRun run(g, *this);
@@ -157,7 +157,7 @@ void TvlReport::restoreTemplate(TemplateSnapshot& saved) {
 }
 
 bool TvlReport::RunPasses() {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     TvlBuildState& b = run_->state();
     g.stopRequested() = false;
     b.continuation = false;
@@ -217,7 +217,7 @@ void TvlReport::RunBuildPass() {
 }
 
 void TvlReport::BuildPages() {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     TvlBuildState& b = run_->state();
     rebuildable_ = true;
     g.views().renderMode = rmOutput;
@@ -277,7 +277,7 @@ void TvlReport::donePages() {
 }
 
 void TvlReport::runPageLoop() {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     TvlBuildState& b = run_->state();
     ReportProgress(b.currentPageIndex + 1);
     for (int j = 0; j < pages_.Count(); ++j) {
@@ -314,7 +314,7 @@ void TvlReport::ReportProgress(int n) {
 }
 
 void TvlReport::HandleBuildError(const std::exception& error) {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     g.stopRequested() = true;
     if (!run_) return;
     TvlBuildState& b = run_->state();
@@ -394,7 +394,7 @@ StringList TvlReport::MissingDataSources() const {
             // band falls back on the report's own data set.
             if (name.empty() || name.find(';') != std::string::npos) continue;
             if (band->bandType() == btMasterData && Dataset.get()) continue;
-            if (DataSourceExists(owner(), name)) continue;
+            if (DataSourceExists(engine_.components(), owner(), name)) continue;
             const bool listed =
                 std::any_of(missing.begin(), missing.end(),
                             [&](const std::string& m) { return SameText(m, name); });

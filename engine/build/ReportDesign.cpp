@@ -1,5 +1,5 @@
 #include "engine/build/TemplateSnapshot.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/TvlEMFPages.h"
@@ -19,7 +19,7 @@ constexpr int kModalYes = 6;
 constexpr int kNoDesigner = 2;
 
 // A template page with the paper of a prepared page, for the designer.
-std::unique_ptr<TvlPage> PageWithPaperOf(TvlGlobals& engine, const PreparedPage& prepared) {
+std::unique_ptr<TvlPage> PageWithPaperOf(TvlEngine& engine, const PreparedPage& prepared) {
     auto page = std::make_unique<TvlPage>(engine);
     page->Name = "Page1";
     page->PaperSize = prepared.PaperSize;
@@ -48,7 +48,7 @@ int TvlReport::DesignReport() {
 }
 
 bool TvlReport::EditPreparedPage(int i) {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     const auto& edit = g.designer().editPage;
     TvlEMFPages& prepared = *emfPages_;
     if (!edit || i < 0 || i >= prepared.Count()) return false;

@@ -1,6 +1,6 @@
 #include "engine/build/PrintRun.h"
 #include "engine/build/ProgressWindow.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
@@ -26,7 +26,7 @@ constexpr int kIconError = 0x10;
 
 bool TvlReport::PrintPreparedReport(const std::string& pageList, int copies, bool collate,
                                     int parity) {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     const TvlEngineScope inEngine(g);
     g.stopRequested() = false;
     printRequest_ = {pageList, copies, collate, parity};

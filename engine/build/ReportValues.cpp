@@ -2,7 +2,7 @@
 #include "engine/build/ProgressWindow.h"
 #include "engine/build/TvlBand.h"
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/DisplayFormat.h"
 #include "engine/model/TvlMemoView.h"
@@ -175,7 +175,7 @@ void TvlReport::callFunction(std::string_view name, const Variant& p1, const Var
 }
 
 std::string TvlReport::EvaluateField(std::string_view text, TvlView& view) {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     Variant& current = currentValue_;
     const auto* memo = dynamic_cast<const TvlMemoView*>(&view);
     const bool hideZeros = memo && (memo->Flags & TvlMemoView::mfHideZeros);

@@ -1,6 +1,6 @@
 #include "engine/build/TemplateSnapshot.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/Errors.h"

@@ -2,7 +2,7 @@
 
 #include "engine/build/BuildRun.h"
 #include "engine/build/FindDataSource.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
@@ -12,8 +12,10 @@ namespace vl {
 
 namespace {
 
-const TvlComponent* buildingReportOwner(const TvlBand& band) {
-    return band.Run().report().owner();
+// A band's data source as the report of its build names it.
+DataSourceLookup FindBandSource(const TvlBand& band, std::string_view name) {
+    const TvlBuildRun& run = band.Run();
+    return FindDataSource(run.engine().components(), run.report().owner(), name);
 }
 
 } // namespace
@@ -42,7 +44,7 @@ void TvlBand::BindDataSource(const std::string& text) {
         return;
     }
     if (text.find(';') == std::string::npos) {
-        DataSourceLookup found = FindDataSource(buildingReportOwner(*this), text);
+        DataSourceLookup found = FindBandSource(*this, text);
         Source = found.source;
         ownedSource_ = std::move(found.owned);
     }
@@ -53,7 +55,7 @@ void TvlBand::BindDataSource(const std::string& text) {
 void TvlBand::setColumnSource(const std::string& name) {
     if (ColumnSource) ColumnSource->Close();
     ownedColumnSource_.reset();
-    DataSourceLookup found = FindDataSource(buildingReportOwner(*this), name);
+    DataSourceLookup found = FindBandSource(*this, name);
     ColumnSource = found.source;
     ownedColumnSource_ = std::move(found.owned);
 }

@@ -1,7 +1,7 @@
 #include "engine/build/TvlPage.h"
 
 #include "engine/build/TvlBand.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/ViewState.h"
 #include "engine/model/ViewXml.h"
 #include "engine/output/PaperTable.h"
@@ -32,7 +32,7 @@ int clampEdge(std::int64_t edge) {
 
 } // namespace
 
-TvlPage::TvlPage(TvlGlobals& engine) : engine_(engine) {
+TvlPage::TvlPage(TvlEngine& engine) : engine_(engine) {
     SetPaper(engine_.defaultPaperSize(), 0, 0, -1, poPortrait);
 }
 

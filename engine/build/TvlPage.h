@@ -21,7 +21,7 @@ class Stream;
 class TvlBand;
 class TvlBandView;
 class TvlBuildRun;
-class TvlGlobals;
+class TvlEngine;
 class TvlReport;
 
 enum TvlPageType : std::uint8_t { ptReport = 0, ptDialog = 1 };
@@ -62,11 +62,11 @@ public:
 
     // A new page of engine's reports takes the engine's default paper,
     // portrait.
-    explicit TvlPage(TvlGlobals& engine);
+    explicit TvlPage(TvlEngine& engine);
     ~TvlPage() override;
 
     // The engine instance whose printer lays the page out.
-    TvlGlobals& Engine() const { return engine_; }
+    TvlEngine& Engine() const { return engine_; }
 
     std::string Name;
     std::uint8_t PageType = ptReport;
@@ -190,7 +190,7 @@ public:
     int pixelHeight() const override { return PrinterInfo.PixelPaperHeight; }
 
 private:
-    TvlGlobals& engine_;
+    TvlEngine& engine_;
     void readDialogSettings(Stream& stream);
     void setReportProperty(const std::string& n, const Variant& value);
     void setDialogProperty(const std::string& n, const Variant& value);

@@ -2,7 +2,7 @@
 
 #include "engine/build/BuildRun.h"
 #include "engine/build/TemplateXml.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/TvlEMFPages.h"
@@ -34,9 +34,9 @@ constexpr int kOldestVersion = 21;
 TvlReport::TvlReport(std::string name, TvlComponent* owner)
     : TvlReport(Globals(), std::move(name), owner) {}
 
-TvlReport::TvlReport(TvlGlobals& engine, std::string name, TvlComponent* owner)
+TvlReport::TvlReport(TvlEngine& engine, std::string name, TvlComponent* owner)
     : TvlComponent(std::move(name), owner), EmptyReportBinding(engine.script()),
-      FileName(LoadResString(kUntitledId)), engine_(engine), pages_(*this), dictionary_(this),
+      FileName(LoadResString(kUntitledId)), engine_(engine), pages_(*this), dictionary_(*this),
       emfPages_(std::make_unique<TvlEMFPages>(engine.output())) {
     Info.Reset();
     connectPages();
@@ -273,6 +273,10 @@ bool TvlReport::resolveDataField(std::string_view reference, TvlComponent*& data
 
 const ComponentDirectory& TvlReport::dictionaryComponents() const {
     return engine_.components();
+}
+
+TvlScriptContext& TvlReport::dictionaryEngine() const {
+    return engine_.script();
 }
 
 } // namespace vl

@@ -27,7 +27,7 @@ class MemoryStream;
 class TvlBand;
 class TvlBuildRun;
 class TvlDataset;
-class TvlGlobals;
+class TvlEngine;
 class TvlEMFPages;
 class TemplateSnapshot;
 
@@ -113,11 +113,11 @@ public:
     explicit TvlReport(std::string name = "Report1", TvlComponent* owner = nullptr);
     // A report of the given engine instance: its builds, loads and print
     // runs use that instance's parts, whichever thread runs them.
-    TvlReport(TvlGlobals& engine, std::string name, TvlComponent* owner = nullptr);
+    TvlReport(TvlEngine& engine, std::string name, TvlComponent* owner = nullptr);
     ~TvlReport() override;
 
     // The engine instance the report belongs to.
-    TvlGlobals& Engine() const { return engine_; }
+    TvlEngine& Engine() const { return engine_; }
     // The build that runs, while PrepareReport runs; none otherwise.
     TvlBuildRun* Run() const { return run_; }
 
@@ -303,6 +303,7 @@ public:
 
     // TvlDictionaryContext
     const ComponentDirectory& dictionaryComponents() const override;
+    TvlScriptContext& dictionaryEngine() const override;
     const TvlComponent* dictionaryOwner() const override { return owner(); }
     TvlComponent* bandContextTable() const override;
 
@@ -348,7 +349,7 @@ private:
     bool refuseNestedBuild();
     void dictionaryValue(std::string_view name, Variant& value);
 
-    TvlGlobals& engine_;
+    TvlEngine& engine_;
     TvlBuildRun* run_ = nullptr;
     TvlPages pages_;
     TvlDataDictionary dictionary_;

@@ -1,6 +1,6 @@
 #include "engine/model/MeasuringCanvas.h"
 
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/script/CodePage.h"
 
 #include <QFontMetricsF>
@@ -52,10 +52,6 @@ const TvlFontMetrics& TvlMeasuringCanvas::metrics(const TvlFont& font, int pixel
     lastKey_ = std::move(key);
     last_ = it->second.get();
     return *last_;
-}
-
-TvlMeasuringCanvas& MeasuringCanvas() {
-    return ModelGlobals().measuringCanvas();
 }
 
 } // namespace vl

@@ -70,7 +70,4 @@ private:
     const TvlFontMetrics* last_ = nullptr;
 };
 
-// The measuring canvas of the engine context.
-TvlMeasuringCanvas& MeasuringCanvas();
-
 } // namespace vl

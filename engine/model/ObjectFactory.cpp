@@ -1,6 +1,6 @@
 #include "engine/model/ObjectFactory.h"
 
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlMemoView.h"
@@ -35,7 +35,7 @@ void SetBuiltInClass(int typeCode, TvlViewFactory factory) {
     if (typeCode >= 0 && typeCode < kBuiltInCodes) BuiltInClasses()[typeCode] = std::move(factory);
 }
 
-std::unique_ptr<TvlView> CreateObject(TvlModelGlobals& engine, int typeCode,
+std::unique_ptr<TvlView> CreateObject(TvlModelContext& engine, int typeCode,
                                       std::string_view className) {
     TvlViewState& state = engine.views();
     std::unique_ptr<TvlView> view;

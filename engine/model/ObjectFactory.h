@@ -14,7 +14,7 @@ namespace vl {
 // add-in class that is not registered sets the error flag, appends its name
 // and a carriage return to the error text and raises ClassNotFoundError
 // with the whole error text.
-std::unique_ptr<TvlView> CreateObject(TvlModelGlobals& engine, int typeCode,
+std::unique_ptr<TvlView> CreateObject(TvlModelContext& engine, int typeCode,
                                       std::string_view className = {});
 
 // Replaces the class that a built-in type code creates.

@@ -51,7 +51,7 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
 } // namespace
 
 // Scripts of the new instance reach the picture by a handle of theirs.
-void TvlPictureView::JoinEngine(TvlModelGlobals& model) {
+void TvlPictureView::JoinEngine(TvlModelContext& model) {
     TvlView::JoinEngine(model);
     Picture.takeHandleFrom(viewState());
 }

@@ -16,7 +16,7 @@ public:
 
     TvlPictureView();
     std::string className() const override { return "TvlPictureView"; }
-    void JoinEngine(TvlModelGlobals& model) override;
+    void JoinEngine(TvlModelContext& model) override;
 
     void SetProperty(std::string_view name, const Variant& value) override;
     Variant GetProperty(std::string_view name) override;

@@ -1,14 +1,14 @@
 #include "engine/model/TvlView.h"
 
 #include "engine/model/MeasuringCanvas.h"
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ExpressionScan.h"
 #include "engine/script/ScopedValue.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/Stream.h"
 #include "engine/script/TextUtils.h"
 

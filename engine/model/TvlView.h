@@ -13,7 +13,7 @@ namespace vl {
 class Stream;
 class TvlComponent;
 class TvlMeasuringCanvas;
-class TvlModelGlobals;
+class TvlModelContext;
 struct TvlViewState;
 
 // Anything placed on a page: geometry, frame, fill, text lists, and the
@@ -55,8 +55,8 @@ public:
     // the canvas text is measured on. An object belongs to the instance of
     // the page that holds it; until it joins one, to the instance the
     // thread worked for when it was made.
-    TvlModelGlobals& engineModel() const { return *model_; }
-    virtual void JoinEngine(TvlModelGlobals& model) { model_ = &model; }
+    TvlModelContext& engineModel() const { return *model_; }
+    virtual void JoinEngine(TvlModelContext& model) { model_ = &model; }
     TvlViewState& viewState() const;
     TvlMeasuringCanvas& measuringCanvas() const;
 
@@ -132,7 +132,7 @@ protected:
 private:
     void ApplyBandAlignment(TvlViewPage& page);
 
-    TvlModelGlobals* model_;
+    TvlModelContext* model_;
 };
 
 // Which part of a stretchable object's output the next WritePrepared makes.

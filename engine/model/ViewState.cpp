@@ -1,6 +1,6 @@
 #include "engine/model/ViewState.h"
 
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 
 #include <algorithm>
 
@@ -16,10 +16,6 @@ const TvlAddInEntry* TvlAddInRegistry::find(std::string_view className) const {
     const auto it = std::find_if(entries_.begin(), entries_.end(),
                                  [&](const TvlAddInEntry& e) { return e.className == className; });
     return it == entries_.end() ? nullptr : &*it;
-}
-
-TvlViewState& ViewState() {
-    return ModelGlobals().views();
 }
 
 } // namespace vl

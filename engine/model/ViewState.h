@@ -71,7 +71,4 @@ struct TvlViewState {
     std::int32_t lastPictureHandle = 0;
 };
 
-// The engine's view state (a member of the engine's globals).
-TvlViewState& ViewState();
-
 } // namespace vl

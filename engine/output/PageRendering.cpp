@@ -1,12 +1,14 @@
 #include "engine/output/PageRendering.h"
 
+#include "engine/model/ModelContext.h"
 #include "engine/model/TvlView.h"
+#include "engine/output/OutputContext.h"
 #include "engine/output/PageMetrics.h"
 #include "engine/output/PageUnits.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 
 #include <QDir>
 #include <QPainter>
@@ -87,8 +89,7 @@ void DrawPageOnce(TvlEMFPages& pages, int i, QPainter& painter, const TvlRect& r
     release();
 }
 
-void RequirePagePixels(const PreparedPage& page, int i, double scale) {
-    const std::int64_t budget = ScriptGlobals().limits().pagePixels;
+void RequirePagePixels(const PreparedPage& page, int i, double scale, std::int64_t budget) {
     // in doubles: a damaged paper size may not fit an int once scaled
     const double width = std::max(1.0, page.Metrics.PixelPaperWidth * scale);
     const double height = std::max(1.0, page.Metrics.PixelPaperHeight * scale);
@@ -102,7 +103,7 @@ void RequirePagePixels(const PreparedPage& page, int i, double scale) {
 QImage RenderPageImage(TvlEMFPages& pages, int i, double dotsPerInch) {
     const double scale = ScaleForResolution(dotsPerInch);
     const PreparedPage& page = pages.PageAt(i);
-    RequirePagePixels(page, i, scale);
+    RequirePagePixels(page, i, scale, pages.Engine().model().script().limits().pagePixels);
     const QSize size = PaperDeviceSize(page, scale).expandedTo(QSize(1, 1));
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSize>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 
 class QPainter;
@@ -45,9 +46,10 @@ TvlRect PrinterPageRect(const PreparedPage& page, const PageMetrics& device, int
 // objects unless the page was being shown already.
 void DrawPageOnce(TvlEMFPages& pages, int i, QPainter& painter, const TvlRect& rect);
 // Raises an error that says why when page i's paper at that scale takes
-// more pixels than one page image may (EngineLimits::pagePixels): PNG
-// files, preview and print rasters ask before they allocate.
-void RequirePagePixels(const PreparedPage& page, int i, double scale);
+// more pixels than one page image may (budget, the engine's
+// EngineLimits::pagePixels; zero for none): PNG files, preview and print
+// rasters ask before they allocate.
+void RequirePagePixels(const PreparedPage& page, int i, double scale, std::int64_t budget);
 // Page i on white paper at that resolution, within the pixel budget.
 QImage RenderPageImage(TvlEMFPages& pages, int i, double dotsPerInch);
 // Writes every page as dir/page-1.png, page-2.png, ... at that resolution,

@@ -4,7 +4,7 @@
 
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/picture/PictureError.h"
-#include "engine/output/OutputGlobals.h"
+#include "engine/output/OutputContext.h"
 #include "engine/output/TvlCompressor.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"

@@ -1,11 +1,11 @@
 #include "engine/output/TvlEMFPages.h"
 
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/LinkOpener.h"
-#include "engine/output/OutputGlobals.h"
+#include "engine/output/OutputContext.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ScopedValue.h"
@@ -80,7 +80,7 @@ bool IsLinkObject(const TvlView& view) {
 
 } // namespace
 
-TvlEMFPages::TvlEMFPages(TvlOutputGlobals& engine) : engine_(engine) {}
+TvlEMFPages::TvlEMFPages(TvlOutputContext& engine) : engine_(engine) {}
 
 TvlEMFPages::TvlEMFPages() : TvlEMFPages(OutputGlobals()) {}
 

@@ -17,7 +17,7 @@ class QPainter;
 namespace vl {
 
 class TvlView;
-class TvlOutputGlobals;
+class TvlOutputContext;
 struct TvlViewState;
 
 // What the owning report hears from its prepared pages. Unassigned
@@ -57,12 +57,15 @@ public:
 
     // Pages read, drawn and printed with engine's printer, compressor and
     // report-object state.
-    explicit TvlEMFPages(TvlOutputGlobals& engine);
+    explicit TvlEMFPages(TvlOutputContext& engine);
     // Pages of the instance the calling thread works for.
     TvlEMFPages();
     ~TvlEMFPages();
     TvlEMFPages(const TvlEMFPages&) = delete;
     TvlEMFPages& operator=(const TvlEMFPages&) = delete;
+
+    // The engine instance the pages are read, drawn and printed with.
+    TvlOutputContext& Engine() const { return engine_; }
 
     int Count() const { return static_cast<int>(pages_.size()); }
     // Throws VlError for an index outside the list.
@@ -118,7 +121,7 @@ private:
 
     TvlViewState& views() const;
 
-    TvlOutputGlobals& engine_;
+    TvlOutputContext& engine_;
     std::vector<std::unique_ptr<PreparedPage>> pages_;
     // While a file is read: whether the printer its pages were laid out on
     // is the selected one, whose geometry they then take.

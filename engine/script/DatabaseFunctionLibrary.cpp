@@ -1,7 +1,7 @@
 #include "engine/script/DatabaseFunctionLibrary.h"
 
 #include "engine/script/FieldAccess.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/TvlParser.h"
 
@@ -24,7 +24,7 @@ void TDatabaseFunctionLibrary::CallByNumber(int index, const Variant& p1, const 
         val = Variant(0);
         return;
     }
-    TvlScriptGlobals& engine = scriptEngine();
+    TvlScriptContext& engine = scriptEngine();
     const std::string reference = engine.globalParser().Evaluate(p1.toString()).toString();
     const FieldLookupContext context = Context ? Context() : FieldLookupContext{};
     val = Variant(

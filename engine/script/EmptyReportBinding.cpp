@@ -4,7 +4,7 @@
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionLibrary.h"
 #include "engine/script/LocaleService.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/TInterpretator.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/TvlVariables.h"
@@ -32,12 +32,12 @@ private:
 
 } // namespace
 
-EmptyReportBinding::EmptyReportBinding(TvlScriptGlobals& engine)
+EmptyReportBinding::EmptyReportBinding(TvlScriptContext& engine)
     : scriptEngine_(engine), buildMoment_(DateTimeToOleDate(QDateTime::currentDateTime())) {}
 
 EmptyReportBinding::~EmptyReportBinding() {
     if (!attached_) return;
-    TvlScriptGlobals& g = scriptEngine_;
+    TvlScriptContext& g = scriptEngine_;
     if (g.globalInterpretator().Binding() == this) g.globalInterpretator().SetBinding(nullptr);
     UnbindParser(g.globalParser(), *this);
 }
@@ -111,7 +111,7 @@ bool EmptyReportBinding::systemValue(std::string_view name, Variant& value) {
 void EmptyReportBinding::resolveName(std::string_view name, Variant& value) {
     value = Variant(0);
     if (builtInValue(name, value)) return;
-    TvlScriptGlobals& g = scriptEngine_;
+    TvlScriptContext& g = scriptEngine_;
     if (const Variant* v = g.globalVariables().Find(name)) {
         value = *v;
         return;

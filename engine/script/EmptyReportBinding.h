@@ -6,7 +6,7 @@
 
 namespace vl {
 
-class TvlScriptGlobals;
+class TvlScriptContext;
 
 // A report without pages, dictionary or event handlers, as scripts see it
 // while nothing is being built: names resolve to the built-in variables (for
@@ -17,7 +17,7 @@ class TvlScriptGlobals;
 class EmptyReportBinding : public ScriptReportBinding {
 public:
     // A report of the engine whose expression and script objects it binds.
-    explicit EmptyReportBinding(TvlScriptGlobals& engine);
+    explicit EmptyReportBinding(TvlScriptContext& engine);
     ~EmptyReportBinding() override;
     EmptyReportBinding(const EmptyReportBinding&) = delete;
     EmptyReportBinding& operator=(const EmptyReportBinding&) = delete;
@@ -40,7 +40,7 @@ public:
                       const Variant& p3, Variant& val) override;
 
 protected:
-    TvlScriptGlobals& scriptEngine() const { return scriptEngine_; }
+    TvlScriptContext& scriptEngine() const { return scriptEngine_; }
     // The built-in variables (names compared exactly); false for other names.
     virtual bool builtInValue(std::string_view name, Variant& value);
     // The names asked after the script variables (CURY, FINALPASS...).
@@ -51,7 +51,7 @@ protected:
 private:
     void evaluateAsExpression(std::string_view name, Variant& value);
 
-    TvlScriptGlobals& scriptEngine_;
+    TvlScriptContext& scriptEngine_;
     double buildMoment_ = 0;
     std::string nameUnderEvaluation_;
     bool attached_ = false;

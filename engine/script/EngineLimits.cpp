@@ -1,12 +1,12 @@
 #include "engine/script/EngineLimits.h"
 
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 
 #include <algorithm>
 
 namespace vl {
 
-bool TvlScriptGlobals::stopDue() {
+bool TvlScriptContext::stopDue() {
     if (interrupted_) stopRequested_ = true;
     if (deadline_ != 0 && !stopRequested_ &&
         ScopedDeadline::Clock::now().time_since_epoch().count() >= deadline_) {
@@ -16,7 +16,7 @@ bool TvlScriptGlobals::stopDue() {
     return stopRequested_.load(std::memory_order_relaxed);
 }
 
-ScopedDeadline::ScopedDeadline(TvlScriptGlobals& engine, std::chrono::milliseconds budget)
+ScopedDeadline::ScopedDeadline(TvlScriptContext& engine, std::chrono::milliseconds budget)
     : engine_(engine) {
     Clock::rep& deadline = engine_.deadline();
     previous_ = deadline;

@@ -5,7 +5,7 @@
 
 namespace vl {
 
-class TvlScriptGlobals;
+class TvlScriptContext;
 
 // Bounds on what templates and files may ask of the engine, so that
 // untrusted input cannot take unbounded time or memory. A host may change
@@ -29,7 +29,7 @@ struct EngineLimits {
 class ScopedDeadline {
 public:
     using Clock = std::chrono::steady_clock;
-    ScopedDeadline(TvlScriptGlobals& engine, std::chrono::milliseconds budget);
+    ScopedDeadline(TvlScriptContext& engine, std::chrono::milliseconds budget);
     ~ScopedDeadline();
     ScopedDeadline(const ScopedDeadline&) = delete;
     ScopedDeadline& operator=(const ScopedDeadline&) = delete;
@@ -40,7 +40,7 @@ public:
     bool Expired() const;
 
 private:
-    TvlScriptGlobals& engine_;
+    TvlScriptContext& engine_;
     Clock::rep previous_ = 0;
     Clock::rep mine_ = 0;
 };

@@ -2,7 +2,7 @@
 
 #include "engine/script/DataFieldRef.h"
 #include "engine/script/Errors.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlTable.h"
 
@@ -52,11 +52,6 @@ bool IsFieldNull(const ComponentDirectory& directory, const TvlComponent* report
     // for the name as written, so that it reports which field is missing.
     if (fieldName.empty()) fieldName = lastPart(reference);
     return table->FieldByName(fieldName).isNull();
-}
-
-bool IsFieldNull(const TvlComponent* reportOwner, TvlComponent* defaultTable,
-                 std::string_view reference) {
-    return IsFieldNull(ScriptGlobals().components(), reportOwner, defaultTable, reference);
 }
 
 } // namespace vl

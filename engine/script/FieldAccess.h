@@ -19,8 +19,5 @@ Variant GetFieldValue(TvlField& field);
 // when the reference names a component that is not a table.
 bool IsFieldNull(const ComponentDirectory& directory, const TvlComponent* reportOwner,
                  TvlComponent* defaultTable, std::string_view reference);
-// The same in the program's registry of data components.
-bool IsFieldNull(const TvlComponent* reportOwner, TvlComponent* defaultTable,
-                 std::string_view reference);
 
 } // namespace vl

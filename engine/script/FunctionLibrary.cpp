@@ -2,7 +2,7 @@
 
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionDescriptions.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/TextUtils.h"
 
 #include <algorithm>
@@ -20,10 +20,9 @@ bool TvlFunctionLibrary::HandleFunction(std::string_view name, const Variant& p1
     return false;
 }
 
-TvlScriptGlobals& TvlFunctionLibrary::scriptEngine() const {
-    // a library used before any registry installed it works for the
-    // calling thread's engine
-    return engine_ ? *engine_ : ScriptGlobals();
+TvlScriptContext& TvlFunctionLibrary::scriptEngine() const {
+    // a library no registry installed works for the process's engine
+    return engine_ ? *engine_ : DefaultScriptContext();
 }
 
 void TvlFunctionLibrary::AddDescription(std::string_view name, std::string_view category,
@@ -63,28 +62,24 @@ TvlFunctionLibrary* TvlFunctionLibraries::Find(std::string_view className) const
     return nullptr;
 }
 
-void RegisterFunctionLibrary(const FunctionLibraryClass& libraryClass) {
-    ScriptGlobals().functionLibraries().Register(libraryClass);
+void RegisterFunctionLibrary(TvlScriptContext& engine, const FunctionLibraryClass& libraryClass) {
+    engine.functionLibraries().Register(libraryClass);
 }
 
-void UnRegisterFunctionLibrary(std::string_view className) {
-    ScriptGlobals().functionLibraries().UnRegister(className);
+void UnRegisterFunctionLibrary(TvlScriptContext& engine, std::string_view className) {
+    engine.functionLibraries().UnRegister(className);
 }
 
-void AddFunctionDescription(const TvlFunctionLibrary& library, std::string_view name,
-                            std::string_view category, std::string_view description) {
-    ScriptGlobals().installedFunctions().Add(library, name, category, description);
+void AddFunctionDescription(TvlScriptContext& engine, const TvlFunctionLibrary& library,
+                            std::string_view name, std::string_view category,
+                            std::string_view description) {
+    engine.installedFunctions().Add(library, name, category, description);
 }
 
 bool CallFunctionLibraries(const TvlFunctionLibraries& libraries, std::string_view name,
                            const Variant& p1, const Variant& p2, const Variant& p3, Variant& val) {
     val = Variant("0");
     return libraries.HandleFunction(name, p1, p2, p3, val);
-}
-
-bool CallFunctionLibraries(std::string_view name, const Variant& p1, const Variant& p2,
-                           const Variant& p3, Variant& val) {
-    return CallFunctionLibraries(ScriptGlobals().functionLibraries(), name, p1, p2, p3, val);
 }
 
 } // namespace vl

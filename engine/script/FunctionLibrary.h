@@ -12,7 +12,7 @@
 namespace vl {
 
 class TvlInstalledFunctions;
-class TvlScriptGlobals;
+class TvlScriptContext;
 
 // A set of functions that expressions may call. Names lists them in a fixed
 // order; a name's index is its function number. Arguments arrive as the raw
@@ -47,10 +47,10 @@ public:
 
     // The engine whose registry installed the library: its functions
     // evaluate their arguments with that engine's parser.
-    void SetScriptEngine(TvlScriptGlobals& engine) { engine_ = &engine; }
+    void SetScriptEngine(TvlScriptContext& engine) { engine_ = &engine; }
 
 protected:
-    TvlScriptGlobals& scriptEngine() const;
+    TvlScriptContext& scriptEngine() const;
     // Adds a description of one of the library's functions.
     void AddDescription(std::string_view name, std::string_view category,
                         std::string_view description);
@@ -59,7 +59,7 @@ protected:
 
 private:
     std::vector<Description> descriptions_;
-    TvlScriptGlobals* engine_ = nullptr;
+    TvlScriptContext* engine_ = nullptr;
 };
 
 // A library class as the registry knows it: its name and how to create one.
@@ -79,7 +79,7 @@ public:
     static constexpr int kMaxLibraries = 64;
 
     // The libraries of engine, which lists their descriptions.
-    TvlFunctionLibraries(TvlScriptGlobals& engine, TvlInstalledFunctions& descriptions)
+    TvlFunctionLibraries(TvlScriptContext& engine, TvlInstalledFunctions& descriptions)
         : engine_(engine), descriptions_(descriptions) {}
 
     // Creates and appends a library unless one of that class is registered,
@@ -98,24 +98,22 @@ public:
     TvlFunctionLibrary* Find(std::string_view className) const;
 
 private:
-    TvlScriptGlobals& engine_;
+    TvlScriptContext& engine_;
     TvlInstalledFunctions& descriptions_;
     std::vector<std::unique_ptr<TvlFunctionLibrary>> libraries_;
 };
 
-// The registry of the engine the calling thread works for.
-void RegisterFunctionLibrary(const FunctionLibraryClass& libraryClass);
-void UnRegisterFunctionLibrary(std::string_view className);
-void AddFunctionDescription(const TvlFunctionLibrary& library, std::string_view name,
-                            std::string_view category, std::string_view description);
+// The registry of an engine instance.
+void RegisterFunctionLibrary(TvlScriptContext& engine, const FunctionLibraryClass& libraryClass);
+void UnRegisterFunctionLibrary(TvlScriptContext& engine, std::string_view className);
+void AddFunctionDescription(TvlScriptContext& engine, const TvlFunctionLibrary& library,
+                            std::string_view name, std::string_view category,
+                            std::string_view description);
 
 // The library part of a report's function dispatch: Val becomes the text "0",
 // then the installed libraries are asked in order. Returns whether one
 // handled the name; a name nothing handles keeps the "0".
 bool CallFunctionLibraries(const TvlFunctionLibraries& libraries, std::string_view name,
                            const Variant& p1, const Variant& p2, const Variant& p3, Variant& val);
-// The same with the libraries of the engine the calling thread works for.
-bool CallFunctionLibraries(std::string_view name, const Variant& p1, const Variant& p2,
-                           const Variant& p3, Variant& val);
 
 } // namespace vl

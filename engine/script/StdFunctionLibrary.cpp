@@ -2,7 +2,7 @@
 
 #include "engine/script/Aggregates.h"
 #include "engine/script/CodePage.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlLocale.h"
 #include "engine/script/TvlParser.h"
@@ -16,7 +16,7 @@ namespace {
 // One call of a standard function: the raw argument texts, the result, and
 // the engine whose parser evaluates the arguments.
 struct StdCall {
-    TvlScriptGlobals& engine;
+    TvlScriptContext& engine;
     const Variant& p1;
     const Variant& p2;
     const Variant& p3;

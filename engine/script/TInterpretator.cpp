@@ -1,7 +1,7 @@
 #include "engine/script/TInterpretator.h"
 
 #include "engine/script/CodePage.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/ScriptReportBinding.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlVariables.h"

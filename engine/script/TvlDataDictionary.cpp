@@ -3,7 +3,7 @@
 #include "engine/script/DataFieldRef.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FieldAccess.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/StreamIO.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlParser.h"
@@ -64,18 +64,18 @@ std::string aliasOf(const TvlVariables& list, std::string_view key) {
 
 } // namespace
 
-TvlDataDictionary::TvlDataDictionary(const TvlDictionaryContext* context) : context_(context) {}
+TvlDataDictionary::TvlDataDictionary(const TvlDictionaryContext& context) : context_(context) {}
 
 TvlDataDictionary::~TvlDataDictionary() {
     ClearCache();
 }
 
 const ComponentDirectory& TvlDataDictionary::components() const {
-    return context_ ? context_->dictionaryComponents() : ScriptGlobals().components();
+    return context_.dictionaryComponents();
 }
 
 const TvlComponent* TvlDataDictionary::owner() const {
-    return context_ ? context_->dictionaryOwner() : nullptr;
+    return context_.dictionaryOwner();
 }
 
 void TvlDataDictionary::Clear() {
@@ -136,7 +136,7 @@ TvlTable* TvlDataDictionary::resolve(std::string_view reference, TvlComponent* d
 
 bool TvlDataDictionary::cacheReference(std::string_view name, std::string_view reference) {
     std::string field;
-    TvlTable* table = resolve(reference, context_ ? context_->bandContextTable() : nullptr, field);
+    TvlTable* table = resolve(reference, context_.bandContextTable(), field);
     if (!table) return false;
     AddCacheItem(name, table, field);
     SortCache();
@@ -185,13 +185,14 @@ void TvlDataDictionary::GetValue(std::string_view name, Variant& value) {
     }
     const int index = Variables.IndexOf(name);
     if (index < 0) return;
-    if (const Variant* global = ScriptGlobals().globalVariables().Find(name)) {
+    TvlScriptContext& engine = context_.dictionaryEngine();
+    if (const Variant* global = engine.globalVariables().Find(name)) {
         value = *global;
         return;
     }
     value = Variables.GetValue(index);
     if (value.isString() && !value.toString().empty())
-        value = ScriptGlobals().globalParser().Evaluate(value.toString());
+        value = engine.globalParser().Evaluate(value.toString());
 }
 
 bool TvlDataDictionary::IsDataSetEnabled(std::string_view dataSetName) const {

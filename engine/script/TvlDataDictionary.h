@@ -15,6 +15,7 @@
 namespace vl {
 
 class Stream;
+class TvlScriptContext;
 class TvlTable;
 
 // What the dictionary needs of its report: where data sets are looked up and
@@ -23,6 +24,9 @@ class TvlDictionaryContext {
 public:
     virtual ~TvlDictionaryContext() = default;
     virtual const ComponentDirectory& dictionaryComponents() const = 0;
+    // The engine whose global variables override the dictionary's and whose
+    // parser evaluates their expressions.
+    virtual TvlScriptContext& dictionaryEngine() const = 0;
     // The component that owns the report; its components are named bare.
     virtual const TvlComponent* dictionaryOwner() const = 0;
     // The table of the band context (none outside a build).
@@ -50,12 +54,10 @@ public:
     static constexpr std::int16_t kMarker = -2;
     static constexpr std::int16_t kOldMarker = -1;
 
-    explicit TvlDataDictionary(const TvlDictionaryContext* context = nullptr);
+    explicit TvlDataDictionary(const TvlDictionaryContext& context);
     ~TvlDataDictionary();
     TvlDataDictionary(const TvlDataDictionary&) = delete;
     TvlDataDictionary& operator=(const TvlDataDictionary&) = delete;
-
-    void setContext(const TvlDictionaryContext* context) { context_ = context; }
 
     TvlVariables Variables;
     TvlVariables FieldAliases;
@@ -117,7 +119,7 @@ private:
     using Cache = std::vector<std::pair<std::string, std::unique_ptr<TvlCacheItem>>>;
     Cache::iterator findInCache(std::string_view name);
 
-    const TvlDictionaryContext* context_;
+    const TvlDictionaryContext& context_;
     Cache cache_;
     bool cacheSorted_ = true;
 };

@@ -5,11 +5,11 @@
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionSplitter.h"
 #include "engine/script/ScriptCompiler.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 
 namespace vl {
 
-TvlInterpretator::TvlInterpretator(TvlScriptGlobals& engine)
+TvlInterpretator::TvlInterpretator(TvlScriptContext& engine)
     : engine_(engine), parser_(engine.localeService()) {
     parser_.OnGetValue = [this](std::string_view name, Variant& value) { GetValue(name, value); };
     parser_.OnCallFunction = [this](std::string_view name, const Variant& p1, const Variant& p2,

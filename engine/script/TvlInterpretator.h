@@ -8,7 +8,7 @@
 
 namespace vl {
 
-class TvlScriptGlobals;
+class TvlScriptContext;
 class TvlVariables;
 
 // Compiles scripts (BEGIN/END, IF/THEN/ELSE, WHILE/DO, REPEAT/UNTIL,
@@ -19,7 +19,7 @@ class TvlVariables;
 class TvlInterpretator {
 public:
     // An interpreter of the engine whose stop flag and step limit it obeys.
-    explicit TvlInterpretator(TvlScriptGlobals& engine);
+    explicit TvlInterpretator(TvlScriptContext& engine);
     virtual ~TvlInterpretator() = default;
     TvlInterpretator(const TvlInterpretator&) = delete;
     TvlInterpretator& operator=(const TvlInterpretator&) = delete;
@@ -46,12 +46,12 @@ public:
 
 protected:
     TvlParser& parser() { return parser_; }
-    TvlScriptGlobals& scriptEngine() const { return engine_; }
+    TvlScriptContext& scriptEngine() const { return engine_; }
     // Asked before every line of a run: the engine's stop flag.
     virtual bool StopRequested();
 
 private:
-    TvlScriptGlobals& engine_;
+    TvlScriptContext& engine_;
     TvlParser parser_;
 };
 

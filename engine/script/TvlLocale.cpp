@@ -1,6 +1,6 @@
 #include "engine/script/TvlLocale.h"
 
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/TextTable.h"
 
 namespace vl {

@@ -1,7 +1,7 @@
 #include "engine/script/Variant.h"
 
 #include "engine/script/Errors.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/ValueFormat.h"
 

@@ -8,7 +8,7 @@
 #include "engine/build/BuildReport.h"
 #include "engine/build/MemoryRetention.h"
 #include "engine/build/TvlDBDataSet.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/build/TvlUserDataset.h"
 #include "engine/output/PageRendering.h"

@@ -1,7 +1,7 @@
 #include "app/OrganizerBinding.h"
 
 #include "app/RecurrenceText.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 
 #include <gtest/gtest.h>
 

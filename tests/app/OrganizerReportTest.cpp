@@ -1,7 +1,7 @@
 #include "app/OrganizerReport.h"
 
 #include "engine/build/FindDataSource.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlPictureView.h"
@@ -156,9 +156,11 @@ TEST_F(OrganizerReportTest, TemplatesFindTheComponentsByName) {
     EXPECT_FALSE(report.RebuildPrinter);
     EXPECT_EQ(report.PreviewButtons, 0x7F);
     EXPECT_EQ(organizer_.datasetTask().RangeEndCount, 10);
-    const vl::DataSourceLookup tasks = vl::FindDataSource(report.owner(), "datasettask");
+    const vl::DataSourceLookup tasks =
+        vl::FindDataSource(report.Engine().components(), report.owner(), "datasettask");
     EXPECT_EQ(tasks.source, &organizer_.datasetTask());
-    const vl::DataSourceLookup contacts = vl::FindDataSource(report.owner(), "DatasetContacts");
+    const vl::DataSourceLookup contacts =
+        vl::FindDataSource(report.Engine().components(), report.owner(), "DatasetContacts");
     EXPECT_EQ(contacts.source, &organizer_.datasetContacts());
     EXPECT_EQ(vl::Globals().components().find(OrganizerReport::kOwnerName), report.owner());
 }

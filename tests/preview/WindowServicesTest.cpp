@@ -8,6 +8,7 @@
 #include "tests/preview/PreviewTestSupport.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ReportFixture.h"
+#include "tests/support/ThreadEngine.h"
 #include "tools/vellum/Commands.h"
 
 #include <QAbstractButton>

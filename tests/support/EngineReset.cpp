@@ -1,7 +1,7 @@
 #include "tests/support/EngineReset.h"
 
 #include "engine/build/ProgressWindow.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/ViewState.h"
 #include "engine/output/LinkOpener.h"
 #include "engine/output/PrinterSystem.h"
@@ -36,11 +36,11 @@ void resetViews(vl::TvlViewState& s) {
 } // namespace
 
 void ResetEngine() {
-    vl::TvlGlobals& g = vl::Globals();
+    vl::TvlEngine& g = vl::Globals();
     resetViews(g.views());
     // installed band extensions stay
     g.lastTotalPages() = 0;
-    vl::TvlScriptGlobals& script = g.script();
+    vl::TvlScriptContext& script = g.script();
     script.stopRequested() = false;
     script.clearInterrupt();
     script.limits() = vl::EngineLimits{};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/DisplayFormat.h"
 #include "engine/script/ValueFormat.h"
 

@@ -1,4 +1,4 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "tools/vellum/Commands.h"
 
 #include <QDir>
@@ -71,7 +71,7 @@ TEST(ParallelBuildTest, FourInstancesBuildTheSamplesAsOneBuildsThemInTurn) {
     QTemporaryDir scratch;
     std::map<QString, QByteArray> expected;
     {
-        vl::TvlGlobals engine;
+        vl::TvlEngine engine;
         const vl::TvlEngineScope scope(engine);
         for (const Job& job : jobs) {
             expected[job.name] = Build(job, scratch.filePath(QStringLiteral("sequential.json")));
@@ -84,7 +84,7 @@ TEST(ParallelBuildTest, FourInstancesBuildTheSamplesAsOneBuildsThemInTurn) {
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t)
         threads.emplace_back([&, t] {
-            vl::TvlGlobals engine;
+            vl::TvlEngine engine;
             const vl::TvlEngineScope scope(engine);
             const QString out = scratch.filePath(QStringLiteral("thread%1.json").arg(t));
             for (int round = 0; round < kRounds; ++round)

@@ -1,4 +1,4 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/TvlVariables.h"
 #include "tools/vellum/CommandLine.h"
 #include "tools/vellum/Commands.h"

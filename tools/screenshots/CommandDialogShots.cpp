@@ -14,11 +14,11 @@
 #include "designer/commands/TvlTemplForm.h"
 #include "designer/commands/TvlTemplNewForm.h"
 #include "engine/build/TemplateFile.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/build/sql/TvlSqlDatabase.h"
 #include "engine/build/sql/TvlSqlTable.h"
-#include "engine/output/OutputGlobals.h"
+#include "engine/output/OutputContext.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/CodePage.h"
 
@@ -91,7 +91,7 @@ void templateDialogs(TvlReport& report) {
 }
 
 void optionDialogs(TvlReport& report) {
-    const TvlPrinter& printer = GlobalPrinter();
+    const TvlPrinter& printer = report.Engine().printer();
     TvlPageOptionValues page = TvlPageOptionValues::FromPage(report.Pages()[0], printer, false);
     TvlPgoptForm pageForm(page, ToQtList(printer.PaperNameList()), ToQtList(printer.BinNameList()));
     saveTabs(pageForm, {QStringLiteral("designer-page-options"),

@@ -4,7 +4,7 @@
 // display: vellum-preview-screenshots OUT_DIR SUFFIX ORGANIZER_DIR TEMPLATE
 
 #include "app/OrganizerReport.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/PreviewSearch.h"
 #include "engine/output/preview/ReportPreview.h"

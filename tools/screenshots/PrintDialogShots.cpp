@@ -3,7 +3,7 @@
 // Run it on a real display (xvfb-run); QT_SCALE_FACTOR=2 gives the
 // high-density pictures, SUFFIX (for example "@2x") tells them apart. The
 // printers are the system's and "Print to PDF file".
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/printdialog/TvlPrintForm.h"
 #include "engine/output/printing/QtPrinterSystem.h"
 

@@ -12,7 +12,7 @@
 #include "designer/window/DesignerParts.h"
 #include "designer/window/TvlDesigner.h"
 #include "designer/window/TvlDesignerForm.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/preview/ReportPreview.h"
 #include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/output/printdialog/TvlPrintForm.h"

@@ -11,7 +11,7 @@
 #include "designer/inspector/TvlInspForm.h"
 #include "designer/inspector/TvlInspRowList.h"
 #include "designer/inspector/TvlInspectorHost.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/build/TvlUserDataset.h"
 #include "engine/build/sql/TvlSqlDatabase.h"

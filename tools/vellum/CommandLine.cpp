@@ -1,6 +1,6 @@
 #include "tools/vellum/CommandLine.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 
 #include <QLocale>
@@ -10,7 +10,7 @@ namespace vellum_cli {
 
 CommandArgs::CommandArgs(const QStringList& args, const QStringList& valueOptions,
                          const QStringList& flagOptions)
-    : engine_(vl::TvlGlobals::Default()) {
+    : engine_(vl::TvlEngine::Default()) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!a.startsWith(QLatin1String("--")) || a == QLatin1String("--")) {
@@ -58,7 +58,7 @@ QStringList CommandArgs::options(const QString& name) const {
     return found;
 }
 
-void SelectLocale(vl::TvlGlobals& engine, const QString& name) {
+void SelectLocale(vl::TvlEngine& engine, const QString& name) {
     const QLocale locale(name);
     const bool isC = name == QLatin1String("C") || name == QLatin1String("POSIX");
     if (locale == QLocale::c() && !isC)

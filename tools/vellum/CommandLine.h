@@ -8,7 +8,7 @@
 #include <string>
 
 namespace vl {
-class TvlGlobals;
+class TvlEngine;
 }
 
 namespace vellum_cli {
@@ -33,10 +33,10 @@ public:
     bool flag(const QString& name) const { return flags_.contains(name); }
     // The engine instance the command works with: the process's own, as the
     // command line runs one command at a time.
-    vl::TvlGlobals& engine() const { return engine_; }
+    vl::TvlEngine& engine() const { return engine_; }
 
 private:
-    vl::TvlGlobals& engine_;
+    vl::TvlEngine& engine_;
     QStringList positionals_;
     QList<std::pair<QString, QString>> options_;
     QStringList flags_;
@@ -48,6 +48,6 @@ void PrintError(const std::string& message);
 
 // --locale NAME: the engine's locale for formatting and day and month
 // names; UsageError for a name Qt does not know.
-void SelectLocale(vl::TvlGlobals& engine, const QString& name);
+void SelectLocale(vl::TvlEngine& engine, const QString& name);
 
 } // namespace vellum_cli

@@ -1,8 +1,8 @@
 #include "tools/vellum/CommandStop.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/Errors.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "tools/vellum/CommandLine.h"
 
 #include <atomic>
@@ -17,10 +17,10 @@ constexpr int kMaxSeconds = 24 * 60 * 60;
 
 // A signal handler is given nothing: the engine that Ctrl-C stops is kept
 // here while a command runs.
-std::atomic<vl::TvlScriptGlobals*> interruptedEngine{nullptr};
+std::atomic<vl::TvlScriptContext*> interruptedEngine{nullptr};
 
 void onInterrupt(int) {
-    if (vl::TvlScriptGlobals* engine = interruptedEngine.load()) engine->interrupt();
+    if (vl::TvlScriptContext* engine = interruptedEngine.load()) engine->interrupt();
 }
 
 int timeoutOption(const CommandArgs& cmd) {

@@ -31,7 +31,7 @@ public:
     void ThrowIfStopped() const;
 
 private:
-    vl::TvlScriptGlobals& engine_;
+    vl::TvlScriptContext& engine_;
     int seconds_ = 0;
     std::unique_ptr<vl::ScopedDeadline> deadline_;
 };

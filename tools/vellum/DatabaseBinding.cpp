@@ -1,6 +1,6 @@
 #include "tools/vellum/DatabaseBinding.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
 #include "tools/vellum/DatabaseConnection.h"

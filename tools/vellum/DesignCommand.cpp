@@ -1,5 +1,5 @@
 #include "designer/window/TvlDesigner.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/preview/ReportPreview.h"
 #include "engine/script/CodePage.h"

@@ -1,4 +1,4 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionLibrary.h"
@@ -37,7 +37,7 @@ std::vector<Definition> definitions(const QStringList& texts) {
 // constants; anything else stays Null.
 class EvalLookup {
 public:
-    EvalLookup(vl::TvlGlobals& engine, std::vector<Definition> defs)
+    EvalLookup(vl::TvlEngine& engine, std::vector<Definition> defs)
         : engine_(engine), parser_(engine.globalParser()), defs_(std::move(defs)) {}
 
     void operator()(std::string_view name, vl::Variant& value) {
@@ -61,7 +61,7 @@ public:
     }
 
 private:
-    vl::TvlGlobals& engine_;
+    vl::TvlEngine& engine_;
     vl::TvlParser& parser_;
     std::vector<Definition> defs_;
     std::set<std::string> active_;
@@ -75,7 +75,7 @@ int RunEval(const QStringList& args) {
     if (cmd.positionals().size() > 1) throw UsageError("one EXPRESSION expected");
     if (const auto locale = cmd.option(QStringLiteral("locale")))
         SelectLocale(cmd.engine(), *locale);
-    vl::TvlGlobals& engine = cmd.engine();
+    vl::TvlEngine& engine = cmd.engine();
     vl::TvlParser& parser = engine.globalParser();
     parser.OnGetValue = EvalLookup(engine, definitions(cmd.options(QStringLiteral("set"))));
     parser.OnCallFunction = [&engine](std::string_view name, const vl::Variant& p1,

@@ -1,4 +1,4 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/PrintOrder.h"
 #include "engine/output/TvlPrinter.h"
@@ -65,7 +65,7 @@ PrintOptions printOptions(const CommandArgs& cmd) {
 
 // Starts the engine's printer on the system's printers and "Print to PDF
 // file", and returns the name of the printer to print on.
-std::string choosePrinter(vl::TvlGlobals& engine, const PrintOptions& o) {
+std::string choosePrinter(vl::TvlEngine& engine, const PrintOptions& o) {
     auto owned = std::make_unique<vl::QtPrinterSystem>();
     vl::QtPrinterSystem& system = *owned;
     system.setPdfPrinterOffered(true);

@@ -1,6 +1,6 @@
 #include "tools/vellum/ReportVariables.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/TvlParser.h"
@@ -8,7 +8,7 @@
 namespace vellum_cli {
 
 void ApplyVariables(vl::TvlReport& report, const QList<NamedText>& variables) {
-    vl::TvlGlobals& g = report.Engine();
+    vl::TvlEngine& g = report.Engine();
     vl::TvlVariables& dictionary = report.Dictionary().Variables;
     for (const NamedText& variable : variables) {
         const std::string name = vl::FromQt(variable.name);

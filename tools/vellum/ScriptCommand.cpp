@@ -1,4 +1,4 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/CompiledLine.h"
 #include "engine/script/EmptyReportBinding.h"
@@ -72,7 +72,7 @@ std::string listingLine(const std::string& line) {
 }
 
 // --set NAME=EXPR: the script variable NAME starts with the value of EXPR.
-void presetVariables(vl::TvlGlobals& g, const QStringList& texts) {
+void presetVariables(vl::TvlEngine& g, const QStringList& texts) {
     for (const QString& text : texts) {
         const qsizetype eq = text.indexOf(QLatin1Char('='));
         const std::string name(vl::TrimBlanks(vl::FromQt(text.left(eq))));
@@ -100,7 +100,7 @@ int RunScript(const QStringList& args) {
     if (cmd.positionals().size() > 1) throw UsageError("one FILE expected");
     const vl::StringList source = readSource(fileName);
 
-    vl::TvlGlobals& engine = cmd.engine();
+    vl::TvlEngine& engine = cmd.engine();
     vl::EmptyReportBinding report(engine.script());
     report.Attach();
     vl::TInterpretator& interpreter = engine.globalInterpretator();

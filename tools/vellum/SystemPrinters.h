@@ -1,7 +1,7 @@
 #pragma once
 
 namespace vl {
-class TvlGlobals;
+class TvlEngine;
 }
 
 namespace vellum_cli {
@@ -11,13 +11,13 @@ namespace vellum_cli {
 // back when it ends, so nothing of the command stays behind for the next.
 class SystemPrinters {
 public:
-    explicit SystemPrinters(vl::TvlGlobals& engine);
+    explicit SystemPrinters(vl::TvlEngine& engine);
     ~SystemPrinters();
     SystemPrinters(const SystemPrinters&) = delete;
     SystemPrinters& operator=(const SystemPrinters&) = delete;
 
 private:
-    vl::TvlGlobals& engine_;
+    vl::TvlEngine& engine_;
 };
 
 } // namespace vellum_cli

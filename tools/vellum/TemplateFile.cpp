@@ -1,6 +1,6 @@
 #include "tools/vellum/TemplateFile.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/UiService.h"

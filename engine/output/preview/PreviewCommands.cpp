@@ -1,4 +1,4 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/PdfDocumentWriter.h"
 #include "engine/output/TvlEMFPages.h"

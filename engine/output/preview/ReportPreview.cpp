@@ -1,7 +1,7 @@
 #include "engine/output/preview/ReportPreview.h"
 
 #include "engine/build/ProgressWindow.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlDialogControl.h"
 #include "engine/model/ViewState.h"
@@ -56,7 +56,7 @@ TvlPreviewForm* ShowPreparedReport(TvlReport& report, const TvlShowOptions& opti
     }
     QString caption = ResourceText(text_id::kPreview);
     if (!report.Title.empty()) caption += QStringLiteral(" - ") + ToQt(report.Title);
-    auto* form = new TvlPreviewForm;
+    auto* form = new TvlPreviewForm(report.Engine());
     form->setWindowTitle(caption);
     form->HelpFile = FindUserGuide();
     if (report.ModalPreview) {
@@ -69,8 +69,8 @@ TvlPreviewForm* ShowPreparedReport(TvlReport& report, const TvlShowOptions& opti
     return form;
 }
 
-WindowServices::WindowServices(TvlGlobals& engine) : engine_(engine) {
-    TvlGlobals& g = engine_;
+WindowServices::WindowServices(TvlEngine& engine) : engine_(engine) {
+    TvlEngine& g = engine_;
     RegisterDialogControls(g.views().addIns);
     g.setUiService(std::make_unique<WidgetUiService>());
     g.setProgressWindow(std::make_unique<WidgetProgressWindow>(g.stopRequested()));
@@ -81,7 +81,7 @@ WindowServices::WindowServices(TvlGlobals& engine) : engine_(engine) {
 }
 
 WindowServices::~WindowServices() {
-    TvlGlobals& g = engine_;
+    TvlEngine& g = engine_;
     g.setUiService(std::make_unique<HeadlessUiService>());
     g.setProgressWindow(std::make_unique<TvlProgressWindow>());
     g.setLinkOpener(nullptr);

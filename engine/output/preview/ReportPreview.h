@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 
 #include <QString>
 
@@ -34,13 +34,13 @@ class WindowServices {
 public:
     // The windows of the engine instance given (the process's own by
     // default).
-    explicit WindowServices(TvlGlobals& engine = TvlGlobals::Default());
+    explicit WindowServices(TvlEngine& engine = TvlEngine::Default());
     ~WindowServices();
     WindowServices(const WindowServices&) = delete;
     WindowServices& operator=(const WindowServices&) = delete;
 
 private:
-    TvlGlobals& engine_;
+    TvlEngine& engine_;
 };
 
 } // namespace vl

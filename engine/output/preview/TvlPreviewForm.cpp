@@ -1,6 +1,6 @@
 #include "engine/output/preview/TvlPreviewForm.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/PreviewIcons.h"
@@ -43,7 +43,10 @@ QFrame* makeSeparator(QWidget* parent, const char* name) {
 
 } // namespace
 
-TvlPreviewForm::TvlPreviewForm(QWidget* parent) : QDialog(parent), madeIn_(&Globals()) {
+TvlPreviewForm::TvlPreviewForm(QWidget* parent) : TvlPreviewForm(TvlEngine::Default(), parent) {}
+
+TvlPreviewForm::TvlPreviewForm(TvlEngine& madeIn, QWidget* parent)
+    : QDialog(parent), madeIn_(madeIn) {
     setObjectName(QStringLiteral("TvlPreviewForm"));
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
@@ -480,8 +483,8 @@ void TvlPreviewForm::PopupZoomMenu(const QPoint& globalPos, bool withPageEditing
     ProcMenu->popup(globalPos);
 }
 
-TvlGlobals& TvlPreviewForm::engine() const {
-    return shownReport_ ? shownReport_->Engine() : *madeIn_;
+TvlEngine& TvlPreviewForm::engine() const {
+    return shownReport_ ? shownReport_->Engine() : madeIn_;
 }
 
 bool TvlPreviewForm::designerPresent() const {

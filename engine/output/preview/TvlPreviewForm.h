@@ -23,7 +23,7 @@ class QToolButton;
 namespace vl {
 
 class TvlEMFPages;
-class TvlGlobals;
+class TvlEngine;
 class TvlPBox;
 class TvlReport;
 
@@ -34,6 +34,10 @@ class TvlReport;
 // all commands live here.
 class TvlPreviewForm : public QDialog {
 public:
+    // A preview of engine's reports (until it shows one, the engine's
+    // designer and print command are what it offers).
+    explicit TvlPreviewForm(TvlEngine& engine, QWidget* parent = nullptr);
+    // A preview of the process's default engine.
     explicit TvlPreviewForm(QWidget* parent = nullptr);
     ~TvlPreviewForm() override;
 
@@ -188,10 +192,10 @@ private:
     void applyGreyButtons(bool grey);
     // The engine of the report shown; before one is, the engine the
     // window was made in.
-    TvlGlobals& engine() const;
+    TvlEngine& engine() const;
     void showError(const std::string& text) const;
 
-    TvlGlobals* madeIn_;
+    TvlEngine& madeIn_;
     TvlReport* shownReport_ = nullptr;
     std::unique_ptr<TvlEMFPages> shownPages_;
     double scale_ = 1.0;

@@ -1,6 +1,6 @@
 #include "engine/output/preview/TvlProgressForm.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/preview/PreviewTexts.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/ScopedValue.h"

@@ -1,6 +1,6 @@
 #include "engine/output/printdialog/PrintReport.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/PageMetrics.h"
 #include "engine/output/TvlEMFPages.h"

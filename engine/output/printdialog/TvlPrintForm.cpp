@@ -1,6 +1,6 @@
 #include "engine/output/printdialog/TvlPrintForm.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/output/printdialog/CollatePicture.h"
 #include "engine/output/printing/QtPrinterSystem.h"
@@ -92,7 +92,7 @@ QToolButton* arrowButton(Qt::ArrowType arrow, const QString& name, QWidget* pare
 
 } // namespace
 
-TvlPrintForm::TvlPrintForm(TvlGlobals& engine, int pageCount, QWidget* parent)
+TvlPrintForm::TvlPrintForm(TvlEngine& engine, int pageCount, QWidget* parent)
     : QDialog(parent), askPdfFileName(askFileName), engine_(engine), pageCount_(pageCount),
       startPrinter_(engine.printer().SelectedPrinter()) {
     setObjectName(QStringLiteral("TvlPrintForm"));

@@ -15,7 +15,7 @@ class QToolButton;
 namespace vl {
 
 class CollatePicture;
-class TvlGlobals;
+class TvlEngine;
 
 // The print dialog: the printer (the system's printers and, where offered,
 // "Print to PDF file"; never the virtual printer), the page range, the
@@ -29,7 +29,7 @@ class TvlPrintForm : public QDialog {
 public:
     // pageCount is the number of prepared pages the dialog prints, on the
     // printers of engine.
-    TvlPrintForm(TvlGlobals& engine, int pageCount, QWidget* parent = nullptr);
+    TvlPrintForm(TvlEngine& engine, int pageCount, QWidget* parent = nullptr);
     ~TvlPrintForm() override;
 
     void setCopies(int copies);
@@ -59,7 +59,7 @@ private:
     void refuse(const std::string& message, QWidget* field);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    TvlGlobals& engine_;
+    TvlEngine& engine_;
     int pageCount_;
     int startPrinter_;
     QComboBox* PrinterBox;

@@ -8,7 +8,7 @@
 #include "designer/window/TvlDesigner.h"
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"

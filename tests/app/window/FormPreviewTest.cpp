@@ -1,6 +1,6 @@
 #include "app/window/TFormPreview.h"
 #include "app/window/ZoomMenu.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/PreviewSearch.h"
 #include "engine/output/preview/ReportPreview.h"

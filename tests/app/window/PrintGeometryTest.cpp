@@ -1,5 +1,5 @@
 #include "app/window/TFormPreview.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/ReportPreview.h"
 #include "engine/output/preview/TvlPBox.h"

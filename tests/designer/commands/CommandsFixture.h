@@ -12,9 +12,9 @@
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TemplateFile.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
-#include "engine/output/OutputGlobals.h"
+#include "engine/output/OutputContext.h"
 #include "engine/output/TvlPrinter.h"
 #include "engine/script/CodePage.h"
 
@@ -140,7 +140,9 @@ public:
         h = header;
         return headerOk;
     }
-    bool pageOptions(TvlPageOptionValues& v) override { return onPageOptions && onPageOptions(v); }
+    bool pageOptions(TvlPageOptionValues& v, const TvlPrinter&) override {
+        return onPageOptions && onPageOptions(v);
+    }
     bool reportOptions(TvlReportOptionValues& v) override {
         return onReportOptions && onReportOptions(v);
     }

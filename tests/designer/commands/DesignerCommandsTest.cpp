@@ -5,6 +5,7 @@
 #include "engine/script/BandType.h"
 #include "engine/script/CodePage.h"
 #include "tests/designer/commands/CommandsFixture.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,11 @@
 #include "designer/editing/TvlEditorServices.h"
 #include "designer/editing/TvlHilightForm.h"
 #include "designer/editing/TvlRestrictionsForm.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/ViewState.h"
 #include "tests/designer/editing/FakeDesignerHost.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "designer/editing/TvlColorSelector.h"
 #include "designer/editing/TvlFormatToolbars.h"
 #include "designer/editing/TvlLineStylePanel.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/script/Errors.h"

@@ -1,6 +1,6 @@
 #include "designer/inspector/TvlInspForm.h"
 #include "designer/inspector/TvlInspRowList.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/script/CodePage.h"
 #include "tests/designer/editing/FakeDesignerHost.h"

@@ -1,4 +1,4 @@
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/TvlPictureView.h"
 #include "tests/designer/editing/FakeDesignerHost.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "designer/editors/EditorHost.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/build/TvlUserDataset.h"

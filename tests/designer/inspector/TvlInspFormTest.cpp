@@ -3,7 +3,7 @@
 #include "designer/inspector/TvlInspRowList.h"
 #include "designer/inspector/TvlInspectorHost.h"
 #include "designer/inspector/TvlObjectBox.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/Errors.h"
 

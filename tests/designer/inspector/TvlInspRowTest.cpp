@@ -1,6 +1,6 @@
 #include "designer/inspector/TvlInspRow.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/Errors.h"
 
 #include <gtest/gtest.h>

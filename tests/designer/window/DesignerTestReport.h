@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"

@@ -25,6 +25,7 @@
 #include "engine/script/UiService.h"
 #include "tests/designer/window/DesignerTestReport.h"
 #include "tests/support/ModalDialogs.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QAbstractButton>
 #include <QApplication>

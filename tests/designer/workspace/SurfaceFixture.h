@@ -4,12 +4,13 @@
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "designer/workspace/TvlDesignerPage.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/ViewState.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QApplication>
 #include <QMouseEvent>

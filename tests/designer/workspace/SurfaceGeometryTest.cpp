@@ -3,9 +3,9 @@
 #include "designer/workspace/DesignerSelection.h"
 #include "designer/workspace/ObjectInsertion.h"
 #include "designer/workspace/PageObjects.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/ViewState.h"
@@ -104,7 +104,7 @@ std::string Order(const TvlPage& page) {
 } // namespace
 
 TEST(PageObjects, SortBandsPutsOverlayFirstAndCrossBandsLastOfTheBands) {
-    TvlPage page{TvlGlobals::Default()};
+    TvlPage page{TvlEngine::Default()};
     Put(page, std::make_unique<TvlMemoView>(), 0, 0, 10, 10, "M1");
     Band(page, 18, "Cross");
     Band(page, 0, "Title");
@@ -117,7 +117,7 @@ TEST(PageObjects, SortBandsPutsOverlayFirstAndCrossBandsLastOfTheBands) {
 }
 
 TEST(PageObjects, NearestObjectPrefersTheSameRow) {
-    TvlPage page{TvlGlobals::Default()};
+    TvlPage page{TvlEngine::Default()};
     TvlView& s = Put(page, std::make_unique<TvlMemoView>(), 100, 300, 50, 20, "S");
     Put(page, std::make_unique<TvlMemoView>(), 160, 100, 50, 20, "Above"); // 10 right, far up
     TvlView& row = Put(page, std::make_unique<TvlMemoView>(), 260, 300, 50, 20, "Row");

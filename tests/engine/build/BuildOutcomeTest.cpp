@@ -1,5 +1,5 @@
 #include "engine/build/TvlBand.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/EngineLimits.h"
 #include "engine/script/ScopedValue.h"
 #include "tests/support/RecordingUiService.h"
@@ -127,7 +127,7 @@ TEST_F(BuildOutcomeTest, AnEndlessScriptEndsAtTheBuildTimeLimit) {
 // An outer deadline (a host's) that passes stops the work but is not the
 // inner one's, and the inner one never moves an earlier outer one later.
 TEST(ScopedDeadlineTest, NestedDeadlinesKeepTheEarlierOne) {
-    TvlScriptGlobals& g = Globals().script();
+    TvlScriptContext& g = Globals().script();
     g.stopRequested() = false;
     {
         const ScopedDeadline outer(ScriptGlobals(), std::chrono::milliseconds(-1));
@@ -250,7 +250,7 @@ TEST_F(BuildOutcomeTest, ASecondBuildWhileOneRunsIsRefusedAndTheFirstGoesOn) {
 // A report builds with the parts of its own engine, whichever engine the
 // calling thread works for, and leaves the thread's engine as it was.
 TEST_F(BuildOutcomeTest, AReportBuildsInItsOwnEngine) {
-    TvlGlobals engine;
+    TvlEngine engine;
     engine.script().limits().pagesPerBuild = 1;
     TvlReport other(engine, "Other");
     other.ShowProgress = false;
@@ -259,7 +259,7 @@ TEST_F(BuildOutcomeTest, AReportBuildsInItsOwnEngine) {
     EXPECT_FALSE(other.PrepareReport()) << "its engine's page limit holds";
     EXPECT_NE(other.LastOutcome().message.find("stopped at 1 pages"), std::string::npos)
         << other.LastOutcome().message;
-    EXPECT_EQ(&Globals(), &TvlGlobals::Default());
+    EXPECT_EQ(&Globals(), &TvlEngine::Default());
 
     // a build of the default engine is not refused while the other is busy
     bool nestedBuilt = false;

@@ -1,5 +1,5 @@
 #include "engine/build/TvlDataset.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/Errors.h"
 #include "engine/script/TvlDataDictionary.h"
 #include "engine/script/TvlParser.h"
@@ -7,6 +7,7 @@
 #include "tests/engine/model/ViewTestSupport.h"
 #include "tests/support/MemoryTable.h"
 #include "tests/support/TemplateBuilder.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,6 +32,7 @@ struct Program : TvlDictionaryContext {
         customers.add("Order No", TFieldType::ftInteger, Variant(7));
     }
     const ComponentDirectory& dictionaryComponents() const override { return directory; }
+    TvlScriptContext& dictionaryEngine() const override { return ScriptGlobals(); }
     const TvlComponent* dictionaryOwner() const override { return &form; }
     TvlComponent* bandContextTable() const override { return defaultTable; }
 };
@@ -39,7 +41,7 @@ class DataDictionaryTest : public ::testing::Test {
 protected:
     test::ViewStateGuard guard;
     Program program;
-    TvlDataDictionary dict{&program};
+    TvlDataDictionary dict{program};
 
     void load(const TemplateBuilder& b) {
         MemoryStream s = b.stream();
@@ -69,7 +71,7 @@ TEST_F(DataDictionaryTest, SavedBlocksKeepCategoriesVariablesAliasesAndOrder) {
     EXPECT_EQ(m.data()[0], 0xFE);
     EXPECT_EQ(m.data()[1], 0xFF);
 
-    TvlDataDictionary back(&program);
+    TvlDataDictionary back(program);
     m.seek(0);
     back.LoadFromStream(m, 25);
     EXPECT_EQ(m.position(), m.size());
@@ -88,7 +90,7 @@ TEST_F(DataDictionaryTest, SavedBlocksKeepCategoriesVariablesAliasesAndOrder) {
     const QString path = dir.filePath("d.vld");
     dict.SaveToFile(path);
     EXPECT_EQ(ReadWholeFile(path).at(0), 25);
-    TvlDataDictionary fromFile(&program);
+    TvlDataDictionary fromFile(program);
     fromFile.LoadFromFile(path);
     EXPECT_EQ(fromFile.Variables.Count(), 4);
 }

@@ -1,5 +1,5 @@
 #include "engine/build/FindDataSource.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlUserDataset.h"
 
 #include <gtest/gtest.h>
@@ -164,7 +164,9 @@ TEST(FindDataSource, SearchesTheProgramsRegistry) {
     HostProgram host;
     ComponentDirectory& registry = Globals().components();
     registry.add(&host.dataModule);
-    EXPECT_EQ(FindDataSource(&host.mainForm, "Data.DatasetContacts").source, &host.contacts);
+    EXPECT_EQ(FindDataSource(Globals().components(), &host.mainForm, "Data.DatasetContacts").source,
+              &host.contacts);
     registry.remove(&host.dataModule);
-    EXPECT_EQ(FindDataSource(&host.mainForm, "Data.DatasetContacts").source, nullptr);
+    EXPECT_EQ(FindDataSource(Globals().components(), &host.mainForm, "Data.DatasetContacts").source,
+              nullptr);
 }

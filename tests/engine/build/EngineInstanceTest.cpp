@@ -1,6 +1,6 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/ViewState.h"
@@ -23,7 +23,7 @@ using namespace vl;
 TEST(EngineInstance, FunctionLibrariesAndTheirDescriptionsBelongToTheirEngine) {
     const std::size_t defaultDescriptions = Globals().installedFunctions().Entries().size();
     ASSERT_GT(defaultDescriptions, 0u);
-    TvlGlobals engine; // made and used while the thread works for the default engine
+    TvlEngine engine; // made and used while the thread works for the default engine
     EXPECT_EQ(engine.installedFunctions().Entries().size(), defaultDescriptions);
     EXPECT_EQ(Globals().installedFunctions().Entries().size(), defaultDescriptions)
         << "the new engine's libraries described themselves in the default engine";
@@ -31,7 +31,7 @@ TEST(EngineInstance, FunctionLibrariesAndTheirDescriptionsBelongToTheirEngine) {
 }
 
 TEST(EngineInstance, AReportReleasedElsewhereUnbindsItsOwnEnginesParser) {
-    TvlGlobals engine;
+    TvlEngine engine;
     const void* defaultBinding = Globals().globalParser().BoundTo;
     {
         TvlReport report(engine, "Bound");
@@ -51,7 +51,7 @@ TEST(EngineInstance, AReportReleasedElsewhereUnbindsItsOwnEnginesParser) {
 // a host makes it while another engine's build calls back; its picture
 // handle moves with it, so scripts of either engine reach only their own.
 TEST(EngineInstance, AnObjectBelongsToTheEngineOfItsPage) {
-    TvlGlobals other;
+    TvlEngine other;
     TvlReport report(other, "Other");
     TvlPage& page = report.Pages().Add();
     auto made = std::make_unique<TvlPictureView>(); // the thread works for the default engine

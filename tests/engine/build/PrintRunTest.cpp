@@ -1,10 +1,11 @@
 #include "engine/build/ProgressWindow.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
 #include "tests/support/RecordingPrinterSystem.h"
 #include "tests/support/RecordingUiService.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <gtest/gtest.h>
 

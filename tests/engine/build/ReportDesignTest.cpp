@@ -1,4 +1,4 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/UiService.h"
 #include "tests/support/ReportFixture.h"
 
@@ -71,9 +71,9 @@ TEST_F(ReportDesignTest, DesignReportAnswersTwoWithoutADesignerAndGivesAnEmptyRe
 }
 
 TEST_F(ReportDesignTest, AReportOfAnotherEngineIsDesignedInThatEngine) {
-    TvlGlobals engine;
+    TvlEngine engine;
     TvlReport designed(engine, "Other");
-    const TvlGlobals* seen = nullptr;
+    const TvlEngine* seen = nullptr;
     EXPECT_EQ(designed.DesignReport(), 2) << "no designer in that engine";
     engine.designer().designReport = [&](TvlReport&) {
         seen = &Globals();
@@ -81,7 +81,7 @@ TEST_F(ReportDesignTest, AReportOfAnotherEngineIsDesignedInThatEngine) {
     };
     EXPECT_EQ(designed.DesignReport(), 1);
     EXPECT_EQ(seen, &engine);
-    EXPECT_EQ(&Globals(), &TvlGlobals::Default());
+    EXPECT_EQ(&Globals(), &TvlEngine::Default());
 }
 
 TEST_F(ReportDesignTest, EditedPreparedPageReplacesThePageOnYesAndTheTemplateComesBack) {

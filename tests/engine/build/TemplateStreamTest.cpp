@@ -1,6 +1,6 @@
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlLineView.h"
@@ -10,6 +10,7 @@
 #include "engine/script/UiService.h"
 #include "tests/engine/model/ViewTestSupport.h"
 #include "tests/support/TemplateBuilder.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

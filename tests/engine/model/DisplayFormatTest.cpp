@@ -1,6 +1,6 @@
 #include "engine/model/DisplayFormat.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/Errors.h"
 #include "tests/support/ThreadLocale.h"
 

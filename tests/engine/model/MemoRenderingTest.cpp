@@ -2,6 +2,7 @@
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/Stream.h"
 #include "tests/support/ReferenceImage.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,11 +1,12 @@
 #include "ViewTestSupport.h"
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/DisplayFormat.h"
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/Errors.h"
 #include "engine/script/Stream.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "engine/model/MeasuringCanvas.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/CodePage.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "ViewTestSupport.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlPictureView.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,12 @@
 #include "ViewTestSupport.h"
-#include "engine/model/ModelGlobals.h"
+#include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"
 #include "engine/model/TvlControl.h"
 #include "engine/model/TvlLineView.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/TvlSubReportView.h"
 #include "engine/script/Errors.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "engine/model/TvlSubReportView.h"
 #include "engine/script/Errors.h"
 #include "engine/script/Stream.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <gtest/gtest.h>
 

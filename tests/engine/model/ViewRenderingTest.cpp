@@ -4,6 +4,7 @@
 #include "engine/model/TvlSubReportView.h"
 #include "engine/model/picture/IconCodec.h"
 #include "tests/support/ReferenceImage.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QDir>
 #include <QPainter>

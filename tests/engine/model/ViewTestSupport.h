@@ -4,6 +4,7 @@
 #include "engine/model/TvlView.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/TextUtils.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <map>
 #include <memory>

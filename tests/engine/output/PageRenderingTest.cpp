@@ -7,7 +7,7 @@
 #include "engine/output/PdfDocumentWriter.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ScopedValue.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "tests/engine/model/ViewTestSupport.h"
 #include "tests/engine/output/PreparedPagesTestSupport.h"
 

@@ -8,6 +8,7 @@
 #include "tests/engine/model/ViewTestSupport.h"
 #include "tests/engine/output/PreparedPagesTestSupport.h"
 #include "tests/support/RecordingPrinterSystem.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QDir>
 #include <QFile>

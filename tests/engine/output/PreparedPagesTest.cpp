@@ -7,6 +7,7 @@
 #include "engine/script/Errors.h"
 #include "tests/engine/model/ViewTestSupport.h"
 #include "tests/engine/output/PreparedPagesTestSupport.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QImage>
 #include <QPicture>

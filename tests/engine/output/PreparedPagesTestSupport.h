@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlView.h"
 #include "engine/model/ViewDrawing.h"
 #include "engine/model/ViewState.h"
@@ -10,6 +10,7 @@
 #include "engine/script/CodePage.h"
 #include "engine/script/StreamIO.h"
 #include "engine/script/TextUtils.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QFont>
 #include <QPainter>

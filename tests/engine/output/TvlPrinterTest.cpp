@@ -1,9 +1,10 @@
 #include "engine/output/TvlPrinter.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/PageUnits.h"
 #include "engine/output/PaperTable.h"
 #include "engine/script/Errors.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <climits>
 #include <cmath>
@@ -315,7 +316,7 @@ TEST(SystemPrinter, PropertiesDialogHandsItsCopyBackUnlessItFailed) {
 }
 
 TEST(GlobalPrinter, StartsOnceAndSetsTheReadyFlag) {
-    TvlGlobals& globals = Globals();
+    TvlEngine& globals = Globals();
     EXPECT_TRUE(GlobalPrinter().IsVirtual() || globals.printerReady());
     EXPECT_TRUE(globals.printerReady());
 

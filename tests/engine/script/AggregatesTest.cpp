@@ -1,6 +1,6 @@
 #include "engine/script/Aggregates.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/FunctionLibrary.h"
 #include "engine/script/TvlParser.h"
 
@@ -39,8 +39,9 @@ protected:
             }
         };
         p.OnCallFunction = [](std::string_view name, const Variant& p1, const Variant& p2,
-                              const Variant& p3,
-                              Variant& val) { CallFunctionLibraries(name, p1, p2, p3, val); };
+                              const Variant& p3, Variant& val) {
+            CallFunctionLibraries(Globals().functionLibraries(), name, p1, p2, p3, val);
+        };
     }
     void TearDown() override {
         Globals().globalParser().OnGetValue = nullptr;

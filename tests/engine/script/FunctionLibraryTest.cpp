@@ -1,6 +1,6 @@
 #include "engine/script/FunctionLibrary.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/DataFieldRef.h"
 #include "engine/script/DatabaseFunctionLibrary.h"
 #include "engine/script/Errors.h"
@@ -32,7 +32,7 @@ protected:
         };
         p.OnCallFunction = [this](std::string_view name, const Variant& p1, const Variant& p2,
                                   const Variant& p3, Variant& val) {
-            CallFunctionLibraries(name, p1, p2, p3, val);
+            CallFunctionLibraries(Globals().functionLibraries(), name, p1, p2, p3, val);
             if (userFunction) userFunction(name, p1, p2, p3, val);
         };
     }
@@ -125,20 +125,20 @@ TEST_F(FunctionLibraryTest, RegistryOrderAndUnregistering) {
     ASSERT_EQ(libs.Count(), 2);
     EXPECT_EQ(libs.Library(0).ClassName(), "TvlStdFunctionLibrary");
     EXPECT_EQ(libs.Library(1).ClassName(), "TDatabaseFunctionLibrary");
-    RegisterFunctionLibrary(FunctionLibraryClass::of<TvlStdFunctionLibrary>());
+    RegisterFunctionLibrary(ScriptGlobals(), FunctionLibraryClass::of<TvlStdFunctionLibrary>());
     EXPECT_EQ(libs.Count(), 2);
 
     TvlInstalledFunctions& described = Globals().installedFunctions();
-    UnRegisterFunctionLibrary(TvlStdFunctionLibrary::kClassName);
+    UnRegisterFunctionLibrary(ScriptGlobals(), TvlStdFunctionLibrary::kClassName);
     EXPECT_EQ(libs.Count(), 1);
     EXPECT_EQ(described.GetDescription("SUM"), "");
     EXPECT_TRUE(eval("LENGTH('abc')").identical(Variant("0")));
-    RegisterFunctionLibrary(FunctionLibraryClass::of<TvlStdFunctionLibrary>());
+    RegisterFunctionLibrary(ScriptGlobals(), FunctionLibraryClass::of<TvlStdFunctionLibrary>());
     EXPECT_EQ(libs.Library(1).ClassName(), "TvlStdFunctionLibrary");
     EXPECT_TRUE(eval("LENGTH('abc')").identical(Variant(3)));
     // put the registration order back for the tests that follow
-    UnRegisterFunctionLibrary(TDatabaseFunctionLibrary::kClassName);
-    RegisterFunctionLibrary(FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
+    UnRegisterFunctionLibrary(ScriptGlobals(), TDatabaseFunctionLibrary::kClassName);
+    RegisterFunctionLibrary(ScriptGlobals(), FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
 }
 
 // Every function the standard library computes is found by its name and

@@ -1,5 +1,5 @@
 #include "engine/script/CompiledLine.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 #include "engine/script/TvlInterpretator.h"
 
 #include <gtest/gtest.h>

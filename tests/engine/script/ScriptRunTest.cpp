@@ -2,6 +2,7 @@
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionSplitter.h"
 #include "tests/engine/script/ScriptTestSupport.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/model/TvlObject.h"
 #include "engine/script/EmptyReportBinding.h"
 #include "engine/script/TInterpretator.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlVariables.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <map>
 #include <memory>

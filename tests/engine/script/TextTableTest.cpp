@@ -1,6 +1,6 @@
 #include "engine/script/TextTable.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/TvlLocale.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "engine/script/Variant.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/script/Errors.h"
 
 #include <gtest/gtest.h>

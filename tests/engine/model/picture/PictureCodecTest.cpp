@@ -5,6 +5,7 @@
 #include "engine/model/picture/PictureError.h"
 #include "engine/script/CodePage.h"
 #include "tests/engine/model/ViewTestSupport.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "engine/output/printdialog/TvlPrintForm.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/TvlPrinter.h"
@@ -13,6 +13,7 @@
 #include "tests/support/PrintedPages.h"
 #include "tests/support/PrivateCupsServer.h"
 #include "tests/support/RecordingPrinterSystem.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <QCheckBox>
 #include <QComboBox>

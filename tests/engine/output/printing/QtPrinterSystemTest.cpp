@@ -1,9 +1,10 @@
 #include "engine/output/printing/QtPrinterSystem.h"
 
-#include "engine/build/TvlGlobals.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/output/PaperTable.h"
 #include "engine/output/TvlPrinter.h"
 #include "tests/support/PrivateCupsServer.h"
+#include "tests/support/ThreadEngine.h"
 
 #include <algorithm>
 #include <cstdlib>

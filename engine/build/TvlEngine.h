@@ -2,9 +2,9 @@
 
 #include "engine/build/DesignerShared.h"
 #include "engine/build/PreviewShared.h"
-#include "engine/model/ModelGlobals.h"
-#include "engine/output/OutputGlobals.h"
-#include "engine/script/ScriptGlobals.h"
+#include "engine/model/ModelContext.h"
+#include "engine/output/OutputContext.h"
+#include "engine/script/ScriptContext.h"
 
 #include <memory>
 #include <string>
@@ -30,21 +30,22 @@ struct TvlChooserMemory {
 // variables, function libraries, printer, progress window, the state of
 // the build that runs...), so one build, template load or drawing runs at a
 // time in it. Reports of different instances build, load and draw at the
-// same time on different threads. Each layer keeps its own part, which
-// code of that layer reaches directly (ScriptGlobals(), ModelGlobals(),
-// OutputGlobals()); this object holds the build's part and reaches all the
-// others, so code above the engine needs nothing else. The process has a
-// default instance, which a thread works for unless it entered another
-// (TvlEngineScope).
-class TvlGlobals {
+// same time on different threads. Each layer keeps its own part (script,
+// model and output contexts), which that layer's code is handed through
+// what it works on: a report knows its engine, a page its report's, an
+// object the one of its page. This object holds the build's part and
+// reaches all the others, so code above the engine needs nothing else. The
+// process has a default instance, which a thread works for unless it
+// entered another (TvlEngineScope).
+class TvlEngine {
 public:
     // A new instance with parts of its own.
-    TvlGlobals();
-    ~TvlGlobals();
+    TvlEngine();
+    ~TvlEngine();
     // The process's default instance, over the layers' default parts.
-    static TvlGlobals& Default();
-    TvlGlobals(const TvlGlobals&) = delete;
-    TvlGlobals& operator=(const TvlGlobals&) = delete;
+    static TvlEngine& Default();
+    TvlEngine(const TvlEngine&) = delete;
+    TvlEngine& operator=(const TvlEngine&) = delete;
 
     // The texts read once at start-up (band names, format lists...).
     const EngineTexts& texts();
@@ -75,8 +76,8 @@ public:
     // opens the designer (see TvlDesignerShared).
     TvlDesignerShared& designer() { return designer_; }
 
-    // Expressions and scripts (see TvlScriptGlobals).
-    TvlScriptGlobals& script() { return script_; }
+    // Expressions and scripts (see TvlScriptContext).
+    TvlScriptContext& script() { return script_; }
     TvlLocale& locale() { return script_.locale(); }
     LocaleService& localeService() { return script_.localeService(); }
     ComponentDirectory& components() { return script_.components(); }
@@ -91,14 +92,14 @@ public:
     UiService& uiService() { return script_.uiService(); }
     void setUiService(std::unique_ptr<UiService> service);
 
-    // Report objects (see TvlModelGlobals).
-    TvlModelGlobals& model() { return model_; }
+    // Report objects (see TvlModelContext).
+    TvlModelContext& model() { return model_; }
     TvlViewState& views() { return model_.views(); }
     TvlMeasuringCanvas& measuringCanvas() { return model_.measuringCanvas(); }
     void releaseMeasuringCanvas() { model_.releaseMeasuringCanvas(); }
 
-    // Prepared pages and printing (see TvlOutputGlobals).
-    TvlOutputGlobals& output() { return output_; }
+    // Prepared pages and printing (see TvlOutputContext).
+    TvlOutputContext& output() { return output_; }
     TvlPrinter& printer() { return output_.printer(); }
     void startPrinter(std::unique_ptr<PrinterSystem> system);
     bool printerReady() const { return output_.printerReady(); }
@@ -110,17 +111,17 @@ public:
 
 private:
     struct DefaultParts {};
-    explicit TvlGlobals(DefaultParts);
+    explicit TvlEngine(DefaultParts);
     friend class TvlEngineScope;
 
     // The parts a new instance owns (none for the default instance, whose
     // parts live until the process ends); declared first, released last.
-    std::unique_ptr<TvlScriptGlobals> ownScript_;
-    std::unique_ptr<TvlModelGlobals> ownModel_;
-    std::unique_ptr<TvlOutputGlobals> ownOutput_;
-    TvlScriptGlobals& script_;
-    TvlModelGlobals& model_;
-    TvlOutputGlobals& output_;
+    std::unique_ptr<TvlScriptContext> ownScript_;
+    std::unique_ptr<TvlModelContext> ownModel_;
+    std::unique_ptr<TvlOutputContext> ownOutput_;
+    TvlScriptContext& script_;
+    TvlModelContext& model_;
+    TvlOutputContext& output_;
     std::unique_ptr<EngineTexts> texts_;
     TvlBuildRun* activeBuild_ = nullptr;
     int lastTotalPages_ = 0;
@@ -137,19 +138,20 @@ private:
 // parts, until the scope ends; scopes nest.
 class TvlEngineScope {
 public:
-    explicit TvlEngineScope(TvlGlobals& engine);
+    explicit TvlEngineScope(TvlEngine& engine);
     ~TvlEngineScope();
     TvlEngineScope(const TvlEngineScope&) = delete;
     TvlEngineScope& operator=(const TvlEngineScope&) = delete;
 
 private:
-    TvlGlobals* engine_;
-    TvlScriptGlobals* script_;
-    TvlModelGlobals* model_;
-    TvlOutputGlobals* output_;
+    TvlEngine* engine_;
+    TvlScriptContext* script_;
+    TvlModelContext* model_;
+    TvlOutputContext* output_;
 };
 
-// The engine instance the calling thread works for.
-TvlGlobals& Globals();
+// The engine instance the calling thread works for: what a report made
+// without an engine belongs to.
+TvlEngine& Globals();
 
 } // namespace vl

@@ -1,4 +1,4 @@
-#include "engine/script/ScriptGlobals.h"
+#include "engine/script/ScriptContext.h"
 
 #include "engine/script/Aggregates.h"
 #include "engine/script/ApplicationLifetime.h"
@@ -16,35 +16,35 @@
 
 namespace vl {
 
-TvlScriptGlobals::TvlScriptGlobals() = default;
-TvlScriptGlobals::~TvlScriptGlobals() = default;
+TvlScriptContext::TvlScriptContext() = default;
+TvlScriptContext::~TvlScriptContext() = default;
 
-TvlLocale& TvlScriptGlobals::locale() {
+TvlLocale& TvlScriptContext::locale() {
     if (!locale_) locale_ = std::make_unique<TvlLocale>();
     return *locale_;
 }
 
-LocaleService& TvlScriptGlobals::localeService() {
+LocaleService& TvlScriptContext::localeService() {
     if (!localeService_) localeService_ = std::make_unique<LocaleService>();
     return *localeService_;
 }
 
-TvlParser& TvlScriptGlobals::globalParser() {
+TvlParser& TvlScriptContext::globalParser() {
     if (!globalParser_) globalParser_ = std::make_unique<TvlParser>(localeService());
     return *globalParser_;
 }
 
-TInterpretator& TvlScriptGlobals::globalInterpretator() {
+TInterpretator& TvlScriptContext::globalInterpretator() {
     if (!globalInterpretator_) globalInterpretator_ = std::make_unique<TInterpretator>(*this);
     return *globalInterpretator_;
 }
 
-TvlVariables& TvlScriptGlobals::globalVariables() {
+TvlVariables& TvlScriptContext::globalVariables() {
     if (!globalVariables_) globalVariables_ = std::make_unique<TvlVariables>(true);
     return *globalVariables_;
 }
 
-TvlVariables& TvlScriptGlobals::constantList() {
+TvlVariables& TvlScriptContext::constantList() {
     if (!constantList_) {
         constantList_ = std::make_unique<TvlVariables>(true);
         AddPredefinedConstants(*constantList_);
@@ -53,56 +53,56 @@ TvlVariables& TvlScriptGlobals::constantList() {
 }
 
 // The descriptions first: the libraries register theirs while they are created.
-void TvlScriptGlobals::createFunctionLibraries() {
+void TvlScriptContext::createFunctionLibraries() {
     installedFunctions_ = std::make_unique<TvlInstalledFunctions>();
     functionLibraries_ = std::make_unique<TvlFunctionLibraries>(*this, *installedFunctions_);
     functionLibraries_->Register(FunctionLibraryClass::of<TvlStdFunctionLibrary>());
     functionLibraries_->Register(FunctionLibraryClass::of<TDatabaseFunctionLibrary>());
 }
 
-TvlInstalledFunctions& TvlScriptGlobals::installedFunctions() {
+TvlInstalledFunctions& TvlScriptContext::installedFunctions() {
     if (!installedFunctions_) createFunctionLibraries();
     return *installedFunctions_;
 }
 
-TvlFunctionLibraries& TvlScriptGlobals::functionLibraries() {
+TvlFunctionLibraries& TvlScriptContext::functionLibraries() {
     if (!functionLibraries_) createFunctionLibraries();
     return *functionLibraries_;
 }
 
-AggregateContext& TvlScriptGlobals::aggregateContext() {
+AggregateContext& TvlScriptContext::aggregateContext() {
     if (!aggregateContext_) aggregateContext_ = std::make_unique<AggregateContext>();
     return *aggregateContext_;
 }
 
-UiService& TvlScriptGlobals::uiService() {
+UiService& TvlScriptContext::uiService() {
     if (!uiService_) uiService_ = std::make_unique<HeadlessUiService>();
     return *uiService_;
 }
 
-void TvlScriptGlobals::setUiService(std::unique_ptr<UiService> service) {
+void TvlScriptContext::setUiService(std::unique_ptr<UiService> service) {
     uiService_ = std::move(service);
     // another instance's service goes with its instance
-    if (uiService_ && this == &DefaultScriptGlobals())
-        ReleaseWithApplication([] { DefaultScriptGlobals().setUiService(nullptr); });
+    if (uiService_ && this == &DefaultScriptContext())
+        ReleaseWithApplication([] { DefaultScriptContext().setUiService(nullptr); });
 }
 
 namespace {
 
-thread_local TvlScriptGlobals* threadPart = nullptr;
+thread_local TvlScriptContext* threadPart = nullptr;
 
 } // namespace
 
-TvlScriptGlobals& DefaultScriptGlobals() {
-    static TvlScriptGlobals globals;
+TvlScriptContext& DefaultScriptContext() {
+    static TvlScriptContext globals;
     return globals;
 }
 
-TvlScriptGlobals& ScriptGlobals() {
-    return threadPart ? *threadPart : DefaultScriptGlobals();
+TvlScriptContext& ScriptGlobals() {
+    return threadPart ? *threadPart : DefaultScriptContext();
 }
 
-TvlScriptGlobals* EnterScriptGlobals(TvlScriptGlobals* part) {
+TvlScriptContext* EnterScriptContext(TvlScriptContext* part) {
     return std::exchange(threadPart, part);
 }
 

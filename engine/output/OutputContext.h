@@ -7,21 +7,21 @@ namespace vl {
 class PrinterSystem;
 class TvlCompressor;
 class TvlLinkOpener;
-class TvlModelGlobals;
+class TvlModelContext;
 class TvlPrinter;
 
-// The process-wide objects of prepared pages and printing: the engine
-// context's part above report objects (vl::Globals() reaches it too).
-class TvlOutputGlobals {
+// The objects of prepared pages and printing: the part of an engine
+// instance (TvlEngine) above report objects.
+class TvlOutputContext {
 public:
     // Over the report-object part of the same instance, which outlives this one.
-    explicit TvlOutputGlobals(TvlModelGlobals& model);
-    ~TvlOutputGlobals();
-    TvlOutputGlobals(const TvlOutputGlobals&) = delete;
-    TvlOutputGlobals& operator=(const TvlOutputGlobals&) = delete;
+    explicit TvlOutputContext(TvlModelContext& model);
+    ~TvlOutputContext();
+    TvlOutputContext(const TvlOutputContext&) = delete;
+    TvlOutputContext& operator=(const TvlOutputContext&) = delete;
 
     // The instance's report-object part.
-    TvlModelGlobals& model() { return model_; }
+    TvlModelContext& model() { return model_; }
 
     // The one printer object. Used before startPrinter it is started
     // without system printers, on the virtual printer.
@@ -48,7 +48,7 @@ public:
 private:
     void ReleaseWithSystem();
 
-    TvlModelGlobals& model_;
+    TvlModelContext& model_;
     std::unique_ptr<TvlPrinter> printer_;
     bool printerReady_ = false;
     int defaultPaperSize_ = 9;
@@ -56,16 +56,13 @@ private:
     std::unique_ptr<TvlLinkOpener> linkOpener_;
 };
 
-// The printing objects of the engine instance the calling thread works for: the
-// process's own unless the thread entered another instance.
-TvlOutputGlobals& OutputGlobals();
+// The printing objects of the engine instance the calling thread works for:
+// the process's own unless the thread entered another instance.
+TvlOutputContext& OutputGlobals();
 // The process's own printing objects.
-TvlOutputGlobals& DefaultOutputGlobals();
-// Makes part the calling thread's printing objects (none: the process's own) and
-// returns the one it replaces. Engine instances enter their parts.
-TvlOutputGlobals* EnterOutputGlobals(TvlOutputGlobals* part);
-
-// The process's printer object.
-TvlPrinter& GlobalPrinter();
+TvlOutputContext& DefaultOutputContext();
+// Makes part the calling thread's printing objects (none: the process's own)
+// and returns the one it replaces. Engine instances enter their parts.
+TvlOutputContext* EnterOutputContext(TvlOutputContext* part);
 
 } // namespace vl

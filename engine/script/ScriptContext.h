@@ -18,16 +18,16 @@ class TvlInstalledFunctions;
 class UiService;
 struct AggregateContext;
 
-// The process-wide objects of expressions and scripts: the lowest part of
-// the engine context (vl::Globals() reaches it too). Shared by every report
-// of the process, so one build, template load or drawing runs at a time.
-// Each object is created on first use and lives until the process ends.
-class TvlScriptGlobals {
+// The objects of expressions and scripts: the lowest part of an engine
+// instance (TvlEngine), shared by the instance's reports, so one build,
+// template load or drawing runs in it at a time. Each object is created on
+// first use and lives as long as the instance.
+class TvlScriptContext {
 public:
-    TvlScriptGlobals();
-    ~TvlScriptGlobals();
-    TvlScriptGlobals(const TvlScriptGlobals&) = delete;
-    TvlScriptGlobals& operator=(const TvlScriptGlobals&) = delete;
+    TvlScriptContext();
+    ~TvlScriptContext();
+    TvlScriptContext(const TvlScriptContext&) = delete;
+    TvlScriptContext& operator=(const TvlScriptContext&) = delete;
 
     // Localized texts and the host's localisation handler.
     TvlLocale& locale();
@@ -97,13 +97,16 @@ private:
     std::unique_ptr<UiService> uiService_;
 };
 
-// The expression and script objects of the engine instance the calling thread works for: the
-// process's own unless the thread entered another instance.
-TvlScriptGlobals& ScriptGlobals();
+// The expression and script objects of the engine instance the calling
+// thread works for: the process's own unless the thread entered another
+// instance. For the few entry points that are handed nothing (a value's
+// conversions, the engine's texts); everything else is given its instance.
+TvlScriptContext& ScriptGlobals();
 // The process's own expression and script objects.
-TvlScriptGlobals& DefaultScriptGlobals();
-// Makes part the calling thread's expression and script objects (none: the process's own) and
-// returns the one it replaces. Engine instances enter their parts.
-TvlScriptGlobals* EnterScriptGlobals(TvlScriptGlobals* part);
+TvlScriptContext& DefaultScriptContext();
+// Makes part the calling thread's expression and script objects (none: the
+// process's own) and returns the one it replaces. Engine instances enter
+// their parts.
+TvlScriptContext* EnterScriptContext(TvlScriptContext* part);
 
 } // namespace vl
