@@ -2,6 +2,7 @@
 
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
@@ -22,6 +23,8 @@ public:
     int currentPageIndex() const override { return 0; }
     vl::TvlDesignerSelection& selection() override { return sel_; }
     const vl::TvlDesignerSettings& settings() const override { return settings_; }
+    vl::TvlDesignerSession& session() override { return session_; }
+    vl::TvlDesignerSession session_;
     void unselectAll() override {
         for (const auto& view : currentPage()->Objects)
             view->Selected = false;

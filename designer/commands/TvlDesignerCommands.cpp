@@ -9,6 +9,7 @@
 #include "designer/commands/TvlDesignerOptions.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TemplateFile.h"
 #include "engine/build/TvlEngine.h"
@@ -387,7 +388,7 @@ void TvlDesignerCommands::InsertDBFields() {
     if (choice.dataSet.empty() || choice.fields.empty()) return;
     designer.unselectAll();
     TvlFieldBlockInserter inserter(report(), *page, designer.settings().gridSize,
-                                   host_.defaultMemoSize(), Globals().designer().newObject);
+                                   host_.defaultMemoSize(), designer.session().newObject);
     const std::vector<TvlView*> made = inserter.Insert(choice);
     TvlDesignerSelection& selection = designer.selection();
     selection.count = static_cast<int>(made.size());

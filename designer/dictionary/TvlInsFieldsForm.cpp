@@ -47,9 +47,11 @@ private:
 
 } // namespace
 
-TvlInsFieldsForm::TvlInsFieldsForm(const TvlDataDictionary& dictionary, QWidget* parent)
+TvlInsFieldsForm::TvlInsFieldsForm(const TvlDataDictionary& dictionary, std::string& lastDataSet,
+                                   QWidget* parent)
     : TvlToolWindow(QStringLiteral("TvlInsFieldsForm"), parent), dictionary_(dictionary),
-      splitter_(new QSplitter(Qt::Vertical, this)), dataSets_(new QListWidget(splitter_)),
+      lastDataSet_(lastDataSet), splitter_(new QSplitter(Qt::Vertical, this)),
+      dataSets_(new QListWidget(splitter_)),
       fields_(new FieldList([this] { return StartFieldDrag(); }, splitter_)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(ToQt(LoadResString(kCaptionText)));
@@ -105,7 +107,7 @@ void TvlInsFieldsForm::fillLists() {
         return;
     }
     int row = 0;
-    const std::string& last = Globals().lastFieldsDataSet();
+    const std::string& last = lastDataSet_;
     for (std::size_t i = 0; i < names.size(); ++i)
         if (SameText(names[i], last)) row = static_cast<int>(i);
     dataSets_->setCurrentRow(row);
@@ -125,7 +127,7 @@ void TvlInsFieldsForm::fillFields() {
 void TvlInsFieldsForm::rememberChoice() {
     const QListWidgetItem* dataSet = dataSets_->currentItem();
     if (!dataSet) return;
-    Globals().lastFieldsDataSet() = FromQt(dataSet->text());
+    lastDataSet_ = FromQt(dataSet->text());
     if (const QListWidgetItem* field = fields_->currentItem())
         dbField_ = FromQt(dataSet->text()) + ".\"" + FromQt(field->text()) + '"';
 }

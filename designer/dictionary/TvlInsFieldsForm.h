@@ -22,7 +22,9 @@ class TvlInsFieldsForm : public TvlToolWindow {
 public:
     static constexpr int kDefaultSplitterPos = 120;
 
-    explicit TvlInsFieldsForm(const TvlDataDictionary& dictionary, QWidget* parent = nullptr);
+    // Opens on the data set lastDataSet names and leaves the chosen one there.
+    TvlInsFieldsForm(const TvlDataDictionary& dictionary, std::string& lastDataSet,
+                     QWidget* parent = nullptr);
     ~TvlInsFieldsForm() override;
 
     // Remembers the chosen data set and fills the lists again (after changes
@@ -50,6 +52,7 @@ private:
     void saveSettings() const;
 
     const TvlDataDictionary& dictionary_;
+    std::string& lastDataSet_;
     std::string dbField_;
     QSplitter* splitter_;
     QListWidget* dataSets_;

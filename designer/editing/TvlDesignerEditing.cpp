@@ -4,6 +4,7 @@
 #include "designer/editing/PageSelection.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
@@ -19,7 +20,7 @@ void TvlDesignerEditing::DoClick(int tag, const TvlFormatState& state) {
     CheckTypedFormat(tag, state);
     host_.takeSnapshot(skChange);
     hooks_.hideHandles();
-    ApplyFormat(SelectedViews(*page), tag, state, Globals().designer().newObject);
+    ApplyFormat(SelectedViews(*page), tag, state, host_.session().newObject);
     hooks_.redraw();
     inspector_.FillInspector();
     if (tag == ftAllFrames || tag == ftNoFrame) host_.selectionChanged();

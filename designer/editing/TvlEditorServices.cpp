@@ -8,6 +8,7 @@
 #include "designer/editors/EditorSupport.h"
 #include "designer/editors/TvlDesignerEditors.h"
 #include "designer/workspace/DesignerHost.h"
+#include "designer/workspace/DesignerSession.h"
 #include "engine/build/DesignerShared.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
@@ -156,7 +157,7 @@ void TvlEditorServices::editFont() {
     host.takeSnapshot(skChange);
     editing_.hooks().hideHandles();
     ApplyFontChange(SelectedViews(*host.currentPage()), start, *chosen,
-                    Globals().designer().newObject);
+                    editing_.host().session().newObject);
     afterDialog();
 }
 

@@ -4,6 +4,7 @@ namespace vl {
 
 class TvlDataDictionary;
 class TvlViewPage;
+struct TvlChooserMemory;
 
 // What the designer's text and band editors need of the designer window:
 // undo snapshots around their changes, the dictionary of the report being
@@ -19,6 +20,8 @@ public:
     virtual TvlDataDictionary& dictionary() = 0;
     // The page shown on the surface, or none.
     virtual TvlViewPage* currentPage() = 0;
+    // What the choosers remember in the designer session.
+    virtual TvlChooserMemory& chooserMemory() = 0;
 };
 
 } // namespace vl

@@ -22,7 +22,7 @@ bool EditExpression(TvlEditorHost& host, QWidget* parent, std::string& expressio
 }
 
 std::string InsertDataField(TvlEditorHost& host, QWidget* parent) {
-    TvlFieldsForm chooser(host.dictionary(), parent);
+    TvlFieldsForm chooser(host.dictionary(), host.chooserMemory(), parent);
     if (chooser.exec() != QDialog::Accepted) return {};
     const std::string ref = chooser.result();
     return ref.empty() ? std::string() : "[" + ref + "]";

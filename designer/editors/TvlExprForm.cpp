@@ -8,6 +8,8 @@
 #include "designer/editors/TvlFuncForm.h"
 #include "designer/editors/TvlVarForm.h"
 #include "engine/script/CodePage.h"
+#include "engine/script/ScriptContext.h"
+#include "engine/script/TvlDataDictionary.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -102,19 +104,19 @@ void TvlExprForm::insertText(const std::string& text) {
 }
 
 void TvlExprForm::insertDataField() {
-    TvlFieldsForm chooser(host_.dictionary(), this);
+    TvlFieldsForm chooser(host_.dictionary(), host_.chooserMemory(), this);
     if (chooser.exec() != QDialog::Accepted) return;
     if (const std::string ref = chooser.result(); !ref.empty()) insertText(BracketName(ref));
 }
 
 void TvlExprForm::insertVariable() {
-    TvlVarForm chooser(host_.dictionary(), this);
+    TvlVarForm chooser(host_.dictionary(), host_.chooserMemory(), this);
     if (chooser.exec() != QDialog::Accepted) return;
     if (const std::string name = chooser.result(); !name.empty()) insertText(BracketName(name));
 }
 
 void TvlExprForm::insertFunction() {
-    TvlFuncForm chooser(this);
+    TvlFuncForm chooser(host_.dictionary().engine().installedFunctions(), this);
     if (chooser.exec() != QDialog::Accepted) return;
     const std::string name = chooser.functionName();
     if (name.empty()) return;

@@ -25,9 +25,10 @@ QListWidget* iconList(QWidget* parent, const char* name) {
 
 } // namespace
 
-TvlFieldsForm::TvlFieldsForm(const TvlDataDictionary& dictionary, QWidget* parent)
-    : QDialog(parent), dictionary_(dictionary), dataSets_(iconList(this, "DatasetsLB")),
-      fields_(iconList(this, "FieldsLB")) {
+TvlFieldsForm::TvlFieldsForm(const TvlDataDictionary& dictionary, TvlChooserMemory& memory,
+                             QWidget* parent)
+    : QDialog(parent), dictionary_(dictionary), memory_(memory),
+      dataSets_(iconList(this, "DatasetsLB")), fields_(iconList(this, "FieldsLB")) {
     setObjectName(QStringLiteral("TvlFieldsForm"));
     setWindowTitle(ResText(53450));
     auto* layout = new QGridLayout(this);
@@ -52,7 +53,7 @@ TvlFieldsForm::TvlFieldsForm(const TvlDataDictionary& dictionary, QWidget* paren
     const QIcon icon = EditorIcon({}, QStringLiteral("data-source"));
     for (const std::string& name : sets)
         dataSets_->addItem(new QListWidgetItem(icon, ToQt(name)));
-    const QString remembered = ToQt(Globals().chooserMemory().dataSet);
+    const QString remembered = ToQt(memory_.dataSet);
     const auto found = dataSets_->findItems(remembered, Qt::MatchFixedString);
     if (!found.isEmpty() && !remembered.isEmpty())
         dataSets_->setCurrentItem(found.front());
@@ -80,7 +81,7 @@ std::string TvlFieldsForm::result() const {
 
 void TvlFieldsForm::done(int r) {
     if (const QListWidgetItem* set = dataSets_->currentItem())
-        Globals().chooserMemory().dataSet = FromQt(set->text());
+        memory_.dataSet = FromQt(set->text());
     QDialog::done(r);
 }
 

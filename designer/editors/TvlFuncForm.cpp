@@ -16,9 +16,9 @@
 
 namespace vl {
 
-TvlFuncForm::TvlFuncForm(QWidget* parent)
-    : QDialog(parent), tree_(new QTreeWidget(this)), functions_(new QListWidget(this)),
-      syntax_(new QLabel(this)), description_(new QLabel(this)) {
+TvlFuncForm::TvlFuncForm(const TvlInstalledFunctions& functions, QWidget* parent)
+    : QDialog(parent), installed_(functions), tree_(new QTreeWidget(this)),
+      functions_(new QListWidget(this)), syntax_(new QLabel(this)), description_(new QLabel(this)) {
     setObjectName(QStringLiteral("TvlFuncForm"));
     setWindowTitle(ResText(53720));
     tree_->setObjectName(QStringLiteral("Tree1"));
@@ -65,7 +65,7 @@ TvlFuncForm::TvlFuncForm(QWidget* parent)
     auto* root = new QTreeWidgetItem(tree_, QStringList(ResText(55348)));
     root->setIcon(0, folder);
     StringList categories;
-    Globals().installedFunctions().GetCategories(categories);
+    installed_.GetCategories(categories);
     for (const std::string& category : categories)
         (new QTreeWidgetItem(root, QStringList(ToQt(category))))->setIcon(0, folder);
     tree_->expandAll();
@@ -77,7 +77,7 @@ void TvlFuncForm::listFunctions() {
     const QTreeWidgetItem* node = tree_->currentItem();
     if (!node) return;
     StringList names;
-    Globals().installedFunctions().GetFunctionsOfCategory(FromQt(node->text(0)), names);
+    installed_.GetFunctionsOfCategory(FromQt(node->text(0)), names);
     const QIcon icon = EditorIcon({}, QStringLiteral("function"));
     for (const std::string& name : names)
         functions_->addItem(new QListWidgetItem(icon, ToQt(name)));
@@ -87,8 +87,7 @@ void TvlFuncForm::listFunctions() {
 void TvlFuncForm::describeFunction() {
     const QListWidgetItem* item = functions_->currentItem();
     const TvlFunctionHelp help =
-        item ? SplitFunctionDescription(
-                   Globals().installedFunctions().GetDescription(FromQt(item->text())))
+        item ? SplitFunctionDescription(installed_.GetDescription(FromQt(item->text())))
              : TvlFunctionHelp{};
     syntaxText_ = help.syntax;
     descriptionText_ = help.description;

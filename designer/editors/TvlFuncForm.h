@@ -9,13 +9,16 @@ class QTreeWidget;
 
 namespace vl {
 
+class TvlInstalledFunctions;
+
 // "Available functions": the categories of the installed function
 // libraries in a tree, the functions of the selected category, and the
 // syntax and explanation of the selected function.
 class TvlFuncForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TvlFuncForm(QWidget* parent = nullptr);
+    // Lists the functions the engine's libraries describe.
+    explicit TvlFuncForm(const TvlInstalledFunctions& functions, QWidget* parent = nullptr);
 
     // The selected function's name, or empty.
     std::string functionName() const;
@@ -24,6 +27,7 @@ public:
 
 private:
     void listFunctions();
+    const TvlInstalledFunctions& installed_;
     void describeFunction();
 
     QTreeWidget* tree_;

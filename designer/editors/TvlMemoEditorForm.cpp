@@ -13,6 +13,7 @@
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/TInterpretator.h"
+#include "engine/script/TvlDataDictionary.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -215,7 +216,8 @@ void TvlMemoEditorForm::finish(TvlView& view, bool accepted) {
 
 void TvlMemoEditorForm::accept() {
     StringList compiled, errors;
-    Globals().globalInterpretator().CompileScript(scriptLines(), compiled, errors);
+    host_.dictionary().engine().globalInterpretator().CompileScript(scriptLines(), compiled,
+                                                                    errors);
     if (errors.empty()) {
         QDialog::accept();
         return;

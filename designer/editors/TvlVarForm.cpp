@@ -34,9 +34,10 @@ const StringList& TvlVarForm::SystemVariableNames() {
     return names;
 }
 
-TvlVarForm::TvlVarForm(const TvlDataDictionary& dictionary, QWidget* parent)
-    : QDialog(parent), dictionary_(dictionary), categories_(iconList(this, "CategoryLB")),
-      variables_(iconList(this, "VarLB")) {
+TvlVarForm::TvlVarForm(const TvlDataDictionary& dictionary, TvlChooserMemory& memory,
+                       QWidget* parent)
+    : QDialog(parent), dictionary_(dictionary), memory_(memory),
+      categories_(iconList(this, "CategoryLB")), variables_(iconList(this, "VarLB")) {
     setObjectName(QStringLiteral("TvlVarForm"));
     setWindowTitle(ResText(53440));
     auto* layout = new QGridLayout(this);
@@ -62,7 +63,7 @@ TvlVarForm::TvlVarForm(const TvlDataDictionary& dictionary, QWidget* parent)
     for (const std::string& name : names)
         categories_->addItem(new QListWidgetItem(icon, ToQt(name)));
     categories_->addItem(new QListWidgetItem(icon, ResText(55075)));
-    const QString remembered = ToQt(Globals().chooserMemory().category);
+    const QString remembered = ToQt(memory_.category);
     const auto found = categories_->findItems(remembered, Qt::MatchFixedString);
     categories_->setCurrentItem(!found.isEmpty() && !remembered.isEmpty() ? found.front()
                                                                           : categories_->item(0));
@@ -99,7 +100,7 @@ std::string TvlVarForm::result() const {
 
 void TvlVarForm::done(int r) {
     if (const QListWidgetItem* category = categories_->currentItem())
-        Globals().chooserMemory().category = FromQt(category->text());
+        memory_.category = FromQt(category->text());
     QDialog::done(r);
 }
 

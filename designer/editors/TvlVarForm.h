@@ -10,13 +10,16 @@ class QListWidget;
 namespace vl {
 
 class TvlDataDictionary;
+struct TvlChooserMemory;
 
 // "Variables": the dictionary's categories and "System variables", and the
 // variables of the selected category. The result is a variable name.
 class TvlVarForm : public QDialog {
     Q_OBJECT
 public:
-    TvlVarForm(const TvlDataDictionary& dictionary, QWidget* parent = nullptr);
+    // Opens on the category memory holds and leaves the chosen one there.
+    TvlVarForm(const TvlDataDictionary& dictionary, TvlChooserMemory& memory,
+               QWidget* parent = nullptr);
 
     // The selected dictionary variable (empty when none), or the built-in
     // name of the selected system variable (PAGE# when none).
@@ -31,6 +34,7 @@ private:
     void listVariables();
 
     const TvlDataDictionary& dictionary_;
+    TvlChooserMemory& memory_;
     QListWidget* categories_;
     QListWidget* variables_;
 };

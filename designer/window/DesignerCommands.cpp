@@ -103,7 +103,7 @@ void TvlDesignerForm::connectCommands() {
 }
 
 void TvlDesignerForm::deleteSelection() {
-    if (!page_ || !(SelectionState(page_) & kAnySelected)) return;
+    if (!page_ || !(selectionState() & kAnySelected)) return;
     takeSnapshot(skDelete);
     DeleteSelectedObjects(*page_);
     updateTabs();
@@ -114,7 +114,7 @@ void TvlDesignerForm::deleteSelection() {
 }
 
 void TvlDesignerForm::cutSelection() {
-    if (!page_ || !(SelectionState(page_) & kAnySelected)) return;
+    if (!page_ || !(selectionState() & kAnySelected)) return;
     copySelection();
     deleteSelection();
     selection_.object = nullptr;
@@ -124,13 +124,13 @@ void TvlDesignerForm::cutSelection() {
 }
 
 void TvlDesignerForm::copySelection() {
-    if (!page_ || !(SelectionState(page_) & kAnySelected)) return;
+    if (!page_ || !(selectionState() & kAnySelected)) return;
     surface_->copySelection();
     updateCommandState();
 }
 
 void TvlDesignerForm::pasteSelection() {
-    if (!page_ || Globals().designer().clipboard.empty()) return;
+    if (!page_ || session_.clipboard.empty()) return;
     surface_->pasteClipboard();
     refreshSelection();
     updateCommandState();
@@ -146,7 +146,7 @@ void TvlDesignerForm::selectAll() {
 }
 
 void TvlDesignerForm::bringToFront() {
-    if (!page_ || !(SelectionState(page_) & kAnySelected)) return;
+    if (!page_ || !(selectionState() & kAnySelected)) return;
     takeSnapshot(skOrder);
     BringSelectionToFront(*page_);
     surface_->sortBands();
@@ -154,7 +154,7 @@ void TvlDesignerForm::bringToFront() {
 }
 
 void TvlDesignerForm::sendToBack() {
-    if (!page_ || !(SelectionState(page_) & kAnySelected)) return;
+    if (!page_ || !(selectionState() & kAnySelected)) return;
     takeSnapshot(skOrder);
     SendSelectionToBack(*page_);
     surface_->sortBands();
@@ -162,7 +162,7 @@ void TvlDesignerForm::sendToBack() {
 }
 
 bool TvlDesignerForm::handleKey(int key, Qt::KeyboardModifiers modifiers) {
-    const int s = SelectionState(page_);
+    const int s = selectionState();
     const bool plain = modifiers == Qt::NoModifier;
     switch (key) {
     case Qt::Key_Escape:

@@ -219,7 +219,7 @@ void TvlDesignerParts::windowShown() {
         toolbars_->setFontEditor([this] { services_->editFont(); });
     }
     // the font boxes start with what a new text object gets
-    const TvlNewObjectSettings& newObject = Globals().designer().newObject;
+    const TvlNewObjectSettings& newObject = form_.session().newObject;
     if (QComboBox* name = toolbars_->box(QStringLiteral("C2")))
         name->setEditText(ToQt(newObject.fontName));
     if (QComboBox* size = toolbars_->box(QStringLiteral("C3")))
@@ -262,7 +262,8 @@ void TvlDesignerParts::showFieldsWindow(bool show) {
         return;
     }
     if (!fields_) {
-        fields_ = new TvlInsFieldsForm(form_.report().Dictionary(), &form_);
+        fields_ = new TvlInsFieldsForm(form_.report().Dictionary(),
+                                       form_.session().lastFieldsDataSet, &form_);
         fields_->setObjectName(QString::fromLatin1(kFieldsFormClass));
         placement_->setFieldsWindow(fields_, !fields_->hasStoredGeometry());
         QObject::connect(fields_, &QObject::destroyed, &form_,

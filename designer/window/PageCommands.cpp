@@ -41,8 +41,8 @@ void ClearChildLinks(TvlPage& page, const std::string& childName) {
 
 } // namespace
 
-int SelectionState(const TvlPage* page) {
-    int state = Globals().designer().clipboard.empty() ? 0 : ssClipboard;
+int SelectionState(const TvlPage* page, bool clipboardFilled) {
+    int state = clipboardFilled ? ssClipboard : 0;
     if (!page) return state;
     int count = 0;
     const TvlView* single = nullptr;

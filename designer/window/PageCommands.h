@@ -10,9 +10,9 @@ class TvlReport;
 // The selection and page commands of the designer window that act on the
 // template alone; the window adds the repainting and notifications.
 
-// Bits of TvlSelectionBits for the objects selected on the page and the
-// designer's clipboard.
-int SelectionState(const TvlPage* page);
+// Bits of TvlSelectionBits for the objects selected on the page and
+// whether the designer's clipboard holds objects.
+int SelectionState(const TvlPage* page, bool clipboardFilled);
 
 // Removes the selected objects, last first, except those marked not to be
 // deleted; a removed child band leaves no band pointing at it. Returns the

@@ -21,12 +21,12 @@ TvlDesigner::TvlDesigner(TvlEngine& engine) : engine_(engine) {
     current = this;
     TvlEngine& g = engine_;
     RegisterDialogControls(g.views().addIns);
-    g.designer().designReport = [](TvlReport& report) {
-        TvlDesignerForm form(report, false, QApplication::activeWindow());
+    g.designer().designReport = [this](TvlReport& report) {
+        TvlDesignerForm form(report, false, QApplication::activeWindow(), &session_);
         return form.exec();
     };
-    g.designer().editPage = [](TvlReport& report) {
-        TvlDesignerForm form(report, true, QApplication::activeWindow());
+    g.designer().editPage = [this](TvlReport& report) {
+        TvlDesignerForm form(report, true, QApplication::activeWindow(), &session_);
         form.exec();
         return form.modified();
     };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/commands/TvlDesignerOptions.h"
+#include "designer/workspace/DesignerSession.h"
 #include "engine/build/TvlEngine.h"
 
 namespace vl {
@@ -22,6 +23,8 @@ public:
     TvlDesigner& operator=(const TvlDesigner&) = delete;
 
     TvlDesignerOptions& options() { return options_; }
+    // What its windows share: the clipboard, new-object values, choosers.
+    TvlDesignerSession& session() { return session_; }
     const TvlDesignerOptions& options() const { return options_; }
 
     // The program's designer, or none.
@@ -30,6 +33,7 @@ public:
 private:
     TvlEngine& engine_;
     TvlDesignerOptions options_;
+    TvlDesignerSession session_;
 };
 
 } // namespace vl

@@ -50,14 +50,16 @@ constexpr int kIconError = 0x10;
 constexpr int kModalYes = 6;
 constexpr int kModalNo = 7;
 
-void ShowError(const std::string& message) {
-    Globals().uiService().messageBox(message, LoadResString(kErrorId), kIconError);
+void ShowError(TvlReport& report, const std::string& message) {
+    report.Engine().uiService().messageBox(message, LoadResString(kErrorId), kIconError);
 }
 
 } // namespace
 
-TvlDesignerForm::TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* parent)
-    : QMainWindow(parent), report_(report), pageEditMode_(pageEditMode) {
+TvlDesignerForm::TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* parent,
+                                 TvlDesignerSession* session)
+    : QMainWindow(parent), ownSession_(session ? nullptr : std::make_unique<TvlDesignerSession>()),
+      session_(session ? *session : *ownSession_), report_(report), pageEditMode_(pageEditMode) {
     setObjectName(QString::fromLatin1(kFormClass));
     setAttribute(Qt::WA_DeleteOnClose, false);
     actions_ = new TvlDesignerActions(this);
@@ -120,7 +122,7 @@ void TvlDesignerForm::firstShow() {
     loadSettings();
     if (seams.clearUndo) seams.clearUndo();
     setModified(false);
-    TvlNewObjectSettings& newObject = Globals().designer().newObject;
+    TvlNewObjectSettings& newObject = session_.newObject;
     const QStringList families = QFontDatabase::families();
     // Arial also counts when its metric twin is there to stand in for it
     const bool arial = families.contains(QStringLiteral("Arial")) ||
@@ -155,8 +157,8 @@ bool TvlDesignerForm::closeQuestion() {
     const std::string name = FromQt(QFileInfo(documentName_).fileName());
     const std::string question =
         LoadResString(kSaveChangesId) + " " + LoadResString(kToId) + " " + name + "?";
-    const int answer =
-        Globals().uiService().messageBox(question, LoadResString(kConfirmId), kYesNoCancelQuestion);
+    const int answer = report_.Engine().uiService().messageBox(question, LoadResString(kConfirmId),
+                                                               kYesNoCancelQuestion);
     if (answer == kModalNo) {
         modalResult_ = kCloseResult;
         return true;
@@ -170,7 +172,7 @@ bool TvlDesignerForm::saveDocument() {
     try {
         report_.SaveToFile(documentName_);
     } catch (const std::exception& error) {
-        ShowError(error.what());
+        ShowError(report_, error.what());
         return false;
     }
     setModified(false);
@@ -183,7 +185,7 @@ void TvlDesignerForm::setDocumentName(const QString& name) {
 }
 
 void TvlDesignerForm::showError(const std::string& message) {
-    ShowError(message);
+    ShowError(report_, message);
 }
 
 void TvlDesignerForm::applySettings(const TvlDesignerSettings& settings) {
@@ -365,8 +367,12 @@ void TvlDesignerForm::refreshSelection() {
     selection_.object = singleSelected();
 }
 
+int TvlDesignerForm::selectionState() const {
+    return SelectionState(page_, !session_.clipboard.empty());
+}
+
 void TvlDesignerForm::updateCommandState() {
-    const int s = SelectionState(page_);
+    const int s = selectionState();
     const bool reportPage = page_ && page_->PageType == ptReport;
     for (QAction* action : rectangleBar_->actions())
         TvlDesignerActions::enable(action, (s & (ssText | ssOther | ssSeveral)) && reportPage);
@@ -474,7 +480,7 @@ void TvlDesignerForm::editObject(bool withScript) {
         else
             view->OpenEditor();
     } catch (const std::exception& error) {
-        ShowError(error.what());
+        ShowError(report_, error.what());
     }
     redrawPage();
     updateStatus();

@@ -4,6 +4,7 @@
 #include "designer/window/DesignerStatus.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/ViewServices.h"
@@ -72,7 +73,10 @@ public:
     static constexpr int kExitResult = 1;
     static constexpr int kCloseResult = 2;
 
-    TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* parent = nullptr);
+    // A window of session (the program's designer hands its own); without
+    // one the window holds a session of its own.
+    TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* parent = nullptr,
+                    TvlDesignerSession* session = nullptr);
     ~TvlDesignerForm() override;
 
     // Shows the window and runs it until it closes; the modal result.
@@ -134,6 +138,7 @@ public:
     int currentPageIndex() const override { return pageIndex_; }
     TvlDesignerSelection& selection() override { return selection_; }
     const TvlDesignerSettings& settings() const override { return settings_; }
+    TvlDesignerSession& session() override { return session_; }
     void unselectAll() override;
     void selectionChanged() override;
     void setModified(bool modified) override;
@@ -154,6 +159,7 @@ public:
     void beforeChange() override;
     void afterChange() override;
     TvlDataDictionary& dictionary() override;
+    TvlChooserMemory& chooserMemory() override { return session_.choosers; }
 
     // TvlDesignerHooks.
     void editProperty(TvlView& view, std::string_view propertyName) override;
@@ -192,7 +198,10 @@ private:
     TvlPositionInfo positionInfo() const;
     bool wheelOverWorkspace(QEvent* event);
     bool acceptsKeysFrom(QObject* watched) const;
+    int selectionState() const;
 
+    std::unique_ptr<TvlDesignerSession> ownSession_;
+    TvlDesignerSession& session_;
     TvlReport& report_;
     const bool pageEditMode_;
     bool firstShow_ = true;

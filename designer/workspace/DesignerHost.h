@@ -9,6 +9,7 @@ class TvlView;
 class TvlPage;
 class TvlReport;
 struct TvlDesignerSelection;
+struct TvlDesignerSession;
 struct TvlDesignerSettings;
 
 // Kinds of undo snapshot; the number is what the undo entry stores.
@@ -28,6 +29,8 @@ public:
     // The selection the surface and the window share.
     virtual TvlDesignerSelection& selection() = 0;
     virtual const TvlDesignerSettings& settings() const = 0;
+    // The clipboard and new-object values of the designer session.
+    virtual TvlDesignerSession& session() = 0;
 
     // Clears every object's selected flag and the selection count.
     virtual void unselectAll() = 0;

@@ -1,6 +1,7 @@
 #include "designer/dictionary/DataFieldMime.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerPageState.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "designer/workspace/ObjectInsertion.h"
 #include "engine/build/TvlEngine.h"
@@ -93,7 +94,7 @@ TvlView* TvlDesignerPage::State::addInserted(std::unique_ptr<TvlView> view, Surf
     unselectAll();
     view->SetBounds(r.l, top, width, height);
     if (band && IsCrossBandType(band->bandType()) && view->Width > w.width() - 10) view->Width = 40;
-    if (!addIn) ApplyNewObjectSettings(*view, Globals().designer().newObject);
+    if (!addIn) ApplyNewObjectSettings(*view, host.session().newObject);
     view->Selected = true;
     TvlView& added = page()->AddObject(std::move(view));
     if (band) {
@@ -130,7 +131,7 @@ void TvlDesignerPage::State::finishLine() {
     else
         height = 0;
     line->FrameTyp = vertical ? vlftLeft : vlftTop;
-    const TvlNewObjectSettings& settings = Globals().designer().newObject;
+    const TvlNewObjectSettings& settings = host.session().newObject;
     line->FrameWidth = settings.lineWidth;
     line->FrameColor = static_cast<TvlColor>(settings.frameColor);
     unselectAll();

@@ -3,6 +3,7 @@
 #include "designer/workspace/DesignerClipboard.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerPageState.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "designer/workspace/ObjectInsertion.h"
 #include "designer/workspace/SurfacePainter.h"
@@ -85,13 +86,12 @@ bool TvlDesignerPage::handleKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TvlDesignerPage::copySelection() {
-    if (TvlPage* page = state_->page())
-        DesignerClipboard(Globals().designer().clipboard).copy(*page);
+    if (TvlPage* page = state_->page()) DesignerClipboard(host_.session().clipboard).copy(*page);
 }
 
 void TvlDesignerPage::pasteClipboard() {
     TvlPage* page = state_->page();
-    if (!page || Globals().designer().clipboard.empty()) return;
+    if (!page || host_.session().clipboard.empty()) return;
     // A selected band takes the pasted objects at its top.
     std::optional<int> bandTop;
     for (TvlView* v : state_->objects().selected())
@@ -100,8 +100,8 @@ void TvlDesignerPage::pasteClipboard() {
             break;
         }
     state_->unselectAll();
-    const auto added = DesignerClipboard(Globals().designer().clipboard)
-                           .paste(*page, state_->pasteShift(), bandTop);
+    const auto added =
+        DesignerClipboard(host_.session().clipboard).paste(*page, state_->pasteShift(), bandTop);
     state_->syncSelection();
     host_.selectionChanged();
     state_->objects().sortBands();
@@ -111,7 +111,7 @@ void TvlDesignerPage::pasteClipboard() {
 }
 
 QSize TvlDesignerPage::defaultMemoSize() const {
-    return DefaultMemoSize(host_.settings().gridSize, Globals().designer().newObject.fontSize);
+    return DefaultMemoSize(host_.settings().gridSize, host_.session().newObject.fontSize);
 }
 
 int TvlDesignerPage::bottomRightIndex() const {
@@ -144,7 +144,7 @@ void TvlDesignerPage::paintEvent(QPaintEvent* event) {
         painter.handles(objects.selectedCount(), brView);
     }
     if (s.rubberActive && s.lineRubber)
-        painter.rubberLine(s.rubber, static_cast<int>(Globals().designer().newObject.lineWidth));
+        painter.rubberLine(s.rubber, static_cast<int>(s.host.session().newObject.lineWidth));
     else if (s.rubberActive || (s.outlineShown && page->PageType == ptReport))
         painter.outline(s.rubber);
     if (s.cursor == SurfaceCursor::Split)

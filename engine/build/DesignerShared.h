@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace vl {
 
@@ -26,14 +24,18 @@ struct TvlNewObjectSettings {
     int charset = 1; // the engine's default character set
 };
 
-// What every designer of the process shares: the clipboard of copied
-// objects (one record per object: type code, class name, template record),
-// the new-object settings, and the command that opens the designer window
-// on a report (installed by the designer library; without it a report
-// cannot be designed).
+// What the designer's choosers remember while a designer session lasts:
+// the last data set of the fields chooser and the last category of the
+// variables chooser.
+struct TvlChooserMemory {
+    std::string dataSet;
+    std::string category;
+};
+
+// The engine's designer hook: the commands that open the designer window
+// on a report, installed by the program's designer (TvlDesigner) while it
+// exists; without them a report cannot be designed.
 struct TvlDesignerShared {
-    std::vector<QByteArray> clipboard;
-    TvlNewObjectSettings newObject;
     // Opens the designer modally; returns the window's modal result
     // (1 closed through Exit, 2 through the close box or No to saving).
     std::function<int(TvlReport& report)> designReport;

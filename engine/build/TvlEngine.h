@@ -18,14 +18,6 @@ class TvlProgressWindow;
 class TvlBandExtensions;
 class TvlBuildRun;
 
-// What the designer's choosers remember until the program ends: the last
-// data set of the fields chooser and the last category of the variables
-// chooser.
-struct TvlChooserMemory {
-    std::string dataSet;
-    std::string category;
-};
-
 // An engine instance: the objects its reports share (parser, interpreter,
 // variables, function libraries, printer, progress window, the state of
 // the build that runs...), so one build, template load or drawing runs at a
@@ -64,16 +56,10 @@ public:
     // them out).
     TvlBandExtensions* bandExtensions();
     void setBandExtensions(std::unique_ptr<TvlBandExtensions> extensions);
-    // The data set chosen last in the designer's database fields window; a
-    // new fields window opens on it.
-    std::string& lastFieldsDataSet() { return lastFieldsDataSet_; }
-    // What the designer's choosers remember (see TvlChooserMemory).
-    TvlChooserMemory& chooserMemory() { return chooserMemory_; }
     // The zoom previews start with and the print command (see
     // TvlPreviewShared).
     TvlPreviewShared& preview() { return preview_; }
-    // The designer's clipboard, new-object settings and the command that
-    // opens the designer (see TvlDesignerShared).
+    // The commands that open the designer (see TvlDesignerShared).
     TvlDesignerShared& designer() { return designer_; }
 
     // Expressions and scripts (see TvlScriptContext).
@@ -128,10 +114,8 @@ private:
     std::unique_ptr<TvlProgressWindow> progressWindow_;
     std::unique_ptr<TvlBandExtensions> bandExtensions_;
     bool bandExtensionsSet_ = false;
-    TvlChooserMemory chooserMemory_;
     TvlPreviewShared preview_;
     TvlDesignerShared designer_;
-    std::string lastFieldsDataSet_;
 };
 
 // Makes engine the instance the calling thread works for, with all its

@@ -49,6 +49,8 @@ struct TvlCacheItem {
 // with an empty name, belong to it.
 class TvlDataDictionary {
 public:
+    // The engine whose variables and parser the dictionary's variables use.
+    TvlScriptContext& engine() const { return context_.dictionaryEngine(); }
     // The stream block's first word: -2 is written; -1 is read as the same
     // layout and cleaned up after loading.
     static constexpr std::int16_t kMarker = -2;

@@ -137,8 +137,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(outputDir);
 
     TvlComponent form{"MainForm"};
-    Globals().components().add(&form);
     TvlReport report{"Report1", &form};
+    report.Engine().components().add(&form);
     TvlSqlDatabase database{"Database1", &form};
     TvlSqlTable customers{"Customers", &form, &database};
     database.DatabaseName = ":memory:";
@@ -149,6 +149,6 @@ int main(int argc, char** argv) {
     templateDialogs(report);
     optionDialogs(report);
     insertFields(report);
-    Globals().components().remove(&form);
+    report.Engine().components().remove(&form);
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "designer/workspace/TvlDesignerPage.h"
 #include "engine/build/TvlPage.h"
@@ -29,6 +30,8 @@ public:
     int currentPageIndex() const override { return 0; }
     TvlDesignerSelection& selection() override { return sel_; }
     const TvlDesignerSettings& settings() const override { return settings_; }
+    TvlDesignerSession& session() override { return session_; }
+    TvlDesignerSession session_;
     void unselectAll() override {
         for (const auto& v : page_->Objects)
             v->Selected = false;

@@ -12,6 +12,7 @@
 #include "designer/inspector/TvlInspForm.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
@@ -65,6 +66,8 @@ public:
     int currentPageIndex() const override { return 0; }
     TvlDesignerSelection& selection() override { return selection_; }
     const TvlDesignerSettings& settings() const override { return settings_; }
+    TvlDesignerSession& session() override { return session_; }
+    TvlDesignerSession session_;
     void unselectAll() override {}
     void selectionChanged() override {}
     void setModified(bool) override {}

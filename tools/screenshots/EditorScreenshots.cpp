@@ -68,7 +68,7 @@ protected:
 class SampleHost : public TvlEditorHost {
 public:
     SampleHost() {
-        Globals().components().add(&form);
+        report.Engine().components().add(&form);
         report.Pages().Clear();
         page = &report.Pages().Add();
         TvlVariables& vars = report.Dictionary().Variables;
@@ -84,12 +84,14 @@ public:
                                   {19, "CrossData1"}})
             addBand(type, name);
     }
-    ~SampleHost() override { Globals().components().remove(&form); }
+    ~SampleHost() override { report.Engine().components().remove(&form); }
 
     void beforeChange() override {}
     void afterChange() override {}
     TvlDataDictionary& dictionary() override { return report.Dictionary(); }
     TvlViewPage* currentPage() override { return page; }
+    TvlChooserMemory& chooserMemory() override { return choosers; }
+    TvlChooserMemory choosers;
 
     TvlBandView& addBand(int type, const char* name) {
         auto view = std::make_unique<TvlBandView>();
@@ -182,7 +184,7 @@ void expressionDialogs(SampleHost& host) {
     shootWhenShown<TvlVarForm>("variables-chooser", [](TvlVarForm& f) {
         f.findChild<QListWidget*>(QStringLiteral("VarLB"))->setCurrentRow(0);
     });
-    TvlVarForm(host.dictionary()).exec();
+    TvlVarForm(host.dictionary(), host.chooserMemory()).exec();
     shootWhenShown<TvlFuncForm>("functions-chooser", [](TvlFuncForm& f) {
         auto* tree = f.findChild<QTreeWidget*>(QStringLiteral("Tree1"));
         const auto items = tree->findItems("String", Qt::MatchExactly | Qt::MatchRecursive);
@@ -191,7 +193,7 @@ void expressionDialogs(SampleHost& host) {
         const auto copy = list->findItems("COPY", Qt::MatchExactly);
         if (!copy.isEmpty()) list->setCurrentItem(copy.front());
     });
-    TvlFuncForm().exec();
+    TvlFuncForm(host.dictionary().engine().installedFunctions()).exec();
     shootWhenShown<TvlFuncArgForm>("function-arguments", [](TvlFuncArgForm& f) {
         f.argumentEdit(0)->setText("[DatasetTask.\"Notes\"]");
         f.argumentEdit(1)->setText("1");

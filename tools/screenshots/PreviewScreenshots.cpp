@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     preview.StartSearch(searchWord(*preview.ShownPages()), false, true);
     save(preview, QStringLiteral("preview-find"));
 
-    TvlProgressForm progress(Globals().stopRequested());
+    TvlProgressForm progress(report.Engine().stopRequested());
     progress.setWindowTitle(QStringLiteral("Preparing report - ") +
                             QFileInfo(args[4]).completeBaseName());
     progress.SetFirstLine(QStringLiteral("Processing page:  3 from 12"));

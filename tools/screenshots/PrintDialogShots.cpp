@@ -42,15 +42,16 @@ int main(int argc, char** argv) {
     const QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     auto system = std::make_unique<QtPrinterSystem>();
     system->setPdfPrinterOffered(true);
-    Globals().startPrinter(std::move(system));
+    TvlEngine& engine = TvlEngine::Default();
+    engine.startPrinter(std::move(system));
 
     bool ok = true;
     {
-        TvlPrintForm form(Globals(), 12);
+        TvlPrintForm form(engine, 12);
         ok &= save(form, out.filePath(QStringLiteral("print-dialog%1.png").arg(suffix)));
     }
     {
-        TvlPrintForm form(Globals(), 12);
+        TvlPrintForm form(engine, 12);
         form.setCopies(2);
         form.setCollate(false);
         form.findChild<QLineEdit*>(QStringLiteral("PageRangeEdit"))

@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
     // the program's printers, "Print to PDF file" among them
     auto printers = std::make_unique<vl::QtPrinterSystem>();
     printers->setPdfPrinterOffered(true);
-    vl::Globals().startPrinter(std::move(printers));
+    vl::TvlEngine& engine = vl::TvlEngine::Default();
+    engine.startPrinter(std::move(printers));
     // "Edit report" opens the designer
     const vl::TvlDesigner designer;
 
@@ -140,6 +141,6 @@ int main(int argc, char** argv) {
     window.findChild<QRadioButton*>(QStringLiteral("rbContacts"))->click();
     window.Zoom(11);
     save(window, out + QStringLiteral("print-preview-contacts-page-width") + suffix);
-    vl::Globals().startPrinter(nullptr);
+    engine.startPrinter(nullptr);
     return 0;
 }

@@ -107,7 +107,7 @@ void inspectorShot() {
 // sources, and a dictionary that uses them.
 struct SampleReport {
     SampleReport() {
-        Globals().components().add(&form);
+        report.Engine().components().add(&form);
         database.DatabaseName = ":memory:";
         database.Open();
         database.Execute("CREATE TABLE Customers (Name TEXT, City TEXT, Phone TEXT, Email TEXT)");
@@ -130,7 +130,7 @@ struct SampleReport {
         d.FieldAliases.SetVariable("Orders", Variant(std::string()));
         d.DataSourceAliases.SetVariable("DatasetTask", Variant("Tasks"));
     }
-    ~SampleReport() { Globals().components().remove(&form); }
+    ~SampleReport() { report.Engine().components().remove(&form); }
 
     TvlComponent form{"Form1"};
     TvlReport report{"Report1", &form};
@@ -167,8 +167,8 @@ void dictionaryShots(SampleReport& sample) {
 }
 
 void fieldsShot(SampleReport& sample) {
-    Globals().lastFieldsDataSet() = "Clients";
-    auto* window = new TvlInsFieldsForm(sample.report.Dictionary());
+    std::string lastDataSet = "Clients";
+    auto* window = new TvlInsFieldsForm(sample.report.Dictionary(), lastDataSet);
     window->resize(220, 330);
     window->show();
     QApplication::processEvents();

@@ -10,6 +10,7 @@
 #include "designer/commands/TvlDesignerOptions.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TemplateFile.h"
 #include "engine/build/TvlEngine.h"
@@ -41,6 +42,8 @@ public:
     int currentPageIndex() const override { return page_; }
     TvlDesignerSelection& selection() override { return selection_; }
     const TvlDesignerSettings& settings() const override { return settings_; }
+    TvlDesignerSession& session() override { return session_; }
+    TvlDesignerSession session_;
     void unselectAll() override {
         for (int i = 0; i < report_.Pages().Count(); ++i)
             for (auto& view : report_.Pages()[i].Objects)

@@ -21,16 +21,14 @@ class TvlInsFieldsFormTest : public DictionaryFixture {
 protected:
     TvlInsFieldsFormTest() {
         OpenFormSettings(QStringLiteral("TvlInsFieldsForm"))->remove(QString());
-        Globals().lastFieldsDataSet().clear();
     }
     ~TvlInsFieldsFormTest() override {
         if (window) window->close();
-        Globals().lastFieldsDataSet().clear();
     }
 
     TvlInsFieldsForm& open() {
         if (window) window->close();
-        window = new TvlInsFieldsForm(dictionary());
+        window = new TvlInsFieldsForm(dictionary(), lastDataSet);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.data()));
         return *window;
@@ -47,6 +45,7 @@ protected:
         list->setCurrentItem(found[0]);
     }
 
+    std::string lastDataSet; // what the designer session remembers
     QPointer<TvlInsFieldsForm> window;
 };
 
@@ -85,7 +84,7 @@ TEST_F(TvlInsFieldsFormTest, DraggingAFieldCarriesItsReference) {
     EXPECT_EQ(form.DBField(), "Customers.\"Name\"");
     EXPECT_EQ(DataFieldFromMimeData(*payload), "Customers.\"Name\"");
     EXPECT_EQ(payload->text(), "[Customers.\"Name\"]");
-    EXPECT_EQ(Globals().lastFieldsDataSet(), "Customers");
+    EXPECT_EQ(lastDataSet, "Customers");
 
     QMimeData other;
     other.setText(QStringLiteral("[Customers.\"Name\"]"));
@@ -106,7 +105,7 @@ TEST_F(TvlInsFieldsFormTest, ANewWindowOpensOnTheDataSetChosenLast) {
     dictionary().FieldAliases.SetVariable("Orders", Variant("Sales"));
     reopened.Refresh();
     EXPECT_EQ(entries(reopened.dataSetList()), (QStringList{"Sales"}));
-    EXPECT_EQ(Globals().lastFieldsDataSet(), "Orders");
+    EXPECT_EQ(lastDataSet, "Orders");
 }
 
 TEST_F(TvlInsFieldsFormTest, TheSplitterHeightIsKept) {

@@ -44,7 +44,7 @@ TEST_F(EditorServicesTest, TheFontDialogChangesOnlyWhatTheUserChanged) {
     EXPECT_EQ(second.Font.name, "Courier New");
     EXPECT_EQ(second.Font.size, 12);
     EXPECT_EQ(locked.Font.size, 10);
-    EXPECT_EQ(Globals().designer().newObject.charset, 238);
+    EXPECT_EQ(host.session_.newObject.charset, 238);
     editing.undo().Undo();
     EXPECT_EQ(first.Font.style, 1);
 }

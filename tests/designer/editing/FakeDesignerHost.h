@@ -3,6 +3,7 @@
 #include "designer/editing/TvlDesignerEditing.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
@@ -35,6 +36,8 @@ public:
     int currentPageIndex() const override { return pageIndex; }
     TvlDesignerSelection& selection() override { return selection_; }
     const TvlDesignerSettings& settings() const override { return settings_; }
+    TvlDesignerSession& session() override { return session_; }
+    TvlDesignerSession session_;
     void unselectAll() override {
         for (const auto& view : currentPage()->Objects)
             view->Selected = false;

@@ -18,8 +18,7 @@ namespace vltest {
 namespace {
 
 struct FormattingTest : EditingFixture {
-    FormattingTest() { Globals().designer().newObject = {}; }
-    TvlNewObjectSettings& settings() { return Globals().designer().newObject; }
+    TvlNewObjectSettings& settings() { return host.session_.newObject; }
 };
 
 TEST_F(FormattingTest, TextTagsChangeTextObjectsOnlyAndTheNewObjectSettings) {

@@ -29,7 +29,6 @@ public:
         tasks.add("Due date", TFieldType::ftString, Variant("today"));
         report.Pages().Clear();
         page = &report.Pages().Add();
-        Globals().chooserMemory() = {};
     }
     ~FakeEditorHost() override { Globals().components().remove(&form); }
 
@@ -37,6 +36,7 @@ public:
     void afterChange() override { ++redraws; }
     TvlDataDictionary& dictionary() override { return report.Dictionary(); }
     TvlViewPage* currentPage() override { return page; }
+    TvlChooserMemory& chooserMemory() override { return choosers; }
 
     TvlBandView& addBand(int type, const std::string& name, const std::string& text = {}) {
         auto view = std::make_unique<TvlBandView>();
@@ -55,6 +55,7 @@ public:
     TvlUserDataset columnsSource{"Cols", &form};
     MemoryTable tasks{"DatasetTask", &form};
     TvlPage* page = nullptr;
+    TvlChooserMemory choosers;
     int snapshots = 0;
     int redraws = 0;
 };

@@ -108,7 +108,7 @@ TEST_F(ExpressionBuilderTest, SystemVariableGoesInBracketed) {
         builder.accept();
     });
     EXPECT_EQ(text, "[TOTALPAGES]");
-    EXPECT_EQ(Globals().chooserMemory().category, "System variables");
+    EXPECT_EQ(host.choosers.category, "System variables");
 }
 
 TEST_F(ExpressionBuilderTest, DictionaryVariablesAndOperators) {
@@ -146,7 +146,7 @@ TEST_F(ExpressionBuilderTest, DataFieldReferenceAndRememberedDataSet) {
         builder.accept();
     });
     EXPECT_EQ(text, "[DatasetTask.\"Name\"]");
-    EXPECT_EQ(Globals().chooserMemory().dataSet, "DatasetTask");
+    EXPECT_EQ(host.choosers.dataSet, "DatasetTask");
 }
 
 TEST_F(ExpressionBuilderTest, FunctionWithArgumentsBecomesACall) {

@@ -16,11 +16,7 @@ using namespace vl;
 // on them, named as the tests refer to them.
 class DesignerTestReport : public ::testing::Test {
 protected:
-    DesignerTestReport() {
-        report.Pages().Clear();
-        Globals().designer().clipboard.clear();
-    }
-    ~DesignerTestReport() override { Globals().designer().clipboard.clear(); }
+    DesignerTestReport() { report.Pages().Clear(); }
 
     TvlPage& addPage() { return report.Pages().Add(); }
     TvlMemoView& memo(TvlPage& page, const std::string& name, int left, int top,

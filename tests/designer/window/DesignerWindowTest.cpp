@@ -158,18 +158,18 @@ TEST_F(DesignerWindowTest, ShiftDeleteCutsIntoTheClipboardDeleteLeavesItAlone) {
     click(first);
     key(Qt::Key_Delete);
     EXPECT_EQ(names(page), (std::vector<std::string>{"Second", "Kept"}));
-    EXPECT_TRUE(Globals().designer().clipboard.empty());
+    EXPECT_TRUE(form->session().clipboard.empty());
     EXPECT_TRUE(form->modified());
 
     click(second);
     key(Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(names(page), (std::vector<std::string>{"Kept"}));
-    EXPECT_EQ(Globals().designer().clipboard.size(), 1u);
+    EXPECT_EQ(form->session().clipboard.size(), 1u);
 
     click(kept);
     key(Qt::Key_Delete);
     EXPECT_EQ(names(page), (std::vector<std::string>{"Kept"})) << "marked not to be deleted";
-    EXPECT_EQ(Globals().designer().clipboard.size(), 1u);
+    EXPECT_EQ(form->session().clipboard.size(), 1u);
 
     // the cut object comes back under a name of its own
     key(Qt::Key_Insert, Qt::ShiftModifier);
@@ -254,7 +254,7 @@ TEST_F(DesignerWindowTest, KeyboardTable) {
 
     click(text);
     key(Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(Globals().designer().clipboard.size(), 1u);
+    EXPECT_EQ(form->session().clipboard.size(), 1u);
     form->actions().toolActions[1]->trigger();
     key(Qt::Key_Escape);
     EXPECT_FALSE(text.Selected);
@@ -547,7 +547,7 @@ TEST_F(DesignerWindowTest, ModalResultsAndTheCloseQuestion) {
 
 // A program's designer: one per program, its options reach every window
 // opened after they were set, and without it reports cannot be designed.
-TEST_F(DesignerWindowTest, TheProgramsDesignerGivesItsOptionsToTheWindow) {
+TEST_F(DesignerWindowTest, TheProgramsDesignerGivesItsOptionsAndSessionToItsWindows) {
     // what designing answers without a designer
     constexpr int kNoDesigner = 2;
     TvlPage& page = addPage();
@@ -593,11 +593,30 @@ TEST_F(DesignerWindowTest, TheProgramsDesignerGivesItsOptionsToTheWindow) {
     }
     form.reset();
 
-    // the engine opens the designer through it, modally
+    // the engine opens the designer through it, modally, on the designer's
+    // session: what one window copies, the next one pastes
     vl::test::ModalDialogs dialogs;
-    dialogs.expect<TvlDesignerForm>([](TvlDesignerForm& window) { window.exit(); });
+    dialogs.expect<TvlDesignerForm>([](TvlDesignerForm& window) {
+        window.selectAll();
+        window.copySelection();
+        window.exit();
+    });
     EXPECT_EQ(report.DesignReport(), TvlDesignerForm::kExitResult);
+    EXPECT_EQ(designer->session().clipboard.size(), 1u);
+    std::size_t pasted = 0;
+    dialogs.expect<TvlDesignerForm>([&pasted](TvlDesignerForm& window) {
+        window.pasteSelection();
+        pasted = window.currentPage()->Objects.size();
+        window.exit();
+    });
+    EXPECT_EQ(report.DesignReport(), TvlDesignerForm::kExitResult);
+    EXPECT_EQ(pasted, 2u);
     EXPECT_EQ(dialogs.unanswered(), "");
+    // a window opened on its own keeps a session of its own
+    open();
+    EXPECT_TRUE(form->session().clipboard.empty());
+    EXPECT_NE(&form->session(), &designer->session());
+    form.reset();
 
     designer.reset();
     EXPECT_EQ(TvlDesigner::Current(), nullptr);

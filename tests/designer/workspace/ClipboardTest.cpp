@@ -25,7 +25,7 @@ TEST_F(SurfaceClipboard, PastedObjectsStartAtTheTopLeftWithNewNames) {
     add(150, 80, 40, 20, "Memo2").Selected = true;
     add(300, 300, 40, 20, "Other");
     surface.copySelection();
-    ASSERT_EQ(Globals().designer().clipboard.size(), 2u);
+    ASSERT_EQ(host.session_.clipboard.size(), 2u);
     const auto added = paste();
     ASSERT_EQ(added.size(), 2u);
     EXPECT_EQ(rect(*added[0]), QRect(0, 0, 40, 20));
@@ -73,7 +73,7 @@ TEST_F(SurfaceClipboard, BandsAPageHasOnceAreNotPastedTwice) {
 TEST_F(SurfaceClipboard, UnreadableRecordsAreLeftOut) {
     add(100, 50, 40, 20, "Memo1").Selected = true;
     surface.copySelection();
-    auto& clipboard = Globals().designer().clipboard;
+    auto& clipboard = host.session_.clipboard;
     MemoryStream gone; // an add-in class that is not registered any more
     WriteByte(gone, otAddIn);
     WriteString(gone, "TvlGoneView");

@@ -2,6 +2,7 @@
 
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "designer/workspace/TvlDesignerPage.h"
 #include "engine/build/TvlEngine.h"
@@ -36,6 +37,8 @@ public:
     int currentPageIndex() const override { return 0; }
     TvlDesignerSelection& selection() override { return sel; }
     const TvlDesignerSettings& settings() const override { return settings_; }
+    TvlDesignerSession& session() override { return session_; }
+    TvlDesignerSession session_;
     void unselectAll() override {
         for (const auto& v : page->Objects)
             v->Selected = false;
@@ -78,16 +81,11 @@ public:
 class SurfaceTest : public ::testing::Test {
 protected:
     SurfaceTest() {
-        Globals().designer().clipboard.clear();
-        Globals().designer().newObject = {};
         host.settings_.gridSize = 4;
         host.settings_.editAfterInsert = false;
         surface.placeOnWorkspace({700, 500});
     }
-    ~SurfaceTest() override {
-        ViewState().designerPage = nullptr;
-        Globals().designer().clipboard.clear();
-    }
+    ~SurfaceTest() override { ViewState().designerPage = nullptr; }
 
     template <typename View = TvlMemoView>
     View& add(int left, int top, int width, int height, const std::string& name) {

@@ -21,8 +21,8 @@ protected:
 
 TEST_F(SurfaceInsert, ClickInsertsADefaultTextObject) {
     host.settings_.editAfterInsert = true;
-    Globals().designer().newObject.frameSides = vlftLeft | vlftTop;
-    Globals().designer().newObject.fontName = "Courier New";
+    host.session_.newObject.frameSides = vlftLeft | vlftTop;
+    host.session_.newObject.fontName = "Courier New";
     choose(dtText);
     click({103, 57});
     ASSERT_EQ(host.page->Objects.size(), 1u);
@@ -77,7 +77,7 @@ TEST_F(SurfaceInsert, SubReportAppendsThePageItShows) {
 }
 
 TEST_F(SurfaceInsert, LinesAreDrawnWithPositiveExtent) {
-    Globals().designer().newObject.lineWidth = 3;
+    host.session_.newObject.lineWidth = 3;
     choose(dtLine);
     drag({301, 99}, {150, 110}); // leftwards, mostly horizontal
     auto& line = dynamic_cast<TvlLineView&>(last());

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/build/DesignerShared.h"
+
+#include <QByteArray>
+#include <string>
+#include <vector>
+
+namespace vl {
+
+// What the designer windows of one designer session share while it lasts:
+// the clipboard of copied objects (one record per object: type code, class
+// name, template record), the values new objects take, and what the
+// choosers and the fields window remember. The program's designer
+// (TvlDesigner) holds one for every window it opens; a designer window
+// opened on its own holds its own.
+struct TvlDesignerSession {
+    std::vector<QByteArray> clipboard;
+    TvlNewObjectSettings newObject;
+    TvlChooserMemory choosers;
+    // The data set chosen last in the database fields window; a new fields
+    // window opens on it.
+    std::string lastFieldsDataSet;
+};
+
+} // namespace vl
