@@ -101,7 +101,7 @@ QWidget* TFormPreview::createReportsPage() {
 
     // templates can be edited when the program installed a designer
     bEdit = columnButton(QStringLiteral("&Edit report"), "bEdit", page);
-    bEdit->setEnabled(static_cast<bool>(vl::Globals().designer().designReport));
+    bEdit->setEnabled(static_cast<bool>(engine().designer().designReport));
     bDublicate = columnButton(QStringLiteral("D&uplicate report"), "bDublicate", page);
     bDelete = columnButton(QStringLiteral("&Delete current report"), "bDelete", page);
 
@@ -191,8 +191,9 @@ void TFormPreview::createReportMenu() {
     QAction* edit = pmReportList->addAction(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("pmEdit"));
     // as the "Edit report" button: only with a designer to edit in
-    connect(pmReportList, &QMenu::aboutToShow, this,
-            [edit] { edit->setEnabled(static_cast<bool>(vl::Globals().designer().designReport)); });
+    connect(pmReportList, &QMenu::aboutToShow, this, [this, edit] {
+        edit->setEnabled(static_cast<bool>(engine().designer().designReport));
+    });
     connect(edit, &QAction::triggered, this, [this] { EditReport(); });
     connect(pmReportList->addAction(QStringLiteral("Duplicate")), &QAction::triggered, this,
             [this] { DublicateReport(); });
@@ -307,7 +308,7 @@ void TFormPreview::EditReport() {
 void TFormPreview::DublicateReport() {
     const QString name = selectedName();
     if (name.isEmpty() || !kind_) return;
-    vl::UiService& ui = vl::Globals().uiService();
+    vl::UiService& ui = engine().uiService();
     QString proposed = name;
     // a service that answers without a user could refuse for ever
     constexpr int kMaxQuestions = 20;
@@ -335,8 +336,8 @@ void TFormPreview::DeleteReport() {
     const QString name = selectedName();
     if (name.isEmpty() || !kind_) return;
     const std::string question = "Delete report " + vl::FromQt(name) + "?";
-    if (vl::Globals().uiService().messageBox(question, "Confirm",
-                                             kOkCancelButtons | kQuestionIcon) != kResultOk)
+    if (engine().uiService().messageBox(question, "Confirm", kOkCancelButtons | kQuestionIcon) !=
+        kResultOk)
         return;
     templates_.remove(*kind_, name);
     EnumerateReports();
@@ -371,7 +372,7 @@ void TFormPreview::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFormPreview::showError(const std::string& text) {
-    vl::Globals().uiService().messageBox(text, "Error", kOkButton | kErrorIcon);
+    engine().uiService().messageBox(text, "Error", kOkButton | kErrorIcon);
 }
 
 } // namespace quillet

@@ -32,6 +32,8 @@ public:
     ~TFormPreview() override;
 
     OrganizerReport& organizer() { return *organizer_; }
+    // The engine the organizer's report is built with.
+    vl::TvlEngine& engine() { return organizer_->report().Engine(); }
     vl::TvlPreview& preview() { return *Preview; }
     // The data source whose templates are listed; none until one is chosen.
     std::optional<DataSourceKind> dataSource() const { return kind_; }
