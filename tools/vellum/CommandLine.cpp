@@ -10,7 +10,7 @@ namespace vellum_cli {
 
 CommandArgs::CommandArgs(const QStringList& args, const QStringList& valueOptions,
                          const QStringList& flagOptions)
-    : engine_(vl::TvlEngine::Default()) {
+    : engine_(vl::Globals()) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!a.startsWith(QLatin1String("--")) || a == QLatin1String("--")) {

@@ -31,8 +31,9 @@ public:
     std::optional<QString> option(const QString& name) const;
     QStringList options(const QString& name) const; // every occurrence, in order
     bool flag(const QString& name) const { return flags_.contains(name); }
-    // The engine instance the command works with: the process's own, as the
-    // command line runs one command at a time.
+    // The engine instance the command works with: the one the thread that
+    // runs the command works for (the process's own in the vellum program;
+    // a host running commands on several threads enters one per thread).
     vl::TvlEngine& engine() const { return engine_; }
 
 private:
