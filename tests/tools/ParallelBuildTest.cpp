@@ -79,7 +79,15 @@ TEST(ParallelBuildTest, FourInstancesBuildTheSamplesAsOneBuildsThemInTurn) {
         }
     }
 
+    // every command loads and builds in the engine of the thread that runs
+    // it, which numbers the objects it reads and takes its --locale
+    vl::LocaleService& defaultLocale = vl::TvlEngine::Default().localeService();
+    const QString localeBefore = defaultLocale.qlocale().name();
+    defaultLocale.select(QStringLiteral("de_DE"));
+    const std::int32_t defaultObjects = vl::TvlEngine::Default().views().sequence;
     std::atomic<int> builds{0};
+    std::int32_t ownObjects[kThreads] = {};
+    QString ownLocales[kThreads];
     std::vector<std::string> differences[kThreads];
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t)
@@ -97,10 +105,21 @@ TEST(ParallelBuildTest, FourInstancesBuildTheSamplesAsOneBuildsThemInTurn) {
                                                  std::to_string(round));
                     ++builds;
                 }
+            ownObjects[t] = engine.views().sequence;
+            ownLocales[t] = engine.localeService().qlocale().name();
         });
     for (std::thread& thread : threads)
         thread.join();
     EXPECT_EQ(builds, kThreads * kRounds * static_cast<int>(jobs.size()));
+    EXPECT_EQ(vl::TvlEngine::Default().views().sequence, defaultObjects)
+        << "a thread loaded templates in the default engine";
+    EXPECT_EQ(defaultLocale.qlocale().name(), QStringLiteral("de_DE"))
+        << "a command selected its locale in the default engine";
+    defaultLocale.select(localeBefore);
+    for (int t = 0; t < kThreads; ++t) {
+        EXPECT_GT(ownObjects[t], 0) << "thread " << t << " did not load in its own engine";
+        EXPECT_EQ(ownLocales[t], QStringLiteral("en_US")) << "thread " << t;
+    }
     for (int t = 0; t < kThreads; ++t)
         EXPECT_TRUE(differences[t].empty())
             << "thread " << t << " built otherwise: " << differences[t].front();
