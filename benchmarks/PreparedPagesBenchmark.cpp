@@ -82,7 +82,6 @@ void fill(TvlEMFPages& pages, int count, bool withLogo = false) {
 // stays near that of the store itself.
 void DrawEveryPage(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    TvlEngine::Default().views().renderMode = rmOutput;
     TvlEMFPages pages;
     fill(pages, count);
     const double storeMb = peakRssMb();

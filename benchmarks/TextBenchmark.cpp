@@ -14,7 +14,6 @@ const char* const kParagraph =
 
 // Wraps and measures one paragraph into a 200-pixel column at 96 dpi.
 void WrapParagraph(benchmark::State& state) {
-    vl::TvlEngine::Default().views().renderMode = vl::rmOutput;
     vl::TvlMemoView memo;
     memo.SetBounds(0, 0, 200 + 2 * memo.GapX, 100);
     memo.EvaluatedText = {kParagraph};
@@ -30,7 +29,6 @@ BENCHMARK(WrapParagraph);
 // The same paragraph through the whole measuring step of a build: script,
 // evaluation (text only), wrapping and the height.
 void CalcHeightParagraph(benchmark::State& state) {
-    vl::TvlEngine::Default().views().renderMode = vl::rmOutput;
     vl::TvlMemoView memo;
     memo.SetBounds(0, 0, 200 + 2 * memo.GapX, 100);
     memo.Flags |= vl::TvlMemoView::mfTextOnly;

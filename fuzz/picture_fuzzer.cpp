@@ -39,10 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const vl::VlError&) {
         return 0;
     }
-    vl::TvlEngine::Default().views().renderMode = vl::rmOutput;
     QImage image(64, 48, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    view.Draw(&painter);
+    view.Draw(vl::TvlDrawContext::at(&painter));
     return 0;
 }

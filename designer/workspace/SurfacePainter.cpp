@@ -94,7 +94,7 @@ void SurfacePainter::objects(bool outlinesOnly, Layer layer) {
             continue;
         }
         p_.save();
-        view->Draw(&p_);
+        view->Draw(TvlDrawContext::at(&p_, rmDesign));
         p_.restore();
         if (const auto* control = dynamic_cast<const TvlDialogControl*>(view.get());
             control && !control->Control)

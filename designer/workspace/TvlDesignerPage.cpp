@@ -178,7 +178,6 @@ TvlPage* TvlDesignerPage::State::page() {
     TvlPage* p = host.currentPage();
     if (!p) return nullptr;
     TvlViewState& state = views();
-    state.renderMode = rmDesign;
     state.designerPage = p;
     state.host = &host.report();
     state.showBandTitles = settings().bandTitles;

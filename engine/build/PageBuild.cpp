@@ -46,8 +46,7 @@ TvlBuildRun& TvlPage::Run() const {
 int TvlPage::ContentBottom() const {
     int bottom = BottomEdge();
     const TvlBand* footer = Band(btPageFooter);
-    if (engine_.views().renderMode == rmOutput && footer && footer->inUse())
-        bottom -= footer->Height;
+    if (engine_.views().building && footer && footer->inUse()) bottom -= footer->Height;
     return bottom;
 }
 

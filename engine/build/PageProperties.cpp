@@ -143,7 +143,7 @@ Variant TvlPage::GetProperty(std::string_view name) {
 }
 
 Variant TvlPage::reportProperty(const std::string& n) const {
-    const bool building = prepared_ && engine_.views().renderMode == rmOutput;
+    const bool building = prepared_ && engine_.views().building;
     if (n == "SIZE") return Variant(PaperSize);
     if (n == "WIDTH") return Variant(tenthsToPixels(PaperWidth));
     if (n == "HEIGHT") return Variant(tenthsToPixels(PaperHeight));

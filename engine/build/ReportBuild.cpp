@@ -72,8 +72,7 @@ bool TvlReport::PrepareReport() {
     TvlBuildState& b = run.state();
     TvlViewState& views = g.views();
     SetPrinterName(PrinterName);
-    // objects draw as output while the build runs, and as before afterwards
-    const ScopedValue outputMode(views.renderMode, rmOutput);
+    const ScopedValue building(views.building, true);
     b.buildMoment = DateTimeToOleDate(Now ? Now() : QDateTime::currentDateTime());
     views.host = this;
     const BuildScope scope(g);
@@ -143,7 +142,7 @@ void TvlReport::alignObjectsToBands() {
     for (int i = 0; i < pages_.Count(); ++i) {
         const ScopedValue<TvlViewPage*> current(engine_.views().currentPage, &pages_[i]);
         for (const auto& view : pages_[i].Objects)
-            if (view->BandAlign != baNone) view->PrepareDraw(&canvas);
+            if (view->BandAlign != baNone) view->PrepareDraw(TvlDrawContext::at(&canvas));
     }
 }
 
@@ -220,7 +219,6 @@ void TvlReport::BuildPages() {
     TvlEngine& g = engine_;
     TvlBuildState& b = run_->state();
     rebuildable_ = true;
-    g.views().renderMode = rmOutput;
     g.views().host = this;
     dictionary_.ClearCache();
     Attach();

@@ -88,7 +88,6 @@ bool TemplateSnapshot::sameStructure() const {
 
 void TemplateSnapshot::restoreInPlace() {
     TvlViewState& state = report_.Engine().views();
-    state.renderMode = rmDesign;
     state.host = &report_;
     const ScopedValue version(state.templateVersion, kCurrentTemplateVersion);
     report_.TwoPass = twoPass_;

@@ -95,7 +95,6 @@ void TvlReport::LoadFromStream(Stream& stream) {
     // what the objects read may reach the engine: the report's own
     const TvlEngineScope inEngine(engine_);
     TvlViewState& state = engine_.views();
-    state.renderMode = rmDesign;
     state.host = this;
     dictionary_.Clear();
     if (stream.remaining() <= 0) return;
@@ -118,7 +117,6 @@ void TvlReport::LoadFromStream(Stream& stream) {
 void TvlReport::LoadPagePart(Stream& stream) {
     const TvlEngineScope inEngine(engine_);
     TvlViewState& state = engine_.views();
-    state.renderMode = rmDesign;
     state.host = this;
     state.errorFlag = false;
     state.errorText.clear();

@@ -46,10 +46,10 @@ std::uint16_t LineSides(std::uint16_t sides, std::size_t index, std::size_t coun
 
 } // namespace
 
-void TvlMemoView::Draw(QPainter* canvas) {
-    const bool output = viewState().renderMode == rmOutput;
+void TvlMemoView::Draw(const TvlDrawContext& context) {
+    const bool output = context.mode == rmOutput;
     if (output && hasFlag(mfAutoWidth) && !Memo.empty()) {
-        Canvas = canvas;
+        UseDrawContext(context);
         const int w = CalcWidth();
         if (isRotated()) {
             Height = w;
@@ -60,7 +60,7 @@ void TvlMemoView::Draw(QPainter* canvas) {
             Width = w;
         }
     }
-    PrepareDraw(canvas);
+    PrepareDraw(context);
     SplitMode = false;
     EvaluatedText = Memo;
     if (!EvaluatedText.empty()) {
@@ -128,7 +128,7 @@ void TvlMemoView::DrawHorizontal(const TextPen& pen) {
     LinesDone = 0;
     const std::size_t count = EvaluatedText.size();
     bool longExpression = false;
-    if (viewState().renderMode == rmDesign && count == 1) {
+    if (DrawMode == rmDesign && count == 1) {
         std::string_view only = EvaluatedText[0];
         TakeMark(only);
         longExpression = !only.empty() && only[0] == '[' &&
@@ -263,7 +263,7 @@ void TvlMemoView::ExportToFilter() {
         ~ModeReset() { mode = false; }
     } reset{ExportMode};
     ExportMode = true;
-    Draw(&measuringCanvas().painter());
+    Draw(TvlDrawContext::at(&measuringCanvas().painter()));
 }
 
 } // namespace vl

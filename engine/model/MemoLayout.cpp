@@ -24,9 +24,8 @@ void TvlMemoView::WrapMemo() {
 
     // The designer shows a single long expression unwrapped, so that its end
     // stays visible.
-    const bool longExpression = !rotated && viewState().renderMode == rmDesign &&
-                                EvaluatedText.size() == 1 && !EvaluatedText[0].empty() &&
-                                EvaluatedText[0][0] == '[' &&
+    const bool longExpression = !rotated && DrawMode == rmDesign && EvaluatedText.size() == 1 &&
+                                !EvaluatedText[0].empty() && EvaluatedText[0][0] == '[' &&
                                 metrics.width(EvaluatedText[0], CharSpacing) > wrapWidth_;
     if (longExpression) {
         WrappedLines.push_back(EvaluatedText[0] + mark);

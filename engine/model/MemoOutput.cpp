@@ -93,7 +93,7 @@ void TvlMemoView::ApplyHighlight() {
 
 int TvlMemoView::CalcHeight() {
     OutputPass = opMeasured;
-    PrepareDraw(&measuringCanvas().painter());
+    PrepareDraw(TvlDrawContext::at(&measuringCanvas().painter()));
     RunScript();
     if (!Visible) return 0;
     EvaluateWithHook();
@@ -131,7 +131,7 @@ int TvlMemoView::LeftoverHeight() {
 
 void TvlMemoView::WritePrepared(Stream& stream) {
     TvlViewState& state = viewState();
-    PrepareDraw(&measuringCanvas().painter());
+    PrepareDraw(TvlDrawContext::at(&measuringCanvas().painter()));
     SplitMode = true;
     struct PassEnd {
         TvlMemoView& v;

@@ -75,8 +75,9 @@ bool IsDataBand(int type) {
     return type == 5 || type == 8 || type == 11;
 }
 
+// While its report builds, a band's properties are those of its run.
 bool Output(const TvlView& view) {
-    return view.viewState().renderMode == rmOutput;
+    return view.viewState().building;
 }
 
 const char* XmlClassName(int type) {
@@ -310,10 +311,10 @@ void TvlBandView::DrawTitle(QPainter& p) {
     }
 }
 
-void TvlBandView::Draw(QPainter* canvas) {
+void TvlBandView::Draw(const TvlDrawContext& context) {
     FrameWidth = 1;
     const TvlViewState& state = viewState();
-    const TvlViewPage* page = state.renderMode == rmOutput ? state.currentPage : state.designerPage;
+    const TvlViewPage* page = context.mode == rmOutput ? state.currentPage : state.designerPage;
     if (page) {
         if (IsCrossBandType(bandType())) {
             Top = 0;
@@ -323,7 +324,7 @@ void TvlBandView::Draw(QPainter* canvas) {
             Width = page->pixelWidth();
         }
     }
-    PrepareDraw(canvas);
+    PrepareDraw(context);
     ScaleForOutput();
     if (Canvas && !state.noDrawing) {
         QPainter& p = *Canvas;

@@ -37,7 +37,7 @@ public:
     Variant CallMethod(std::string_view name, const Variant& p1, const Variant& p2,
                        const Variant& p3) override;
     void RegisterProperties() override;
-    void Draw(QPainter* canvas) override;
+    void Draw(const TvlDrawContext& context) override;
     void LoadFromStream(Stream& stream) override;
     void SaveToStream(Stream& stream) override;
     void WriteXml(Stream& stream) override;

@@ -32,8 +32,8 @@ void TvlControl::RegisterProperties() {
     });
 }
 
-void TvlControl::Draw(QPainter* canvas) {
-    PrepareDraw(canvas);
+void TvlControl::Draw(const TvlDrawContext& context) {
+    PrepareDraw(context);
     if (Control) Control->setBounds(0, 0, Width, Height);
     ScaleForOutput();
     PaintControlImage();

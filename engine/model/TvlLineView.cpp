@@ -21,8 +21,8 @@ void TvlLineView::RegisterProperties() {
     AddProperty("Stretched", pkBoolean);
 }
 
-void TvlLineView::Draw(QPainter* canvas) {
-    PrepareDraw(canvas);
+void TvlLineView::Draw(const TvlDrawContext& context) {
+    PrepareDraw(context);
     if (Height < Width) {
         Height = 0;
         FrameTyp = vlftTop;

@@ -12,7 +12,7 @@ public:
     std::string className() const override { return "TvlLineView"; }
 
     void RegisterProperties() override;
-    void Draw(QPainter* canvas) override;
+    void Draw(const TvlDrawContext& context) override;
     void WriteXml(Stream& stream) override;
     QRegion CreateClipRegion(bool extended) override;
 

@@ -44,7 +44,7 @@ public:
                        const Variant& p3) override;
     void RegisterProperties() override;
     void LoadFromBlob(const TvlBlobField& field) override;
-    void Draw(QPainter* canvas) override;
+    void Draw(const TvlDrawContext& context) override;
     void WritePrepared(Stream& stream) override;
     void ExportToFilter() override;
     void LoadFromStream(Stream& stream) override;

@@ -167,8 +167,8 @@ TvlRect TvlPictureView::PictureRect() const {
     return r;
 }
 
-void TvlPictureView::Draw(QPainter* canvas) {
-    PrepareDraw(canvas);
+void TvlPictureView::Draw(const TvlDrawContext& context) {
+    PrepareDraw(context);
     ScaleForOutput();
     PaintFill();
     const TvlViewState& state = viewState();
@@ -177,7 +177,7 @@ void TvlPictureView::Draw(QPainter* canvas) {
             const TvlRect r = PictureRect();
             Picture.graphic()->draw(*Canvas, QRectF(r.Left, r.Top, r.width(), r.height()),
                                     Printing);
-        } else if (state.renderMode == rmDesign) {
+        } else if (DrawMode == rmDesign) {
             Canvas->save();
             Canvas->setFont(ViewFont("Arial", 8));
             Canvas->setPen(Qt::black);

@@ -24,7 +24,7 @@ public:
                        const Variant& p3) override;
     void RegisterProperties() override;
     void LoadFromBlob(const TvlBlobField& field) override;
-    void Draw(QPainter* canvas) override;
+    void Draw(const TvlDrawContext& context) override;
     void LoadFromStream(Stream& stream) override;
     void SaveToStream(Stream& stream) override;
     void WriteXml(Stream& stream) override;

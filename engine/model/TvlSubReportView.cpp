@@ -14,8 +14,8 @@ TvlSubReportView::TvlSubReportView() {
     BaseName = "SubReport";
 }
 
-void TvlSubReportView::Draw(QPainter* canvas) {
-    PrepareDraw(canvas);
+void TvlSubReportView::Draw(const TvlDrawContext& context) {
+    PrepareDraw(context);
     FrameWidth = 1;
     ScaleForOutput();
     if (Canvas && !viewState().noDrawing) {

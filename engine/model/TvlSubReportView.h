@@ -10,7 +10,7 @@ public:
     TvlSubReportView();
     std::string className() const override { return "TvlSubReportView"; }
 
-    void Draw(QPainter* canvas) override;
+    void Draw(const TvlDrawContext& context) override;
     void LoadFromStream(Stream& stream) override;
     void SaveToStream(Stream& stream) override;
     void WriteXml(Stream& stream) override;

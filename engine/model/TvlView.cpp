@@ -286,7 +286,7 @@ void TvlView::WriteRecordWithType(Stream& stream) {
 
 void TvlView::WritePrepared(Stream& stream) {
     TvlViewState& state = viewState();
-    PrepareDraw(&measuringCanvas().painter());
+    PrepareDraw(TvlDrawContext::at(&measuringCanvas().painter()));
     EvaluatedText = Memo;
     if (state.host) state.host->beforeObjectOutput(*this);
     if (!Script.empty() && state.host) state.host->runScript(*this, Script);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/model/DrawContext.h"
 #include "engine/model/TvlObject.h"
 #include "engine/model/ViewServices.h"
 
@@ -39,7 +40,7 @@ public:
     virtual void AfterTemplateLoad() {}
     virtual void ScaleForOutput();
     virtual void RestoreGeometry();
-    virtual void Draw(QPainter*) {}
+    virtual void Draw(const TvlDrawContext&) {}
     virtual void WritePrepared(Stream& stream);
     virtual void ExportToFilter();
     virtual void LoadFromStream(Stream& stream);
@@ -60,7 +61,11 @@ public:
     TvlViewState& viewState() const;
     TvlMeasuringCanvas& measuringCanvas() const;
 
-    void PrepareDraw(QPainter* canvas);
+    // Takes the drawing's device, scale, offset and mode for the calls that
+    // follow, and puts an object aligned to its band in place.
+    void PrepareDraw(const TvlDrawContext& context);
+    // Only takes the device, scale, offset and mode.
+    void UseDrawContext(const TvlDrawContext& context);
     std::string ExpandText(std::string_view text);
     void MakeUniqueName();
     void SetBounds(int left, int top, int width, int height);
@@ -93,6 +98,7 @@ public:
     double ScaleX = 1, ScaleY = 1;
     int OffsetX = 0, OffsetY = 0;
     bool Printing = false;
+    TvlRenderMode DrawMode = rmOutput; // of the drawing under way
 
     int Left = 0, Top = 0, Width = 0, Height = 0;
     std::uint16_t Flags = flStretched;

@@ -38,7 +38,7 @@ void TvlView::ScaleForOutput() {
     SavedGapX = GapX;
     SavedGapY = GapY;
     SavedFrameWidth = FrameWidth;
-    if (viewState().renderMode == rmDesign) {
+    if (DrawMode == rmDesign) {
         ScaleX = ScaleY = 1;
         OffsetX = OffsetY = 0;
     }
@@ -99,11 +99,21 @@ QRegion TvlView::CreateClipRegion(bool extended) {
     return QRegion(l, t, std::max(0, r - l), std::max(0, b - t));
 }
 
-void TvlView::PrepareDraw(QPainter* canvas) {
-    Canvas = canvas;
+void TvlView::UseDrawContext(const TvlDrawContext& context) {
+    Canvas = context.canvas;
+    DrawMode = context.mode;
+    ScaleX = context.scaleX;
+    ScaleY = context.scaleY;
+    OffsetX = context.offsetX;
+    OffsetY = context.offsetY;
+    Printing = context.printing;
+}
+
+void TvlView::PrepareDraw(const TvlDrawContext& context) {
+    UseDrawContext(context);
     TvlViewState& state = viewState();
     state.currentView = this;
-    TvlViewPage* page = state.renderMode == rmOutput ? state.currentPage : state.designerPage;
+    TvlViewPage* page = DrawMode == rmOutput ? state.currentPage : state.designerPage;
     if (page && BandAlign != baNone) ApplyBandAlignment(*page);
 }
 
@@ -134,9 +144,8 @@ const TvlView* Neighbour(const TvlViewPage& page, const TvlView& self, std::uint
 } // namespace
 
 void TvlView::ApplyBandAlignment(TvlViewPage& page) {
-    const TvlViewState& state = viewState();
     const int L = page.leftEdge(), R = page.rightEdge();
-    const bool design = state.renderMode == rmDesign;
+    const bool design = DrawMode == rmDesign;
     switch (BandAlign) {
     case baLeft: {
         const TvlView* n = Neighbour(page, *this, baLeft, true);
@@ -153,7 +162,7 @@ void TvlView::ApplyBandAlignment(TvlViewPage& page) {
         break;
     case baWidth:
         if (!design) {
-            if (state.currentBand) break;
+            if (viewState().currentBand) break;
             Left = L;
             Width = R - L - 1;
         } else if (const TvlView* band = FindOwnerBand(); band && IsCrossBandType(band->FrameTyp)) {

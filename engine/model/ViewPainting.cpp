@@ -182,7 +182,7 @@ void DrawCornerMarks(QPainter& p, const TvlView& v) {
 void TvlView::PaintFill() {
     const TvlViewState& state = viewState();
     if (state.noDrawing || !Canvas) return;
-    if (state.renderMode == rmOutput) {
+    if (DrawMode == rmOutput) {
         if (FillColor == clNone) return;
         const int right = Nearest(OutputRight()), bottom = Nearest(OutputBottom());
         Canvas->fillRect(QRect(Left, Top, right - Left, bottom - Top), ToQColor(FillColor));
@@ -195,7 +195,7 @@ void TvlView::PaintFill() {
 void TvlView::PaintFrame() {
     const TvlViewState& state = viewState();
     if (state.noDrawing || !Canvas) return;
-    const bool design = state.renderMode == rmDesign;
+    const bool design = DrawMode == rmDesign;
     const bool framed = (FrameTyp & (vlftLeft | vlftRight | vlftTop | vlftBottom)) != 0;
     if (!design && !framed) return;
     QPainter& p = *Canvas;

@@ -48,7 +48,7 @@ private:
 // The state that report objects share in the process: one template load,
 // build or drawing at a time.
 struct TvlViewState {
-    TvlRenderMode renderMode = rmDesign;
+    bool building = false; // a build of the report runs
     bool noDrawing = false;
     TvlView* currentView = nullptr;
     TvlRuntimeBand* currentBand = nullptr;

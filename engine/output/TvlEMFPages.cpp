@@ -36,19 +36,10 @@ void SettleAutoWidth(TvlView& view) {
     const Variant autoWidth = view.GetProperty("AutoWidth");
     if (autoWidth.kind() != Variant::Kind::Boolean || !autoWidth.toBool()) return;
     if (!SaneGeometry(view)) return;
-    TvlViewState& state = view.viewState();
-    const TvlRenderMode mode = state.renderMode;
-    state.renderMode = rmOutput;
     QImage bitmap(1, 1, QImage::Format_RGB32);
-    {
-        QPainter painter(&bitmap);
-        view.ScaleX = view.ScaleY = 1;
-        view.OffsetX = view.OffsetY = 0;
-        view.Printing = false;
-        view.Draw(&painter);
-        view.Canvas = nullptr;
-    }
-    state.renderMode = mode;
+    QPainter painter(&bitmap);
+    view.Draw(TvlDrawContext::at(&painter));
+    view.Canvas = nullptr;
 }
 
 bool IsPrinterCanvas(const QPainter& canvas, const TvlPrinter& printer) {
@@ -207,7 +198,6 @@ void TvlEMFPages::SavePageObjects(int i) {
 void TvlEMFPages::DrawPage(int i, QPainter* canvas, const TvlRect& rect) {
     PreparedPage& page = PageAt(i);
     const bool printing = canvas && IsPrinterCanvas(*canvas, engine_.printer());
-    const ScopedValue outputMode(views().renderMode, rmOutput);
     if (!page.Shown) {
         ReleasePageObjects(i);
         return;
@@ -230,12 +220,13 @@ void TvlEMFPages::DrawPage(int i, QPainter* canvas, const TvlRect& rect) {
             const int bottom = Nearest(ky * (view.Top + view.Height)) + rect.Top + 10;
             if (!RectVisible(*canvas, QRect(left, top, right - left, bottom - top))) continue;
         }
-        view.ScaleX = kx;
-        view.ScaleY = ky;
-        view.OffsetX = rect.Left;
-        view.OffsetY = rect.Top;
-        view.Printing = printing;
-        view.Draw(canvas);
+        TvlDrawContext context = TvlDrawContext::at(canvas);
+        context.scaleX = kx;
+        context.scaleY = ky;
+        context.offsetX = rect.Left;
+        context.offsetY = rect.Top;
+        context.printing = printing;
+        view.Draw(context);
         view.Canvas = nullptr;
     }
 }

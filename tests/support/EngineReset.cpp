@@ -17,7 +17,7 @@ namespace vltest {
 namespace {
 
 void resetViews(vl::TvlViewState& s) {
-    s.renderMode = vl::rmDesign;
+    s.building = false;
     s.noDrawing = false;
     s.currentView = nullptr;
     s.currentBand = nullptr;

@@ -47,7 +47,6 @@ bool ShowReport(TvlReport& report, const TvlShowOptions& options) {
 }
 
 TvlPreviewForm* ShowPreparedReport(TvlReport& report, const TvlShowOptions& options) {
-    report.Engine().views().renderMode = rmOutput;
     if (report.EMFPages().Count() == 0) return nullptr;
     if (options.pane) {
         options.pane->AttachReport(report);

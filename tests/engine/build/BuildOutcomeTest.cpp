@@ -172,9 +172,8 @@ TEST_F(BuildOutcomeTest, AnInterruptionOutlastsTheStartOfABuild) {
 TEST_F(BuildOutcomeTest, TheBuildLeavesNoPointersIntoIt) {
     rows(60);
     TvlViewState& views = Globals().views();
-    views.renderMode = rmDesign;
     ASSERT_TRUE(build());
-    EXPECT_EQ(views.renderMode, rmDesign) << "the build's output mode ends with it";
+    EXPECT_FALSE(views.building) << "the engine's build flag ends with the build";
     EXPECT_EQ(views.currentPage, nullptr);
     EXPECT_EQ(views.currentBand, nullptr);
     EXPECT_EQ(views.currentView, nullptr);

@@ -48,7 +48,6 @@ void DrawSet(QPainter& painter, double scale, int offsetX, int offsetY) {
     FakeHost host;
     host.values["Hot"] = Variant(1);
     ViewState().host = &host;
-    ViewState().renderMode = rmOutput;
     for (const MemoSpec& spec : Specs()) {
         TvlMemoView memo;
         memo.SetBounds(spec.left, spec.top, spec.width, spec.height);
@@ -73,10 +72,11 @@ void DrawSet(QPainter& painter, double scale, int offsetX, int offsetY) {
         TvlMemoView prepared;
         prepared.WriteMode = wmPrepared;
         prepared.LoadFromStream(stream);
-        prepared.ScaleX = prepared.ScaleY = scale;
-        prepared.OffsetX = offsetX;
-        prepared.OffsetY = offsetY;
-        prepared.Draw(&painter);
+        TvlDrawContext context = TvlDrawContext::at(&painter);
+        context.scaleX = context.scaleY = scale;
+        context.offsetX = offsetX;
+        context.offsetY = offsetY;
+        prepared.Draw(context);
     }
     ViewState().host = nullptr;
 }
@@ -132,7 +132,6 @@ TEST(MemoRendering, JustifiedLastLinesStayShort) {
 // Right-to-left reading keeps the line's place: it starts at the left gap.
 TEST(MemoRendering, RightToLeftLineKeepsItsPlace) {
     ViewStateGuard guard;
-    ViewState().renderMode = rmOutput;
     QImage ltr(200, 40, QImage::Format_RGB32), rtl(200, 40, QImage::Format_RGB32);
     for (QImage* image : {&ltr, &rtl}) {
         image->fill(Qt::white);
@@ -141,7 +140,7 @@ TEST(MemoRendering, RightToLeftLineKeepsItsPlace) {
         memo.SetBounds(10, 5, 180, 30);
         memo.Memo = {"Hello, world!"};
         if (image == &rtl) memo.Flags |= M::mfRTLReading;
-        memo.Draw(&painter);
+        memo.Draw(TvlDrawContext::at(&painter));
     }
     const auto a = InkColumns(ltr, 0, 200, 0, 40), b = InkColumns(rtl, 0, 200, 0, 40);
     ASSERT_GE(b.first, 0);

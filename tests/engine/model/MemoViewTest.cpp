@@ -70,7 +70,6 @@ protected:
     void SetUp() override {
         Globals().localeService().select("en_US");
         ViewState().host = &host;
-        ViewState().renderMode = rmOutput;
         memo.Name = "Memo1";
         memo.SetBounds(10, 20, 300, 100);
         memo.WriteMode = wmPrepared;
@@ -467,7 +466,7 @@ TEST_F(MemoViewTest, SplitOfWrappedTextMarksThePreparedPart) {
     ViewState().exportFilter = nullptr;
     QImage image(100, 50, QImage::Format_RGB32);
     QPainter painter(&image);
-    part->Draw(&painter);
+    part->Draw(TvlDrawContext::at(&painter));
     EXPECT_TRUE(part->PreWrapped);
     EXPECT_EQ(part->LinesDone, 1);
 }
@@ -584,16 +583,23 @@ TEST_F(MemoViewTest, ExportHandsOverLinesWithTheirFrameSides) {
 TEST_F(MemoViewTest, DesignerShowsTheEndOfALongExpression) {
     RecordingFilter filter;
     ViewState().exportFilter = &filter;
-    ViewState().renderMode = rmDesign;
     memo.SetBounds(10, 10, 40, 20);
+    memo.ExportMode = true; // the text lines reach the filter
+    QImage image(100, 50, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const TvlDrawContext design = TvlDrawContext::at(&painter, rmDesign);
     memo.Memo = {"[Customer.Name]"};
-    memo.ExportToFilter();
+    memo.Draw(design);
     ASSERT_EQ(filter.lines.size(), 1u);
     EXPECT_LT(filter.lines[0].x, memo.Left + memo.GapX) << "drawn right-aligned";
     filter.lines.clear();
     memo.Memo = {"[A]"};
-    memo.ExportToFilter();
+    memo.Draw(design);
     EXPECT_EQ(filter.lines[0].x, memo.Left + memo.GapX);
+    filter.lines.clear();
+    memo.Memo = {"[Customer.Name]"};
+    memo.ExportToFilter();
+    EXPECT_GT(filter.lines.size(), 1u) << "output wraps it like any text";
 }
 
 TEST_F(MemoViewTest, AutoWidthFollowsTheText) {
@@ -604,22 +610,22 @@ TEST_F(MemoViewTest, AutoWidthFollowsTheText) {
     const int w = memo.CalcWidth();
     EXPECT_GT(w, 2 * memo.GapX);
     EXPECT_LT(w, 80);
-    memo.Draw(&painter);
+    memo.Draw(TvlDrawContext::at(&painter));
     EXPECT_EQ(memo.Width, w);
     EXPECT_EQ(memo.Left, 10);
     memo.Width = 300;
     memo.Alignment = TvlMemoView::vltaRight;
-    memo.Draw(&painter);
+    memo.Draw(TvlDrawContext::at(&painter));
     EXPECT_EQ(memo.Left, 10 + 300 - w) << "right-aligned text keeps its right edge";
     memo.Alignment = TvlMemoView::vltaVertical;
-    memo.Draw(&painter);
+    memo.Draw(TvlDrawContext::at(&painter));
     EXPECT_EQ(memo.Height, w);
     // Text spaced out absurdly is no wider than any page could be.
     memo.Alignment = 0;
     memo.CharSpacing = 65536;
     memo.Memo = {std::string(40000, 'x')};
     EXPECT_EQ(memo.CalcWidth(), 1 << 24);
-    memo.Draw(&painter);
+    memo.Draw(TvlDrawContext::at(&painter));
     EXPECT_EQ(memo.Width, 1 << 24);
 }
 

@@ -21,10 +21,7 @@ protected:
     ViewStateGuard guard;
     TvlMemoView memo;
 
-    void SetUp() override {
-        ViewState().renderMode = rmOutput;
-        memo.SetBounds(0, 0, 200, 100);
-    }
+    void SetUp() override { memo.SetBounds(0, 0, 200, 100); }
     double W(std::string_view text) {
         return MeasuringCanvas()
             .metrics(memo.Font, memo.Font.pixelHeight96())
@@ -100,10 +97,10 @@ TEST_F(MemoWrapTest, PreWrappedTextIsKept) {
 }
 
 TEST_F(MemoWrapTest, DesignerKeepsALongExpressionOnOneLine) {
-    ViewState().renderMode = rmDesign;
+    memo.DrawMode = rmDesign;
     memo.Width = 40;
     EXPECT_EQ(wrap({"[Customer.Name]"}), (StringList{"[Customer.Name]" + kMark}));
-    ViewState().renderMode = rmOutput;
+    memo.DrawMode = rmOutput;
     EXPECT_GT(wrap({"[Customer.Name]"}).size(), 1u);
 }
 

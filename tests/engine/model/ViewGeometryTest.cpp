@@ -19,7 +19,6 @@ TvlRect Bounds(const QRegion& region) {
 
 TEST(ViewGeometry, ScaleTwoWithUnitFrameInsetsRightAndBottomOnly) {
     ViewStateGuard guard;
-    ViewState().renderMode = rmOutput;
     TvlView v;
     v.SetBounds(10, 20, 100, 50);
     v.FrameTyp = vlftLeft | vlftRight | vlftTop | vlftBottom;
@@ -44,7 +43,6 @@ TEST(ViewGeometry, ScaleTwoWithUnitFrameInsetsRightAndBottomOnly) {
 
 TEST(ViewGeometry, ScaleRoundsHalvesToEvenAndAddsOffsets) {
     ViewStateGuard guard;
-    ViewState().renderMode = rmOutput;
     TvlView v;
     v.SetBounds(5, 7, 3, 1);
     v.ScaleX = v.ScaleY = 0.5; // 2.5 -> 2, 3.5 -> 4, 1.5 -> 2, 0.5 -> 0
@@ -61,8 +59,8 @@ TEST(ViewGeometry, ScaleRoundsHalvesToEvenAndAddsOffsets) {
 
 TEST(ViewGeometry, DesignModeIgnoresScaleAndOffset) {
     ViewStateGuard guard;
-    ViewState().renderMode = rmDesign;
     TvlView v;
+    v.DrawMode = rmDesign;
     v.SetBounds(10, 10, 40, 20);
     v.ScaleX = 3;
     v.OffsetX = 50;
@@ -114,8 +112,8 @@ TEST(ViewGeometry, LineOrientationFollowsShapeAndStays) {
     TvlLineView a, b;
     a.SetBounds(0, 0, 100, 5);
     b.SetBounds(0, 0, 5, 100);
-    a.Draw(nullptr);
-    b.Draw(nullptr);
+    a.Draw(TvlDrawContext::at(nullptr, rmDesign));
+    b.Draw(TvlDrawContext::at(nullptr, rmDesign));
     EXPECT_EQ(a.FrameTyp, vlftTop);
     EXPECT_EQ(a.Height, 0);
     EXPECT_EQ(a.Width, 100);
@@ -130,6 +128,7 @@ class BandAlignTest : public ::testing::Test {
 protected:
     ViewStateGuard guard;
     FakePage page{38, 756};
+    const TvlDrawContext design = TvlDrawContext::at(nullptr, rmDesign);
     void SetUp() override { ViewState().designerPage = &page; }
     TvlView& place(int left, int top, int width, std::uint8_t align) {
         TvlView& v = page.add(left, top, width, 20);
@@ -140,12 +139,12 @@ protected:
 
 TEST_F(BandAlignTest, CenterAndNoPage) {
     TvlView& v = place(0, 0, 100, baCenter);
-    v.PrepareDraw(nullptr);
+    v.PrepareDraw(design);
     EXPECT_EQ(v.Left, 347);
     EXPECT_EQ(ViewState().currentView, &v);
     ViewState().designerPage = nullptr;
     v.Left = 5;
-    v.PrepareDraw(nullptr);
+    v.PrepareDraw(design);
     EXPECT_EQ(v.Left, 5);
 }
 
@@ -155,12 +154,12 @@ TEST_F(BandAlignTest, LeftNeighbourOnSameRowLaterWinsTies) {
     place(150, 20, 70, baLeft);              // another row
     place(120, 10, 70, baRight);             // another alignment
     TvlView& v = place(300, 10, 40, baLeft);
-    v.PrepareDraw(nullptr);
+    v.PrepareDraw(design);
     EXPECT_EQ(v.Left, 150);
     (void)a;
     (void)b;
     TvlView& first = place(0, 40, 40, baLeft);
-    first.PrepareDraw(nullptr);
+    first.PrepareDraw(design);
     EXPECT_EQ(first.Left, 38);
 }
 
@@ -169,10 +168,10 @@ TEST_F(BandAlignTest, RightNeighbourEarlierWinsTies) {
     place(500, 10, 60, baRight);
     place(600, 10, 60, baRight);
     TvlView& v = place(300, 10, 40, baRight);
-    v.PrepareDraw(nullptr);
+    v.PrepareDraw(design);
     EXPECT_EQ(v.Left, 500 - 40 - 1);
     TvlView& last = place(700, 50, 40, baRight);
-    last.PrepareDraw(nullptr);
+    last.PrepareDraw(design);
     EXPECT_EQ(last.Left, 756 - 40);
 }
 
@@ -180,17 +179,17 @@ TEST_F(BandAlignTest, RestFillsBetweenNeighbours) {
     place(38, 10, 100, baLeft);
     place(600, 10, 50, baRight);
     TvlView& v = place(300, 10, 10, baRest);
-    v.PrepareDraw(nullptr);
+    v.PrepareDraw(design);
     EXPECT_EQ(v.Left, 138);
     EXPECT_EQ(v.Width, 600 - 138);
     TvlView& alone = place(300, 90, 10, baRest);
-    alone.PrepareDraw(nullptr);
+    alone.PrepareDraw(design);
     EXPECT_EQ(alone.Left, 38);
     EXPECT_EQ(alone.Width, 756 - 38);
     // A left neighbour reaching past the right edge leaves no negative width.
     place(38, 130, 900, baLeft);
     TvlView& squeezed = place(950, 130, 10, baRest);
-    squeezed.PrepareDraw(nullptr);
+    squeezed.PrepareDraw(design);
     EXPECT_EQ(squeezed.Width, 0);
 }
 
@@ -198,29 +197,28 @@ TEST_F(BandAlignTest, WidthBottomTopInDesigner) {
     auto& band = page.add<TvlBandView>(0, 100, 794, 60);
     band.FrameTyp = 5;
     TvlView& w = place(50, 110, 10, baWidth);
-    w.PrepareDraw(nullptr);
+    w.PrepareDraw(design);
     EXPECT_EQ(w.Left, 38);
     EXPECT_EQ(w.Width, 756 - 38);
     TvlView& bottom = place(50, 110, 10, baBottom);
-    bottom.PrepareDraw(nullptr);
+    bottom.PrepareDraw(design);
     EXPECT_EQ(bottom.Top, 100 + 60 - 20);
     TvlView& top = place(50, 130, 10, baTop);
-    top.PrepareDraw(nullptr);
+    top.PrepareDraw(design);
     EXPECT_EQ(top.Top, 100);
     auto& cross = page.add<TvlBandView>(300, 0, 120, 1123);
     cross.FrameTyp = 19;
     TvlView& inCross = place(310, 140, 10, baWidth);
-    inCross.PrepareDraw(nullptr);
+    inCross.PrepareDraw(design);
     EXPECT_EQ(inCross.Left, 300);
     EXPECT_EQ(inCross.Width, 120);
     // baBottom and baTop do nothing at output time.
-    ViewState().renderMode = rmOutput;
     ViewState().currentPage = &page;
     bottom.Top = 3;
-    bottom.PrepareDraw(nullptr);
+    bottom.PrepareDraw(TvlDrawContext::at(nullptr));
     EXPECT_EQ(bottom.Top, 3);
     w.Left = 0;
-    w.PrepareDraw(nullptr);
+    w.PrepareDraw(TvlDrawContext::at(nullptr));
     EXPECT_EQ(w.Width, 756 - 38 - 1);
 }
 

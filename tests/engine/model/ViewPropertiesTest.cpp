@@ -272,7 +272,7 @@ TEST(BandProperties, FlagsByNameAndRuntimeBand) {
     v.ParentBand = &band;
     v.SetProperty("Top", 50); // design mode: the view only
     EXPECT_EQ(band.t, 2);
-    ViewState().renderMode = rmOutput;
+    ViewState().building = true;
     v.SetProperty("Top", 60);
     v.SetProperty("Breaked", true);
     v.SetProperty("Condition", "[Cat]");
@@ -404,7 +404,7 @@ TEST(ControlView, PropertiesVisibilityAndNames) {
     image.fill(Qt::white);
     QPainter painter(&image);
     c.SetBounds(5, 5, 10, 10);
-    c.Draw(&painter);
+    c.Draw(TvlDrawContext::at(&painter, rmDesign));
     EXPECT_EQ(image.pixel(10, 10), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(20, 20), qRgb(255, 255, 255));
     EXPECT_EQ(wrapped.bounds, QRect(5, 5, 10, 10));

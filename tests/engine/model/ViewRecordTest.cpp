@@ -451,7 +451,6 @@ TEST_F(RecordTest, WritePreparedEvaluatesTagAndSkipsHiddenObjects) {
     FakeHost host;
     host.values["1"] = 42;
     ViewState().host = &host;
-    ViewState().renderMode = rmOutput;
     TvlView v;
     v.Name = "Shape1";
     v.Memo = {"text"};

@@ -1,5 +1,6 @@
 #include "ViewTestSupport.h"
 #include "engine/model/TvlLineView.h"
+#include "engine/model/TvlMemoView.h"
 #include "engine/model/TvlPictureView.h"
 #include "engine/model/TvlSubReportView.h"
 #include "engine/model/picture/IconCodec.h"
@@ -53,7 +54,7 @@ QImage RenderPage() {
     image.fill(Qt::white);
     QPainter painter(&image);
 
-    ViewState().renderMode = rmOutput;
+    const TvlDrawContext output = TvlDrawContext::at(&painter);
     const TvlColor colors[] = {clBlack, RgbColor(200, 0, 0), RgbColor(0, 0, 180)};
     const float widths[] = {1, 2, 4};
     for (int row = 0; row < 3; ++row)
@@ -65,7 +66,7 @@ QImage RenderPage() {
             v.FrameWidth = widths[row];
             v.FrameColor = colors[row];
             v.FillColor = style % 2 ? RgbColor(255, 255, 200) : clNone;
-            v.PrepareDraw(&painter);
+            v.PrepareDraw(output);
             v.ScaleForOutput();
             v.PaintFill();
             v.PaintFrame();
@@ -76,7 +77,7 @@ QImage RenderPage() {
     twoSides.FrameTyp = vlftBottom | vlftRight;
     twoSides.FrameWidth = 2;
     twoSides.FillColor = RgbColor(220, 220, 255);
-    twoSides.PrepareDraw(&painter);
+    twoSides.PrepareDraw(output);
     twoSides.ScaleForOutput();
     twoSides.PaintFill();
     twoSides.PaintFrame();
@@ -87,12 +88,12 @@ QImage RenderPage() {
         h.SetBounds(110, 150 + i * 9, 200, 1);
         h.FrameStyle = static_cast<std::uint16_t>(i);
         h.FrameWidth = static_cast<float>(1 + i % 2);
-        h.Draw(&painter);
+        h.Draw(output);
         TvlLineView v;
         v.SetBounds(330 + i * 12, 145, 1, 40);
         v.FrameStyle = static_cast<std::uint16_t>(i == 3 ? psDouble : i);
         v.FrameColor = RgbColor(0, 120, 0);
-        v.Draw(&painter);
+        v.Draw(output);
     }
 
     TvlPictureView bitmap;
@@ -100,26 +101,26 @@ QImage RenderPage() {
     bitmap.FrameTyp = vlftLeft | vlftRight | vlftTop | vlftBottom;
     bitmap.Flags |= TvlPictureView::pfCenter;
     bitmap.Picture.setGraphic(Graphic<TvlBitmapGraphic>(Photo(120, 60)));
-    bitmap.Draw(&painter);
+    bitmap.Draw(output);
     TvlPictureView jpeg;
     jpeg.SetBounds(490, 140, 90, 60);
     jpeg.Flags = TvlPictureView::pfCenter;
     jpeg.FrameTyp = vlftLeft | vlftRight | vlftTop | vlftBottom;
     jpeg.Picture.setGraphic(Graphic<TvlJpegGraphic>(Photo(60, 40)));
-    jpeg.Draw(&painter);
+    jpeg.Draw(output);
     TvlPictureView icon;
     icon.SetBounds(400, 210, 40, 40);
     icon.FillColor = RgbColor(255, 240, 200);
     icon.Flags = 0;
     icon.Picture.setGraphic(Graphic<TvlIconGraphic>(IconImage()));
-    icon.Draw(&painter);
+    icon.Draw(output);
     TvlPictureView stretched;
     stretched.SetBounds(450, 210, 130, 40);
     stretched.Flags = TvlPictureView::pfStretched;
     stretched.Picture.setGraphic(Graphic<TvlBitmapGraphic>(Photo(40, 40)));
-    stretched.Draw(&painter);
+    stretched.Draw(output);
 
-    ViewState().renderMode = rmDesign;
+    const TvlDrawContext design = TvlDrawContext::at(&painter, rmDesign);
     TvlBandView band;
     band.Name = "MasterData1";
     band.FrameTyp = 5;
@@ -127,26 +128,26 @@ QImage RenderPage() {
     band.Columns = 2;
     band.ColumnWidth = 250;
     band.ColumnGap = 30;
-    band.Draw(&painter);
+    band.Draw(design);
     TvlSubReportView sub;
     sub.Name = "SubReport1";
     sub.SetBounds(30, 370, 160, 50);
-    sub.Draw(&painter);
+    sub.Draw(design);
     TvlView marks;
     marks.SetBounds(210, 370, 80, 50);
-    marks.PrepareDraw(&painter);
+    marks.PrepareDraw(design);
     marks.ScaleForOutput();
     marks.PaintFill();
     marks.PaintFrame();
     marks.RestoreGeometry();
     TvlPictureView empty;
     empty.SetBounds(310, 370, 100, 50);
-    empty.Draw(&painter);
+    empty.Draw(design);
     ViewState().showBandTitles = false;
     TvlBandView plain;
     plain.FrameTyp = 2;
     plain.SetBounds(0, 430, 0, 25);
-    plain.Draw(&painter);
+    plain.Draw(design);
     return image;
 }
 
@@ -165,20 +166,20 @@ TEST(ViewRendering, NoDrawingAndTransparentFill) {
     v.SetBounds(10, 10, 30, 20);
     v.FrameTyp = vlftLeft;
     ViewState().noDrawing = true;
-    v.PrepareDraw(&painter);
+    v.PrepareDraw(TvlDrawContext::at(&painter, rmDesign));
     v.ScaleForOutput();
     v.PaintFill();
     v.PaintFrame();
     EXPECT_EQ(image.pixel(10, 15), QColor(Qt::gray).rgb());
     ViewState().noDrawing = false;
-    ViewState().renderMode = rmOutput;
+    v.DrawMode = rmOutput;
     v.PaintFill();
     EXPECT_EQ(image.pixel(20, 15), QColor(Qt::gray).rgb()); // transparent at output
     v.FrameTyp = vlftNone;
     v.PaintFrame();
     EXPECT_EQ(image.pixel(10, 10), QColor(Qt::gray).rgb()); // no side, no frame
     v.RestoreGeometry();
-    ViewState().renderMode = rmDesign;
+    v.DrawMode = rmDesign;
     v.ScaleForOutput();
     v.PaintFill();
     v.PaintFrame();
@@ -192,7 +193,6 @@ TEST(ViewRendering, NoDrawingAndTransparentFill) {
 // a damaged file may hold) draws only its visible dashes, in phase.
 TEST(ViewRendering, HugeDashedFramesDrawOnlyTheirVisibleDashes) {
     ViewStateGuard guard;
-    ViewState().renderMode = rmOutput;
     auto draw = [](int left, int width, float frameWidth) {
         QImage image(120, 40, QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -202,7 +202,7 @@ TEST(ViewRendering, HugeDashedFramesDrawOnlyTheirVisibleDashes) {
         v.FrameTyp = vlftTop;
         v.FrameStyle = psDashDot;
         v.FrameWidth = frameWidth;
-        v.PrepareDraw(&painter);
+        v.PrepareDraw(TvlDrawContext::at(&painter));
         v.ScaleForOutput();
         v.PaintFrame();
         v.RestoreGeometry();
@@ -217,4 +217,27 @@ TEST(ViewRendering, HugeDashedFramesDrawOnlyTheirVisibleDashes) {
     const QImage wide = draw(0, 120, 2000000);
     EXPECT_EQ(wide.pixel(8, 0), qRgb(0, 0, 0));
     EXPECT_EQ(wide.pixel(9, 39), qRgb(255, 255, 255));
+}
+
+// Each drawing says its own mode: drawing an object for the designer between
+// two output drawings leaves nothing behind that changes the second.
+TEST(ViewRendering, ModeBelongsToEachDrawing) {
+    ViewStateGuard guard;
+    TvlMemoView memo;
+    memo.SetBounds(5, 5, 50, 20);
+    memo.Memo = {"[Customer.Name]"};
+    auto draw = [&memo](TvlRenderMode mode) {
+        QImage image(80, 40, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QPainter painter(&image);
+        memo.Draw(TvlDrawContext::at(&painter, mode));
+        return image;
+    };
+    const QImage before = draw(rmOutput);
+    const QImage design = draw(rmDesign);
+    const QImage after = draw(rmOutput);
+    EXPECT_EQ(before, after);
+    EXPECT_NE(before, design);
+    EXPECT_EQ(design.pixel(50, 22), qRgb(255, 255, 255)) << "the designer fills with white";
+    EXPECT_EQ(after.pixel(50, 22), QColor(Qt::gray).rgb()) << "output leaves no fill";
 }

@@ -74,14 +74,14 @@ class ViewStateGuard {
 public:
     ViewStateGuard() {
         TvlViewState& s = ViewState();
-        renderMode_ = s.renderMode;
+        building_ = s.building;
         version_ = s.templateVersion;
         s.errorFlag = false;
         s.errorText.clear();
     }
     ~ViewStateGuard() {
         TvlViewState& s = ViewState();
-        s.renderMode = renderMode_;
+        s.building = building_;
         s.templateVersion = version_;
         s.noDrawing = false;
         s.currentView = nullptr;
@@ -98,7 +98,7 @@ public:
     }
 
 private:
-    TvlRenderMode renderMode_;
+    bool building_;
     int version_;
 };
 

@@ -181,7 +181,6 @@ TEST_F(PreparedPagesTest, AutoWidthObjectsSettleTheirWidthWhenRead) {
     pages.LoadPageObjects(0);
     EXPECT_EQ(pages.PageAt(0).Page->viewAt(0)->Width, 120);
     EXPECT_EQ(pages.PageAt(0).Page->viewAt(1)->Width, 200);
-    EXPECT_EQ(ViewState().renderMode, rmDesign);
 }
 
 // Darkest pixel value in the rectangle (255 = all white).
@@ -202,12 +201,10 @@ TEST_F(PreparedPagesTest, DrawPageScalesToTheRectangle) {
     const int w = page.Metrics.PixelPaperWidth, h = page.Metrics.PixelPaperHeight;
     QImage image(2 * w + 20, 2 * h + 20, QImage::Format_RGB32);
     image.fill(Qt::white);
-    ViewState().renderMode = rmDesign;
     {
         QPainter painter(&image);
         pages.DrawPage(0, &painter, {20, 20, 20 + 2 * w, 20 + 2 * h});
     }
-    EXPECT_EQ(ViewState().renderMode, rmDesign) << "drawing a page leaves the mode it found";
     // The line runs from x 220 to 820 at y 420 on the doubled page.
     EXPECT_LT(Darkest(image, QRect(230, 418, 580, 5)), 80);
     EXPECT_EQ(Darkest(image, QRect(100, 195, 300, 10)), 255);

@@ -47,10 +47,10 @@ public:
         TvlView::LoadFromStream(stream);
         autoWidth = ReadByte(stream) != 0;
     }
-    void Draw(QPainter* canvas) override {
+    void Draw(const TvlDrawContext& context) override {
         ++draws;
-        PrepareDraw(canvas);
-        if (autoWidth && ViewState().renderMode == rmOutput)
+        PrepareDraw(context);
+        if (autoWidth && context.mode == rmOutput)
             Width = 10 * static_cast<int>(Memo.empty() ? 0 : Memo.front().size());
         ScaleForOutput();
         if (Canvas) {
