@@ -75,7 +75,10 @@ void buildOrganizerReport(benchmark::State& state, quillet::DataKind kind, const
     int pages = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        report.LoadFromFile(path);
+        if (!report.LoadFromFile(path)) {
+            state.SkipWithError("the template does not load");
+            return;
+        }
         state.ResumeTiming();
         if (!report.PrepareReport() || !report.LastBuildError().empty()) {
             state.SkipWithError(report.LastBuildError().c_str());

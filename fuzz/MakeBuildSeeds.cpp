@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <iostream>
+#include <stdexcept>
 
 namespace {
 
@@ -31,7 +32,8 @@ enum class Data { Tasks, Contacts };
 void writeVariant(const QString& sample, const QString& seed, Data data,
                   const std::function<void(vl::TvlReport&)>& change) {
     vl::TvlReport report("Seed");
-    report.LoadFromFile(sample);
+    if (const vl::TvlLoadOutcome loaded = report.LoadFromFile(sample); !loaded)
+        throw std::runtime_error(loaded.fullMessage());
     change(report);
     report.SaveToFile(seed);
     const bool odd = QFileInfo(seed).size() % 2 != 0;

@@ -282,11 +282,10 @@ void TFormPreview::lbReportsClick() {
     if (path.isEmpty()) return;
     vl::TvlReport& report = organizer_->report();
     const vl::ScopedValue<bool> noProgress(report.ShowProgress, false);
-    try {
-        // a template deleted meanwhile loads nothing: the last one is built again
-        report.LoadFromFile(path);
-    } catch (const std::exception& e) {
-        showError(e.what());
+    // a template deleted meanwhile loads nothing: the last one is built again
+    const vl::TvlLoadOutcome loaded = report.LoadFromFile(path);
+    if (loaded.kind != vl::TvlLoadOutcome::NoFile && !loaded) {
+        showError(loaded.fullMessage());
         return;
     }
     vl::ShowReport(report, {.pane = Preview});

@@ -20,6 +20,7 @@
 #include "engine/script/CodePage.h"
 #include "engine/script/ScopedValue.h"
 #include "engine/script/TvlLocale.h"
+#include "engine/script/UiService.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -33,6 +34,8 @@ constexpr int kSaveChangesText = 55306;
 constexpr int kToText = 55336;
 constexpr int kPasswordPrompt = 55654;
 constexpr int kPasswordRetypePrompt = 55655;
+constexpr int kErrorCaptionId = 55206;
+constexpr int kIconError = 0x10;
 
 const char* const kSaveExtensions[] = {".vlf", ".vl3", ".vlt", ".vld"};
 
@@ -159,12 +162,14 @@ void TvlDesignerCommands::Open() {
                 return;
             }
             name = FromQt(file);
-            try {
-                opened = report().LoadFromFile(file);
-            } catch (...) {
+            const TvlLoadOutcome loaded = report().LoadFromFile(file);
+            if (loaded.kind == TvlLoadOutcome::NoFile) throw VlError(loaded.message);
+            if (!loaded) {
+                // what was read stays on screen, untitled: saving it cannot replace the file
                 afterLoad(UntitledName());
-                throw;
+                throw VlError(loaded.fullMessage());
             }
+            opened = true;
         }
     }
     if (opened) afterLoad(name);
@@ -359,8 +364,10 @@ void TvlDesignerCommands::ReportOptions() {
     const int oldPrinter = printer.SelectedPrinter();
     if (!ask_.reportOptions(values)) return;
     values.ApplyTexts(rep);
-    if (values.printerIndex >= 0 && values.printerIndex != oldPrinter)
-        rep.ChangePrinter(oldPrinter, values.printerIndex);
+    if (values.printerIndex >= 0 && values.printerIndex != oldPrinter &&
+        !rep.ChangePrinter(oldPrinter, values.printerIndex))
+        rep.Engine().uiService().messageBox(LoadResString(TvlReport::kInvalidPrinterId),
+                                            LoadResString(kErrorCaptionId), kIconError);
     host_.designer().setModified(true);
     bool protect = values.passwordProtected;
     if (rep.Info.Password.empty() && protect) askPassword(protect);

@@ -17,23 +17,30 @@ namespace vl {
 namespace {
 
 constexpr int kPreparingId = 55203;
-constexpr int kErrorCaptionId = 55206;
 constexpr int kPrintingPageId = 55776;
-constexpr int kInvalidPrinterId = 55777;
-constexpr int kIconError = 0x10;
 
 } // namespace
 
-bool TvlReport::PrintPreparedReport(const std::string& pageList, int copies, bool collate,
-                                    int parity) {
-    TvlEngine& g = engine_;
-    const TvlEngineScope inEngine(g);
-    g.stopRequested() = false;
+TvlPrintOutcome TvlReport::PrintPreparedReport(const std::string& pageList, int copies,
+                                               bool collate, int parity) {
+    const TvlEngineScope inEngine(engine_);
+    engine_.stopRequested() = false;
     printRequest_ = {pageList, copies, collate, parity};
-    // A page list that cannot be read stops the run before any window
-    // opens or any page is handed to the printer.
-    (void)TvlPrintOrder(printRequest_, EMFPages().Count());
+    try {
+        // A page list that cannot be read stops the run before any window
+        // opens or any page is handed to the printer.
+        if (TvlPrintOrder(printRequest_, EMFPages().Count()).Sequence(true).empty())
+            return {TvlPrintOutcome::NothingToPrint, {}};
+        if (printWithProgress(pageList, copies, collate, parity)) return {};
+        return {TvlPrintOutcome::Cancelled, {}};
+    } catch (const std::exception& error) {
+        return {TvlPrintOutcome::Failed, error.what()};
+    }
+}
 
+bool TvlReport::printWithProgress(const std::string& pageList, int copies, bool collate,
+                                  int parity) {
+    TvlEngine& g = engine_;
     if (Events.OnProgress || !ShowProgress) {
         const ScopedValue noHover(Events.OnMouseOverObject, {});
         return PrintPages(pageList, copies, collate, parity);
@@ -78,8 +85,7 @@ bool TvlReport::ChangePrinter(int oldIndex, int newIndex) {
         moveTo(newIndex);
         return true;
     } catch (const std::exception&) {
-        engine_.uiService().messageBox(LoadResString(kInvalidPrinterId),
-                                       LoadResString(kErrorCaptionId), kIconError);
+        // the old printer comes back below; the caller tells the user
     }
     try {
         moveTo(oldIndex);

@@ -184,21 +184,43 @@ void TvlReport::SaveToStream(Stream& stream) {
     Info.WriteTrailer(stream);
 }
 
-bool TvlReport::LoadFromFile(const QString& path) {
-    if (!QFileInfo(path).isFile()) return false;
-    FileStream file(path, FileStream::Mode::Read);
+namespace {
+
+std::vector<std::string> LostClasses(const std::string& collected) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (std::size_t end; (end = collected.find('\r', start)) != std::string::npos; start = end + 1)
+        if (end > start) names.push_back(collected.substr(start, end - start));
+    return names;
+}
+
+} // namespace
+
+TvlLoadOutcome TvlReport::LoadFromFile(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return {
+            TvlLoadOutcome::NoFile, "There is no template file \"" + FromQt(path) + "\"", {}, {}};
     // The name is taken before the template is read, so that a template
     // emptied for a wrong password is not saved over the protected file.
     std::string previous = std::exchange(FileName, FromQt(path));
     try {
+        FileStream file(path, FileStream::Mode::Read);
         LoadFromStream(file);
-    } catch (const WrongPasswordError&) {
-        throw; // emptied and untitled: nothing is saved over either file
-    } catch (...) {
+        return {};
+    } catch (const WrongPasswordError& error) {
+        // emptied and untitled: nothing is saved over either file
+        return {TvlLoadOutcome::WrongPassword, error.what(), {}, {}};
+    } catch (const ClassNotFoundError& error) {
         FileName = std::move(previous);
-        throw;
+        return {
+            TvlLoadOutcome::PartlyLoaded, error.what(), {}, LostClasses(engine_.views().errorText)};
+    } catch (const UnsupportedTemplateError& error) {
+        FileName = std::move(previous);
+        return {TvlLoadOutcome::Unreadable, error.what(), error.cause(), {}};
+    } catch (const std::exception& error) {
+        FileName = std::move(previous);
+        return {TvlLoadOutcome::Unreadable, error.what(), {}, {}};
     }
-    return true;
 }
 
 void TvlReport::SaveToFile(const QString& path) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/build/BuildOutcome.h"
+#include "engine/build/LoadOutcome.h"
 #include "engine/build/PreviewZoom.h"
+#include "engine/build/PrintOutcome.h"
 #include "engine/build/TvlDataset.h"
 #include "engine/build/TvlPages.h"
 #include "engine/build/TvlReportInfo.h"
@@ -108,6 +110,7 @@ public:
     static constexpr int kPasswordCaptionId = 55653;
     static constexpr int kPasswordPromptId = 55654;
     static constexpr int kUntitledId = 55209;
+    static constexpr int kInvalidPrinterId = 55777; // "Printer selected is not valid"
 
     // A report of the engine instance the calling thread works for.
     explicit TvlReport(std::string name = "Report1", TvlComponent* owner = nullptr);
@@ -245,8 +248,11 @@ public:
     // WrongPasswordError when a protected file is not unlocked.
     void LoadFromStream(Stream& stream);
     void SaveToStream(Stream& stream);
-    // False, and nothing changes, when the file does not exist.
-    bool LoadFromFile(const QString& path);
+    // Reads the template file and says how that went; it raises nothing.
+    // Nothing changes when the file does not exist. A template that is not
+    // loaded whole keeps its previous file name (or becomes untitled after a
+    // wrong password), so that saving cannot replace the file with less.
+    [[nodiscard]] TvlLoadOutcome LoadFromFile(const QString& path);
     // The page part alone (pages, objects and dictionary, no version byte
     // and no report information), as report skeleton files keep it. Reading
     // empties the report first and takes the stream as the current version.
@@ -270,16 +276,18 @@ public:
     // printer; remembers the name in every case.
     void SetPrinterName(const std::string& name);
     // Moves the report to the printer at index newIndex of the printer
-    // list, its pages taking their paper there. When that fails the user
-    // is told, the old printer comes back and the result is false.
+    // list, its pages taking their paper there. When that fails the old
+    // printer comes back and the result is false; the caller tells the
+    // user (kInvalidPrinterId).
     bool ChangePrinter(int oldIndex, int newIndex);
 
     // Prints the prepared pages: the page list ("1,3,5-12", empty for
     // all), copies, collation and parity (TvlPrintParity), in the progress
-    // window when the report shows progress. The page list is checked
-    // before anything is printed (ConversionError); printer errors are
-    // raised after the window closed. False when Cancel stopped the run.
-    bool PrintPreparedReport(const std::string& pageList, int copies, bool collate, int parity);
+    // window when the report shows progress, and says how that went; it
+    // raises nothing. The page list is checked before anything is printed;
+    // a printer's error ends the run after the window closed.
+    TvlPrintOutcome PrintPreparedReport(const std::string& pageList, int copies, bool collate,
+                                        int parity);
     // The request of the print run in progress (or of the last one).
     const TvlPrintRequest& PrintRequest() const { return printRequest_; }
     // Every object of every page, in page and object order.
@@ -327,6 +335,9 @@ protected:
     virtual void BuildPages();
     // The page loop of a print run; false when it was stopped.
     virtual bool PrintPages(const std::string& pageList, int copies, bool collate, int parity);
+    // The run in the progress window when the report shows one; false when
+    // it was cancelled, and the run's errors reach the caller.
+    bool printWithProgress(const std::string& pageList, int copies, bool collate, int parity);
     bool builtInValue(std::string_view name, Variant& value) override;
     bool systemValue(std::string_view name, Variant& value) override;
     void reportProcedure(std::string_view name, const Variant& p1) override;

@@ -91,7 +91,11 @@ int main(int argc, char** argv) {
     const vl::TvlDesigner designer;
 
     vl::TvlReport report;
-    report.LoadFromFile(args[3]);
+    if (const vl::TvlLoadOutcome loaded = report.LoadFromFile(args[3]); !loaded) {
+        std::fprintf(stderr, "cannot read %s: %s\n", qPrintable(args[3]),
+                     loaded.fullMessage().c_str());
+        return 1;
+    }
     {
         vl::TvlDesignerForm form(report, false);
         form.resize(1200, 820);

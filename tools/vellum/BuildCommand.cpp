@@ -9,6 +9,7 @@
 #include "tools/vellum/OrganizerOptions.h"
 #include "tools/vellum/PreparedOutput.h"
 #include "tools/vellum/ReportVariables.h"
+#include "tools/vellum/TemplateFile.h"
 #include "tools/vellum/TemplateUsage.h"
 
 #include <QFileInfo>
@@ -62,8 +63,7 @@ int buildOnDatabase(const CommandArgs& cmd, const DatabaseOptions& options,
     DatabaseBinding binding(options);
     vl::TvlReport& report = binding.report();
     if (now) report.Now = [now] { return *now; };
-    if (!report.LoadFromFile(templatePath))
-        throw vl::VlError("template \"" + vl::FromQt(templatePath) + "\" does not exist");
+    RequireTemplate(report, templatePath);
     binding.checkTemplate(TemplateUsage(report));
     ApplyVariables(report, variables);
     return buildAndWrite(report, templatePath, out, stop);

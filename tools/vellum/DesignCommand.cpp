@@ -9,6 +9,7 @@
 #include "tools/vellum/DatabaseOptions.h"
 #include "tools/vellum/OrganizerBuild.h"
 #include "tools/vellum/SystemPrinters.h"
+#include "tools/vellum/TemplateFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,7 +25,7 @@ void designAt(vl::TvlReport& report, const QString& path) {
     const QFileInfo file(path);
     if (file.exists()) {
         // a template read only in part is not opened: saving it would lose the rest
-        report.LoadFromFile(path);
+        RequireTemplate(report, path);
     } else {
         report.Clear();
         report.Pages().Add();

@@ -3,6 +3,7 @@
 #include "engine/script/CodePage.h"
 #include "tools/vellum/CommandStop.h"
 #include "tools/vellum/OrganizerOptions.h"
+#include "tools/vellum/TemplateFile.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -33,8 +34,7 @@ void OrganizerBuild::loadData() {
 void OrganizerBuild::load() {
     loadData();
     vl::TvlReport& report = organizer_.report();
-    if (!report.LoadFromFile(templatePath_))
-        throw vl::VlError("template \"" + vl::FromQt(templatePath_) + "\" does not exist");
+    RequireTemplate(report, templatePath_);
 }
 
 bool OrganizerBuild::prepare(const CommandStop* stop) {

@@ -7,6 +7,7 @@
 #include "tools/vellum/Commands.h"
 #include "tools/vellum/OrganizerOptions.h"
 #include "tools/vellum/SystemPrinters.h"
+#include "tools/vellum/TemplateFile.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -56,8 +57,7 @@ int RunPreview(const QStringList& args) {
     }
     organizer.setDataKind(sourceOption(cmd, path));
     if (const auto now = nowOption(cmd)) organizer.setNow(*now);
-    if (!report.LoadFromFile(path))
-        throw vl::VlError("template \"" + vl::FromQt(path) + "\" does not exist");
+    RequireTemplate(report, path);
     // the window shows the build's errors itself; a build without pages
     // (cancelled, failed or empty) shows nothing
     if (!vl::ShowReport(report)) return 1;

@@ -128,9 +128,18 @@ int RunPrint(const QStringList& args) {
     report.SetPrinterName(printerName);
     const int copies = o.copies.value_or(report.DefaultCopies);
     const bool collate = o.collate.value_or(report.DefaultCollate);
-    if (!report.PrintPreparedReport(o.pages, copies, collate, o.parity))
+    const vl::TvlPrintOutcome printed =
+        report.PrintPreparedReport(o.pages, copies, collate, o.parity);
+    switch (printed.kind) {
+    case vl::TvlPrintOutcome::Printed:
+    case vl::TvlPrintOutcome::NothingToPrint: // a page list that selects none prints nothing
+        return 0;
+    case vl::TvlPrintOutcome::Cancelled:
         throw vl::VlError("printing was cancelled");
-    return 0;
+    case vl::TvlPrintOutcome::Failed:
+        break;
+    }
+    throw vl::VlError(printed.message);
 }
 
 } // namespace vellum_cli

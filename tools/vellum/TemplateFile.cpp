@@ -27,15 +27,26 @@ std::optional<std::string> LoadTemplate(vl::TvlReport& report, const QString& pa
                                         const CommandArgs& args) {
     if (const auto password = args.option(QStringLiteral("password")))
         report.Engine().setUiService(std::make_unique<GivenPassword>(vl::FromQt(*password)));
-    try {
-        if (!report.LoadFromFile(path))
-            throw vl::VlError("no template file \"" + vl::FromQt(path) + "\"");
-    } catch (const vl::UnsupportedTemplateError& e) {
-        return e.cause().empty() ? std::string(e.what()) : e.what() + std::string(": ") + e.cause();
-    } catch (const vl::ClassNotFoundError& e) {
-        return std::string(e.what());
+    const vl::TvlLoadOutcome loaded = report.LoadFromFile(path);
+    switch (loaded.kind) {
+    case vl::TvlLoadOutcome::Loaded:
+        return std::nullopt;
+    case vl::TvlLoadOutcome::NoFile:
+        throw vl::VlError("no template file \"" + vl::FromQt(path) + "\"");
+    case vl::TvlLoadOutcome::WrongPassword:
+        throw vl::VlError(loaded.message);
+    case vl::TvlLoadOutcome::PartlyLoaded:
+    case vl::TvlLoadOutcome::Unreadable:
+        break;
     }
-    return std::nullopt;
+    return loaded.fullMessage();
+}
+
+void RequireTemplate(vl::TvlReport& report, const QString& path) {
+    const vl::TvlLoadOutcome loaded = report.LoadFromFile(path);
+    if (loaded.kind == vl::TvlLoadOutcome::NoFile)
+        throw vl::VlError("template \"" + vl::FromQt(path) + "\" does not exist");
+    if (!loaded) throw vl::VlError(loaded.message);
 }
 
 } // namespace vellum_cli

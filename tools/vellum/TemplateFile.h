@@ -20,4 +20,8 @@ namespace vellum_cli {
 std::optional<std::string> LoadTemplate(vl::TvlReport& report, const QString& path,
                                         const CommandArgs& args);
 
+// Loads a template file whole or raises: "template ... does not exist", or
+// the engine's message for a damaged, partly readable or locked template.
+void RequireTemplate(vl::TvlReport& report, const QString& path);
+
 } // namespace vellum_cli

@@ -9,6 +9,8 @@
 #include "engine/script/TvlLocale.h"
 #include "engine/script/UiService.h"
 
+#include <optional>
+
 namespace vl {
 
 namespace {
@@ -35,36 +37,44 @@ bool layoutDiffers(TvlReport& report) {
 // The report is built again on the printer the dialog chose, when that
 // printer lays its pages out differently; the preview then shows what is
 // printed. Otherwise the pages print as they are.
-bool rebuildOnNewPrinter(TvlReport& report, int oldPrinter) {
+std::optional<TvlPrintOutcome> rebuildOnNewPrinter(TvlReport& report, int oldPrinter) {
     const int newPrinter = report.Engine().printer().SelectedPrinter();
-    if (!report.RebuildPrinter || newPrinter == oldPrinter || !report.Rebuildable()) return true;
-    if (!report.ChangePrinter(oldPrinter, newPrinter)) return false;
-    if (!layoutDiffers(report)) return true;
+    if (!report.RebuildPrinter || newPrinter == oldPrinter || !report.Rebuildable())
+        return std::nullopt;
+    if (!report.ChangePrinter(oldPrinter, newPrinter))
+        return TvlPrintOutcome{TvlPrintOutcome::Failed,
+                               LoadResString(TvlReport::kInvalidPrinterId)};
+    if (!layoutDiffers(report)) return std::nullopt;
     const bool built = report.PrepareReport();
     report.ShowBuildFailure();
-    return built && report.EMFPages().Count() > 0;
+    if (!built) return TvlPrintOutcome{TvlPrintOutcome::Cancelled, {}}; // already told
+    if (report.EMFPages().Count() == 0) return TvlPrintOutcome{TvlPrintOutcome::NothingToPrint, {}};
+    return std::nullopt;
+}
+
+TvlPrintOutcome printChosen(TvlReport& report, const TvlPrintForm& form, int currentPage) {
+    if (auto refused = rebuildOnNewPrinter(report, form.startPrinter())) return *refused;
+    const TvlPrintRequest request = form.request(currentPage);
+    return report.PrintPreparedReport(request.PageList, request.Copies, request.Collate,
+                                      request.Parity);
 }
 
 } // namespace
 
-bool PrintReport(TvlReport& report, int currentPage, QWidget* parent) {
+TvlPrintOutcome PrintReport(TvlReport& report, int currentPage, QWidget* parent) {
     const TvlPrinter& printer = report.Engine().printer();
-    if (report.EMFPages().Count() == 0 || printer.VirtualPrinterIndex() == 0) return false;
+    if (report.EMFPages().Count() == 0 || printer.VirtualPrinterIndex() == 0)
+        return {TvlPrintOutcome::NothingToPrint, {}};
     TvlPrintForm form(report.Engine(), report.EMFPages().Count(), parent);
     form.setCopies(report.DefaultCopies);
     form.setCollate(report.DefaultCollate);
-    const int oldPrinter = form.startPrinter();
-    if (report.ShowPrintDialog && form.exec() != QDialog::Accepted) return false;
-    try {
-        if (!rebuildOnNewPrinter(report, oldPrinter)) return false;
-        const TvlPrintRequest request = form.request(currentPage);
-        return report.PrintPreparedReport(request.PageList, request.Copies, request.Collate,
-                                          request.Parity);
-    } catch (const std::exception& error) {
-        report.Engine().uiService().messageBox(error.what(), LoadResString(kErrorCaptionId),
+    if (report.ShowPrintDialog && form.exec() != QDialog::Accepted)
+        return {TvlPrintOutcome::Cancelled, {}};
+    const TvlPrintOutcome outcome = printChosen(report, form, currentPage);
+    if (outcome.kind == TvlPrintOutcome::Failed)
+        report.Engine().uiService().messageBox(outcome.message, LoadResString(kErrorCaptionId),
                                                kIconError);
-        return false;
-    }
+    return outcome;
 }
 
 } // namespace vl

@@ -435,11 +435,8 @@ TEST_F(TemplateStreamTest, ProtectedTemplatesFromFilesAskForThePassword) {
          std::vector<std::optional<std::string>>{std::nullopt, "abc", "Abc"}) {
         Globals().setUiService(std::make_unique<PasswordAnswer>(answer));
         const bool right = answer == "Abc";
-        if (right) {
-            ASSERT_TRUE(report.LoadFromFile(path));
-        } else {
-            EXPECT_THROW(report.LoadFromFile(path), WrongPasswordError);
-        }
+        const TvlLoadOutcome loaded = report.LoadFromFile(path);
+        EXPECT_EQ(loaded.kind, right ? TvlLoadOutcome::Loaded : TvlLoadOutcome::WrongPassword);
         EXPECT_EQ(report.Info.Name, right ? "secret" : "");
         EXPECT_EQ(report.FileName, right ? FromQt(path) : "Untitled");
         ASSERT_EQ(report.Pages().Count(), 1);
@@ -448,12 +445,9 @@ TEST_F(TemplateStreamTest, ProtectedTemplatesFromFilesAskForThePassword) {
     EXPECT_EQ(PasswordAnswer::asked, 3);
 
     Globals().setUiService(nullptr); // headless: nothing entered
-    try {
-        report.LoadFromFile(path);
-        ADD_FAILURE() << "a protected template opened without its password";
-    } catch (const WrongPasswordError& error) {
-        EXPECT_NE(std::string(error.what()).find("none was given"), std::string::npos);
-    }
+    const TvlLoadOutcome loaded = report.LoadFromFile(path);
+    EXPECT_EQ(loaded.kind, TvlLoadOutcome::WrongPassword);
+    EXPECT_NE(loaded.message.find("none was given"), std::string::npos);
     EXPECT_TRUE(page(0).Objects.empty());
     EXPECT_FALSE(report.Info.Protected);
 }
@@ -670,4 +664,49 @@ TEST_F(TemplateStreamTest, AnUnsupportedStreamKeepsItsCause) {
     } catch (const UnsupportedTemplateError& e) {
         EXPECT_EQ(e.cause(), "unknown part 99");
     }
+}
+
+// Reading a file says what happened instead of raising: a missing file
+// changes nothing, missing classes are listed, damage keeps its cause, and
+// a template not read whole keeps the previous name.
+TEST_F(TemplateStreamTest, LoadingAFileSaysWhatHappened) {
+    QTemporaryDir dir;
+    const auto write = [&dir](const QString& name, const TemplateBuilder& b) {
+        const QString path = dir.filePath(name);
+        FileStream f(path, FileStream::Mode::Create);
+        f.write(b.data().data(), b.size());
+        return path;
+    };
+    TemplateBuilder whole(25);
+    whole.header().page(Page{});
+    addBand(whole, "Band1");
+    whole.u8(252);
+    const QString wholePath = write("whole.vlf", whole);
+    EXPECT_EQ(report.LoadFromFile(wholePath).kind, TvlLoadOutcome::Loaded);
+    EXPECT_EQ(report.FileName, FromQt(wholePath));
+
+    const TvlLoadOutcome missing = report.LoadFromFile(dir.filePath("none.vlf"));
+    EXPECT_EQ(missing.kind, TvlLoadOutcome::NoFile);
+    EXPECT_EQ(page(0).Objects.size(), 1u) << "nothing changed";
+
+    TemplateBuilder partial(25);
+    partial.header().page(Page{});
+    View chart;
+    chart.name = "Chart1";
+    partial.beginFrame(10, 0, "TvlChartView").view(chart).raw({9}).endFrame();
+    partial.beginFrame(10, 0, "TvlGauge").view(chart).raw({9}).endFrame();
+    addBand(partial, "Band2");
+    partial.u8(252);
+    const TvlLoadOutcome lost = report.LoadFromFile(write("partial.vlf", partial));
+    EXPECT_EQ(lost.kind, TvlLoadOutcome::PartlyLoaded);
+    EXPECT_EQ(lost.lost, (std::vector<std::string>{"TvlChartView", "TvlGauge"}));
+    EXPECT_NE(lost.message.find("non-plugged"), std::string::npos);
+    EXPECT_EQ(report.FileName, FromQt(wholePath)) << "saving cannot replace the partial file";
+
+    TemplateBuilder damaged(25);
+    damaged.header().page(Page{}).u8(99);
+    const TvlLoadOutcome unreadable = report.LoadFromFile(write("damaged.vlf", damaged));
+    EXPECT_EQ(unreadable.kind, TvlLoadOutcome::Unreadable);
+    EXPECT_EQ(unreadable.fullMessage(), kUnsupported + ": unknown part 99");
+    EXPECT_EQ(report.FileName, FromQt(wholePath));
 }
