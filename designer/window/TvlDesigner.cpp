@@ -5,6 +5,8 @@
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlDialogControl.h"
 #include "engine/script/Errors.h"
+#include "engine/script/TvlLocale.h"
+#include "engine/script/UiService.h"
 
 #include <QApplication>
 
@@ -28,11 +30,20 @@ TvlDesigner::TvlDesigner(TvlEngine& engine) : engine_(engine) {
     g.designer().editPage = [this](TvlReport& report) {
         TvlDesignerForm form(report, true, QApplication::activeWindow(), &session_);
         form.exec();
-        return form.modified();
+        return form.modified() && keepEditedPage();
     };
     g.preview().editPreparedPage = [](TvlReport& report, int pageIndex) {
         report.EditPreparedPage(pageIndex);
     };
+}
+
+bool TvlDesigner::keepEditedPage() const {
+    constexpr int kSaveChangesId = 55306;
+    constexpr int kConfirmId = 55006;
+    constexpr int kYesNoQuestion = 0x04 | 0x20;
+    constexpr int kModalYes = 6;
+    return engine_.uiService().messageBox(LoadResString(kSaveChangesId) + "?",
+                                          LoadResString(kConfirmId), kYesNoQuestion) == kModalYes;
 }
 
 TvlDesigner::~TvlDesigner() {

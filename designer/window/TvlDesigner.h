@@ -31,6 +31,8 @@ public:
     static TvlDesigner* Current();
 
 private:
+    // Asks whether a changed prepared page replaces the one it was made from.
+    bool keepEditedPage() const;
     TvlEngine& engine_;
     TvlDesignerOptions options_;
     TvlDesignerSession session_;

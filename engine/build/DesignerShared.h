@@ -41,7 +41,8 @@ struct TvlDesignerShared {
     std::function<int(TvlReport& report)> designReport;
     // Opens the designer modally in page-edit mode on the report, whose
     // page list holds the one page rebuilt from a prepared page; answers
-    // whether the page was changed.
+    // whether the changed page replaces the prepared one (the designer asks
+    // the user).
     std::function<bool(TvlReport& report)> editPage;
 };
 

@@ -11,10 +11,6 @@ namespace vl {
 
 namespace {
 
-constexpr int kSaveChangesId = 55306;
-constexpr int kConfirmId = 55006;
-constexpr int kYesNoQuestion = 0x04 | 0x20;
-constexpr int kModalYes = 6;
 // What a report answers when nobody can design it.
 constexpr int kNoDesigner = 2;
 
@@ -63,18 +59,15 @@ bool TvlReport::EditPreparedPage(int i) {
     TvlPage& page = pages_[0];
     page.Objects = live.takeObjects();
     const TvlEngineScope inEngine(g);
-    bool changed = false;
+    bool keep = false;
     try {
-        changed = edit(*this);
+        keep = edit(*this);
     } catch (...) {
         live.replaceObjects(std::move(page.Objects));
         prepared.ReleasePageObjects(i);
         pages_.Clear();
         throw;
     }
-    const bool keep =
-        changed && g.uiService().messageBox(LoadResString(kSaveChangesId) + "?",
-                                            LoadResString(kConfirmId), kYesNoQuestion) == kModalYes;
     live.replaceObjects(std::move(page.Objects));
     if (keep)
         prepared.SavePageObjects(i);

@@ -15,6 +15,7 @@
 #include "designer/window/TvlDesignerForm.h"
 #include "designer/workspace/TvlDesignerPage.h"
 #include "engine/model/ViewState.h"
+#include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/GreyButtons.h"
 #include "engine/output/preview/TvlHelpWindow.h"
 #include "engine/script/BandType.h"
@@ -621,6 +622,34 @@ TEST_F(DesignerWindowTest, TheProgramsDesignerGivesItsOptionsAndSessionToItsWind
     designer.reset();
     EXPECT_EQ(TvlDesigner::Current(), nullptr);
     EXPECT_EQ(report.DesignReport(), kNoDesigner);
+}
+
+// A prepared page edited in the designer replaces the built one only when
+// it was changed and the user says so.
+TEST_F(DesignerWindowTest, EditingAPreparedPageAsksWhetherToKeepTheChange) {
+    TvlPage& page = addPage();
+    memo(page, "Text", 40, 40);
+    ASSERT_TRUE(report.PrepareReport()) << report.LastBuildError();
+    ASSERT_EQ(report.EMFPages().Count(), 1);
+    const TvlDesigner designer;
+    vl::test::ModalDialogs dialogs;
+    const auto change = [](TvlDesignerForm& window) {
+        window.setModified(true);
+        window.exit();
+    };
+    dialogs.expect<TvlDesignerForm>(change);
+    AnsweringUi* ui = &answer(kNo);
+    EXPECT_FALSE(report.EditPreparedPage(0));
+    EXPECT_EQ(ui->questions, std::vector<std::string>{"Save changes?"});
+    dialogs.expect<TvlDesignerForm>(change);
+    ui = &answer(kYes);
+    EXPECT_TRUE(report.EditPreparedPage(0));
+    EXPECT_EQ(ui->questions.size(), 1u);
+    dialogs.expect<TvlDesignerForm>([](TvlDesignerForm& window) { window.exit(); });
+    ui = &answer(kYes);
+    EXPECT_FALSE(report.EditPreparedPage(0));
+    EXPECT_TRUE(ui->questions.empty()) << "nothing changed, nothing asked";
+    EXPECT_EQ(dialogs.unanswered(), "");
 }
 
 TEST_F(DesignerWindowTest, DialogPagesOpenTheirOwnWindowThatWritesItsGeometryBack) {
