@@ -1,4 +1,5 @@
 #include "designer/window/DesignerActions.h"
+#include "designer/window/DesignerParts.h"
 #include "designer/window/DesignerTabBar.h"
 #include "designer/window/DialogPageWindow.h"
 #include "designer/window/PageCommands.h"
@@ -186,13 +187,11 @@ bool TvlDesignerForm::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         editObject(modifiers.testFlag(Qt::ControlModifier));
         return true;
     case Qt::Key_F11:
-        if (!seams.showInspector) return false;
-        seams.showInspector();
+        parts_->showInspector(true);
         return true;
     case Qt::Key_Insert:
-        if (modifiers == Qt::NoModifier && page_ && page_->PageType == ptReport && !pageEditMode_ &&
-            seams.showFieldsWindow) {
-            seams.showFieldsWindow();
+        if (modifiers == Qt::NoModifier && page_ && page_->PageType == ptReport && !pageEditMode_) {
+            parts_->showFieldsWindow(true);
             return true;
         }
         if (modifiers == Qt::ControlModifier && (s & kAnySelected)) {
@@ -218,8 +217,8 @@ bool TvlDesignerForm::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     }
     if (IsFormatKey(key, modifiers)) {
         const bool charKey = key == Qt::Key_B || key == Qt::Key_I || key == Qt::Key_U;
-        if (!(s & (charKey ? kOneSelected : kAnySelected)) || !seams.formatKey) return false;
-        return seams.formatKey(key, modifiers);
+        if (!(s & (charKey ? kOneSelected : kAnySelected))) return false;
+        return parts_->formatKey(key, modifiers);
     }
     if (IsArrow(key) && (s & kAnySelected)) {
         const bool used = surface_->handleKey(key, modifiers);

@@ -59,7 +59,6 @@ TvlDesignerParts::TvlDesignerParts(TvlDesignerForm& form, TvlDesignerOptions opt
     palette_->populate(&form_.alignmentBar());
     placement_ = std::make_unique<TvlToolWindowPlacement>(form_, form_.workspace());
 
-    fillSeams();
     wireUndo();
     wireFileCommands();
     wireToolWindows();
@@ -81,22 +80,28 @@ TvlInsFieldsForm* TvlDesignerParts::fieldsWindow() {
     return fields_.data();
 }
 
-void TvlDesignerParts::fillSeams() {
-    TvlDesignerSeams& seams = form_.seams;
-    seams.snapshot = [this](TvlSnapshotKind kind) { editing_->undo().TakeSnapshot(kind); };
-    seams.clearUndo = [this] { editing_->undo().clear(); };
-    seams.showSelectionFormat = [this] { toolbars_->ShowSelectionFormat(); };
-    seams.fillInspector = [this] { editing_->inspector().FillInspector(); };
-    seams.formatKey = [this](int key, Qt::KeyboardModifiers modifiers) {
-        return formatKey(key, modifiers);
-    };
-    seams.saveDocument = [this] { return commands_->SaveDocument(); };
-    seams.pageOptions = [this] { return commands_->PageOptions(); };
-    seams.commandState = [this](int state, bool reportPage) {
-        toolbars_->setEnabledFor(state, reportPage);
-    };
-    seams.showInspector = [this] { showInspector(true); };
-    seams.showFieldsWindow = [this] { showFieldsWindow(true); };
+void TvlDesignerParts::takeSnapshot(TvlSnapshotKind kind) {
+    editing_->undo().TakeSnapshot(kind);
+}
+
+void TvlDesignerParts::showSelectionFormat() {
+    toolbars_->ShowSelectionFormat();
+}
+
+void TvlDesignerParts::fillInspector() {
+    editing_->inspector().FillInspector();
+}
+
+void TvlDesignerParts::followSelectionState(int state, bool reportPage) {
+    toolbars_->setEnabledFor(state, reportPage);
+}
+
+bool TvlDesignerParts::saveDocument() {
+    return commands_->SaveDocument();
+}
+
+bool TvlDesignerParts::pageOptions() {
+    return commands_->PageOptions();
 }
 
 bool TvlDesignerParts::formatKey(int key, Qt::KeyboardModifiers modifiers) {

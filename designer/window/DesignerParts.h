@@ -2,6 +2,7 @@
 
 #include "designer/commands/DesignerCommandsHost.h"
 #include "designer/commands/TvlDesignerOptions.h"
+#include "designer/workspace/DesignerHost.h"
 
 #include <QPointer>
 #include <memory>
@@ -23,7 +24,8 @@ class TvlWidgetAsk;
 // joined to the window: undo and redo, the formatting toolbars, the
 // alignment palette, the object inspector, the editor services, the
 // database fields window and the file, page and option commands. The
-// window owns one; it fills the window's seams and wires its actions.
+// window owns one for as long as it lives, calls it directly and lets it
+// wire its actions.
 class TvlDesignerParts : public TvlDesignerCommandsHost {
 public:
     TvlDesignerParts(TvlDesignerForm& form, TvlDesignerOptions options);
@@ -48,6 +50,22 @@ public:
     void showFieldsWindow(bool show);
     // The script editor of the current page.
     void editPageScript();
+    // Keeps an undo snapshot of the selection.
+    void takeSnapshot(TvlSnapshotKind kind);
+    // The "Text" and "Rectangle" bars show the selection's formatting.
+    void showSelectionFormat();
+    // The inspector shows the selection.
+    void fillInspector();
+    // The formatting toolbars follow the selection state (the bits of
+    // TvlSelectionBits) and the kind of page.
+    void followSelectionState(int state, bool reportPage);
+    // Saves the template (the save question's Yes); true when it was saved.
+    bool saveDocument();
+    // The page options dialog; true on OK.
+    bool pageOptions();
+    // The formatting keys (Ctrl+1..9, Ctrl+F, Ctrl+D, Ctrl+B/I/U) for the
+    // selection; true when the key was used.
+    bool formatKey(int key, Qt::KeyboardModifiers modifiers);
 
     // TvlDesignerCommandsHost.
     TvlDesignerHost& designer() override;
@@ -68,11 +86,9 @@ public:
     void leavePreview() override;
 
 private:
-    void fillSeams();
     void wireUndo();
     void wireFileCommands();
     void wireToolWindows();
-    bool formatKey(int key, Qt::KeyboardModifiers modifiers);
 
     TvlDesignerForm& form_;
     TvlDesignerOptions options_;

@@ -79,9 +79,8 @@ TvlDesignerForm::TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* 
 
 TvlDesignerForm::~TvlDesignerForm() {
     qApp->removeEventFilter(this);
-    if (seams.clearUndo) seams.clearUndo();
+    parts_->clearUndo();
     if (!firstShow_) parts_->windowClosing();
-    seams = {};
     parts_.reset();
     saveSettings();
     // the report keeps the name the template was last saved or opened under
@@ -120,7 +119,7 @@ void TvlDesignerForm::showEvent(QShowEvent* event) {
 void TvlDesignerForm::firstShow() {
     applyPageEditMode();
     loadSettings();
-    if (seams.clearUndo) seams.clearUndo();
+    parts_->clearUndo();
     setModified(false);
     TvlNewObjectSettings& newObject = session_.newObject;
     const QStringList families = QFontDatabase::families();
@@ -168,15 +167,13 @@ bool TvlDesignerForm::closeQuestion() {
 }
 
 bool TvlDesignerForm::saveDocument() {
-    if (seams.saveDocument) return seams.saveDocument();
     try {
-        report_.SaveToFile(documentName_);
+        return parts_->saveDocument();
     } catch (const std::exception& error) {
+        // the window stays open with the template unsaved
         ShowError(report_, error.what());
         return false;
     }
-    setModified(false);
-    return true;
 }
 
 void TvlDesignerForm::setDocumentName(const QString& name) {
@@ -334,7 +331,7 @@ void TvlDesignerForm::movePage(int from, int to) {
     // the moved page stays on the surface and current at its new index
     if (pageIndex_ == from) pageIndex_ = to;
     updateTabs();
-    if (seams.clearUndo) seams.clearUndo();
+    parts_->clearUndo();
     setModified(true);
     redrawPage();
 }
@@ -388,7 +385,8 @@ void TvlDesignerForm::updateCommandState() {
     for (QAction* action :
          {actions_->removePageButton, actions_->removePageEntry, actions_->removePageTab})
         TvlDesignerActions::enable(action, severalPages);
-    if (seams.commandState) seams.commandState(s, reportPage);
+    // the window's parts are made after its actions, which enable first
+    if (parts_) parts_->followSelectionState(s, reportPage);
     status_->update();
     status_->positionBox().update();
 }
@@ -396,7 +394,7 @@ void TvlDesignerForm::updateCommandState() {
 void TvlDesignerForm::selectionChanged() {
     refreshSelection();
     updateCommandState();
-    if (seams.showSelectionFormat) seams.showSelectionFormat();
+    if (parts_) parts_->showSelectionFormat();
     updateStatus();
     if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == this)
         focus->clearFocus();
@@ -429,7 +427,7 @@ TvlPositionInfo TvlDesignerForm::positionInfo() const {
 }
 
 void TvlDesignerForm::updateStatus() {
-    if (seams.fillInspector) seams.fillInspector();
+    if (parts_) parts_->fillInspector();
     status_->setUnits(settings_.units);
     status_->setSelectionText(SelectionStatusText(singleSelected()));
     status_->positionBox().setInfo(positionInfo());
@@ -441,7 +439,7 @@ void TvlDesignerForm::cycleUnits() {
 }
 
 void TvlDesignerForm::takeSnapshot(TvlSnapshotKind kind) {
-    if (seams.snapshot && !settings_.disableUndo) seams.snapshot(kind);
+    if (!settings_.disableUndo) parts_->takeSnapshot(kind);
     setModified(true);
 }
 
@@ -487,7 +485,7 @@ void TvlDesignerForm::editObject(bool withScript) {
 }
 
 void TvlDesignerForm::pageOptions() {
-    if (seams.pageOptions && seams.pageOptions()) {
+    if (parts_->pageOptions()) {
         placeSurface();
         redrawPage();
     }

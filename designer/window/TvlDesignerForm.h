@@ -29,36 +29,6 @@ class TvlDialogPageWindow;
 class TvlDesignerParts;
 class TvlReport;
 
-// The commands and services the designer window reaches through seams,
-// because other parts of the designer provide them: undo, the formatting
-// toolbars, the inspector and the file commands. Each is optional; the
-// window does without it (and keeps the command's entries disabled).
-struct TvlDesignerSeams {
-    // Keeps an undo snapshot of the selection (the window has already
-    // marked the template modified).
-    std::function<void(TvlSnapshotKind kind)> snapshot;
-    // Empties the undo and redo lists.
-    std::function<void()> clearUndo;
-    // Shows the selection's formatting in the "Text" and "Rectangle" bars.
-    std::function<void()> showSelectionFormat;
-    // Refills the inspector for the selection.
-    std::function<void()> fillInspector;
-    // The formatting keys (Ctrl+1..9, Ctrl+F, Ctrl+D, Ctrl+B/I/U) for the
-    // selection; true when the key was used.
-    std::function<bool(int key, Qt::KeyboardModifiers modifiers)> formatKey;
-    // Saves the template (the save question's Yes); true when it was saved.
-    // Without it the template is written to the document's file.
-    std::function<bool()> saveDocument;
-    // The page options dialog; true on OK.
-    std::function<bool()> pageOptions;
-    // The formatting toolbars follow the selection state (the bits of
-    // TvlSelectionBits) and the kind of page.
-    std::function<void(int state, bool reportPage)> commandState;
-    // F11 and the Insert key: the inspector and the database fields window.
-    std::function<void()> showInspector;
-    std::function<void()> showFieldsWindow;
-};
-
 // The designer window: toolbars, menus, page tabs, the scrolling workspace
 // with the page surface, the status line; the clipboard, delete, z-order
 // and page commands, the keyboard table and the designer's settings. It
@@ -84,7 +54,6 @@ public:
     int modalResult() const { return modalResult_; }
     bool pageEditMode() const { return pageEditMode_; }
 
-    TvlDesignerSeams seams;
     TvlDesignerActions& actions() { return *actions_; }
     TvlDesignerPage& surface() { return *surface_; }
     TvlDesignerTabBar& tabs() { return *tabs_; }

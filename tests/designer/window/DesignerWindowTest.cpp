@@ -18,6 +18,7 @@
 #include "engine/output/TvlEMFPages.h"
 #include "engine/output/preview/GreyButtons.h"
 #include "engine/output/preview/TvlHelpWindow.h"
+#include "engine/output/preview/TvlPreviewForm.h"
 #include "engine/script/BandType.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/Errors.h"
@@ -81,7 +82,6 @@ protected:
     }
     TvlDesignerForm& open(bool pageEdit = false) {
         form = std::make_unique<TvlDesignerForm>(report, pageEdit);
-        form->seams.clearUndo = [this] { ++undoClears; };
         form->resize(1000, 700);
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -109,7 +109,6 @@ protected:
     }
 
     std::unique_ptr<TvlDesignerForm> form;
-    int undoClears = 0;
 };
 
 TEST_F(DesignerWindowTest, TabsShowPageNumbersOrTheNameOfTheSubReportShowingThePage) {
@@ -128,8 +127,13 @@ TEST_F(DesignerWindowTest, DraggingTheThirdTabOntoTheFirstMovesThePageAndItsSubR
     addPage();
     TvlPage& third = addPage();
     auto& shows = subReport(first, "SubReport1", 2);
+    auto& text = memo(third, "Text", 40, 40);
     open();
     TvlDesignerTabBar& tabs = form->tabs();
+    tabs.setCurrentIndex(2);
+    click(text);
+    key(Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_TRUE(form->actions().undoButton->isEnabled());
     const QPoint from = tabs.tabRect(2).center();
     const QPoint to = tabs.tabRect(0).center();
     QTest::mousePress(&tabs, Qt::LeftButton, Qt::NoModifier, from);
@@ -146,7 +150,7 @@ TEST_F(DesignerWindowTest, DraggingTheThirdTabOntoTheFirstMovesThePageAndItsSubR
     EXPECT_EQ(tabs.currentIndex(), 0);
     EXPECT_EQ(tabTitles(), (QStringList{"SubReport1", "Page2", "Page3"}));
     EXPECT_TRUE(form->modified());
-    EXPECT_EQ(undoClears, 2) << "once on showing, once by the move";
+    EXPECT_FALSE(form->actions().undoButton->isEnabled()) << "undo cannot reach across a page move";
 }
 
 TEST_F(DesignerWindowTest, ShiftDeleteCutsIntoTheClipboardDeleteLeavesItAlone) {
@@ -262,17 +266,20 @@ TEST_F(DesignerWindowTest, KeyboardTable) {
     EXPECT_TRUE(form->actions().toolActions[0]->isChecked());
     EXPECT_EQ(form->selection().tool, dtSelect);
 
-    // formatting keys go to the formatting part, only with a selection
-    std::vector<int> formatKeys;
-    form->seams.formatKey = [&](int k, Qt::KeyboardModifiers) {
-        formatKeys.push_back(k);
-        return true;
-    };
+    // formatting keys format the selection, and do nothing without one
+    text.FrameTyp = vlftLeft | vlftRight | vlftTop | vlftBottom;
     key(Qt::Key_3, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(text.FrameWidth, 1);
     click(text);
     key(Qt::Key_3, Qt::ControlModifier);
     key(Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(formatKeys, (std::vector<int>{Qt::Key_3, Qt::Key_B}));
+    const auto& formatted =
+        static_cast<const TvlMemoView&>(*form->currentPage()->FindObject("Text"));
+    EXPECT_FLOAT_EQ(formatted.FrameWidth, 3);
+    EXPECT_EQ(formatted.Font.style & 2, 2) << "bold";
+    key(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(static_cast<const TvlMemoView&>(*form->currentPage()->FindObject("Text")).FrameTyp,
+              vlftNone);
 }
 
 // The last page cannot be removed, so "Remove page" is offered only while
@@ -526,17 +533,23 @@ TEST_F(DesignerWindowTest, ModalResultsAndTheCloseQuestion) {
     ASSERT_EQ(ui->questions.size(), 1u);
     EXPECT_EQ(ui->questions.front(), "Save changes to Untitled?");
 
-    // Yes closes only when the template was saved
+    // Yes closes only when the template was saved: not into a folder that
+    // does not exist, then into the document's file
+    QTemporaryDir dir;
     ui = &answer(kYes);
-    bool saves = false;
-    form->seams.saveDocument = [&] { return saves; };
+    form->setDocumentName(dir.filePath(QStringLiteral("missing/Report.vlf")));
     form->exit();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->modalResult(), 0);
-    saves = true;
+    EXPECT_EQ(ui->questions.size(), 2u) << "the question and the failure";
+    const QString saved = dir.filePath(QStringLiteral("Report.vlf"));
+    form->setDocumentName(saved);
     form->exit();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->modalResult(), TvlDesignerForm::kExitResult);
+    TvlReport reread;
+    EXPECT_TRUE(reread.LoadFromFile(saved));
+    EXPECT_EQ(reread.Pages()[0].Objects.size(), 1u);
 
     open();
     form->setModified(true);
@@ -757,6 +770,41 @@ TEST_F(DesignerWindowTest, MovingOneObjectAndSavingChangesOnlyThatObject) {
             EXPECT_EQ(after[i]->Top, 48);
         }
     EXPECT_EQ(changed, 1);
+}
+
+// A drag on the surface is undone by Ctrl+Z; Preview builds the report and
+// shows its pages in the preview window, and the designer comes back with
+// the template as it was.
+TEST_F(DesignerWindowTest, DragThenUndoAndPreviewFromTheDesigner) {
+    TvlPage& page = addPage();
+    memo(page, "Text", 40, 40);
+    open();
+    const TvlView& text = *page.FindObject("Text");
+    const QPoint grab(text.Left + text.Width / 2, text.Top + text.Height / 2);
+    const QPoint drop = grab + QPoint(48, 24);
+    QTest::mousePress(&form->surface(), Qt::LeftButton, Qt::NoModifier, grab);
+    QTest::mouseMove(&form->surface(), grab + QPoint(8, 4));
+    QTest::mouseMove(&form->surface(), drop);
+    QTest::mouseRelease(&form->surface(), Qt::LeftButton, Qt::NoModifier, drop);
+    ASSERT_GT(page.FindObject("Text")->Left, 60) << "the drag moved the object";
+    EXPECT_TRUE(form->modified());
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(page.FindObject("Text")->Left, 40);
+    EXPECT_EQ(page.FindObject("Text")->Top, 40);
+
+    vl::test::ModalDialogs dialogs;
+    int shownPages = 0;
+    dialogs.expect<TvlPreviewForm>([&shownPages](TvlPreviewForm& preview) {
+        shownPages = preview.PageCount();
+        preview.close();
+    });
+    form->actions().previewButton->trigger();
+    EXPECT_EQ(dialogs.unanswered(), "");
+    EXPECT_EQ(shownPages, 1);
+    EXPECT_EQ(form->currentPage(), &report.Pages()[0]);
+    ASSERT_EQ(report.Pages()[0].Objects.size(), 1u);
+    EXPECT_EQ(report.Pages()[0].Objects[0]->Left, 40) << "the build left the template alone";
+    EXPECT_TRUE(form->actions().previewButton->isEnabled());
 }
 
 TEST_F(DesignerWindowTest, UndoFormattingInspectorAndFieldsWindowAreJoinedToTheWindow) {
