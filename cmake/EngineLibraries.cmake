@@ -1,18 +1,41 @@
+# vellum_include_view(<target> <folder>...)
+# Gives <target> an include path that is a view of the headers directly in
+# the given source folders (paths from the top of the source tree): each
+# header is a symbolic link under include-views/<target>/<folder>/ in the
+# build tree. Subfolders belong to other libraries and are not part of the
+# view. A library sees its own headers and those of the libraries it links,
+# so a header of a library above it, or beside it, fails to compile.
+function(vellum_include_view target)
+  set(view "${PROJECT_BINARY_DIR}/include-views/${target}")
+  foreach(folder IN LISTS ARGN)
+    set(dir "${view}/${folder}")
+    # an older tree linked the whole folder: replace that link by a folder
+    if(IS_SYMLINK "${dir}")
+      file(REMOVE "${dir}")
+    endif()
+    file(MAKE_DIRECTORY "${dir}")
+    file(GLOB stale "${dir}/*.h")
+    if(stale)
+      file(REMOVE ${stale})
+    endif()
+    file(GLOB headers CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${folder}/*.h")
+    foreach(header IN LISTS headers)
+      get_filename_component(name "${header}" NAME)
+      file(CREATE_LINK "${header}" "${dir}/${name}" SYMBOLIC)
+    endforeach()
+  endforeach()
+  target_include_directories(${target} PUBLIC "${view}")
+endfunction()
+
 # vellum_engine_library(<target> <sources>...)
-# Makes the engine folder of the calling CMakeLists.txt a static library.
-# Its headers are included as "engine/<folder>/<name>.h", and its include
-# path is a view of that folder alone (a symbolic link in the build tree),
-# not of the whole source tree: a library sees its own headers and those of
-# the libraries it links, so a lower layer that includes a header of a
-# higher one fails to compile.
+# Makes the engine folder of the calling CMakeLists.txt a static library
+# whose headers are included as "engine/<folder>/<name>.h" through its
+# include view, so that a lower layer that includes a header of a higher
+# one fails to compile.
 function(vellum_engine_library target)
   file(RELATIVE_PATH folder "${PROJECT_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}")
-  set(view "${PROJECT_BINARY_DIR}/include-views/${target}")
-  get_filename_component(parent "${view}/${folder}" DIRECTORY)
-  file(MAKE_DIRECTORY "${parent}")
-  file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}" "${view}/${folder}" SYMBOLIC)
   add_library(${target} STATIC ${ARGN})
-  target_include_directories(${target} PUBLIC "${view}")
+  vellum_include_view(${target} "${folder}")
   vellum_use_pch(${target})
 endfunction()
 
