@@ -2,6 +2,7 @@
 
 #include "designer/editing/PageSelection.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
@@ -63,7 +64,7 @@ void sortByIndex(std::vector<TvlUndoNode>& nodes) {
 } // namespace
 
 TvlUndoManager::TvlUndoManager(TvlDesignerHost& host, const TvlSurfaceHooks& hooks)
-    : host_(host), hooks_(hooks) {}
+    : host_(host), hooks_(hooks), undo_(host.session().undo), redo_(host.session().redo) {}
 
 void TvlUndoManager::notify() const {
     if (changed_) changed_();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "designer/editing/SurfaceHooks.h"
-#include "designer/editing/TvlUndoList.h"
+#include "designer/workspace/TvlUndoList.h"
 
 #include <functional>
 
@@ -13,6 +13,7 @@ class TvlPage;
 // (every object for an order step) before a change; undoing a step puts
 // them back and records the inverse in the redo list, and the reverse for
 // redo. Steps are made on one page and only act while that page is shown.
+// The lists are the designer session's.
 class TvlUndoManager {
 public:
     TvlUndoManager(TvlDesignerHost& host, const TvlSurfaceHooks& hooks);
@@ -45,8 +46,9 @@ private:
 
     TvlDesignerHost& host_;
     const TvlSurfaceHooks& hooks_;
-    TvlUndoList undo_;
-    TvlUndoList redo_;
+    // the lists belong to the designer session
+    TvlUndoList& undo_;
+    TvlUndoList& redo_;
     std::function<void()> changed_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/workspace/TvlUndoList.h"
 #include "engine/build/DesignerShared.h"
 
 #include <QByteArray>
@@ -11,7 +12,8 @@ namespace vl {
 // What the designer windows of one designer session share while it lasts:
 // the clipboard of copied objects (one record per object: type code, class
 // name, template record), the values new objects take, and what the
-// choosers and the fields window remember. The program's designer
+// choosers and the fields window remember, and the undo and redo steps.
+// The program's designer
 // (TvlDesigner) holds one for every window it opens; a designer window
 // opened on its own holds its own.
 struct TvlDesignerSession {
@@ -21,6 +23,10 @@ struct TvlDesignerSession {
     // The data set chosen last in the database fields window; a new fields
     // window opens on it.
     std::string lastFieldsDataSet;
+    // Steps of the window being edited; a window empties them when it
+    // opens and closes, as they name its pages by number.
+    TvlUndoList undo;
+    TvlUndoList redo;
 };
 
 } // namespace vl

@@ -788,9 +788,12 @@ TEST_F(DesignerWindowTest, DragThenUndoAndPreviewFromTheDesigner) {
     QTest::mouseRelease(&form->surface(), Qt::LeftButton, Qt::NoModifier, drop);
     ASSERT_GT(page.FindObject("Text")->Left, 60) << "the drag moved the object";
     EXPECT_TRUE(form->modified());
+    EXPECT_EQ(form->session().undo.size(), 1u) << "the steps are the session's";
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(page.FindObject("Text")->Left, 40);
     EXPECT_EQ(page.FindObject("Text")->Top, 40);
+    EXPECT_TRUE(form->session().undo.empty());
+    EXPECT_EQ(form->session().redo.size(), 1u);
 
     vl::test::ModalDialogs dialogs;
     int shownPages = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "designer/editing/ObjectRecord.h"
 #include "designer/workspace/DesignerHost.h"
+#include "designer/workspace/ObjectRecord.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "designer/editing/ObjectRecord.h"
+#include "designer/workspace/ObjectRecord.h"
 
 #include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"

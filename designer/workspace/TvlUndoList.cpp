@@ -1,4 +1,4 @@
-#include "designer/editing/TvlUndoList.h"
+#include "designer/workspace/TvlUndoList.h"
 
 namespace vl {
 
