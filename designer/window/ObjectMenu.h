@@ -1,22 +1,52 @@
 #pragma once
 
-#include "engine/model/ViewServices.h"
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 class QMenu;
 
 namespace vl {
 
-// The entries an object adds to the workspace context menu, as Qt menu
-// entries.
-class TvlObjectMenu : public TvlMenu {
+class TvlBandView;
+class TvlDesignerHooks;
+class TvlEditorHost;
+class TvlMemoView;
+class TvlPage;
+class TvlPictureView;
+class TvlView;
+
+// The entries the workspace context menu offers for the one selected
+// object: its property dialogs, "Clear contents" for text, and its flags as
+// check entries. A flag entry changes the object, or every selected object
+// that may be changed, alike. Each change is one undo step and marks the
+// template modified. The entries outlive this object: they hold the page,
+// the dialogs and the window, which outlive the menu.
+class TvlObjectMenu {
 public:
-    explicit TvlObjectMenu(QMenu& menu) : menu_(menu) {}
-    void addSeparator() override;
-    void addItem(const std::string& caption, bool checked, bool enabled,
-                 std::function<void()> action) override;
+    TvlObjectMenu(QMenu& menu, const TvlPage& page, TvlDesignerHooks& dialogs,
+                  TvlEditorHost& changes);
+
+    void addEntriesFor(TvlView& view);
 
 private:
+    void addMemoEntries(TvlMemoView& memo);
+    void addBandEntries(TvlBandView& band);
+    void addPictureEntries(TvlPictureView& picture);
+    void addStretched(TvlView& view);
+    void addDialog(const QString& caption, TvlView& view, const char* property);
+    void addFlag(TvlView& view, const QString& caption, std::uint16_t bit, bool allSelected,
+                 bool enabled = true);
+    void addChange(QAction* entry, std::function<void()> change);
+    // The selected objects without the lock; the object itself when none is.
+    static std::vector<TvlView*> SelectedForChange(const TvlPage& page, TvlView& view,
+                                                   std::uint16_t lock);
+
     QMenu& menu_;
+    const TvlPage& page_;
+    TvlDesignerHooks& dialogs_;
+    TvlEditorHost& changes_;
 };
 
 } // namespace vl

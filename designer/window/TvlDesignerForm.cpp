@@ -507,9 +507,9 @@ void TvlDesignerForm::showContextMenu(const QPoint& globalPos) {
         {a.cutContext, a.copyContext, a.pasteContext, a.deleteContext, a.selectAllContext});
     contextMenu_->addSeparator();
     contextMenu_->addAction(a.editContext);
-    if (TvlView* single = singleSelected()) {
-        TvlObjectMenu adapter(*contextMenu_);
-        single->AddMenuItems(adapter);
+    if (TvlView* single = singleSelected(); single && page_) {
+        TvlObjectMenu entries(*contextMenu_, *page_, *this, *this);
+        entries.addEntriesFor(*single);
     }
     contextMenu_->popup(globalPos);
 }

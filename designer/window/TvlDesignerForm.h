@@ -117,6 +117,8 @@ public:
     void editPageScript() override;
     int chooseBandType() override;
     void showContextMenu(const QPoint& globalPos) override;
+    // The workspace's context menu, as it was last filled.
+    QMenu& contextMenu() { return *contextMenu_; }
     void updateStatus() override;
     void pagesChanged() override;
     void selectTool(int tool) override;

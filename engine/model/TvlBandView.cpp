@@ -133,6 +133,14 @@ std::string TvlBandView::BandTitle(int bandType) {
     return LoadResString(kFirstBandTitle + bandType);
 }
 
+std::vector<TvlBandView::OfferedFlag> TvlBandView::OfferedFlags(int bandType) {
+    std::vector<OfferedFlag> offered;
+    for (const BandFlag& f : BandFlags())
+        if (std::find(f.types.begin(), f.types.end(), bandType) != f.types.end())
+            offered.push_back({f.bit, f.menuText, f.allSelected});
+    return offered;
+}
+
 bool TvlBandView::FlagOffered(std::uint16_t flag, int bandType) {
     for (const BandFlag& f : BandFlags())
         if (f.bit == flag)
@@ -411,18 +419,6 @@ void TvlBandView::WriteXml(Stream& stream) {
     if (!Script.empty()) attr("OnBeforePrint", Name + "OnBeforePrint");
     if (IsDataBand(t)) attr("DataSet", EscapeXml(FormatStr));
     if (t == 16) attr("Condition", EscapeXml(FormatStr));
-}
-
-void TvlBandView::AddMenuItems(TvlMenu& menu) {
-    const int t = bandType();
-    if (FlagOffered(bfStretched, t))
-        TvlView::AddMenuItems(menu);
-    else if (t == 3)
-        menu.addSeparator();
-    // Stretched comes with the common entries above.
-    for (const BandFlag& f : BandFlags())
-        if (f.bit != bfStretched && FlagOffered(f.bit, t))
-            AddFlagMenuItem(menu, f.menuText, f.bit, f.allSelected);
 }
 
 } // namespace vl

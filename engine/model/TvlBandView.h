@@ -31,6 +31,14 @@ public:
     static std::string BandTitle(int bandType);
     // Whether the inspector and the context menu offer a flag for a band type.
     static bool FlagOffered(std::uint16_t flag, int bandType);
+    // A flag the designer offers as a check entry for a band of some type.
+    struct OfferedFlag {
+        std::uint16_t bit;
+        const char* menuText;
+        bool allSelected; // the entry changes every selected object
+    };
+    // The flags offered for bands of the type, in menu order.
+    static std::vector<OfferedFlag> OfferedFlags(int bandType);
 
     void SetProperty(std::string_view name, const Variant& value) override;
     Variant GetProperty(std::string_view name) override;
@@ -41,7 +49,6 @@ public:
     void LoadFromStream(Stream& stream) override;
     void SaveToStream(Stream& stream) override;
     void WriteXml(Stream& stream) override;
-    void AddMenuItems(TvlMenu& menu) override;
     QRegion CreateClipRegion(bool extended) override;
 
     std::string ChildBand;

@@ -29,7 +29,6 @@ public:
     void SetProperty(std::string_view name, const Variant& value) override;
     void RegisterProperties() override;
     void Draw(const TvlDrawContext& context) override;
-    void AddMenuItems(TvlMenu&) override {}
     // Paints the wrapped control into the canvas at (Left, Top).
     virtual void PaintControlImage();
 

@@ -41,10 +41,6 @@ std::uint16_t FlagOfProperty(std::string_view upperName) {
 // The character set of fonts in old templates and new objects.
 constexpr int kDefaultCharset = 1;
 
-// The word-break menu entry has no caption in the shipped texts, so the
-// entry is not offered.
-const std::string kWordBreakCaption;
-
 } // namespace
 
 TvlMemoView::TvlMemoView() {
@@ -120,31 +116,6 @@ void TvlMemoView::LoadFromBlob(const TvlBlobField& field) {
         return;
     }
     EvaluatedText = SplitLines(std::string(field.bytes.begin(), field.bytes.end()));
-}
-
-void TvlMemoView::AddMenuItems(TvlMenu& menu) {
-    auto edit = [this](const char* prop) {
-        return [this, prop] {
-            if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, prop);
-        };
-    };
-    menu.addItem("Variable format...", false, true, edit("DisplayFormat"));
-    menu.addItem("Font...", false, true, edit("Font"));
-    menu.addItem("Clear contents", false, true, [this] {
-        for (TvlView* v : SelectedForChange(rsNoEditContents)) {
-            v->Memo.clear();
-            v->Script.clear();
-        }
-    });
-    TvlView::AddMenuItems(menu);
-    AddFlagMenuItem(menu, "Word wrap", mfWordWrap, true);
-    if (!kWordBreakCaption.empty())
-        AddFlagMenuItem(menu, kWordBreakCaption, mfWordBreak, true, hasFlag(mfWordWrap));
-    AddFlagMenuItem(menu, "Auto size", mfAutoWidth, true);
-    AddFlagMenuItem(menu, "Text only", mfTextOnly, true);
-    AddFlagMenuItem(menu, "Suppress repeated values", mfSuppress, true);
-    AddFlagMenuItem(menu, "Hide zeros", mfHideZeros, true);
-    AddFlagMenuItem(menu, "Underlines", mfUnderlines, true);
 }
 
 void TvlMemoView::OpenEditor() {

@@ -50,7 +50,6 @@ public:
     void LoadFromStream(Stream& stream) override;
     void SaveToStream(Stream& stream) override;
     void WriteXml(Stream& stream) override;
-    void AddMenuItems(TvlMenu& menu) override;
     void OpenEditor() override;
     int CalcHeight() override;
     int MinimumHeight() override;

@@ -246,12 +246,6 @@ void TvlPictureView::WriteXml(Stream& stream) {
     if (!(Flags & pfKeepAspect)) WriteXmlAttr(stream, "KeepAspectRatio", "False");
 }
 
-void TvlPictureView::AddMenuItems(TvlMenu& menu) {
-    TvlView::AddMenuItems(menu);
-    AddFlagMenuItem(menu, "Center picture", pfCenter, true);
-    AddFlagMenuItem(menu, "Keep aspect ratio", pfKeepAspect, true, isStretched());
-}
-
 void TvlPictureView::OpenEditor() {
     if (TvlDesignerHooks* d = viewState().designer) d->editProperty(*this, "Picture");
 }

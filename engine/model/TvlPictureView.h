@@ -28,7 +28,6 @@ public:
     void LoadFromStream(Stream& stream) override;
     void SaveToStream(Stream& stream) override;
     void WriteXml(Stream& stream) override;
-    void AddMenuItems(TvlMenu& menu) override;
     void OpenEditor() override;
 
     // The rectangle the graphic is stretched into (after ScaleForOutput).

@@ -14,7 +14,6 @@ public:
     void LoadFromStream(Stream& stream) override;
     void SaveToStream(Stream& stream) override;
     void WriteXml(Stream& stream) override;
-    void AddMenuItems(TvlMenu&) override {}
 
     std::int32_t SubPage = 0; // zero-based index of the page printed here
 };

@@ -242,42 +242,6 @@ void TvlView::CopyFrom(TvlView& other) {
     LoadFromStream(stream);
 }
 
-std::vector<TvlView*> TvlView::SelectedForChange(std::uint16_t lock) const {
-    std::vector<TvlView*> result;
-    const TvlViewPage* page = viewState().designerPage;
-    if (page) {
-        for (int i = 0; i < page->viewCount(); ++i) {
-            TvlView* v = page->viewAt(i);
-            if (v && v->Selected && !(v->Restrictions & lock)) result.push_back(v);
-        }
-    }
-    if (result.empty() && !(Restrictions & lock)) result.push_back(const_cast<TvlView*>(this));
-    return result;
-}
-
-void TvlView::AddFlagMenuItem(TvlMenu& menu, const std::string& caption, std::uint16_t bit,
-                              bool allSelected, bool enabled) {
-    menu.addItem(caption, (Flags & bit) != 0, enabled, [this, bit, allSelected] {
-        const bool on = !(Flags & bit);
-        std::vector<TvlView*> targets;
-        if (allSelected)
-            targets = SelectedForChange(rsNoModify);
-        else if (!(Restrictions & rsNoModify))
-            targets.push_back(this);
-        for (TvlView* v : targets) {
-            if (on)
-                v->Flags |= bit;
-            else
-                v->Flags &= static_cast<std::uint16_t>(~bit);
-        }
-    });
-}
-
-void TvlView::AddMenuItems(TvlMenu& menu) {
-    menu.addSeparator();
-    AddFlagMenuItem(menu, "Stretched", flStretched, true);
-}
-
 void TvlView::WriteRecordWithType(Stream& stream) {
     WriteByte(stream, Typ);
     if (Typ == otAddIn) WriteString(stream, className());

@@ -47,7 +47,6 @@ public:
     virtual void SaveToStream(Stream& stream);
     virtual void WriteXml(Stream& stream);
     virtual void AfterMouseResize() {}
-    virtual void AddMenuItems(TvlMenu& menu);
     virtual QRegion CreateClipRegion(bool extended);
     virtual void OpenEditor() {}
 
@@ -124,11 +123,6 @@ protected:
     void RegisterViewProperties(bool withFrame);
     // Evaluates a script argument through the report.
     Variant Evaluate(const Variant& argument);
-    // Every selected object of the designer's page (or this one alone)
-    // that allows the change.
-    std::vector<TvlView*> SelectedForChange(std::uint16_t lock) const;
-    void AddFlagMenuItem(TvlMenu& menu, const std::string& caption, std::uint16_t bit,
-                         bool allSelected, bool enabled = true);
     // Right and bottom of the output rectangle before framing.
     double OutputRight() const;
     double OutputBottom() const;

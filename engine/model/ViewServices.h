@@ -116,15 +116,6 @@ public:
 
 namespace vl {
 
-// The designer's context menu as objects fill it.
-class TvlMenu {
-public:
-    virtual ~TvlMenu() = default;
-    virtual void addSeparator() = 0;
-    virtual void addItem(const std::string& caption, bool checked, bool enabled,
-                         std::function<void()> action) = 0;
-};
-
 // The contents of a database blob field.
 struct TvlBlobField {
     bool isNull = true;

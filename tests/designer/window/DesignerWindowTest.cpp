@@ -810,6 +810,62 @@ TEST_F(DesignerWindowTest, DragThenUndoAndPreviewFromTheDesigner) {
     EXPECT_TRUE(form->actions().previewButton->isEnabled());
 }
 
+// The context menu of one text object: its dialogs, "Clear contents" and
+// its flags; each change is an undo step and applies to every selected
+// object that may be changed.
+TEST_F(DesignerWindowTest, TheContextMenuOffersTheObjectsEntriesAsUndoableChanges) {
+    TvlPage& page = addPage();
+    memo(page, "Text", 40, 40).Script = {"script"};
+    memo(page, "Locked", 40, 80).Restrictions = rsNoModify;
+    open();
+    const auto entries = [this] {
+        QStringList texts;
+        for (QAction* action : form->contextMenu().actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return texts;
+    };
+    const auto entry = [this](const QString& text) -> QAction* {
+        for (QAction* action : form->contextMenu().actions())
+            if (action->text() == text) return action;
+        ADD_FAILURE() << "no entry " << text.toStdString();
+        return nullptr;
+    };
+    click(*page.FindObject("Text"));
+    form->showContextMenu(form->surface().mapToGlobal(QPoint(50, 50)));
+    const QStringList texts = entries();
+    const qsizetype own = texts.indexOf(QStringLiteral("Variable format..."));
+    ASSERT_GE(own, 0) << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(texts.mid(own),
+              (QStringList{"Variable format...", "Font...", "Clear contents", "-", "Stretched",
+                           "Word wrap", "Auto size", "Text only", "Suppress repeated values",
+                           "Hide zeros", "Underlines"}));
+    form->contextMenu().close();
+    form->setModified(false);
+    entry(QStringLiteral("Clear contents"))->trigger();
+    EXPECT_TRUE(page.FindObject("Text")->Memo.empty());
+    EXPECT_TRUE(page.FindObject("Text")->Script.empty());
+    EXPECT_TRUE(form->modified());
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(page.FindObject("Text")->Memo, StringList{"text"}) << "undone";
+
+    // a flag entry is a check entry, and leaves an object locked against
+    // changes alone
+    const auto toggleHideZeros = [&](const char* name) {
+        click(*page.FindObject(name));
+        form->showContextMenu(form->surface().mapToGlobal(QPoint(50, 50)));
+        form->contextMenu().close();
+        QAction* hideZeros = entry(QStringLiteral("Hide zeros"));
+        ASSERT_NE(hideZeros, nullptr);
+        EXPECT_TRUE(hideZeros->isCheckable());
+        EXPECT_FALSE(hideZeros->isChecked());
+        hideZeros->trigger();
+    };
+    toggleHideZeros("Locked");
+    EXPECT_FALSE(page.FindObject("Locked")->Flags & TvlMemoView::mfHideZeros);
+    toggleHideZeros("Text");
+    EXPECT_TRUE(page.FindObject("Text")->Flags & TvlMemoView::mfHideZeros);
+}
+
 TEST_F(DesignerWindowTest, UndoFormattingInspectorAndFieldsWindowAreJoinedToTheWindow) {
     TvlPage& page = addPage();
     TvlMemoView& text = memo(page, "Text", 40, 40);

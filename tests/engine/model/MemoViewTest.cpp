@@ -158,33 +158,6 @@ TEST_F(MemoViewTest, LinesMethods) {
     EXPECT_EQ(memo.CallMethod("CALCHEIGHT", {}, {}, {}).toInt(), 2 * memo.GapY + 15);
 }
 
-TEST_F(MemoViewTest, ContextMenu) {
-    struct Menu : TvlMenu {
-        std::vector<std::string> captions;
-        std::vector<std::function<void()>> actions;
-        void addSeparator() override { captions.push_back("-"); }
-        void addItem(const std::string& c, bool, bool, std::function<void()> a) override {
-            captions.push_back(c);
-            actions.push_back(std::move(a));
-        }
-    } menu;
-    memo.Memo = {"text"};
-    memo.Script = {"script"};
-    memo.AddMenuItems(menu);
-    EXPECT_EQ(menu.captions,
-              (std::vector<std::string>{"Variable format...", "Font...", "Clear contents", "-",
-                                        "Stretched", "Word wrap", "Auto size", "Text only",
-                                        "Suppress repeated values", "Hide zeros", "Underlines"}));
-    menu.actions[2](); // clear contents
-    EXPECT_TRUE(memo.Memo.empty());
-    EXPECT_TRUE(memo.Script.empty());
-    menu.actions[8](); // hide zeros (the separator has no action)
-    EXPECT_TRUE(memo.hasFlag(TvlMemoView::mfHideZeros));
-    memo.Restrictions = rsNoModify;
-    menu.actions[8]();
-    EXPECT_TRUE(memo.hasFlag(TvlMemoView::mfHideZeros));
-}
-
 TEST_F(MemoViewTest, ExpandMemoEvaluatesBrackets) {
     host.values["Price"] = Variant(1234.5);
     host.values["Two"] = Variant("a b\r\nc");
