@@ -1,6 +1,6 @@
 #include "designer/commands/FieldBlockInserter.h"
 
-#include "engine/build/DesignerShared.h"
+#include "designer/workspace/NewObjectSettings.h"
 #include "engine/build/TvlDBDataSet.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"

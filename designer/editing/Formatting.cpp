@@ -1,7 +1,7 @@
 #include "designer/editing/Formatting.h"
 
 #include "designer/editing/PageSelection.h"
-#include "engine/build/DesignerShared.h"
+#include "designer/workspace/NewObjectSettings.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlLineView.h"
@@ -152,7 +152,8 @@ std::uint16_t framedSides(const TvlView& view) {
 
 TvlFormatState formatOf(const TvlView& view, TvlFormatState state) {
     state.frameSides = framedSides(view);
-    state.frameWidth = FrameWidthText(view.FrameWidth);
+    state.frameWidth = FrameWidthText(
+        view.FrameWidth, view.engineModel().script().localeService().decimalSeparator());
     state.fillColor = view.FillColor;
     state.frameColor = view.FrameColor;
     const auto* memo = dynamic_cast<const TvlMemoView*>(&view);
@@ -213,11 +214,10 @@ TvlSelectionFormat SelectionFormat(const TvlPage& page) {
     return result;
 }
 
-std::string FrameWidthText(double width) {
+std::string FrameWidthText(double width, char separator) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.2g", width);
     std::string text = buffer;
-    const char separator = Globals().localeService().decimalSeparator();
     for (char& c : text)
         if (c == '.') c = separator;
     return text;

@@ -84,7 +84,8 @@ struct TvlSelectionFormat {
 // state; otherwise None and the toolbars stay as they are.
 TvlSelectionFormat SelectionFormat(const TvlPage& page);
 
-// A frame width as the width box shows it: two significant digits.
-std::string FrameWidthText(double width);
+// A frame width as the width box shows it: two significant digits, with the
+// decimal separator of the objects' engine.
+std::string FrameWidthText(double width, char separator);
 
 } // namespace vl

@@ -1,6 +1,6 @@
 #include "designer/editing/ObjectAttributes.h"
 
-#include "engine/build/DesignerShared.h"
+#include "designer/workspace/NewObjectSettings.h"
 #include "engine/model/TvlMemoView.h"
 
 namespace vl {

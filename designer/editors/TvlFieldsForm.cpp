@@ -1,8 +1,9 @@
 #include "designer/editors/TvlFieldsForm.h"
 
+#include "designer/editors/ChooserMemory.h"
 #include "designer/editors/EditorSupport.h"
 #include "designer/editors/ExpressionText.h"
-#include "engine/build/TvlEngine.h"
+#include "engine//build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/TvlDataDictionary.h"
 

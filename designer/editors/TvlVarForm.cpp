@@ -1,7 +1,8 @@
 #include "designer/editors/TvlVarForm.h"
 
+#include "designer/editors/ChooserMemory.h"
 #include "designer/editors/EditorSupport.h"
-#include "engine/build/TvlEngine.h"
+#include "engine//build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/TvlDataDictionary.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "designer/editors/ChooserMemory.h"
+#include "designer/workspace/NewObjectSettings.h"
 #include "designer/workspace/TvlUndoList.h"
-#include "engine/build/DesignerShared.h"
 
 #include <QByteArray>
 #include <string>

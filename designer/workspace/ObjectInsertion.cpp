@@ -1,7 +1,7 @@
 #include "designer/workspace/ObjectInsertion.h"
 
 #include "designer/workspace/DesignerSelection.h"
-#include "engine/build/DesignerShared.h"
+#include "designer/workspace/NewObjectSettings.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/ModelContext.h"
 #include "engine/model/ObjectFactory.h"

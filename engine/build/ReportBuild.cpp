@@ -37,8 +37,6 @@ constexpr int kProcessingId = 55205;
 constexpr int kErrorCaptionId = 55206;
 constexpr int kFromId = 55199;
 constexpr int kIconError = 0x10;
-constexpr const char* kNestedBuildText =
-    "A report is being built; another build can start when it has finished";
 
 std::string buildTimeText(std::chrono::milliseconds limit) {
     return "The build took longer than " + std::to_string(limit.count()) +
@@ -112,7 +110,7 @@ bool TvlReport::PrepareReport() {
 // build's state under it: it is refused, and the running build goes on
 // untouched.
 bool TvlReport::refuseNestedBuild() {
-    outcome_ = {TvlBuildOutcome::Failed, kNestedBuildText};
+    outcome_ = {TvlBuildOutcome::Failed, kBuildRunningText};
     return false;
 }
 

@@ -166,6 +166,9 @@ public:
     // How the last build ended. The engine shows nothing itself: a window
     // that built the report tells a failure with ShowBuildFailure.
     const TvlBuildOutcome& LastOutcome() const { return outcome_; }
+    // Why a build asked for while another runs in the engine is refused.
+    static constexpr const char* kBuildRunningText =
+        "A report is being built; another build can start when it has finished";
     // Shows the message of a last build that failed (or was refused) in the
     // message box of the report's engine; false when it did not fail.
     bool ShowBuildFailure();

@@ -256,6 +256,30 @@ TEST_F(PreviewCommands, PageSetupRebuildsWithTheNewMargins) {
     EXPECT_EQ(report.EMFPages().Count(), 0);
 }
 
+// Page setup while the report builds (from the build's own events) changes
+// nothing and says why, and the running build ends as it would have.
+TEST_F(PreviewCommands, PageSetupDuringABuildIsRefused) {
+    report.Pages().Clear();
+    TvlPage& page = report.Pages().Add();
+    auto band = std::make_unique<TvlBandView>();
+    band->Name = "Title";
+    band->FrameTyp = static_cast<std::uint16_t>(btReportTitle);
+    band->SetBounds(0, 20, 600, 40);
+    page.AddObject(std::move(band));
+    ASSERT_TRUE(report.PrepareReport());
+    TvlPreviewForm& f = show();
+    PageSetupChoice wider = PageSetupPreset(Globals().printer(), *f.ShownPages());
+    wider.leftMargin = 3000;
+    const int margin = page.LeftMargin;
+    report.Events.OnBeginDoc = [&] { f.ApplyPageSetupAndRebuild(wider); };
+    EXPECT_TRUE(report.PrepareReport());
+    report.Events.OnBeginDoc = nullptr;
+    EXPECT_EQ(page.LeftMargin, margin);
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0], std::string("Error: ") + TvlReport::kBuildRunningText);
+    EXPECT_EQ(report.EMFPages().Count(), 1);
+}
+
 // A margin of 0 lays the page out on the printer's printable area: the
 // dialog shows that edge (5 mm on the virtual printer), and OK without a
 // change leaves the page as it was.

@@ -3,7 +3,8 @@
 //   vellum-editor-screenshots OUTPUT_DIR [SUFFIX]
 // Run it on a real display (xvfb-run); QT_SCALE_FACTOR=2 gives the
 // high-density pictures, SUFFIX (for example "@2x") tells them apart.
-#include "designer/editors/EditorHost.h"
+#include "designer/editors//EditorHost.h"
+#include "designer/editors/ChooserMemory.h"
 #include "designer/editors/EditorSupport.h"
 #include "designer/editors/TextInsertions.h"
 #include "designer/editors/TvlAttrEditorForm.h"

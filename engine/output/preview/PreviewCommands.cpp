@@ -437,8 +437,7 @@ void TvlPreviewForm::ApplyPageSetupAndRebuild(const PageSetupChoice& choice) {
     TvlReport& report = *shownReport_;
     // nothing changes under a build that runs: the refusal says why
     if (report.BuildRunning()) {
-        report.PrepareReport();
-        report.ShowBuildFailure();
+        showError(TvlReport::kBuildRunningText);
         return;
     }
     // the margins the dialog started with are no choice of the user's

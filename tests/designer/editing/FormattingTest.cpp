@@ -110,7 +110,9 @@ TEST_F(FormattingTest, SelectionFormatShowsOneObjectOrTheNeutralState) {
     TvlSelectionFormat format = editing.selectionFormat();
     ASSERT_EQ(format.kind, TvlSelectionFormat::SingleText);
     EXPECT_EQ(format.state.frameSides, vlftLeft | vlftBottom);
-    EXPECT_EQ(format.state.frameWidth, FrameWidthText(1.5));
+    EXPECT_EQ(format.state.frameWidth,
+              FrameWidthText(1.5, memo.engineModel().script().localeService().decimalSeparator()));
+    EXPECT_EQ(FrameWidthText(1.5, ','), "1,5");
     EXPECT_TRUE(format.state.bold);
     EXPECT_TRUE(format.state.underline);
     EXPECT_FALSE(format.state.italic);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/editors/ChooserMemory.h"
 #include "designer/editors/EditorHost.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
