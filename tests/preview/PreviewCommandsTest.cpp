@@ -231,15 +231,22 @@ TEST_F(PreviewCommands, PageSetupLayoutRoundTrips) {
     EXPECT_EQ(back.bottomMargin, 2500);
 }
 
-TEST_F(PreviewCommands, PageSetupRebuildsWithTheNewMargins) {
+// The report as one page with a report title band, the template the page
+// setup tests rebuild.
+TvlPage& TitlePage(TvlReport& report) {
     report.Pages().Clear();
     TvlPage& page = report.Pages().Add();
     auto band = std::make_unique<TvlBandView>();
     band->Name = "Title";
     band->FrameTyp = static_cast<std::uint16_t>(btReportTitle);
-    band->Flags = 0;
     band->SetBounds(0, 20, 600, 40);
     page.AddObject(std::move(band));
+    return page;
+}
+
+TEST_F(PreviewCommands, PageSetupRebuildsWithTheNewMargins) {
+    TvlPage& page = TitlePage(report);
+    page.FindObject("Title")->Flags = 0;
     auto memo = std::make_unique<TvlMemoView>();
     memo->Name = "Memo1";
     memo->SetBounds(20, 22, 200, 20);
@@ -259,13 +266,7 @@ TEST_F(PreviewCommands, PageSetupRebuildsWithTheNewMargins) {
 // Page setup while the report builds (from the build's own events) changes
 // nothing and says why, and the running build ends as it would have.
 TEST_F(PreviewCommands, PageSetupDuringABuildIsRefused) {
-    report.Pages().Clear();
-    TvlPage& page = report.Pages().Add();
-    auto band = std::make_unique<TvlBandView>();
-    band->Name = "Title";
-    band->FrameTyp = static_cast<std::uint16_t>(btReportTitle);
-    band->SetBounds(0, 20, 600, 40);
-    page.AddObject(std::move(band));
+    TvlPage& page = TitlePage(report);
     ASSERT_TRUE(report.PrepareReport());
     TvlPreviewForm& f = show();
     PageSetupChoice wider = PageSetupPreset(Globals().printer(), *f.ShownPages());
@@ -284,14 +285,8 @@ TEST_F(PreviewCommands, PageSetupDuringABuildIsRefused) {
 // dialog shows that edge (5 mm on the virtual printer), and OK without a
 // change leaves the page as it was.
 TEST_F(PreviewCommands, PageSetupShowsTheMarginsThePageIsLaidOutWith) {
-    report.Pages().Clear();
-    TvlPage& page = report.Pages().Add();
+    TvlPage& page = TitlePage(report);
     page.RightMargin = 72;
-    auto band = std::make_unique<TvlBandView>();
-    band->Name = "Title";
-    band->FrameTyp = static_cast<std::uint16_t>(btReportTitle);
-    band->SetBounds(0, 20, 600, 40);
-    page.AddObject(std::move(band));
     ASSERT_TRUE(report.PrepareReport());
     TvlPreviewForm& f = show();
     const PageSetupChoice preset = PageSetupPreset(Globals().printer(), *f.ShownPages());
