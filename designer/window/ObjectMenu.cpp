@@ -1,5 +1,6 @@
 #include "designer/window/ObjectMenu.h"
 
+#include "designer/editing/PageSelection.h"
 #include "designer/editors/EditorHost.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlBandView.h"
@@ -115,8 +116,8 @@ void TvlObjectMenu::addChange(QAction* entry, std::function<void()> change) {
 std::vector<TvlView*> TvlObjectMenu::SelectedForChange(const TvlPage& page, TvlView& view,
                                                        std::uint16_t lock) {
     std::vector<TvlView*> result;
-    for (const auto& object : page.Objects)
-        if (object->Selected && !(object->Restrictions & lock)) result.push_back(object.get());
+    for (TvlView* selected : SelectedViews(page))
+        if (!(selected->Restrictions & lock)) result.push_back(selected);
     if (result.empty() && !(view.Restrictions & lock)) result.push_back(&view);
     return result;
 }

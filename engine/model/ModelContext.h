@@ -19,7 +19,8 @@ public:
     TvlModelContext(const TvlModelContext&) = delete;
     TvlModelContext& operator=(const TvlModelContext&) = delete;
 
-    // Render mode, current objects, load errors and the hooks report objects use.
+    // Whether a build runs, current objects, load errors and the hooks report
+    // objects use.
     TvlViewState& views() { return views_; }
     // The instance's expressions and scripts (its locale, parser...).
     TvlScriptContext& script() { return script_; }
