@@ -26,8 +26,7 @@ public:
     vl::TvlDesignerSession& session() override { return session_; }
     vl::TvlDesignerSession session_;
     void unselectAll() override {
-        for (const auto& view : currentPage()->Objects)
-            view->Selected = false;
+        session_.selected.clear();
         sel_.count = 0;
         sel_.object = nullptr;
     }

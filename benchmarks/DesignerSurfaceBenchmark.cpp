@@ -64,8 +64,7 @@ void DesignerDragAll2000(benchmark::State& state) {
     surface.placeOnWorkspace(host.workspaceSize());
     QImage image(surface.size(), QImage::Format_RGB32);
     TvlPage& page = *host.currentPage();
-    for (const auto& v : page.Objects)
-        v->Selected = true;
+    host.session_.selected.selectAllOf(page);
     host.sel_.count = static_cast<int>(page.Objects.size());
     surface.computeSelectionBox();
     surface.render(&image);
@@ -98,8 +97,7 @@ void DesignerSelectAllMoveRelease2000(benchmark::State& state) {
     const QPoint grip(30 + 5 * 20 + 8, 40 + 8);
     int step = 4;
     for (auto _ : state) {
-        for (const auto& v : page.Objects)
-            v->Selected = true;
+        host.session_.selected.selectAllOf(page);
         host.sel_.count = static_cast<int>(page.Objects.size());
         surface.computeSelectionBox();
         Send(surface, QEvent::MouseMove, grip, Qt::NoButton);

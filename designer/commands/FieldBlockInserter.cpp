@@ -89,7 +89,6 @@ TvlView& TvlFieldBlockInserter::addMemo(int x, int y, const std::string& text, b
     memo->Font.charset = font_.charset;
     memo->SetBounds(x, y, memoSize_.width(), memoSize_.height());
     memo->Memo = {text};
-    memo->Selected = true;
     TvlView& view = page_.AddObject(std::move(memo));
     view.MakeUniqueName();
     made_.push_back(&view);
@@ -189,7 +188,6 @@ TvlView& TvlFieldBlockInserter::addBand(int type, int top, int height) {
     auto band = std::make_unique<TvlBandView>();
     band->FrameTyp = static_cast<std::uint16_t>(type);
     band->SetBounds(0, top, page_.RightEdge(), height);
-    band->Selected = true;
     TvlView& view = page_.AddObject(std::move(band));
     view.MakeUniqueName();
     made_.push_back(&view);

@@ -397,6 +397,8 @@ void TvlDesignerCommands::InsertDBFields() {
     TvlFieldBlockInserter inserter(report(), *page, designer.settings().gridSize,
                                    host_.defaultMemoSize(), designer.session().newObject);
     const std::vector<TvlView*> made = inserter.Insert(choice);
+    for (TvlView* view : made)
+        designer.session().selected.select(*view);
     TvlDesignerSelection& selection = designer.selection();
     selection.count = static_cast<int>(made.size());
     selection.object = made.size() == 1 ? made.front() : nullptr;

@@ -25,9 +25,9 @@ int bottomOf(const TvlView& v) {
     return v.Top + v.Height;
 }
 
-TvlView* firstSelectedBand(const TvlPage& page) {
-    for (const auto& view : page.Objects)
-        if (view->Selected && IsBandView(*view)) return view.get();
+TvlView* firstBand(const Views& selected) {
+    for (TvlView* view : selected)
+        if (IsBandView(*view)) return view;
     return nullptr;
 }
 
@@ -143,22 +143,23 @@ int gridRounded(int value, int grid) {
 
 } // namespace
 
-bool AlignmentApplies(int command, const TvlPage& page) {
+bool AlignmentApplies(int command, const Views& selected) {
     if (command < acLeftEdges || command > acBottoms) return false;
-    if ((command == acLeftEdges || command == acRightEdges) && firstSelectedBand(page)) return true;
-    return static_cast<int>(SelectedViews(page).size()) >= minimumSelected(command);
+    if ((command == acLeftEdges || command == acRightEdges) && firstBand(selected)) return true;
+    return static_cast<int>(selected.size()) >= minimumSelected(command);
 }
 
-TvlAlignOutcome AlignSelection(TvlPage& page, int command, TvlView* selObject, QSize surface) {
-    if (!AlignmentApplies(command, page)) return TvlAlignOutcome::NotApplicable;
+TvlAlignOutcome AlignSelection(TvlPage& page, const Views& views, int command, TvlView* selObject,
+                               QSize surface) {
+    if (!AlignmentApplies(command, views)) return TvlAlignOutcome::NotApplicable;
     if (command == acLeftEdges || command == acRightEdges) {
-        if (const TvlView* band = firstSelectedBand(page)) {
+        if (const TvlView* band = firstBand(views)) {
             alignInBand(page, *band, command == acRightEdges);
             return TvlAlignOutcome::AlignedInBand;
         }
     }
-    const Views views = SelectedViews(page);
-    const TvlView* anchor = selObject && selObject->Selected ? selObject : views.back();
+    const bool anchorSelected = std::find(views.begin(), views.end(), selObject) != views.end();
+    const TvlView* anchor = selObject && anchorSelected ? selObject : views.back();
     switch (command) {
     case acCenterHorizontally:
         centerIn(views, true, surface.width());
@@ -179,9 +180,9 @@ TvlAlignOutcome AlignSelection(TvlPage& page, int command, TvlView* selObject, Q
     return TvlAlignOutcome::Aligned;
 }
 
-void FitSelectionToGrid(TvlPage& page, int grid) {
+void FitSelectionToGrid(const Views& selected, int grid) {
     if (grid <= 0) return;
-    for (TvlView* view : SelectedViews(page)) {
+    for (TvlView* view : selected) {
         if (movable(*view)) {
             view->Left = gridRounded(view->Left, grid);
             view->Top = gridRounded(view->Top, grid);

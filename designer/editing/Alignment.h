@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <vector>
 
 namespace vl {
 
@@ -24,19 +25,20 @@ enum TvlAlignCommand : int {
 
 enum class TvlAlignOutcome { NotApplicable, Aligned, AlignedInBand };
 
-// Whether the page's selection is enough for the command (a band for the
-// left and right edges, or so many objects).
-bool AlignmentApplies(int command, const TvlPage& page);
+// Whether the selected objects (in page order) are enough for the command
+// (a band for the left and right edges, or so many objects).
+bool AlignmentApplies(int command, const std::vector<TvlView*>& selected);
 
-// Runs an alignment command over the page's selection. The anchor is
-// selObject or, without one, the topmost selected object; objects locked
-// against moving stay put. surface is the size the centring commands
-// centre in.
-TvlAlignOutcome AlignSelection(TvlPage& page, int command, TvlView* selObject, QSize surface);
+// Runs an alignment command over the page's selected objects (in page
+// order). The anchor is selObject when it is selected or, without it, the
+// topmost selected object; objects locked against moving stay put. surface
+// is the size the centring commands centre in.
+TvlAlignOutcome AlignSelection(TvlPage& page, const std::vector<TvlView*>& selected, int command,
+                               TvlView* selObject, QSize surface);
 
 // Rounds every selected object's position and size to the grid (halves to
 // even); a size that would vanish becomes one grid step. Locks against
 // moving and sizing keep the position or the size.
-void FitSelectionToGrid(TvlPage& page, int grid);
+void FitSelectionToGrid(const std::vector<TvlView*>& selected, int grid);
 
 } // namespace vl

@@ -200,8 +200,7 @@ void ApplyFormat(const std::vector<TvlView*>& selected, int tag, const TvlFormat
     if (tag == ftFontSize) settings.fontSize = typed.fontSize;
 }
 
-TvlSelectionFormat SelectionFormat(const TvlPage& page) {
-    const std::vector<TvlView*> views = SelectedViews(page);
+TvlSelectionFormat SelectionFormat(const std::vector<TvlView*>& views) {
     TvlSelectionFormat result;
     if (views.size() > 1) {
         result.kind = TvlSelectionFormat::Several;

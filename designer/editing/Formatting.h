@@ -80,9 +80,10 @@ struct TvlSelectionFormat {
     enum Kind { None, Single, SingleText, Several } kind = None;
     TvlFormatState state;
 };
-// One object that is not a band view: its formatting; several: the neutral
-// state; otherwise None and the toolbars stay as they are.
-TvlSelectionFormat SelectionFormat(const TvlPage& page);
+// Of the selected objects: one that is not a band view gives its
+// formatting, several the neutral state; otherwise None and the toolbars
+// stay as they are.
+TvlSelectionFormat SelectionFormat(const std::vector<TvlView*>& views);
 
 // A frame width as the width box shows it: two significant digits, with the
 // decimal separator of the objects' engine.

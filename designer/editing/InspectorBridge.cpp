@@ -5,7 +5,9 @@
 #include "designer/inspector/TvlInspRowList.h"
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
+#include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
@@ -90,7 +92,7 @@ TvlInspectorBridge::TvlInspectorBridge(TvlDesignerHost& host, const TvlSurfaceHo
 
 TvlInspectorBridge::Rows TvlInspectorBridge::collectRows(TvlPage& page) const {
     Rows rows;
-    const std::vector<TvlView*> views = SelectedViews(page);
+    const std::vector<TvlView*> views = host_.session().selected.in(page);
     if (views.empty()) {
         page.RegisterProperties();
         rows.names = listedNames(page, true);
@@ -158,6 +160,7 @@ void TvlInspectorBridge::addRows(const Rows& rows, TvlPage& page) {
 void TvlInspectorBridge::FillInspector() {
     if (!inspector_ || applyingPage_) return;
     inspector_->ClearRows();
+    inspector_->SetDecimalSeparator(host_.report().Engine().localeService().decimalSeparator());
     inspector_->SetObject({}, nullptr);
     if (TvlPage* page = host_.currentPage()) {
         const Rows rows = collectRows(*page);
@@ -181,7 +184,7 @@ void TvlInspectorBridge::PropertyChanged(int row) {
     const std::string name = inspector_->rowList().row(row).name();
     try {
         const Variant value = inspector_->GetRowValue(row);
-        if (SelectedViews(*page).empty())
+        if (host_.session().selected.countIn(*page) == 0)
             changePage(*page, name, value);
         else
             changeObjects(*page, name, value);
@@ -214,7 +217,7 @@ void TvlInspectorBridge::changePage(TvlPage& page, const std::string& name, Vari
 void TvlInspectorBridge::changeObjects(TvlPage& page, const std::string& name,
                                        const Variant& value) {
     host_.takeSnapshot(skChange);
-    for (TvlView* view : SelectedViews(page)) {
+    for (TvlView* view : host_.session().selected.in(page)) {
         if (SameText(name, "Name")) {
             rename(page, *view, value.toString());
             continue;

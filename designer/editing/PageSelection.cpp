@@ -1,21 +1,15 @@
 #include "designer/editing/PageSelection.h"
 
+#include "designer/workspace/DesignerHost.h"
+#include "designer/workspace/DesignerSession.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlBandView.h"
 
 namespace vl {
 
-std::vector<TvlView*> SelectedViews(const TvlPage& page) {
-    std::vector<TvlView*> result;
-    for (const auto& view : page.Objects)
-        if (view->Selected) result.push_back(view.get());
-    return result;
-}
-
-TvlView* TopmostSelected(const TvlPage& page) {
-    for (auto it = page.Objects.rbegin(); it != page.Objects.rend(); ++it)
-        if ((*it)->Selected) return it->get();
-    return nullptr;
+std::vector<TvlView*> SelectedViews(TvlDesignerHost& host) {
+    const TvlPage* page = host.currentPage();
+    return page ? host.session().selected.in(*page) : std::vector<TvlView*>{};
 }
 
 int IndexOfView(const TvlPage& page, const TvlView* view) {

@@ -5,13 +5,13 @@
 
 namespace vl {
 
+class TvlDesignerHost;
 class TvlPage;
 class TvlView;
 
-// The selected objects of a page as the editing commands walk them.
-std::vector<TvlView*> SelectedViews(const TvlPage& page);
-// The last selected object in page order (the one drawn on top), or none.
-TvlView* TopmostSelected(const TvlPage& page);
+// The selected objects of the host's current page in page order, as the
+// editing commands walk them; none without a page.
+std::vector<TvlView*> SelectedViews(TvlDesignerHost& host);
 // The object's index in the page's list, -1 when it is not there.
 int IndexOfView(const TvlPage& page, const TvlView* view);
 // The index of the object with that sequence number, -1 when none has it.

@@ -20,15 +20,14 @@ void TvlDesignerEditing::DoClick(int tag, const TvlFormatState& state) {
     CheckTypedFormat(tag, state);
     host_.takeSnapshot(skChange);
     hooks_.hideHandles();
-    ApplyFormat(SelectedViews(*page), tag, state, host_.session().newObject);
+    ApplyFormat(SelectedViews(host_), tag, state, host_.session().newObject);
     hooks_.redraw();
     inspector_.FillInspector();
     if (tag == ftAllFrames || tag == ftNoFrame) host_.selectionChanged();
 }
 
 TvlSelectionFormat TvlDesignerEditing::selectionFormat() const {
-    const TvlPage* page = host_.currentPage();
-    return page ? SelectionFormat(*page) : TvlSelectionFormat{};
+    return SelectionFormat(SelectedViews(host_));
 }
 
 QSize TvlDesignerEditing::surfaceSize(const TvlPage& page) const {
@@ -38,20 +37,21 @@ QSize TvlDesignerEditing::surfaceSize(const TvlPage& page) const {
 
 void TvlDesignerEditing::Align(int command) {
     TvlPage* page = host_.currentPage();
-    if (!page || !AlignmentApplies(command, *page)) return;
+    const std::vector<TvlView*> selected = SelectedViews(host_);
+    if (!page || !AlignmentApplies(command, selected)) return;
     host_.takeSnapshot(skChange);
     const TvlAlignOutcome outcome =
-        AlignSelection(*page, command, host_.selection().object, surfaceSize(*page));
+        AlignSelection(*page, selected, command, host_.selection().object, surfaceSize(*page));
     hooks_.recomputeSelectionBox();
     if (outcome != TvlAlignOutcome::AlignedInBand) inspector_.FillInspector();
     hooks_.redraw();
 }
 
 void TvlDesignerEditing::FitToGrid() {
-    TvlPage* page = host_.currentPage();
-    if (!page || SelectedViews(*page).empty()) return;
+    const std::vector<TvlView*> selected = SelectedViews(host_);
+    if (selected.empty()) return;
     host_.takeSnapshot(skChange);
-    FitSelectionToGrid(*page, host_.settings().gridSize);
+    FitSelectionToGrid(selected, host_.settings().gridSize);
     hooks_.redraw();
     host_.updateStatus();
     hooks_.recomputeSelectionBox();

@@ -40,8 +40,8 @@
 // editing_->FitToGrid().
 //
 // Editor services: services_ = std::make_unique<TvlEditorServices>(
-// *editing_, &designerEditors, this) when the window is shown; it is the
-// engine's designer hooks (the report engine's views().designer) while it lives, so views'
+// *editing_, &designerEditors, this) when the window is shown; while it
+// lives the session makes it the report engine's designer hooks, so views'
 // pkEditor properties and OpenEditor reach it. Give the inspector its
 // editors: editing_->inspector().setEditorFor(services_->editorFor()).
 // The page-script editor ("OnBeforePrint", "OnActivate") is

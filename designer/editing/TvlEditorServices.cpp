@@ -54,9 +54,8 @@ bool isOneOf(std::string_view property, std::initializer_list<const char*> names
 
 TvlEditorServices::TvlEditorServices(TvlDesignerEditing& editing, TvlDesignerEditors* editors,
                                      QWidget* window)
-    : editing_(editing), editors_(editors), window_(window),
-      views_(editing.host().report().Engine().views()), previous_(views_.designer) {
-    views_.designer = this;
+    : editing_(editing), editors_(editors), window_(window), session_(editing.host().session()) {
+    session_.hooks.push(editing.host().report().Engine().views(), *this);
     fontDialog_ = [this](const TvlFont& start) -> std::optional<TvlFont> {
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, toQFont(start), window_);
@@ -78,11 +77,7 @@ TvlEditorServices::TvlEditorServices(TvlDesignerEditing& editing, TvlDesignerEdi
 }
 
 TvlEditorServices::~TvlEditorServices() {
-    if (views_.designer == this) views_.designer = previous_;
-}
-
-void TvlEditorServices::install() {
-    views_.designer = this;
+    session_.hooks.remove(*this);
 }
 
 bool TvlEditorServices::available(std::string_view property) const {
@@ -95,7 +90,7 @@ bool TvlEditorServices::available(std::string_view property) const {
 
 TvlView* TvlEditorServices::topmost() const {
     const TvlPage* page = editing_.host().currentPage();
-    return page ? TopmostSelected(*page) : nullptr;
+    return page ? editing_.host().session().selected.topmostIn(*page) : nullptr;
 }
 
 bool TvlEditorServices::editable(const TvlView* view) const {
@@ -156,8 +151,7 @@ void TvlEditorServices::editFont() {
     TvlDesignerHost& host = editing_.host();
     host.takeSnapshot(skChange);
     editing_.hooks().hideHandles();
-    ApplyFontChange(SelectedViews(*host.currentPage()), start, *chosen,
-                    editing_.host().session().newObject);
+    ApplyFontChange(SelectedViews(host), start, *chosen, editing_.host().session().newObject);
     afterDialog();
 }
 
@@ -168,7 +162,7 @@ void TvlEditorServices::editHighlight() {
     if (!chosen) return;
     TvlDesignerHost& host = editing_.host();
     host.takeSnapshot(skChange);
-    ApplyHighlight(SelectedViews(*host.currentPage()), *chosen);
+    ApplyHighlight(SelectedViews(host), *chosen);
     afterDialog();
 }
 
@@ -177,8 +171,7 @@ void TvlEditorServices::editRestrictions(TvlView& view) {
     if (!restrictionsDialog_) return;
     const std::optional<std::uint16_t> chosen = restrictionsDialog_(shown->Restrictions);
     if (!chosen) return;
-    const TvlPage* page = editing_.host().currentPage();
-    std::vector<TvlView*> views = page ? SelectedViews(*page) : std::vector<TvlView*>{};
+    std::vector<TvlView*> views = SelectedViews(editing_.host());
     if (views.empty()) views.push_back(&view);
     ApplyRestrictions(views, *chosen);
     editing_.host().setModified(true);

@@ -16,23 +16,20 @@ namespace vl {
 class TvlDesignerEditing;
 class TvlDesignerEditors;
 class TvlView;
-struct TvlViewState;
+struct TvlDesignerSession;
 
 // The dialogs that a view's properties open from the inspector and from
 // the view's own editor: memo, picture, tag, restrictions, highlight, data
-// field, the band data sources, font, and the page scripts. While it lives it is
-// the engine's designer hooks. Properties whose dialog does not exist yet
-// (the display format) offer no editor.
+// field, the band data sources, font, and the page scripts. While it lives
+// the designer session has it answer as the engine's designer hooks.
+// Properties whose dialog does not exist yet (the display format) offer no
+// editor.
 class TvlEditorServices : public TvlDesignerHooks {
 public:
     // editors: the window's text and band editors (may be none: the memo,
     // tag, data field and band services are then unavailable).
     TvlEditorServices(TvlDesignerEditing& editing, TvlDesignerEditors* editors, QWidget* window);
     ~TvlEditorServices() override;
-
-    // Makes the services the engine's designer hooks again (after a
-    // preview, which may have put others in place).
-    void install();
 
     void editProperty(TvlView& view, std::string_view property) override;
     // Whether a dialog serves the property.
@@ -69,8 +66,7 @@ private:
     TvlDesignerEditing& editing_;
     TvlDesignerEditors* editors_;
     QWidget* window_;
-    TvlViewState& views_;        // of the report's engine, whose designer hooks these are
-    TvlDesignerHooks* previous_; // the hooks before the designer, put back at the end
+    TvlDesignerSession& session_; // puts these services in place as the engine's hooks
     FontDialog fontDialog_;
     HighlightDialog highlightDialog_;
     RestrictionsDialog restrictionsDialog_;

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace vl {
 
@@ -19,10 +18,10 @@ namespace {
 // Whether a snapshot of this kind records the object. Objects that the
 // delete keeps are left out of its step, so undoing it brings back only
 // what was deleted.
-bool recorded(const TvlView& view, TvlSnapshotKind kind) {
+bool recorded(const TvlView& view, TvlSnapshotKind kind, const TvlObjectSelection& selection) {
     if (view.Flags & ofNoUndo) return false;
     if (kind == skOrder) return true;
-    if (!view.Selected) return false;
+    if (!selection.contains(view)) return false;
     return kind != skDelete || !(view.Restrictions & rsNoDelete);
 }
 
@@ -83,7 +82,7 @@ void TvlUndoManager::TakeSnapshot(TvlSnapshotKind kind) {
     if (page) {
         for (std::size_t i = 0; i < page->Objects.size(); ++i) {
             TvlView& view = *page->Objects[i];
-            if (recorded(view, kind))
+            if (recorded(view, kind, host_.session().selected))
                 entry.nodes.push_back(nodeOf(view, static_cast<int>(i), kind));
         }
     }
@@ -115,15 +114,11 @@ void TvlUndoManager::UndoStep(TvlUndoList& from, TvlUndoList& to) {
     const TvlUndoEntry entry = from.takeLast();
     // An order step keeps the selection; the others select what they put
     // back or changed, so that the user sees it and can go on with it.
-    std::unordered_set<std::int32_t> selected;
-    for (const auto& object : page->Objects)
-        if (object->Selected) selected.insert(object->ID);
+    const TvlObjectSelection kept = host_.session().selected;
     host_.selection().object = nullptr;
     host_.unselectAll();
     apply(entry, *page);
-    if (entry.kind == skOrder)
-        for (const auto& object : page->Objects)
-            object->Selected = selected.count(object->ID) > 0;
+    if (entry.kind == skOrder) host_.session().selected = kept;
     host_.selectionChanged();
     hooks_.recomputeSelectionBox();
     hooks_.redraw();
@@ -172,7 +167,7 @@ void TvlUndoManager::apply(const TvlUndoEntry& entry, TvlPage& page) const {
         if (entry.kind == skDelete) {
             std::unique_ptr<TvlView> view = node.copy.create(page.Engine().model());
             if (!view) continue;
-            view->Selected = true;
+            host_.session().selected.select(*view);
             const auto at = static_cast<std::size_t>(
                 std::clamp<int>(node.index, 0, static_cast<int>(objects.size())));
             objects.insert(objects.begin() + static_cast<std::ptrdiff_t>(at), std::move(view));
@@ -203,7 +198,7 @@ void TvlUndoManager::applyChange(const TvlUndoEntry& entry, TvlPage& page) const
         if (at < 0) continue;
         TvlView& view = *page.Objects[static_cast<std::size_t>(at)];
         node.copy.restoreInto(view);
-        view.Selected = true;
+        host_.session().selected.select(view);
     }
 }
 

@@ -102,7 +102,7 @@ void TvlInspForm::AddRow(std::string name, const Variant& value, TvlPropEditor e
     auto row =
         std::make_unique<TvlInspRow>(std::move(name), kinds, std::move(editor),
                                      enumNames ? *enumNames : StringList{}, std::move(enumValues));
-    row->setValue(value);
+    row->setValue(value, decimalSeparator_);
     rows_->addRow(std::move(row));
 }
 

@@ -29,6 +29,9 @@ public:
     ~TvlInspForm() override;
 
     void ClearRows();
+    // The separator the rows added from now on show decimals with: the
+    // one of the report's engine.
+    void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
     // Appends a row; its text is made from the value. The enumeration names
     // are copied.
     void AddRow(std::string name, const Variant& value, TvlPropEditor editor,
@@ -80,6 +83,7 @@ private:
     TvlObjectBox* objectBox_;
     QScrollArea* scrollArea_;
     TvlInspRowList* rows_;
+    char decimalSeparator_ = '.';
 };
 
 } // namespace vl

@@ -1,6 +1,5 @@
 #include "designer/inspector/TvlInspRow.h"
 
-#include "engine/build/TvlEngine.h"
 #include "engine/script/CodePage.h"
 #include "engine/script/ColorConstants.h"
 #include "engine/script/Errors.h"
@@ -40,7 +39,7 @@ std::string booleanText(std::string_view text) {
 
 } // namespace
 
-std::string FormatInspectorFloat(double value) {
+std::string FormatInspectorFloat(double value, char decimalSeparator) {
     if (!std::isfinite(value)) return FloatToStr(value);
     // Four significant digits, but never fewer than the whole part.
     const int wholeDigits =
@@ -52,9 +51,8 @@ std::string FormatInspectorFloat(double value) {
     std::string text = buffer;
     if (decimals == 0) text += ".";
     text.append(static_cast<std::size_t>(2 - decimals), '0');
-    const char separator = Globals().localeService().decimalSeparator();
     for (char& c : text)
-        if (c == '.') c = separator;
+        if (c == '.') c = decimalSeparator;
     return text;
 }
 
@@ -63,12 +61,12 @@ TvlInspRow::TvlInspRow(std::string name, std::uint16_t kinds, TvlPropEditor edit
     : name_(std::move(name)), kinds_(kinds), editor_(std::move(editor)),
       enumNames_(std::move(enumNames)), enumValues_(std::move(enumValues)) {}
 
-void TvlInspRow::setValue(const Variant& value) {
+void TvlInspRow::setValue(const Variant& value, char decimalSeparator) {
     text_ = value.toString();
     if (text_.empty()) return;
     if (is(pkFloat)) {
         try {
-            text_ = FormatInspectorFloat(StrToFloatAny(text_));
+            text_ = FormatInspectorFloat(StrToFloatAny(text_), decimalSeparator);
         } catch (const ConversionError&) {
         }
     } else if (is(pkBoolean)) {

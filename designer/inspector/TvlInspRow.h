@@ -38,9 +38,10 @@ public:
     const std::string& text() const { return text_; }
     void setText(std::string text) { text_ = std::move(text); }
     // Sets the text from a value: floats in fixed notation with two
-    // decimals, Booleans as "True"/"False", colours by name or as $RRGGBB
-    // hexadecimal digits, enumerations with values by name.
-    void setValue(const Variant& value);
+    // decimals and the decimal separator of the report's engine, Booleans
+    // as "True"/"False", colours by name or as $RRGGBB hexadecimal digits,
+    // enumerations with values by name.
+    void setValue(const Variant& value, char decimalSeparator);
     // The text as the property's value. Raises ConversionError when the
     // text does not convert to the kind.
     Variant value() const;
@@ -69,7 +70,7 @@ private:
 };
 
 // A float in fixed notation rounded to four significant digits, with two
-// decimals and the engine's decimal separator: 2.5 gives "2.50".
-std::string FormatInspectorFloat(double value);
+// decimals and the decimal separator: 2.5 gives "2.50" (or "2,50").
+std::string FormatInspectorFloat(double value, char decimalSeparator);
 
 } // namespace vl

@@ -275,7 +275,7 @@ void TvlInspRowList::chooseColor() {
     const std::optional<TvlColor> chosen = chooseColor_ ? chooseColor_(start) : std::nullopt;
     if (!chosen || !current()) return;
     TvlInspRow probe(current()->name(), current()->kinds(), {}, {}, {});
-    probe.setValue(Variant(static_cast<int>(*chosen)));
+    probe.setValue(Variant(static_cast<int>(*chosen)), '.');
     applyText(probe.text());
 }
 

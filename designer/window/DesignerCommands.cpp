@@ -106,7 +106,7 @@ void TvlDesignerForm::connectCommands() {
 void TvlDesignerForm::deleteSelection() {
     if (!page_ || !(selectionState() & kAnySelected)) return;
     takeSnapshot(skDelete);
-    DeleteSelectedObjects(*page_);
+    DeleteSelectedObjects(*page_, session_.selected);
     updateTabs();
     unselectAll();
     selectionChanged();
@@ -139,7 +139,7 @@ void TvlDesignerForm::pasteSelection() {
 
 void TvlDesignerForm::selectAll() {
     if (!page_) return;
-    selection_.count = SelectAllObjects(*page_);
+    selection_.count = SelectAllObjects(*page_, session_.selected);
     selection_.object = selection_.count == 1 ? page_->Objects.front().get() : nullptr;
     surface_->computeSelectionBox();
     selectionChanged();
@@ -149,7 +149,7 @@ void TvlDesignerForm::selectAll() {
 void TvlDesignerForm::bringToFront() {
     if (!page_ || !(selectionState() & kAnySelected)) return;
     takeSnapshot(skOrder);
-    BringSelectionToFront(*page_);
+    BringSelectionToFront(*page_, session_.selected);
     surface_->sortBands();
     redrawPage();
 }
@@ -157,7 +157,7 @@ void TvlDesignerForm::bringToFront() {
 void TvlDesignerForm::sendToBack() {
     if (!page_ || !(selectionState() & kAnySelected)) return;
     takeSnapshot(skOrder);
-    SendSelectionToBack(*page_);
+    SendSelectionToBack(*page_, session_.selected);
     surface_->sortBands();
     redrawPage();
 }

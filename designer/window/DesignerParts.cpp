@@ -341,7 +341,7 @@ void TvlDesignerParts::enterPreview() {
 void TvlDesignerParts::leavePreview() {
     form_.activateWindow();
     if (inspector_) inspector_->SetHideProperties(false);
-    if (services_) services_->install();
+    form_.session().hooks.reinstall();
     form_.unsetCursor();
     editing_->inspector().FillInspector();
     announceShown();

@@ -1,7 +1,7 @@
 #include "designer/window/ObjectMenu.h"
 
-#include "designer/editing/PageSelection.h"
 #include "designer/editors/EditorHost.h"
+#include "designer/workspace/ObjectSelection.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlBandView.h"
 #include "engine/model/TvlControl.h"
@@ -15,9 +15,9 @@
 
 namespace vl {
 
-TvlObjectMenu::TvlObjectMenu(QMenu& menu, const TvlPage& page, TvlDesignerHooks& dialogs,
-                             TvlEditorHost& changes)
-    : menu_(menu), page_(page), dialogs_(dialogs), changes_(changes) {}
+TvlObjectMenu::TvlObjectMenu(QMenu& menu, const TvlPage& page, const TvlObjectSelection& selection,
+                             TvlDesignerHooks& dialogs, TvlEditorHost& changes)
+    : menu_(menu), page_(page), selection_(selection), dialogs_(dialogs), changes_(changes) {}
 
 void TvlObjectMenu::addEntriesFor(TvlView& view) {
     // controls of dialog pages and sub-report frames have no entries of their own
@@ -35,12 +35,13 @@ void TvlObjectMenu::addEntriesFor(TvlView& view) {
 void TvlObjectMenu::addMemoEntries(TvlMemoView& memo) {
     addDialog(QObject::tr("Variable format..."), memo, "DisplayFormat");
     addDialog(QObject::tr("Font..."), memo, "Font");
-    addChange(menu_.addAction(QObject::tr("Clear contents")), [&page = page_, &memo] {
-        for (TvlView* view : SelectedForChange(page, memo, rsNoEditContents)) {
-            view->Memo.clear();
-            view->Script.clear();
-        }
-    });
+    addChange(menu_.addAction(QObject::tr("Clear contents")),
+              [&page = page_, &selection = selection_, &memo] {
+                  for (TvlView* view : SelectedForChange(page, selection, memo, rsNoEditContents)) {
+                      view->Memo.clear();
+                      view->Script.clear();
+                  }
+              });
     addStretched(memo);
     addFlag(memo, QObject::tr("Word wrap"), TvlMemoView::mfWordWrap, true);
     addFlag(memo, QObject::tr("Auto size"), TvlMemoView::mfAutoWidth, true);
@@ -88,11 +89,11 @@ void TvlObjectMenu::addFlag(TvlView& view, const QString& caption, std::uint16_t
     entry->setCheckable(true);
     entry->setChecked((view.Flags & bit) != 0);
     entry->setEnabled(enabled);
-    addChange(entry, [&page = page_, &view, bit, allSelected] {
+    addChange(entry, [&page = page_, &selection = selection_, &view, bit, allSelected] {
         const bool on = !(view.Flags & bit);
         std::vector<TvlView*> targets;
         if (allSelected)
-            targets = SelectedForChange(page, view, rsNoModify);
+            targets = SelectedForChange(page, selection, view, rsNoModify);
         else if (!(view.Restrictions & rsNoModify))
             targets.push_back(&view);
         for (TvlView* target : targets) {
@@ -113,10 +114,11 @@ void TvlObjectMenu::addChange(QAction* entry, std::function<void()> change) {
                      });
 }
 
-std::vector<TvlView*> TvlObjectMenu::SelectedForChange(const TvlPage& page, TvlView& view,
-                                                       std::uint16_t lock) {
+std::vector<TvlView*> TvlObjectMenu::SelectedForChange(const TvlPage& page,
+                                                       const TvlObjectSelection& selection,
+                                                       TvlView& view, std::uint16_t lock) {
     std::vector<TvlView*> result;
-    for (TvlView* selected : SelectedViews(page))
+    for (TvlView* selected : selection.in(page))
         if (!(selected->Restrictions & lock)) result.push_back(selected);
     if (result.empty() && !(view.Restrictions & lock)) result.push_back(&view);
     return result;

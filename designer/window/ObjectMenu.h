@@ -13,6 +13,7 @@ class TvlBandView;
 class TvlDesignerHooks;
 class TvlEditorHost;
 class TvlMemoView;
+class TvlObjectSelection;
 class TvlPage;
 class TvlPictureView;
 class TvlView;
@@ -22,11 +23,11 @@ class TvlView;
 // check entries. A flag entry changes the object, or every selected object
 // that may be changed, alike. Each change is one undo step and marks the
 // template modified. The entries outlive this object: they hold the page,
-// the dialogs and the window, which outlive the menu.
+// the selection, the dialogs and the window, which outlive the menu.
 class TvlObjectMenu {
 public:
-    TvlObjectMenu(QMenu& menu, const TvlPage& page, TvlDesignerHooks& dialogs,
-                  TvlEditorHost& changes);
+    TvlObjectMenu(QMenu& menu, const TvlPage& page, const TvlObjectSelection& selection,
+                  TvlDesignerHooks& dialogs, TvlEditorHost& changes);
 
     void addEntriesFor(TvlView& view);
 
@@ -40,11 +41,13 @@ private:
                  bool enabled = true);
     void addChange(QAction* entry, std::function<void()> change);
     // The selected objects without the lock; the object itself when none is.
-    static std::vector<TvlView*> SelectedForChange(const TvlPage& page, TvlView& view,
-                                                   std::uint16_t lock);
+    static std::vector<TvlView*> SelectedForChange(const TvlPage& page,
+                                                   const TvlObjectSelection& selection,
+                                                   TvlView& view, std::uint16_t lock);
 
     QMenu& menu_;
     const TvlPage& page_;
+    const TvlObjectSelection& selection_;
     TvlDesignerHooks& dialogs_;
     TvlEditorHost& changes_;
 };

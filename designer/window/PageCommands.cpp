@@ -1,6 +1,7 @@
 #include "designer/window/PageCommands.h"
 
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/ObjectSelection.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlReport.h"
 #include "engine/model/TvlBandView.h"
@@ -22,9 +23,11 @@ bool Movable(const TvlView& view) {
 
 // Moves the selected movable objects to one end of the list, keeping the
 // order within both groups.
-void MoveSelection(TvlPage& page, bool toFront) {
+void MoveSelection(TvlPage& page, const TvlObjectSelection& selection, bool toFront) {
     auto& objects = page.Objects;
-    auto moves = [](const std::unique_ptr<TvlView>& v) { return v->Selected && Movable(*v); };
+    auto moves = [&](const std::unique_ptr<TvlView>& v) {
+        return selection.contains(*v) && Movable(*v);
+    };
     if (toFront)
         std::stable_partition(objects.begin(), objects.end(),
                               [&](const auto& v) { return !moves(v); });
@@ -41,28 +44,24 @@ void ClearChildLinks(TvlPage& page, const std::string& childName) {
 
 } // namespace
 
-int SelectionState(const TvlPage* page, bool clipboardFilled) {
+int SelectionState(const TvlPage* page, const TvlObjectSelection& selection, bool clipboardFilled) {
     int state = clipboardFilled ? ssClipboard : 0;
     if (!page) return state;
-    int count = 0;
-    const TvlView* single = nullptr;
-    for (const auto& object : page->Objects)
-        if (object->Selected) {
-            ++count;
-            single = object.get();
-        }
+    const int count = selection.countIn(*page);
     if (count > 1) return state | ssSeveral;
     if (count == 0) return state;
+    const TvlView* single = selection.onlyIn(*page);
     if (single->Typ == otBand) return state | ssBand;
     if (single->Typ == otMemo) return state | ssText;
     return state | ssOther;
 }
 
-int DeleteSelectedObjects(TvlPage& page) {
+int DeleteSelectedObjects(TvlPage& page, TvlObjectSelection& selection) {
     int removed = 0;
     for (int i = static_cast<int>(page.Objects.size()) - 1; i >= 0; --i) {
         TvlView& view = *page.Objects[static_cast<std::size_t>(i)];
-        if (!view.Selected || (view.Restrictions & rsNoDelete)) continue;
+        if (!selection.contains(view) || (view.Restrictions & rsNoDelete)) continue;
+        selection.deselect(view);
         const bool childBand =
             view.Typ == otBand && static_cast<TvlBandView&>(view).bandType() == btChild;
         const std::string name = view.Name;
@@ -73,16 +72,15 @@ int DeleteSelectedObjects(TvlPage& page) {
     return removed;
 }
 
-void BringSelectionToFront(TvlPage& page) {
-    MoveSelection(page, true);
+void BringSelectionToFront(TvlPage& page, const TvlObjectSelection& selection) {
+    MoveSelection(page, selection, true);
 }
-void SendSelectionToBack(TvlPage& page) {
-    MoveSelection(page, false);
+void SendSelectionToBack(TvlPage& page, const TvlObjectSelection& selection) {
+    MoveSelection(page, selection, false);
 }
 
-int SelectAllObjects(TvlPage& page) {
-    for (auto& object : page.Objects)
-        object->Selected = true;
+int SelectAllObjects(TvlPage& page, TvlObjectSelection& selection) {
+    selection.selectAllOf(page);
     return static_cast<int>(page.Objects.size());
 }
 

@@ -6,26 +6,27 @@ namespace vl {
 
 class TvlPage;
 class TvlReport;
+class TvlObjectSelection;
 
 // The selection and page commands of the designer window that act on the
 // template alone; the window adds the repainting and notifications.
 
 // Bits of TvlSelectionBits for the objects selected on the page and
 // whether the designer's clipboard holds objects.
-int SelectionState(const TvlPage* page, bool clipboardFilled);
+int SelectionState(const TvlPage* page, const TvlObjectSelection& selection, bool clipboardFilled);
 
 // Removes the selected objects, last first, except those marked not to be
-// deleted; a removed child band leaves no band pointing at it. Returns the
-// number of objects removed.
-int DeleteSelectedObjects(TvlPage& page);
+// deleted, and unselects them; a removed child band leaves no band
+// pointing at it. Returns the number of objects removed.
+int DeleteSelectedObjects(TvlPage& page, TvlObjectSelection& selection);
 
 // Moves every selected, movable object to the end (front) or the
 // beginning (back) of the page's list, keeping their relative order.
-void BringSelectionToFront(TvlPage& page);
-void SendSelectionToBack(TvlPage& page);
+void BringSelectionToFront(TvlPage& page, const TvlObjectSelection& selection);
+void SendSelectionToBack(TvlPage& page, const TvlObjectSelection& selection);
 
 // Selects every object of the page; returns their number.
-int SelectAllObjects(TvlPage& page);
+int SelectAllObjects(TvlPage& page, TvlObjectSelection& selection);
 
 // Every sub-report object of the report that shows page from shows page
 // to afterwards.

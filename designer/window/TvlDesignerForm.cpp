@@ -68,7 +68,7 @@ TvlDesignerForm::TvlDesignerForm(TvlReport& report, bool pageEditMode, QWidget* 
     createMenus();
     connectCommands();
     editors_ = std::make_unique<TvlDesignerEditors>(*this, this, settings_.syntaxHighlight);
-    report_.Engine().views().designer = this;
+    session_.hooks.push(report_.Engine().views(), *this);
     // the program's options as its designer holds them now
     const TvlDesigner* designer = TvlDesigner::Current();
     parts_ = std::make_unique<TvlDesignerParts>(*this, designer ? designer->options()
@@ -86,8 +86,8 @@ TvlDesignerForm::~TvlDesignerForm() {
     // the report keeps the name the template was last saved or opened under
     if (!pageEditMode_ && !firstShow_) report_.FileName = FromQt(documentName_);
     closeDialogPageWindow();
+    session_.hooks.remove(*this);
     TvlViewState& views = report_.Engine().views();
-    if (views.designer == this) views.designer = nullptr;
     if (views.designerPage == page_) views.designerPage = nullptr;
 }
 
@@ -337,35 +337,22 @@ void TvlDesignerForm::movePage(int from, int to) {
 }
 
 TvlView* TvlDesignerForm::singleSelected() const {
-    if (!page_) return nullptr;
-    TvlView* single = nullptr;
-    for (const auto& object : page_->Objects)
-        if (object->Selected) {
-            if (single) return nullptr;
-            single = object.get();
-        }
-    return single;
+    return page_ ? session_.selected.onlyIn(*page_) : nullptr;
 }
 
 void TvlDesignerForm::unselectAll() {
-    if (page_)
-        for (auto& object : page_->Objects)
-            object->Selected = false;
+    session_.selected.clear();
     selection_.count = 0;
     selection_.object = nullptr;
 }
 
 void TvlDesignerForm::refreshSelection() {
-    int count = 0;
-    if (page_)
-        for (const auto& object : page_->Objects)
-            count += object->Selected ? 1 : 0;
-    selection_.count = count;
+    selection_.count = page_ ? session_.selected.countIn(*page_) : 0;
     selection_.object = singleSelected();
 }
 
 int TvlDesignerForm::selectionState() const {
-    return SelectionState(page_, !session_.clipboard.empty());
+    return SelectionState(page_, session_.selected, !session_.clipboard.empty());
 }
 
 void TvlDesignerForm::updateCommandState() {
@@ -508,7 +495,7 @@ void TvlDesignerForm::showContextMenu(const QPoint& globalPos) {
     contextMenu_->addSeparator();
     contextMenu_->addAction(a.editContext);
     if (TvlView* single = singleSelected(); single && page_) {
-        TvlObjectMenu entries(*contextMenu_, *page_, *this, *this);
+        TvlObjectMenu entries(*contextMenu_, *page_, session_.selected, *this, *this);
         entries.addEntriesFor(*single);
     }
     contextMenu_->popup(globalPos);
@@ -560,7 +547,7 @@ void TvlDesignerForm::selectByName(const std::string& name) {
     if (page_)
         if (TvlView* view = page_->FindObject(name)) {
             unselectAll();
-            view->Selected = true;
+            session_.selected.select(*view);
             selectionChanged();
             redrawPage();
             surface_->computeSelectionBox();

@@ -1,5 +1,6 @@
 #include "designer/workspace/DesignerClipboard.h"
 
+#include "designer/workspace/ObjectSelection.h"
 #include "engine/build/TvlEngine.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/ModelContext.h"
@@ -17,11 +18,11 @@
 
 namespace vl {
 
-void DesignerClipboard::copy(const TvlPage& page) {
+void DesignerClipboard::copy(const TvlPage& page, const TvlObjectSelection& selection) {
     records_.clear();
     const ScopedValue version(page.Engine().views().templateVersion, kCurrentTemplateVersion);
     for (const auto& view : page.Objects) {
-        if (!view->Selected) continue;
+        if (!selection.contains(*view)) continue;
         MemoryStream stream;
         WriteByte(stream, view->Typ);
         WriteString(stream, view->className());
@@ -106,7 +107,6 @@ std::vector<TvlView*> DesignerClipboard::paste(TvlPage& page, QPoint shift,
         view->SetProperty("Name", Variant(view->Name));
         view->Left = view->Left - minLeft + shift.x();
         view->Top = view->Top - minTop + bandTop.value_or(shift.y());
-        view->Selected = true;
         added.push_back(&page.AddObject(std::move(view)));
     }
     return added;

@@ -9,6 +9,7 @@ namespace vl {
 
 class TvlPage;
 class TvlView;
+class TvlObjectSelection;
 
 // The designer's own clipboard: one record per copied object (type code,
 // class name, template record), shared by every designer of the process.
@@ -18,9 +19,9 @@ public:
 
     // Replaces the contents by the selected objects of the page, in page
     // order.
-    void copy(const TvlPage& page);
+    void copy(const TvlPage& page, const TvlObjectSelection& selection);
 
-    // Appends the clipboard's objects to the page, selected: moved so that
+    // Appends the clipboard's objects to the page: moved so that
     // the smallest Left and Top land on shift (their top on bandTop when
     // a band was selected), keeping their places to one another. Objects whose name the report
     // already uses get a new one; a second object of a one-per-page class and a second band of a

@@ -95,8 +95,8 @@ TvlView* TvlDesignerPage::State::addInserted(std::unique_ptr<TvlView> view, Surf
     view->SetBounds(r.l, top, width, height);
     if (band && IsCrossBandType(band->bandType()) && view->Width > w.width() - 10) view->Width = 40;
     if (!addIn) ApplyNewObjectSettings(*view, host.session().newObject);
-    view->Selected = true;
     TvlView& added = page()->AddObject(std::move(view));
+    host.session().selected.select(added);
     if (band) {
         objects().sortBands();
         w.update();
@@ -136,8 +136,8 @@ void TvlDesignerPage::State::finishLine() {
     line->FrameColor = static_cast<TvlColor>(settings.frameColor);
     unselectAll();
     line->SetBounds(left, top, width, height);
-    line->Selected = true;
     TvlView& added = page()->AddObject(std::move(line));
+    host.session().selected.select(added);
     repaint(added.CreateClipRegion(true).boundingRect());
     syncSelection();
     computeBox();

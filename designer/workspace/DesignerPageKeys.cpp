@@ -1,5 +1,6 @@
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerPageState.h"
+#include "designer/workspace/DesignerSession.h"
 #include "engine/model/TvlView.h"
 
 #include <algorithm>
@@ -88,8 +89,8 @@ void TvlDesignerPage::State::selectNearest(int key, bool touch) {
         host.updateStatus();
         return;
     }
-    s->Selected = false;
-    n->Selected = true;
+    host.session().selected.deselect(*s);
+    host.session().selected.select(*n);
     syncSelection();
     computeBox();
     repaint(before.united(selectionArea()));

@@ -1,5 +1,6 @@
 #include "designer/workspace/DesignerHost.h"
 #include "designer/workspace/DesignerPageState.h"
+#include "designer/workspace/DesignerSession.h"
 #include "designer/workspace/DesignerSettings.h"
 #include "engine/build/TvlPage.h"
 
@@ -103,10 +104,10 @@ bool TvlDesignerPage::State::pressOnObject(QPoint p, Qt::KeyboardModifiers mods,
     TvlView* hit = objects().objectAt(p);
     if (hit) {
         if (mods & Qt::ShiftModifier) {
-            hit->Selected = !hit->Selected;
-        } else if (!hit->Selected) {
+            host.session().selected.toggle(*hit);
+        } else if (!host.session().selected.contains(*hit)) {
             unselectAll();
-            hit->Selected = true;
+            host.session().selected.select(*hit);
         }
         syncSelection();
         if (sel().count == 1) sel().object = objects().onlySelected();

@@ -28,8 +28,9 @@ enum TvlSelectionBits : int {
     ssClipboard = 16, // the designer's clipboard holds objects
 };
 
-// The selection the page surface and the designer window share. Each
-// object also keeps its own Selected flag. The rectangles a proportional
+// What the page surface and the designer window share about the selection:
+// its count and single object (which objects are selected is the session's
+// TvlObjectSelection), the rubber band and the tool. The rectangles a proportional
 // resize scales from are kept by the surface itself: TvlView::SavedLeft and
 // its kin are overwritten by every drawing of the object.
 struct TvlDesignerSelection {

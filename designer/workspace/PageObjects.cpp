@@ -31,30 +31,19 @@ int PageObjects::indexOf(const TvlView* view) const {
 }
 
 std::vector<TvlView*> PageObjects::selected() const {
-    std::vector<TvlView*> result;
-    for (const auto& v : page_.Objects)
-        if (v->Selected) result.push_back(v.get());
-    return result;
+    return selection_.in(page_);
 }
 
 int PageObjects::selectedCount() const {
-    return static_cast<int>(std::count_if(page_.Objects.begin(), page_.Objects.end(),
-                                          [](const auto& v) { return v->Selected; }));
+    return selection_.countIn(page_);
 }
 
 TvlView* PageObjects::onlySelected() const {
-    TvlView* found = nullptr;
-    for (const auto& v : page_.Objects) {
-        if (!v->Selected) continue;
-        if (found) return nullptr;
-        found = v.get();
-    }
-    return found;
+    return selection_.onlyIn(page_);
 }
 
 void PageObjects::selectAll() {
-    for (const auto& v : page_.Objects)
-        v->Selected = true;
+    selection_.selectAllOf(page_);
 }
 
 SelectionBox PageObjects::selectionBox() const {
@@ -63,7 +52,7 @@ SelectionBox PageObjects::selectionBox() const {
     int bestRight = 0, bestBottom = 0;
     for (int i = 0; i < count(); ++i) {
         TvlView* v = at(i);
-        if (!v->Selected) continue;
+        if (!selection_.contains(*v)) continue;
         const SurfaceBox b = SurfaceBox::of(*v);
         result.saved.emplace_back(v, b);
         result.topLeft = {std::min(result.topLeft.x(), b.l), std::min(result.topLeft.y(), b.t)};
@@ -97,7 +86,7 @@ int PageObjects::selectInBox(const SurfaceBox& box) const {
     for (bool bands : {false, true}) {
         for (const auto& v : page_.Objects)
             if (IsBandView(v.get()) == bands && box.meets(SurfaceBox::of(*v))) {
-                v->Selected = true;
+                selection_.select(*v);
                 ++n;
             }
         if (n > 0) break;
@@ -110,7 +99,7 @@ void PageObjects::pickUpBandContents(const TvlView& band) const {
     for (const auto& v : page_.Objects) {
         if (IsBandView(v.get())) continue;
         const SurfaceBox o = SurfaceBox::of(*v);
-        if (o.l >= b.l && o.r <= b.r && o.t >= b.t && o.b <= b.b) v->Selected = true;
+        if (o.l >= b.l && o.r <= b.r && o.t >= b.t && o.b <= b.b) selection_.select(*v);
     }
 }
 
@@ -176,7 +165,7 @@ TvlView* PageObjects::nearest(const TvlView& s, int key) const {
     TvlView* best = nullptr;
     int bestScore = 10000;
     for (const auto& v : page_.Objects) {
-        if (v.get() == &s || v->Selected || IsBandView(v.get())) continue;
+        if (v.get() == &s || selection_.contains(*v) || IsBandView(v.get())) continue;
         const Span c = along(*v, key);
         if (c.start <= sv.start) continue;
         const int distance = c.start < sv.end ? c.start - sv.start : c.start - sv.end;

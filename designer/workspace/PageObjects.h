@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/workspace/ObjectSelection.h"
 #include "designer/workspace/SurfaceGeometry.h"
 
 #include <QPoint>
@@ -32,7 +33,8 @@ struct SelectionBox {
 // searches the mouse and the keyboard need.
 class PageObjects {
 public:
-    explicit PageObjects(TvlPage& page) : page_(page) {}
+    PageObjects(TvlPage& page, TvlObjectSelection& selection)
+        : page_(page), selection_(selection) {}
 
     int count() const;
     TvlView* at(int index) const;
@@ -65,6 +67,7 @@ public:
 
 private:
     TvlPage& page_;
+    TvlObjectSelection& selection_;
 };
 
 // Moves s so that it touches n in the direction of the arrow key, when n

@@ -1,6 +1,7 @@
 #include "designer/workspace/SurfacePainter.h"
 
 #include "designer/workspace/ControlFaces.h"
+#include "designer/workspace/ObjectSelection.h"
 #include "engine/build/TvlPage.h"
 #include "engine/model/TvlColor.h"
 #include "engine/model/TvlDialogControl.h"
@@ -47,8 +48,10 @@ private:
 
 } // namespace
 
-SurfacePainter::SurfacePainter(QPainter& painter, TvlPage& page, const QRegion& update)
-    : p_(painter), page_(page), update_(update), bounds_(update.boundingRect()) {}
+SurfacePainter::SurfacePainter(QPainter& painter, TvlPage& page,
+                               const TvlObjectSelection& selection, const QRegion& update)
+    : p_(painter), page_(page), selection_(selection), update_(update),
+      bounds_(update.boundingRect()) {}
 
 void SurfacePainter::background(int gridSize, bool showGrid) {
     const QColor paper = page_.PageType == ptDialog
@@ -81,15 +84,15 @@ void SurfacePainter::pageFrame() {
     p_.restore();
 }
 
-bool SurfacePainter::Moves(const TvlView& view) {
-    return view.Selected && !(view.Restrictions & rsNoMove);
+bool SurfacePainter::moves(const TvlView& view) const {
+    return selection_.contains(view) && !(view.Restrictions & rsNoMove);
 }
 
 void SurfacePainter::objects(bool outlinesOnly, Layer layer) {
     for (const auto& view : page_.Objects) {
-        if (layer != AllObjects && Moves(*view) != (layer == MovingObjects)) continue;
+        if (layer != AllObjects && moves(*view) != (layer == MovingObjects)) continue;
         if (!meetsUpdate(view->CreateClipRegion(true).boundingRect())) continue;
-        if (outlinesOnly && view->Selected) {
+        if (outlinesOnly && selection_.contains(*view)) {
             outline(SurfaceBox::of(*view));
             continue;
         }
@@ -130,7 +133,7 @@ void SurfacePainter::marker(const TvlView& view) {
 void SurfacePainter::handles(int selectedCount, const TvlView* bottomRight) {
     XorScope xorDrawing(p_);
     for (const auto& view : page_.Objects) {
-        if (!view->Selected) continue;
+        if (!selection_.contains(*view)) continue;
         for (const HandlePoint& h : HandlePoints(*view, selectedCount == 1)) {
             const bool teal = view.get() == bottomRight && h.handle == shBottomRight;
             p_.fillRect(h.centre.x() - 2, h.centre.y() - 2, 5, 5,

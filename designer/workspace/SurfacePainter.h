@@ -9,6 +9,8 @@ class QPainter;
 
 namespace vl {
 
+class TvlObjectSelection;
+
 class TvlPage;
 class TvlView;
 
@@ -19,7 +21,8 @@ class TvlView;
 // meets the update region is drawn.
 class SurfacePainter {
 public:
-    SurfacePainter(QPainter& painter, TvlPage& page, const QRegion& update);
+    SurfacePainter(QPainter& painter, TvlPage& page, const TvlObjectSelection& selection,
+                   const QRegion& update);
 
     // White (the dialog colour on dialog pages) with the grid dots: an
     // 8 x 8 pattern for grids 4 and 8, a dot every 18 pixels for grid 18.
@@ -43,7 +46,7 @@ public:
     void splitter(int x, int top, int bottom);
 
     // Whether a selected object goes with the selection when it is dragged.
-    static bool Moves(const TvlView& view);
+    bool moves(const TvlView& view) const;
 
 private:
     void marker(const TvlView& view);
@@ -51,6 +54,7 @@ private:
 
     QPainter& p_;
     TvlPage& page_;
+    const TvlObjectSelection& selection_;
     QRegion update_;
     QRect bounds_;
 };

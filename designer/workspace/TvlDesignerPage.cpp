@@ -86,7 +86,8 @@ bool TvlDesignerPage::handleKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TvlDesignerPage::copySelection() {
-    if (TvlPage* page = state_->page()) DesignerClipboard(host_.session().clipboard).copy(*page);
+    if (TvlPage* page = state_->page())
+        DesignerClipboard(host_.session().clipboard).copy(*page, host_.session().selected);
 }
 
 void TvlDesignerPage::pasteClipboard() {
@@ -102,6 +103,8 @@ void TvlDesignerPage::pasteClipboard() {
     state_->unselectAll();
     const auto added =
         DesignerClipboard(host_.session().clipboard).paste(*page, state_->pasteShift(), bandTop);
+    for (TvlView* view : added)
+        host_.session().selected.select(*view);
     state_->syncSelection();
     host_.selectionChanged();
     state_->objects().sortBands();
@@ -127,7 +130,7 @@ void TvlDesignerPage::paintEvent(QPaintEvent* event) {
     }
     State& s = *state_;
     const TvlDesignerSettings& settings = host_.settings();
-    SurfacePainter painter(p, *page, event->region());
+    SurfacePainter painter(p, *page, host_.session().selected, event->region());
     if (s.drag.active) {
         for (const QRect& r : event->region())
             p.drawImage(r, s.drag.still, r);
@@ -197,7 +200,7 @@ TvlDesignerSelection& TvlDesignerPage::State::sel() {
 }
 
 PageObjects TvlDesignerPage::State::objects() {
-    return PageObjects(*host.currentPage());
+    return PageObjects(*host.currentPage(), host.session().selected);
 }
 
 bool TvlDesignerPage::State::isDialogPage() {
@@ -216,7 +219,7 @@ void TvlDesignerPage::State::syncSelection() {
     if (s.count == 1)
         s.object = list.onlySelected();
     else if (s.count == 0 || (s.object && list.indexOf(s.object) < 0) ||
-             (s.object && !s.object->Selected))
+             (s.object && !host.session().selected.contains(*s.object)))
         s.object = nullptr;
 }
 
@@ -248,14 +251,15 @@ void TvlDesignerPage::State::startDragPictures() {
     const QRegion all(w.rect());
     drag.still = QImage(w.size(), QImage::Format_RGB32);
     QPainter still(&drag.still);
-    SurfacePainter base(still, *p, all);
+    SurfacePainter base(still, *p, host.session().selected, all);
     base.background(settings().gridSize, settings().gridShow);
     base.pageFrame();
     base.objects(false, SurfacePainter::StillObjects);
     drag.moving = QImage(w.size(), QImage::Format_ARGB32_Premultiplied);
     drag.moving.fill(Qt::transparent);
     QPainter moving(&drag.moving);
-    SurfacePainter(moving, *p, all).objects(false, SurfacePainter::MovingObjects);
+    SurfacePainter(moving, *p, host.session().selected, all)
+        .objects(false, SurfacePainter::MovingObjects);
     drag.offset = QPoint();
     drag.active = true;
 }

@@ -232,7 +232,6 @@ TvlView* TvlView::FindOwnerBand() const {
 void TvlView::CopyFrom(TvlView& other) {
     Name = other.Name;
     Typ = other.Typ;
-    Selected = other.Selected;
     WriteMode = wmTemplate;
     other.WriteMode = wmTemplate;
     const ScopedValue version(viewState().templateVersion, kCurrentTemplateVersion);

@@ -93,7 +93,6 @@ public:
     std::uint8_t Typ = otAddIn;
     std::uint8_t VersionMajor = 0, VersionMinor = 0;
     std::int32_t ID = 0;
-    bool Selected = false;
     double ScaleX = 1, ScaleY = 1;
     int OffsetX = 0, OffsetY = 0;
     bool Printing = false;

@@ -33,8 +33,7 @@ public:
     TvlDesignerSession& session() override { return session_; }
     TvlDesignerSession session_;
     void unselectAll() override {
-        for (const auto& v : page_->Objects)
-            v->Selected = false;
+        session_.selected.clear();
         sel_.count = 0;
         sel_.object = nullptr;
     }
@@ -119,7 +118,7 @@ bool DialogPage(const QString& path) {
     put(TvlControlKind::Edit, 140, 18, 200, 24, "31.12.2026");
     put(TvlControlKind::CheckBox, 16, 60, 240, 24, "Include finished tasks");
     put(TvlControlKind::ComboBox, 16, 100, 200, 24, "All categories");
-    put(TvlControlKind::Button, 160, 220, 88, 28, "OK")->Selected = true;
+    host.session_.selected.select(*put(TvlControlKind::Button, 160, 220, 88, 28, "OK"));
     put(TvlControlKind::Button, 256, 220, 88, 28, "Cancel");
     host.sel_.count = 1;
     TvlDesignerPage surface(host);

@@ -56,7 +56,7 @@ public:
         memo.FillColor = 0xE0FFFF;
         memo.Font.style = 2;
         memo.Alignment = TvlMemoView::vltaCenter | TvlMemoView::vltaMiddle;
-        memo.Selected = true;
+        session_.selected.select(memo);
         selection_.count = 1;
         selection_.object = &memo;
         settings_.units = duMillimetres;

@@ -45,9 +45,7 @@ public:
     TvlDesignerSession& session() override { return session_; }
     TvlDesignerSession session_;
     void unselectAll() override {
-        for (int i = 0; i < report_.Pages().Count(); ++i)
-            for (auto& view : report_.Pages()[i].Objects)
-                view->Selected = false;
+        session_.selected.clear();
         selection_.count = 0;
         selection_.object = nullptr;
     }

@@ -55,7 +55,8 @@ TEST_F(FieldBlockTest, AWideRowIsSqueezedIntoThePageWithNoHeaderWiderThanItsFiel
         EXPECT_EQ(data.Top, header.Top + TvlFieldBlockInserter::kRowOffset);
         EXPECT_LE(header.Width, data.Width);
         EXPECT_EQ(header.Left, data.Left);
-        EXPECT_TRUE(data.Selected && header.Selected);
+        EXPECT_TRUE(host.session_.selected.contains(data) &&
+                    host.session_.selected.contains(header));
     }
     const TvlView& last = *made.back();
     EXPECT_LE(last.Left + last.Width, page().RightEdge() + 1);

@@ -98,9 +98,9 @@ TEST_F(EditorServicesTest, TheServicesAreTheEnginesHooksWhileTheyLive) {
         EXPECT_EQ(ViewState().designer, &inner);
     }
     EXPECT_EQ(ViewState().designer, &services);
-    // A preview may leave other hooks in place; install takes them back.
+    // A preview may leave other hooks in place; the session takes them back.
     ViewState().designer = nullptr;
-    services.install();
+    host.session_.hooks.reinstall();
     EXPECT_EQ(ViewState().designer, &services);
     // Without the text editors their properties offer no dialog.
     EXPECT_FALSE(services.available("Memo"));

@@ -39,8 +39,7 @@ public:
     TvlDesignerSession& session() override { return session_; }
     TvlDesignerSession session_;
     void unselectAll() override {
-        for (const auto& view : currentPage()->Objects)
-            view->Selected = false;
+        session_.selected.clear();
         selection_.count = 0;
     }
     void selectionChanged() override { ++selectionChanges; }
@@ -82,7 +81,7 @@ public:
     void select(std::initializer_list<TvlView*> views) {
         unselectAll();
         for (TvlView* view : views)
-            view->Selected = true;
+            session_.selected.select(*view);
         selection_.count = static_cast<int>(views.size());
         selection_.object = views.size() == 1 ? *views.begin() : nullptr;
     }
@@ -90,7 +89,7 @@ public:
     std::string selectedNames() {
         std::string names;
         for (const auto& view : page().Objects)
-            if (view->Selected) names += (names.empty() ? "" : ",") + view->Name;
+            if (session_.selected.contains(*view)) names += (names.empty() ? "" : ",") + view->Name;
         return names;
     }
     // The names of the current page's objects in page order.

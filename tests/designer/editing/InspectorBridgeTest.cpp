@@ -18,9 +18,11 @@ struct InspectorBridgeTest : EditingFixture {
             questions.push_back(caption + ": " + text);
             return answer;
         });
-        Globals().localeService().setDecimalSeparator('.');
+        host.report().Engine().localeService().setDecimalSeparator('.');
     }
-    ~InspectorBridgeTest() override { Globals().localeService().setDecimalSeparator(separator); }
+    ~InspectorBridgeTest() override {
+        host.report().Engine().localeService().setDecimalSeparator(separator);
+    }
 
     int row(const char* name) const { return form.rowList().rowIndexOf(name); }
     std::string text(const char* name) const {
@@ -37,7 +39,7 @@ struct InspectorBridgeTest : EditingFixture {
         form.rowList().ApplyValue();
     }
 
-    char separator = Globals().localeService().decimalSeparator();
+    char separator = host.report().Engine().localeService().decimalSeparator();
     TvlInspForm form;
     std::vector<std::string> questions;
     bool answer = false;
@@ -86,6 +88,12 @@ TEST_F(InspectorBridgeTest, LengthsAreShownAndTypedInTheDesignerUnit) {
     editing.inspector().FillInspector();
     EXPECT_EQ(text("Width"), "72");
     EXPECT_TRUE(form.rowList().row(row("Width")).is(pkInteger));
+
+    // Decimals show with the separator of the report's engine.
+    host.settings_.units = duMillimetres;
+    host.report().Engine().localeService().setDecimalSeparator(',');
+    editing.inspector().FillInspector();
+    EXPECT_EQ(text("Width"), "20,00");
 }
 
 TEST_F(InspectorBridgeTest, RenamingAnObjectRenamesTheBandLinksThatNameIt) {

@@ -19,7 +19,7 @@ TEST_F(UndoTest, MoveUndoRedoAndANewChangeEmptiesRedo) {
     EXPECT_EQ(memo.Left, 10);
     EXPECT_FALSE(editing.undo().canUndo());
     ASSERT_TRUE(editing.undo().canRedo());
-    EXPECT_TRUE(memo.Selected) << "the object moved back stays selected";
+    EXPECT_TRUE(host.session_.selected.contains(memo)) << "the object moved back stays selected";
 
     editing.undo().Redo();
     EXPECT_EQ(memo.Left, 50);
@@ -71,7 +71,8 @@ TEST_F(UndoTest, DeletingTwoObjectsAndUndoingPutsBothBackInTheirPlaces) {
     auto& d = host.add<TvlPictureView>(otPicture, "D", 0, 90, 30, 30);
     host.select({&b, &d});
     host.takeSnapshot(skDelete);
-    std::erase_if(host.page().Objects, [](const auto& v) { return v->Selected; });
+    std::erase_if(host.page().Objects,
+                  [&](const auto& v) { return host.session_.selected.contains(*v); });
     ASSERT_EQ(host.order(), "A,C");
 
     editing.undo().Undo();

@@ -1,6 +1,5 @@
 #include "designer/inspector/TvlInspRow.h"
 
-#include "engine/build/TvlEngine.h"
 #include "engine/script/Errors.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +9,9 @@ using namespace vl;
 namespace {
 
 TvlInspRow makeRow(std::uint16_t kinds, const Variant& value, StringList names = {},
-                   std::vector<Variant> values = {}) {
+                   std::vector<Variant> values = {}, char separator = '.') {
     TvlInspRow row("Prop", kinds, {}, std::move(names), std::move(values));
-    row.setValue(value);
+    row.setValue(value, separator);
     return row;
 }
 
@@ -65,14 +64,8 @@ TEST(TvlInspRowTest, FloatsShowTwoDecimalsAndReadEitherSeparator) {
     EXPECT_DOUBLE_EQ(typed(pkFloat, "3.75").value().toDouble(), 3.75);
     EXPECT_THROW(typed(pkFloat, "wide").value(), ConversionError);
 
-    LocaleService& locale = Globals().localeService();
-    const char separator = locale.decimalSeparator();
-    locale.setDecimalSeparator(',');
-    const std::string withComma = makeRow(pkFloat, 2.5).text();
-    const double fromPoint = typed(pkFloat, "3.75").value().toDouble();
-    locale.setDecimalSeparator(separator);
-    EXPECT_EQ(withComma, "2,50");
-    EXPECT_DOUBLE_EQ(fromPoint, 3.75);
+    EXPECT_EQ(makeRow(pkFloat, 2.5, {}, {}, ',').text(), "2,50");
+    EXPECT_DOUBLE_EQ(typed(pkFloat, "3.75").value().toDouble(), 3.75);
 }
 
 TEST(TvlInspRowTest, EnumerationsWithValuesShowNamesAndCycle) {

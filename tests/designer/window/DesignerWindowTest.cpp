@@ -262,7 +262,7 @@ TEST_F(DesignerWindowTest, KeyboardTable) {
     EXPECT_EQ(form->session().clipboard.size(), 1u);
     form->actions().toolActions[1]->trigger();
     key(Qt::Key_Escape);
-    EXPECT_FALSE(text.Selected);
+    EXPECT_FALSE(form->session().selected.contains(text));
     EXPECT_TRUE(form->actions().toolActions[0]->isChecked());
     EXPECT_EQ(form->selection().tool, dtSelect);
 
@@ -714,7 +714,7 @@ TEST_F(DesignerWindowTest, SelectByNameSelectsAnObjectOrSwitchesPage) {
     addPage();
     open();
     form->selectByName("text");
-    EXPECT_TRUE(text.Selected);
+    EXPECT_TRUE(form->session().selected.contains(text));
     EXPECT_EQ(form->selection().count, 1);
     form->selectByName("Page2");
     EXPECT_EQ(form->currentPageIndex(), 1);
@@ -885,7 +885,7 @@ TEST_F(DesignerWindowTest, UndoFormattingInspectorAndFieldsWindowAreJoinedToTheW
     EXPECT_EQ(restored->Left, 40);
     EXPECT_TRUE(form->actions().redoEntry->isEnabled());
     // still selected: the next command acts on it without a click
-    EXPECT_TRUE(restored->Selected);
+    EXPECT_TRUE(form->session().selected.contains(*restored));
     EXPECT_EQ(form->selection().object, restored);
     key(Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(static_cast<TvlMemoView*>(page.FindObject("Text"))->Font.style & 2, 2);

@@ -1,12 +1,16 @@
 #include "designer/window/PageCommands.h"
 
 #include "designer/workspace/DesignerSelection.h"
+#include "designer/workspace/ObjectSelection.h"
 #include "tests/designer/window/DesignerTestReport.h"
 
 namespace vltest {
 namespace {
 
-using PageCommandsTest = DesignerTestReport;
+class PageCommandsTest : public DesignerTestReport {
+protected:
+    TvlObjectSelection selection;
+};
 
 TEST_F(PageCommandsTest, MovingAPageKeepsEverySubReportOnItsPage) {
     TvlPage& first = addPage();
@@ -64,9 +68,10 @@ TEST_F(PageCommandsTest, DeleteKeepsUndeletableObjectsAndUnlinksDeletedChildBand
     memo(page, "Gone", 10, 40);
     memo(page, "Unselected", 10, 80);
     for (TvlView* view : std::initializer_list<TvlView*>{&child, &kept, page.FindObject("Gone")})
-        view->Selected = true;
+        selection.select(*view);
 
-    EXPECT_EQ(DeleteSelectedObjects(page), 2);
+    EXPECT_EQ(DeleteSelectedObjects(page, selection), 2);
+    EXPECT_EQ(selection.in(page), std::vector<TvlView*>{&kept}) << "only what stays is selected";
     EXPECT_EQ(names(page),
               (std::vector<std::string>{"MasterData1", "Header1", "Kept", "Unselected"}));
     EXPECT_EQ(data.ChildBand, "");
@@ -77,14 +82,14 @@ TEST_F(PageCommandsTest, ZOrderMovesSelectedMovableObjectsKeepingTheirOrder) {
     TvlPage& page = addPage();
     for (const char* name : {"A", "B", "C", "D", "E"})
         memo(page, name, 0, 0);
-    page.FindObject("B")->Selected = true;
-    page.FindObject("D")->Selected = true;
-    page.FindObject("A")->Selected = true;
+    selection.select(*page.FindObject("B"));
+    selection.select(*page.FindObject("D"));
+    selection.select(*page.FindObject("A"));
     page.FindObject("A")->Restrictions = rsNoMove;
 
-    BringSelectionToFront(page);
+    BringSelectionToFront(page, selection);
     EXPECT_EQ(names(page), (std::vector<std::string>{"A", "C", "E", "B", "D"}));
-    SendSelectionToBack(page);
+    SendSelectionToBack(page, selection);
     EXPECT_EQ(names(page), (std::vector<std::string>{"B", "D", "A", "C", "E"}));
 }
 
@@ -93,20 +98,20 @@ TEST_F(PageCommandsTest, SelectionStateBits) {
     auto& text = memo(page, "Text", 0, 0);
     auto& data = band(page, "Data", btMasterData, 40);
     auto& sub = subReport(page, "Sub", 0);
-    EXPECT_EQ(SelectionState(&page, false), 0);
-    EXPECT_EQ(SelectionState(nullptr, false), 0);
-    text.Selected = true;
-    EXPECT_EQ(SelectionState(&page, false), ssText);
-    text.Selected = false;
-    data.Selected = true;
-    EXPECT_EQ(SelectionState(&page, false), ssBand);
-    data.Selected = false;
-    sub.Selected = true;
-    EXPECT_EQ(SelectionState(&page, false), ssOther);
-    text.Selected = true;
-    EXPECT_EQ(SelectionState(&page, false), ssSeveral);
-    EXPECT_EQ(SelectionState(&page, true), ssSeveral | ssClipboard);
-    EXPECT_EQ(SelectionState(nullptr, true), ssClipboard);
+    EXPECT_EQ(SelectionState(&page, selection, false), 0);
+    EXPECT_EQ(SelectionState(nullptr, selection, false), 0);
+    selection.select(text);
+    EXPECT_EQ(SelectionState(&page, selection, false), ssText);
+    selection.deselect(text);
+    selection.select(data);
+    EXPECT_EQ(SelectionState(&page, selection, false), ssBand);
+    selection.deselect(data);
+    selection.select(sub);
+    EXPECT_EQ(SelectionState(&page, selection, false), ssOther);
+    selection.select(text);
+    EXPECT_EQ(SelectionState(&page, selection, false), ssSeveral);
+    EXPECT_EQ(SelectionState(&page, selection, true), ssSeveral | ssClipboard);
+    EXPECT_EQ(SelectionState(nullptr, selection, true), ssClipboard);
 }
 
 } // namespace

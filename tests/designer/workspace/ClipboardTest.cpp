@@ -21,8 +21,8 @@ protected:
 } // namespace
 
 TEST_F(SurfaceClipboard, PastedObjectsStartAtTheTopLeftWithNewNames) {
-    add(100, 50, 40, 20, "Memo1").Selected = true;
-    add(150, 80, 40, 20, "Memo2").Selected = true;
+    host.session_.selected.select(add(100, 50, 40, 20, "Memo1"));
+    host.session_.selected.select(add(150, 80, 40, 20, "Memo2"));
     add(300, 300, 40, 20, "Other");
     surface.copySelection();
     ASSERT_EQ(host.session_.clipboard.size(), 2u);
@@ -44,23 +44,22 @@ TEST_F(SurfaceClipboard, PastedObjectsStartAtTheTopLeftWithNewNames) {
 }
 
 TEST_F(SurfaceClipboard, SelectedBandReceivesThePaste) {
-    add(100, 50, 40, 20, "Memo1").Selected = true;
-    add(150, 80, 40, 20, "Memo2").Selected = true;
+    host.session_.selected.select(add(100, 50, 40, 20, "Memo1"));
+    host.session_.selected.select(add(150, 80, 40, 20, "Memo2"));
     surface.copySelection();
-    for (const auto& v : host.page->Objects)
-        v->Selected = false;
+    host.session_.selected.clear();
     TvlBandView& data = band(5, 400, 60, "MasterData1");
-    data.Selected = true;
+    host.session_.selected.select(data);
     const auto added = paste();
     ASSERT_EQ(added.size(), 2u);
     EXPECT_EQ(added[0]->Top, 400);
     EXPECT_EQ(added[1]->Top, 430);
-    EXPECT_FALSE(data.Selected);
+    EXPECT_FALSE(host.session_.selected.contains(data));
 }
 
 TEST_F(SurfaceClipboard, BandsAPageHasOnceAreNotPastedTwice) {
-    band(0, 20, 40, "ReportTitle1").Selected = true;
-    band(5, 100, 40, "MasterData1").Selected = true;
+    host.session_.selected.select(band(0, 20, 40, "ReportTitle1"));
+    host.session_.selected.select(band(5, 100, 40, "MasterData1"));
     surface.copySelection();
     const auto added = paste();
     ASSERT_EQ(added.size(), 1u);
@@ -71,7 +70,7 @@ TEST_F(SurfaceClipboard, BandsAPageHasOnceAreNotPastedTwice) {
 }
 
 TEST_F(SurfaceClipboard, UnreadableRecordsAreLeftOut) {
-    add(100, 50, 40, 20, "Memo1").Selected = true;
+    host.session_.selected.select(add(100, 50, 40, 20, "Memo1"));
     surface.copySelection();
     auto& clipboard = host.session_.clipboard;
     MemoryStream gone; // an add-in class that is not registered any more

@@ -40,8 +40,7 @@ public:
     TvlDesignerSession& session() override { return session_; }
     TvlDesignerSession session_;
     void unselectAll() override {
-        for (const auto& v : page->Objects)
-            v->Selected = false;
+        session_.selected.clear();
         sel.count = 0;
         sel.object = nullptr;
     }
@@ -132,12 +131,7 @@ protected:
         release(at, mods);
     }
     static QRect rect(const TvlView& v) { return {v.Left, v.Top, v.Width, v.Height}; }
-    std::vector<TvlView*> selected() const {
-        std::vector<TvlView*> result;
-        for (const auto& v : host.page->Objects)
-            if (v->Selected) result.push_back(v.get());
-        return result;
-    }
+    std::vector<TvlView*> selected() const { return host.session_.selected.in(*host.page); }
 
     RecordingHost host;
     TvlDesignerPage surface{host};

@@ -112,7 +112,8 @@ TEST(PageObjects, SortBandsPutsOverlayFirstAndCrossBandsLastOfTheBands) {
     Band(page, 13, "Overlay");
     Band(page, 5, "Data");
     Band(page, 13, "Overlay2");
-    PageObjects(page).sortBands();
+    TvlObjectSelection selection;
+    PageObjects(page, selection).sortBands();
     EXPECT_EQ(Order(page), "Overlay Title Data Overlay2 Cross M1 M2 ");
 }
 
@@ -123,11 +124,12 @@ TEST(PageObjects, NearestObjectPrefersTheSameRow) {
     TvlView& row = Put(page, std::make_unique<TvlMemoView>(), 260, 300, 50, 20, "Row");
     Put(page, std::make_unique<TvlMemoView>(), 20, 300, 50, 20, "Left");
     Band(page, 5, "Band");
-    PageObjects objects(page);
+    TvlObjectSelection selection;
+    PageObjects objects(page, selection);
     EXPECT_EQ(objects.nearest(s, Qt::Key_Right), &row);
     EXPECT_EQ(objects.nearest(s, Qt::Key_Left)->Name, "Left");
     EXPECT_EQ(objects.nearest(s, Qt::Key_Up)->Name, "Above");
     EXPECT_EQ(objects.nearest(s, Qt::Key_Down), nullptr);
-    row.Selected = true; // selected objects are not candidates
+    selection.select(row); // selected objects are not candidates
     EXPECT_EQ(objects.nearest(s, Qt::Key_Right)->Name, "Above");
 }

@@ -31,7 +31,7 @@ TEST_F(SurfaceInsert, ClickInsertsADefaultTextObject) {
     EXPECT_EQ(memo.Name, "Memo1");
     EXPECT_EQ(memo.FrameTyp, vlftLeft | vlftTop);
     EXPECT_EQ(memo.Font.name, "Courier New");
-    EXPECT_TRUE(memo.Selected);
+    EXPECT_TRUE(host.session_.selected.contains(memo));
     EXPECT_EQ(host.sel.object, &memo);
     EXPECT_EQ(host.snapshots, std::vector<TvlSnapshotKind>{skInsert});
     EXPECT_EQ(host.edits, std::vector<bool>{false});

@@ -72,7 +72,7 @@ TEST_F(SurfacePaint, HandlesShowWhileNoButtonIsHeld) {
     TvlView& a = add(100, 100, 80, 40, "A");
     EXPECT_EQ(at(render(), 98, 98), kWhite);
     click({130, 120});
-    ASSERT_TRUE(a.Selected);
+    ASSERT_TRUE(host.session_.selected.contains(a));
     QImage image = render();
     EXPECT_EQ(at(image, 98, 98), kBlack);   // top-left handle, inverted white
     EXPECT_EQ(at(image, 140, 98), kBlack);  // middle of the top side

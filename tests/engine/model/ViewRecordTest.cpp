@@ -376,14 +376,12 @@ TEST_F(RecordTest, SubReportAndCopyFrom) {
     version(21);
     TvlView source;
     Fill(source);
-    source.Selected = true;
     source.WriteMode = wmPrepared;
     TvlView copy;
     copy.CopyFrom(source);
     EXPECT_EQ(ViewState().templateVersion, 21);
     EXPECT_EQ(source.WriteMode, wmTemplate);
     EXPECT_EQ(copy.WriteMode, wmTemplate);
-    EXPECT_TRUE(copy.Selected);
     EXPECT_EQ(copy.Name, "Memo1");
     EXPECT_EQ(copy.Script, source.Script);
     EXPECT_EQ(copy.Tag, source.Tag);
