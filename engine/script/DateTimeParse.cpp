@@ -1,6 +1,6 @@
 // Date and time parsing of StrToDate, StrToTime and StrToDateTime (declared
 // in ValueFormat.h).
-#include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/ValueFormat.h"
@@ -24,17 +24,16 @@ bool isDigit(char c) {
 // Runs of digits and runs of letters; everything else separates.
 std::vector<Token> tokenize(std::string_view text) {
     std::vector<Token> tokens;
-    const CodePage& page = CurrentCodePage();
     std::size_t i = 0;
     while (i < text.size()) {
         const bool digit = isDigit(text[i]);
-        if (!digit && !page.isLetter(text[i])) {
-            ++i;
+        if (!digit && !text::IsLetterAt(text, i)) {
+            i += text::CharSize(text, i);
             continue;
         }
         std::size_t j = i;
-        while (j < text.size() && (digit ? isDigit(text[j]) : page.isLetter(text[j])))
-            ++j;
+        while (j < text.size() && (digit ? isDigit(text[j]) : text::IsLetterAt(text, j)))
+            j += digit ? 1 : text::CharSize(text, j);
         tokens.push_back({text.substr(i, j - i), digit});
         i = j;
     }
@@ -129,7 +128,7 @@ int takeMarker(std::string_view& text, const LocaleService& locale) {
             return k % 2 + 1;
         }
         if (SameText(text.substr(0, m.size()), m) && text.size() > m.size() &&
-            !CurrentCodePage().isLetter(text[m.size()])) {
+            !text::IsLetterAt(text, m.size())) {
             text = TrimBlanks(text.substr(m.size()));
             return k % 2 + 1;
         }

@@ -1,6 +1,7 @@
 #include "engine/script/LocaleService.h"
 
 #include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/ValueFormat.h"
 
 #include <cmath>
@@ -157,11 +158,11 @@ const std::string& LocaleService::monthName(int month, bool longForm) const {
 }
 
 std::string LocaleService::upperCase(std::string_view text) const {
-    return CurrentCodePage().toUpper(text);
+    return text::Upper(text);
 }
 
 std::string LocaleService::lowerCase(std::string_view text) const {
-    return CurrentCodePage().toLower(text);
+    return text::Lower(text);
 }
 
 int LocaleService::compareStrings(std::string_view a, std::string_view b) const {

@@ -1,7 +1,7 @@
 #include "engine/script/StdFunctionLibrary.h"
 
 #include "engine/script/Aggregates.h"
-#include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/ScriptContext.h"
 #include "engine/script/TextUtils.h"
 #include "engine/script/TvlLocale.h"
@@ -32,18 +32,6 @@ struct StdCall {
 // A part of a date read back from its formatted text.
 Variant datePart(const StdCall& c, const char* picture) {
     return Variant(StrToInt(FormatDateTime(picture, c.eval(c.p1).toDateTime(), c.locale())));
-}
-
-std::string nameCase(const StdCall& c, const std::string& s) {
-    std::string out = c.locale().lowerCase(s);
-    if (!out.empty()) out[0] = CurrentCodePage().toUpper(out[0]);
-    return out;
-}
-
-int position(const std::string& part, const std::string& whole) {
-    if (part.empty()) return 0;
-    const std::size_t at = whole.find(part);
-    return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
 }
 
 // The larger (or smaller) of two evaluated arguments, as they are.
@@ -90,7 +78,7 @@ void messageBox(const StdCall& c) {
     c.val = Variant(c.engine.uiService().messageBox(message, caption, c.eval(c.p3).toInt()));
 }
 void length(const StdCall& c) {
-    c.val = Variant(static_cast<int>(c.text(c.p1).size()));
+    c.val = Variant(text::Length(c.text(c.p1)));
 }
 void lowerCase(const StdCall& c) {
     c.val = Variant(c.locale().lowerCase(c.text(c.p1)));
@@ -99,14 +87,14 @@ void upperCase(const StdCall& c) {
     c.val = Variant(c.locale().upperCase(c.text(c.p1)));
 }
 void nameCaseCall(const StdCall& c) {
-    c.val = Variant(nameCase(c, c.text(c.p1)));
+    c.val = Variant(text::NameCase(c.text(c.p1)));
 }
 void trim(const StdCall& c) {
     c.val = Variant(std::string(TrimBlanks(c.text(c.p1))));
 }
 void pos(const StdCall& c) {
     const std::string part = c.text(c.p1);
-    c.val = Variant(position(part, c.text(c.p2)));
+    c.val = Variant(text::Position(part, c.text(c.p2)));
 }
 void maxNum(const StdCall& c) {
     c.val = pick(c, true);

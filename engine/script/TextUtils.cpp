@@ -1,6 +1,6 @@
 #include "engine/script/TextUtils.h"
 
-#include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 
 #include <charconv>
@@ -84,18 +84,14 @@ std::string GetWindowsVersion() {
 }
 
 int CompareText(std::string_view a, std::string_view b) {
-    const CodePage& page = CurrentCodePage();
-    const auto n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(page.toUpper(a[i]));
-        const auto y = static_cast<unsigned char>(page.toUpper(b[i]));
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    return text::CompareNoCase(a, b);
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && CompareText(a, b) == 0;
+    // One byte per character: texts of different sizes differ. In UTF-8 a
+    // character and its other case may differ in size.
+    if (a.size() != b.size() && EngineTextEncoding() == TextEncoding::CodePage) return false;
+    return text::CompareNoCase(a, b) == 0;
 }
 
 std::string UpperName(std::string_view name) {

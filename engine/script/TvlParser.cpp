@@ -1,6 +1,6 @@
 #include "engine/script/TvlParser.h"
 
-#include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 #include "engine/script/ExpressionScan.h"
 #include "engine/script/TextUtils.h"
@@ -461,13 +461,13 @@ void TvlParser::evalIdentifier(std::string_view s, std::size_t& i, Stack& stack)
     } else if (i < n && s[i] == '(') {
         std::string_view a1, a2, a3;
         SplitArguments(s, i, a1, a2, a3);
-        stack.push(callFunction(CurrentCodePage().toUpper(ident), a1, a2, a3));
+        stack.push(callFunction(text::Upper(ident), a1, a2, a3));
     } else if (SameText(ident, "TRUE")) {
         stack.push(Variant(true));
     } else if (SameText(ident, "FALSE")) {
         stack.push(Variant(false));
     } else if (!ident.empty()) {
-        stack.push(lookup(CurrentCodePage().toUpper(ident)));
+        stack.push(lookup(text::Upper(ident)));
     } else if (i == before) {
         throw ParserError("Unexpected character in expression");
     }
@@ -485,12 +485,6 @@ std::int32_t argumentInteger(TvlParser& parser, std::string_view arg) {
     return StrToInt(parser.Evaluate(arg).toString());
 }
 
-std::string copyText(const std::string& text, std::int32_t start, std::int32_t count) {
-    const std::int64_t from = std::max<std::int64_t>(start, 1) - 1;
-    if (count <= 0 || from >= static_cast<std::int64_t>(text.size())) return {};
-    return text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(count));
-}
-
 } // namespace
 
 Variant TvlParser::callFunction(std::string_view name, std::string_view a1, std::string_view a2,
@@ -498,7 +492,7 @@ Variant TvlParser::callFunction(std::string_view name, std::string_view a1, std:
     if (name == "COPY") {
         const std::string text = Evaluate(a1).toString();
         const std::int32_t start = argumentInteger(*this, a2);
-        return Variant(copyText(text, start, argumentInteger(*this, a3)));
+        return Variant(text::Copy(text, start, argumentInteger(*this, a3)));
     }
     if (name == "IF") {
         const double condition = StrToFloat(Evaluate(a1).toString());

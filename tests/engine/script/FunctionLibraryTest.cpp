@@ -3,6 +3,7 @@
 #include "engine/build/TvlEngine.h"
 #include "engine/script/DataFieldRef.h"
 #include "engine/script/DatabaseFunctionLibrary.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionDescriptions.h"
 #include "engine/script/FunctionSplitter.h"
@@ -81,6 +82,21 @@ TEST_F(FunctionLibraryTest, TextAndNumberFunctions) {
     EXPECT_TRUE(eval("FORMATTEXT('000-00', '12345')").identical(Variant("123-45")));
     EXPECT_TRUE(eval("FORMATTEXT('000-00', '12')").identical(Variant("12 -  ")));
     EXPECT_THROW(eval("FORMATFLOAT('0', 'abc')"), ConversionError);
+}
+
+TEST_F(FunctionLibraryTest, TextFunctionsCountCharactersOfUtf8Text) {
+    const ScopedTextEncoding utf8(TextEncoding::Utf8);
+    EXPECT_TRUE(eval("LENGTH('Ελένη Παπαδοπούλου')").identical(Variant(18)));
+    EXPECT_TRUE(eval("LENGTH('王小明')").identical(Variant(3)));
+    EXPECT_TRUE(eval("COPY('Ελένη', 2, 3)").identical(Variant("λέν")));
+    EXPECT_TRUE(eval("COPY('王小明', 2, 9)").identical(Variant("小明")));
+    EXPECT_TRUE(eval("POS('ένη', 'Ελένη')").identical(Variant(3)));
+    EXPECT_TRUE(eval("POS('明', '王小明')").identical(Variant(3)));
+    EXPECT_TRUE(eval("UPPERCASE('Ελένη')").identical(Variant("ΕΛΈΝΗ")));
+    EXPECT_TRUE(eval("LOWERCASE('ИВАН Петров')").identical(Variant("иван петров")));
+    EXPECT_TRUE(eval("NAMECASE('ελένη')").identical(Variant("Ελένη")));
+    EXPECT_TRUE(eval("UPPERCASE('王小明')").identical(Variant("王小明")));
+    EXPECT_TRUE(eval("TRIM('  עברית ')").identical(Variant("עברית")));
 }
 
 TEST_F(FunctionLibraryTest, DateFunctions) {

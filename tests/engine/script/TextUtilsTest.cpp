@@ -1,5 +1,6 @@
 #include "engine/script/TextUtils.h"
 
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FontStyle.h"
 
@@ -64,4 +65,28 @@ TEST(TextUtils, CaseInsensitiveComparison) {
     EXPECT_FALSE(SameText("a", "ab"));
     EXPECT_LT(CompareText("a", "ab"), 0);
     EXPECT_GT(CompareText("b", "A"), 0);
+}
+
+TEST(TextUtils, Utf8TextIsComparedAndCutByCharacter) {
+    const ScopedTextEncoding utf8(TextEncoding::Utf8);
+    EXPECT_TRUE(SameText("Ελένη", "ΕΛΈΝΗ"));
+    EXPECT_TRUE(SameText("été", "ÉTÉ"));
+    EXPECT_FALSE(SameText("Иван", "Иваn"));
+    // Upper-cased, then by code: "_" after the letters, as in the code page.
+    EXPECT_GT(CompareText("_", "z"), 0);
+    EXPECT_LT(CompareText("zoe", "Zoë"), 0);
+    EXPECT_LT(CompareText("Alpha", "Ωmega"), 0);
+    EXPECT_LT(CompareText("王", "王小"), 0);
+
+    EXPECT_EQ(text::Length("王小明"), 3);
+    EXPECT_EQ(text::Length("😀a"), 2);
+    EXPECT_EQ(text::Length("e\xCC\x81"), 2) << "a combining accent is a character of its own";
+    EXPECT_EQ(text::Length("\xE9t\xE9"), 3) << "bytes that are no UTF-8 count one each";
+    EXPECT_EQ(text::Copy("王小明", 3, 5), "明");
+    EXPECT_EQ(text::Copy("😀ab", 1, 1), "😀");
+    EXPECT_EQ(text::Copy("abc", 4, 1), "");
+    EXPECT_EQ(text::Position("明", "王小明"), 3);
+    EXPECT_TRUE(text::IsLetterAt("1Ω", 1));
+    EXPECT_FALSE(text::IsLetterAt("1Ω", 0));
+    EXPECT_EQ(text::CharSize("Ω", 0), 2u);
 }
