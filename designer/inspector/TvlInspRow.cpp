@@ -1,7 +1,7 @@
 #include "designer/inspector/TvlInspRow.h"
 
-#include "engine/script/CodePage.h"
 #include "engine/script/ColorConstants.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 #include "engine/script/TextUtils.h"
 
@@ -98,7 +98,7 @@ Variant TvlInspRow::value() const {
     if (is(pkInteger)) return Variant(static_cast<int>(StrToInt(text_)));
     if (is(pkFloat)) return Variant(StrToFloatAny(text_));
     if (is(pkBoolean)) {
-        const std::string upper = CurrentCodePage().toUpper(text_);
+        const std::string upper = text::Upper(text_);
         if (upper == "TRUE") return Variant(true);
         if (upper == "FALSE" || upper == "0" || upper.empty()) return Variant(false);
         return Variant(true);

@@ -6,7 +6,7 @@
 #include "engine/model/ViewState.h"
 #include "engine/model/ViewXml.h"
 #include "engine/output/TvlPrinter.h"
-#include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 #include "engine/script/StreamIO.h"
 
@@ -37,7 +37,7 @@ struct ClassAlias {
 
 ClassAlias aliasOf(std::uint8_t code, std::string className) {
     if (code != otAddIn) return {code, std::move(className)};
-    const std::string upper = CurrentCodePage().toUpper(className);
+    const std::string upper = text::Upper(className);
     if (upper == "TVLBDELOOKUPCONTROL" || upper == "TVLIBXLOOKUPCONTROL")
         return {otAddIn, "TvlDBLookupControl"};
     if (upper == "TVLFRAMEDMEMOVIEW") return {otMemo, {}, kFramedMemoTail};

@@ -2,6 +2,7 @@
 
 #include "engine/model/Hyphenation.h"
 #include "engine/model/MeasuringCanvas.h"
+#include "engine/script/EngineText.h"
 
 #include <algorithm>
 
@@ -31,8 +32,20 @@ std::string_view TvlLineWrapper::part(int from, int to) const {
 
 double TvlLineWrapper::width(int from, int to) const {
     if (to < from) return 0;
-    return prefix_[static_cast<std::size_t>(to)] - prefix_[static_cast<std::size_t>(from - 1)] +
-           static_cast<double>(charSpacing_) * (to - from + 1);
+    return prefix_[static_cast<std::size_t>(to)] - prefix_[static_cast<std::size_t>(from - 1)];
+}
+
+int TvlLineWrapper::next(int i) const {
+    const int n = static_cast<int>(s_.size());
+    ++i;
+    while (i <= n && text::ContinuesChar(at(i)))
+        ++i;
+    return i;
+}
+
+bool TvlLineWrapper::breaksBefore(int i) const {
+    return static_cast<unsigned char>(at(i)) >= 0x80 &&
+           text::BreaksBetweenChars(text::CodeAt(s_, static_cast<std::size_t>(i - 1)));
 }
 
 void TvlLineWrapper::output(int from, int to, std::string_view tail) {
@@ -62,10 +75,14 @@ void TvlLineWrapper::wrap(std::string_view s, StringList& out) {
     s_ = s;
     out_ = &out;
     const int n = static_cast<int>(s.size());
+    // Each character's advance and spacing count at its first byte, so that
+    // every range of whole characters measures by two lookups.
     prefix_.resize(s.size() + 1);
     prefix_[0] = 0;
-    for (std::size_t k = 0; k < s.size(); ++k)
-        prefix_[k + 1] = prefix_[k] + metrics_.advance(s[k]);
+    for (std::size_t k = 0; k < s.size(); ++k) {
+        const bool continues = text::ContinuesChar(s[k]);
+        prefix_[k + 1] = prefix_[k] + (continues ? 0 : metrics_.advanceAt(s, k) + charSpacing_);
+    }
     const std::string_view mark(&kParagraphMark, 1);
 
     const bool hasBreaks = s.find_first_of("\r\n") != std::string_view::npos;
@@ -84,6 +101,9 @@ void TvlLineWrapper::wrap(std::string_view s, StringList& out) {
             if (IsLineBreak(at(i))) return;
             continue;
         }
+        // Before a character of a script written without spaces a line may
+        // break, also when that character is the one that does not fit.
+        if (i > beg && breaksBefore(i)) brk = i;
         if (at(i) != ' ' && width(beg, i) > wrapWidth_) {
             bool hyphenated = false;
             if (wordBreak_) {
@@ -114,7 +134,7 @@ void TvlLineWrapper::wrap(std::string_view s, StringList& out) {
             beg = brk = brk + 1;
         }
         if (at(i) == ' ') brk = i;
-        ++i; // the engine's code pages have no double-byte characters
+        i = next(i);
     }
     if (beg != i) output(beg, std::min(i, n), mark);
 }

@@ -35,6 +35,11 @@ private:
     char at(int i) const { return s_[static_cast<std::size_t>(i - 1)]; }
     std::string_view part(int from, int to) const;
     double width(int from, int to) const;
+    // The position of the character after the one at (or ending at) i.
+    int next(int i) const;
+    // Whether a line may break before the character at i though no space
+    // precedes it (Chinese, Japanese and Korean text).
+    bool breaksBefore(int i) const;
     void output(int from, int to, std::string_view tail);
     // The last position up to which the word that begins after brk may be
     // hyphenated within the width, or 0 when none fits.
@@ -44,7 +49,7 @@ private:
     int charSpacing_;
     int wrapWidth_;
     bool wordBreak_;
-    std::vector<double>& prefix_; // prefix_[k]: advances of s[1..k]
+    std::vector<double>& prefix_; // prefix_[k]: advances and spacing of s[1..k]
     std::string_view s_;
     StringList* out_ = nullptr;
 };

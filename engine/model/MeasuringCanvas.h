@@ -3,6 +3,7 @@
 #include "engine/model/TvlFont.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <array>
@@ -11,12 +12,15 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 namespace vl {
 
-// The widths of one font at one pixel size, for every byte of the engine's
-// code page. Text is measured by adding advances, without kerning, as the
-// text objects draw it; nothing is allocated per character.
+// The widths of one font at one pixel size: for every byte of the engine's
+// code page, and in UTF-8 text for every character beyond ASCII as it is
+// first met. Text is measured by adding advances, without kerning, as the
+// text objects draw it; nothing is allocated per character once a
+// character has been measured.
 class TvlFontMetrics {
 public:
     TvlFontMetrics(const QFont& font, QPaintDevice* device);
@@ -29,16 +33,19 @@ public:
     double ascent() const { return ascent_; }
 
     double advance(char c) const { return advance_[static_cast<unsigned char>(c)]; }
+    // The advance of the character that starts at byte i of the text; 0 for
+    // a byte that continues a UTF-8 character.
+    double advanceAt(std::string_view text, std::size_t i) const;
     // Width of the text with charSpacing extra pixels after every character.
-    double width(std::string_view text, int charSpacing) const {
-        double w = 0;
-        for (const char c : text)
-            w += advance_[static_cast<unsigned char>(c)];
-        return w + static_cast<double>(charSpacing) * static_cast<double>(text.size());
-    }
+    double width(std::string_view text, int charSpacing) const;
 
 private:
+    double advanceOf(char32_t code) const;
+
     QFont font_;
+    QFontMetricsF measure_;
+    // Characters beyond the byte table, measured when first met.
+    mutable std::unordered_map<char32_t, double> wide_;
     int pixelHeight_;
     double ascent_;
     std::array<double, 256> advance_{};

@@ -3,6 +3,7 @@
 #include "engine/model/TvlMemoView.h"
 #include "engine/model/ViewState.h"
 #include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -17,8 +18,19 @@ struct TvlMemoView::TextPen {
 
 namespace {
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\xA0';
+// The byte size of the space (or no-break space) at byte i, 0 for other
+// characters.
+std::size_t SpaceAt(std::string_view text, std::size_t i) {
+    if (text[i] == ' ') return 1;
+    const std::size_t size = text::CharSize(text, i);
+    return text::CodeAt(text, i) == 0xA0 ? size : 0;
+}
+
+int CountSpaces(std::string_view text) {
+    int count = 0;
+    for (std::size_t i = 0; i < text.size(); i += text::CharSize(text, i))
+        count += SpaceAt(text, i) > 0 ? 1 : 0;
+    return count;
 }
 
 // Removes a trailing paragraph mark; true when there was one (the line
@@ -215,7 +227,7 @@ void TvlMemoView::DrawLine(const TextPen& pen, double x, double y, std::string_v
             p.drawText(QPointF(x + offset, y + ascent), qt);
         }
     };
-    const auto spaces = static_cast<int>(std::count_if(text.begin(), text.end(), IsSpace));
+    const int spaces = CountSpaces(text);
     if (extra <= 0 || spaces == 0) {
         segment(0, text);
         return;
@@ -226,13 +238,14 @@ void TvlMemoView::DrawLine(const TextPen& pen, double x, double y, std::string_v
     double offset = 0;
     int space = 0;
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!IsSpace(text[i])) continue;
-        const std::string_view part = text.substr(start, i + 1 - start);
+    for (std::size_t i = 0; i < text.size(); i += text::CharSize(text, i)) {
+        const std::size_t size = SpaceAt(text, i);
+        if (size == 0) continue;
+        const std::string_view part = text.substr(start, i + size - start);
         segment(offset, part);
         offset += pen.metrics.width(part, pen.spacing) + each + (space < remainder ? 1 : 0);
         ++space;
-        start = i + 1;
+        start = i + size;
     }
     segment(offset, text.substr(start));
 }

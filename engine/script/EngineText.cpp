@@ -165,6 +165,24 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     return aLeft == bLeft ? 0 : (aLeft ? 1 : -1);
 }
 
+char32_t CodeAt(std::string_view text, std::size_t i) {
+    if (i >= text.size()) return 0;
+    if (!utf8()) return CurrentCodePage().toUnicode(text[i]).unicode();
+    return decodeAt(text, i).code;
+}
+
+bool ContinuesChar(char byte) {
+    return utf8() && isContinuation(static_cast<unsigned char>(byte));
+}
+
+bool BreaksBetweenChars(char32_t code) {
+    return (code >= 0x2E80 && code <= 0x9FFF) || // CJK radicals, kana, ideographs
+           (code >= 0xAC00 && code <= 0xD7AF) || // Hangul syllables
+           (code >= 0xF900 && code <= 0xFAFF) || // compatibility ideographs
+           (code >= 0xFF00 && code <= 0xFFEF) || // full-width forms
+           (code >= 0x20000 && code <= 0x3FFFF); // ideograph extensions
+}
+
 bool IsLetterAt(std::string_view text, std::size_t i) {
     if (i >= text.size()) return false;
     if (!utf8()) return CurrentCodePage().isLetter(text[i]);

@@ -49,6 +49,15 @@ int CompareNoCase(std::string_view a, std::string_view b);
 bool IsLetterAt(std::string_view text, std::size_t i);
 // The byte size of the character starting at byte i (at least 1).
 std::size_t CharSize(std::string_view text, std::size_t i);
+// The Unicode code of the character starting at byte i.
+char32_t CodeAt(std::string_view text, std::size_t i);
+// Whether the byte continues a character that starts before it (never with
+// one byte per character).
+bool ContinuesChar(char byte);
+// Whether the code is of a script written without spaces between words
+// (Chinese, Japanese, Korean), where a line may break between any two
+// characters.
+bool BreaksBetweenChars(char32_t code);
 
 } // namespace text
 } // namespace vl

@@ -1,5 +1,5 @@
 // Edit-mask formatting of FormatMaskText (declared in ValueFormat.h).
-#include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/ValueFormat.h"
 
 #include <vector>
@@ -98,11 +98,18 @@ ParsedMask parseMask(std::string_view editMask, const LocaleService& locale) {
     return m;
 }
 
-char applyCase(char c, CaseMode mode) {
-    const CodePage& page = CurrentCodePage();
-    return mode == CaseMode::Upper   ? page.toUpper(c)
-           : mode == CaseMode::Lower ? page.toLower(c)
-                                     : c;
+std::string applyCase(std::string_view c, CaseMode mode) {
+    return mode == CaseMode::Upper   ? text::Upper(c)
+           : mode == CaseMode::Lower ? text::Lower(c)
+                                     : std::string(c);
+}
+
+// The value's characters, each as its bytes.
+std::vector<std::string_view> charactersOf(std::string_view value) {
+    std::vector<std::string_view> chars;
+    for (std::size_t i = 0; i < value.size(); i += text::CharSize(value, i))
+        chars.push_back(value.substr(i, text::CharSize(value, i)));
+    return chars;
 }
 
 } // namespace
@@ -110,9 +117,10 @@ char applyCase(char c, CaseMode mode) {
 std::string FormatMaskText(std::string_view editMask, std::string_view value,
                            const LocaleService& locale) {
     const ParsedMask m = parseMask(editMask, locale);
-    std::string source(value);
+    std::vector<std::string_view> source = charactersOf(value);
+    const std::string_view blank(&m.blank, 1);
     if (!m.saveLiterals && m.rightAlign && static_cast<int>(source.size()) < m.dataCount)
-        source.insert(0, static_cast<std::size_t>(m.dataCount) - source.size(), m.blank);
+        source.insert(source.begin(), static_cast<std::size_t>(m.dataCount) - source.size(), blank);
     std::string out;
     std::size_t j = 0;
     for (const MaskSlot& slot : m.positions) {
@@ -121,7 +129,7 @@ std::string FormatMaskText(std::string_view editMask, std::string_view value,
             if (m.saveLiterals) ++j;
             continue;
         }
-        out.push_back(j < source.size() ? applyCase(source[j], slot.caseMode) : m.blank);
+        out += j < source.size() ? applyCase(source[j], slot.caseMode) : std::string(blank);
         ++j;
     }
     return out;

@@ -1,6 +1,6 @@
 #include "engine/script/TInterpretator.h"
 
-#include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/ScriptContext.h"
 #include "engine/script/ScriptReportBinding.h"
 #include "engine/script/TextUtils.h"
@@ -114,7 +114,7 @@ Variant TInterpretator::getArray(std::string_view name, const Variant& index) {
 
 bool TInterpretator::CallProcedure(std::string_view name, const Variant& p1, const Variant& p2,
                                    const Variant& p3, Variant& val) {
-    const std::string upper = CurrentCodePage().toUpper(name);
+    const std::string upper = text::Upper(name);
     if (upper == "INC" || upper == "DEC") {
         const std::string target(TrimBlanks(p1.toString()));
         const Variant current = lookup(target);

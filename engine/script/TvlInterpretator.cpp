@@ -1,7 +1,7 @@
 #include "engine/script/TvlInterpretator.h"
 
-#include "engine/script/CodePage.h"
 #include "engine/script/CompiledLine.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 #include "engine/script/FunctionSplitter.h"
 #include "engine/script/ScriptCompiler.h"
@@ -59,7 +59,7 @@ void TvlInterpretator::RunScript(const StringList& compiledLines) {
             break;
         case compiled::Kind::Call: {
             const std::string_view expression = compiled::ExpressionOf(line);
-            if (CurrentCodePage().toUpper(expression) == "EXIT(0)") return;
+            if (text::Upper(expression) == "EXIT(0)") return;
             parser_.EvalPostfix(expression);
             ++i;
             break;

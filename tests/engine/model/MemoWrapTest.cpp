@@ -3,6 +3,7 @@
 #include "engine/model/MeasuringCanvas.h"
 #include "engine/model/TvlMemoView.h"
 #include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "tests/support/ThreadEngine.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,52 @@ TEST_F(CyrillicWrapTest, UnhyphenatableWordStillBreaksWithWordBreak) {
     memo.Flags |= TvlMemoView::mfWordBreak;
     fitWidthTo("1234");
     EXPECT_EQ(wrap({"1234567890"}), (StringList{"1234", "5678", "90" + kMark}));
+}
+
+// UTF-8 text: characters are measured, wrapped and hyphenated whole.
+class Utf8WrapTest : public MemoWrapTest {
+protected:
+    ScopedTextEncoding utf8{TextEncoding::Utf8};
+    static bool WholeCharacters(const std::string& line) {
+        return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).toStdString() ==
+               line;
+    }
+};
+
+TEST_F(Utf8WrapTest, CharactersAreMeasuredWhole) {
+    const double han = W("王"), small = W("小");
+    EXPECT_GT(han, 1);
+    EXPECT_DOUBLE_EQ(W("王小"), han + small);
+    memo.CharSpacing = 3;
+    EXPECT_DOUBLE_EQ(W("王小"), han + small + 6) << "spacing once per character";
+}
+
+TEST_F(Utf8WrapTest, GreekWrapsAtSpacesAndCyrillicHyphenatesByCharacter) {
+    fitWidthTo("Ελένη Παπα");
+    EXPECT_EQ(wrap({"Ελένη Παπα δοπούλου"}), (StringList{"Ελένη Παπα", "δοπούλου" + kMark}));
+    expectAllFit();
+    // The positions of the code page's rules, at the end of each character.
+    EXPECT_EQ(HyphenPositions("молоко"), (std::vector<int>{4, 8}));
+    EXPECT_EQ(HyphenPositions("подъезд"), (std::vector<int>{8}));
+    memo.Flags |= TvlMemoView::mfWordBreak;
+    fitWidthTo("Это програм-");
+    EXPECT_EQ(wrap({"Это программирование"}), (StringList{"Это програм-", "мирование" + kMark}));
+}
+
+TEST_F(Utf8WrapTest, ChineseBreaksBetweenCharacters) {
+    fitWidthTo("王小明王");
+    const StringList lines = wrap({"名字 王小明王小明王小"});
+    ASSERT_GE(lines.size(), 3u);
+    // The break falls before a character, not at the space that came first.
+    EXPECT_EQ(lines[0], "名字 王");
+    std::string joined;
+    for (const std::string& line : lines) {
+        EXPECT_TRUE(WholeCharacters(line)) << line;
+        joined += line;
+    }
+    std::erase(joined, kParagraphMark);
+    EXPECT_EQ(joined, "名字 王小明王小明王小");
+    expectAllFit();
 }
 
 } // namespace

@@ -97,6 +97,7 @@ TEST_F(FunctionLibraryTest, TextFunctionsCountCharactersOfUtf8Text) {
     EXPECT_TRUE(eval("NAMECASE('ελένη')").identical(Variant("Ελένη")));
     EXPECT_TRUE(eval("UPPERCASE('王小明')").identical(Variant("王小明")));
     EXPECT_TRUE(eval("TRIM('  עברית ')").identical(Variant("עברית")));
+    EXPECT_TRUE(eval("FORMATTEXT('>ccc-c', 'ελέν')").identical(Variant("ΕΛΈ-Ν")));
 }
 
 TEST_F(FunctionLibraryTest, DateFunctions) {
