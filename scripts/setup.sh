@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 libgl-dev
   libjpeg-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation xvfb xauth poppler-utils openbox
+  fonts-liberation fonts-noto-core fonts-noto-cjk xvfb xauth poppler-utils openbox
   cups printer-driver-cups-pdf
 )
 

@@ -8,8 +8,8 @@
 
 namespace vl {
 
-// An 8-bit Windows code page. Engine text stays in it; it becomes Unicode only
-// where Qt draws, measures or shows it.
+// An 8-bit Windows code page: what the stored formats hold text in, and
+// the engine's text while it keeps one byte per character (EngineText.h).
 class CodePage {
 public:
     static const CodePage& windows1252();
@@ -45,12 +45,9 @@ private:
 const CodePage& CurrentCodePage();
 void SetCurrentCodePage(const CodePage& page);
 
-// Shorthands for the current code page.
-inline QString ToQt(std::string_view text) {
-    return CurrentCodePage().toUnicode(text);
-}
-inline std::string FromQt(const QString& text) {
-    return CurrentCodePage().fromUnicode(text);
-}
+// Engine text to and from Qt's, in the engine's text encoding: the current
+// code page or UTF-8.
+QString ToQt(std::string_view text);
+std::string FromQt(const QString& text);
 
 } // namespace vl

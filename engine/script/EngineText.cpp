@@ -81,6 +81,15 @@ std::string mapCase(std::string_view text, bool upper) {
 
 } // namespace
 
+QString ToQt(std::string_view text) {
+    if (utf8()) return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return CurrentCodePage().toUnicode(text);
+}
+
+std::string FromQt(const QString& text) {
+    return utf8() ? text.toStdString() : CurrentCodePage().fromUnicode(text);
+}
+
 TextEncoding EngineTextEncoding() {
     return gEncoding.load(std::memory_order_relaxed);
 }

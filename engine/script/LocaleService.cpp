@@ -119,6 +119,7 @@ void LocaleService::select(const QString& name) {
 }
 
 void LocaleService::cache() {
+    collator_ = QCollator(locale_);
     decimalSeparator_ = separatorChar(locale_.decimalPoint(), '.');
     thousandSeparator_ = separatorChar(locale_.groupSeparator(), ',');
     shortDateFormat_ = QtFormatToPicture(locale_.dateFormat(QLocale::ShortFormat));
@@ -166,7 +167,7 @@ std::string LocaleService::lowerCase(std::string_view text) const {
 }
 
 int LocaleService::compareStrings(std::string_view a, std::string_view b) const {
-    return ToQt(a).localeAwareCompare(ToQt(b));
+    return collator_.compare(ToQt(a), ToQt(b));
 }
 
 std::string LocaleService::dateTimeToString(double days) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QDateTime>
 #include <QLocale>
 #include <array>
@@ -39,7 +40,8 @@ public:
 
     std::string upperCase(std::string_view text) const;
     std::string lowerCase(std::string_view text) const;
-    // Locale-aware, case-sensitive comparison of two engine texts.
+    // Comparison of two engine texts by the collation of the engine's
+    // locale (not the process's), case-sensitive.
     int compareStrings(std::string_view a, std::string_view b) const;
     // A date-time (days since 1899-12-30) as short date and long time; the
     // time is left out at midnight.
@@ -49,6 +51,7 @@ private:
     void cache();
 
     QLocale locale_;
+    QCollator collator_;
     char decimalSeparator_ = '.';
     char thousandSeparator_ = ',';
     char dateSeparator_ = '/';

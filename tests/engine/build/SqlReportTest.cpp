@@ -3,6 +3,7 @@
 #include "engine/build/sql/SqlParameters.h"
 #include "engine/build/sql/TvlSqlTable.h"
 #include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "tests/support/ReportFixture.h"
 
 #include <QTemporaryDir>
@@ -74,6 +75,24 @@ TEST_F(SqlReport, DetailBandWalksTheLinesOfEachOrder) {
     // Bob has no lines, so his order is not printed.
     EXPECT_EQ(texts(), (std::vector<std::string>{"Ann", "-Pad", "-Pen", "=4", "Cid", "-Box", "-Ink",
                                                  "=14"}));
+}
+
+// With UTF-8 engine text, names in any script come from the database to
+// the built pages whole, and the string functions count their characters.
+TEST_F(SqlReport, Utf8TextOfEveryScriptReachesThePages) {
+    const ScopedTextEncoding utf8(TextEncoding::Utf8);
+    db.Execute("CREATE TABLE people (id INTEGER, name TEXT)");
+    db.Execute("INSERT INTO people VALUES (1, 'Ελένη Παπαδοπούλου'), (2, 'Иван Петров'), "
+               "(3, '王小明'), (4, 'עברית'), (5, 'Zoë 😀'), (6, 'e\xCC\x81')");
+    TvlSqlTable people{"People", &form, &db};
+    people.SQL = "SELECT name FROM people ORDER BY id";
+    band(btMasterData, 40, 20, "Data", "People");
+    memo("[People.\"name\"]|[LENGTH([People.\"name\"])]|[UPPERCASE(COPY([People.\"name\"], 1, 3))]",
+         20, 42, 600);
+    ASSERT_TRUE(build()) << report.LastBuildError();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Ελένη Παπαδοπούλου|18|ΕΛΈ", "Иван Петров|11|ИВА",
+                                                 "王小明|3|王小明", "עברית|5|עבר", "Zoë 😀|5|ZOË",
+                                                 "e\xCC\x81|2|E\xCC\x81"}));
 }
 
 TEST_F(SqlReport, DatabaseFunctionsReadTheTablesByName) {

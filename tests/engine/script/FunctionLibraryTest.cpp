@@ -98,6 +98,9 @@ TEST_F(FunctionLibraryTest, TextFunctionsCountCharactersOfUtf8Text) {
     EXPECT_TRUE(eval("UPPERCASE('王小明')").identical(Variant("王小明")));
     EXPECT_TRUE(eval("TRIM('  עברית ')").identical(Variant("עברית")));
     EXPECT_TRUE(eval("FORMATTEXT('>ccc-c', 'ελέν')").identical(Variant("ΕΛΈ-Ν")));
+    // Compared by the locale, not by their bytes: alpha before omega.
+    EXPECT_TRUE(eval("MAXNUM('Ωμέγα', 'άλφα')").identical(Variant("Ωμέγα")));
+    EXPECT_TRUE(eval("MINNUM('Ωμέγα', 'άλφα')").identical(Variant("άλφα")));
 }
 
 TEST_F(FunctionLibraryTest, DateFunctions) {
