@@ -1,5 +1,6 @@
 #include "tools/vellum/ValueText.h"
 
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 
 #include <gtest/gtest.h>
@@ -22,4 +23,12 @@ TEST(ValueTextTest, KindsAndTexts) {
 TEST(ValueTextTest, StringsAreEscapedUtf8) {
     EXPECT_EQ(ValueLine(Variant("a\\b\r\n\t\x01\x7f")), "str\ta\\\\b\\r\\n\\t\\x01\\x7F");
     EXPECT_EQ(ValueLine(Variant("\xE9\x80\x81")), "str\t\xC3\xA9\xE2\x82\xAC\\x81");
+}
+
+TEST(ValueTextTest, Utf8StringsStayWholeAndBrokenBytesAreEscaped) {
+    const vl::ScopedTextEncoding utf8(vl::TextEncoding::Utf8);
+    EXPECT_EQ(ValueLine(Variant("Ελένη 王小明 😀")), "str\tΕλένη 王小明 😀");
+    EXPECT_EQ(ValueLine(Variant("a\xE9"
+                                "b\xC2\x85")),
+              "str\ta\\xE9b\\xC2\\x85");
 }

@@ -1,6 +1,6 @@
 #include "tools/vellum/ValueText.h"
 
-#include "engine/script/CodePage.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/Errors.h"
 #include "engine/script/LocaleService.h"
 
@@ -33,10 +33,15 @@ std::string dateText(double days) {
     return text;
 }
 
+// Bytes that are no character of the engine's text (control characters,
+// bytes the code page leaves undefined, broken UTF-8) are written as \xHH.
 std::string escapedText(const std::string& s) {
     std::string out;
-    const vl::CodePage& page = vl::CurrentCodePage();
-    for (const char c : s) {
+    const bool utf8 = vl::EngineTextEncoding() == vl::TextEncoding::Utf8;
+    std::size_t size = 1;
+    for (std::size_t i = 0; i < s.size(); i += size) {
+        size = vl::text::CharSize(s, i);
+        const char c = s[i];
         switch (c) {
         case '\\':
             out += "\\\\";
@@ -53,13 +58,16 @@ std::string escapedText(const std::string& s) {
         default:
             break;
         }
-        const QChar u = page.toUnicode(c);
-        if (u.category() == QChar::Other_Control || u.unicode() == 0xFFFD) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
-            out += hex;
+        const char32_t code = vl::text::CodeAt(s, i);
+        const bool broken = utf8 && size == 1 && static_cast<unsigned char>(c) >= 0x80;
+        if (broken || QChar::category(code) == QChar::Other_Control || code == 0xFFFD) {
+            for (std::size_t k = i; k < i + size; ++k) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(s[k]));
+                out += hex;
+            }
         } else {
-            out += QString(u).toUtf8().toStdString();
+            out += QString::fromUcs4(&code, 1).toStdString();
         }
     }
     return out;
