@@ -41,6 +41,16 @@ bool TakeMark(std::string_view& line) {
     return true;
 }
 
+// Whether the line is written right to left: its first strongly directed
+// character is Hebrew, Arabic or of another right-to-left script. Only
+// UTF-8 text can hold one; the engine's code pages have none.
+bool StartsRightToLeft(std::string_view line) {
+    if (EngineTextEncoding() != TextEncoding::Utf8) return false;
+    const bool ascii = std::all_of(line.begin(), line.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !ascii && ToQt(line).isRightToLeft();
+}
+
 bool HasMark(const StringList& lines) {
     return std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
         return line.find(kParagraphMark) != std::string::npos;
@@ -151,7 +161,12 @@ void TvlMemoView::DrawHorizontal(const TextPen& pen) {
         std::string_view line = EvaluatedText[i];
         const bool lastOfParagraph = TakeMark(line);
         const int w = Nearest(pen.metrics.width(line, pen.spacing));
-        const int align = longExpression ? vltaRight : Alignment & vltaJustify;
+        // A right-to-left line starts at the right: left and right trade
+        // places, and it is not stretched, as its spaces run the other way.
+        const bool rightToLeft = StartsRightToLeft(line);
+        int align = longExpression ? vltaRight : Alignment & vltaJustify;
+        if (rightToLeft)
+            align = align == vltaCenter ? vltaCenter : align == vltaRight ? vltaLeft : vltaRight;
         int x = Left + GapX;
         int extra = 0;
         if (align == vltaRight)
@@ -163,7 +178,7 @@ void TvlMemoView::DrawHorizontal(const TextPen& pen) {
         if (ExportMode)
             ExportLine(x, y, line, LineSides(FrameTyp, i, count));
         else
-            DrawLine(pen, x, y, line, extra, false);
+            DrawLine(pen, x, y, line, extra, false, rightToLeft);
         ++LinesDone;
         y += lineHeight;
     }
@@ -203,10 +218,10 @@ void TvlMemoView::DrawRotated(const TextPen& pen) {
 }
 
 void TvlMemoView::DrawLine(const TextPen& pen, double x, double y, std::string_view text, int extra,
-                           bool rotated) {
+                           bool rotated, bool rightToLeft) {
     QPainter& p = *Canvas;
     const double ascent = pen.metrics.ascent();
-    const bool rtl = hasFlag(mfRTLReading);
+    const bool rtl = rightToLeft || hasFlag(mfRTLReading);
     auto segment = [&](double offset, std::string_view part) {
         if (part.empty()) return;
         const QString qt = ToQt(part);

@@ -104,9 +104,10 @@ private:
     struct TextPen; // what ShowMemo draws lines with
     void DrawHorizontal(const TextPen& pen);
     void DrawRotated(const TextPen& pen);
-    // One line at (x, y); extra pixels are spread over its spaces.
+    // One line at (x, y); extra pixels are spread over its spaces. A
+    // right-to-left line is laid out right to left within its width.
     void DrawLine(const TextPen& pen, double x, double y, std::string_view text, int extra,
-                  bool rotated);
+                  bool rotated, bool rightToLeft = false);
     void ExportLine(double x, double y, std::string_view text, std::uint16_t sides);
     int FontPixelHeight96() const;
     // Text of the evaluated lines, as "Suppress" compares it.

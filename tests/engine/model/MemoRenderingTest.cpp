@@ -1,5 +1,6 @@
 #include "ViewTestSupport.h"
 #include "engine/model/TvlMemoView.h"
+#include "engine/script/EngineText.h"
 #include "engine/script/Stream.h"
 #include "tests/support/ReferenceImage.h"
 #include "tests/support/ThreadEngine.h"
@@ -147,4 +148,31 @@ TEST(MemoRendering, RightToLeftLineKeepsItsPlace) {
     EXPECT_NEAR(b.first, a.first, 2);
     EXPECT_NEAR(b.second, a.second, 4);
     EXPECT_NE(vltest::DifferentPixels(ltr, rtl, 48), 0) << "the reading order moves the '!'";
+}
+
+// A Hebrew paragraph starts at the right of a left-aligned object, a
+// Latin one at the left; right-aligned, the Hebrew one starts at the left.
+TEST(MemoRendering, RightToLeftParagraphsStartAtTheRight) {
+    ViewStateGuard guard;
+    const ScopedTextEncoding utf8(TextEncoding::Utf8);
+    auto ink = [](const char* text, std::int32_t alignment) {
+        QImage image(200, 30, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TvlMemoView memo;
+        memo.SetBounds(10, 5, 180, 20);
+        memo.Alignment = alignment;
+        memo.Memo = {text};
+        memo.Draw(TvlDrawContext::at(&painter));
+        painter.end();
+        return InkColumns(image, 0, 200, 0, 30);
+    };
+    const auto hebrew = ink("\u05E2\u05D1\u05E8\u05D9\u05EA", M::vltaLeft);
+    ASSERT_GE(hebrew.first, 0);
+    EXPECT_GT(hebrew.first, 100);
+    EXPECT_GE(hebrew.second, 180);
+    const auto latin = ink("Ivrit", M::vltaLeft);
+    EXPECT_LT(latin.first, 20);
+    const auto hebrewRight = ink("\u05E2\u05D1\u05E8\u05D9\u05EA", M::vltaRight);
+    EXPECT_LT(hebrewRight.first, 20);
 }
