@@ -7,13 +7,13 @@
 namespace vl {
 
 TvlSessionHooks::~TvlSessionHooks() {
-    for (const Before& before : before_)
+    for (const Entry& before : before_)
         before.views->designer = before.hooks;
 }
 
 void TvlSessionHooks::push(TvlViewState& views, TvlDesignerHooks& hooks) {
     const bool known = std::any_of(before_.begin(), before_.end(),
-                                   [&](const Before& b) { return b.views == &views; });
+                                   [&](const Entry& b) { return b.views == &views; });
     if (!known) before_.push_back({&views, views.designer});
     pushed_.push_back({&views, &hooks});
     views.designer = &hooks;
@@ -21,7 +21,7 @@ void TvlSessionHooks::push(TvlViewState& views, TvlDesignerHooks& hooks) {
 
 void TvlSessionHooks::remove(const TvlDesignerHooks& hooks) {
     std::vector<TvlViewState*> touched;
-    std::erase_if(pushed_, [&](const Pushed& p) {
+    std::erase_if(pushed_, [&](const Entry& p) {
         if (p.hooks != &hooks) return false;
         touched.push_back(p.views);
         return true;
@@ -31,13 +31,13 @@ void TvlSessionHooks::remove(const TvlDesignerHooks& hooks) {
 }
 
 void TvlSessionHooks::reinstall() {
-    for (const Before& before : before_)
+    for (const Entry& before : before_)
         apply(*before.views);
 }
 
 void TvlSessionHooks::apply(TvlViewState& views) {
     const auto top = std::find_if(pushed_.rbegin(), pushed_.rend(),
-                                  [&](const Pushed& p) { return p.views == &views; });
+                                  [&](const Entry& p) { return p.views == &views; });
     if (top != pushed_.rend()) {
         views.designer = top->hooks;
         return;
@@ -45,7 +45,7 @@ void TvlSessionHooks::apply(TvlViewState& views) {
     // The last hooks for this engine are gone: it answers as before the
     // session, and the session forgets it, as it may end before the session.
     const auto before = std::find_if(before_.begin(), before_.end(),
-                                     [&](const Before& b) { return b.views == &views; });
+                                     [&](const Entry& b) { return b.views == &views; });
     if (before == before_.end()) return;
     views.designer = before->hooks;
     before_.erase(before);

@@ -28,18 +28,15 @@ public:
     void reinstall();
 
 private:
-    struct Pushed {
-        TvlViewState* views;
-        TvlDesignerHooks* hooks;
-    };
-    struct Before {
+    // Hooks in an engine: pushed ones, or what it had before the session.
+    struct Entry {
         TvlViewState* views;
         TvlDesignerHooks* hooks;
     };
     void apply(TvlViewState& views);
 
-    std::vector<Pushed> pushed_;
-    std::vector<Before> before_; // one per engine with pushed hooks
+    std::vector<Entry> pushed_;
+    std::vector<Entry> before_; // one per engine with pushed hooks
 };
 
 } // namespace vl

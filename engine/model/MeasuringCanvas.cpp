@@ -21,8 +21,7 @@ QFont KerningOff(QFont font) {
 } // namespace
 
 TvlFontMetrics::TvlFontMetrics(const QFont& font, QPaintDevice* device)
-    : font_(font), measure_(KerningOff(font), device), pixelHeight_(font.pixelSize()) {
-    font_.setKerning(false);
+    : font_(KerningOff(font)), measure_(font_, device), pixelHeight_(font.pixelSize()) {
     const QFontMetricsF& fm = measure_;
     ascent_ = fm.ascent();
     const CodePage& page = CurrentCodePage();

@@ -46,9 +46,7 @@ bool TakeMark(std::string_view& line) {
 // UTF-8 text can hold one; the engine's code pages have none.
 bool StartsRightToLeft(std::string_view line) {
     if (EngineTextEncoding() != TextEncoding::Utf8) return false;
-    const bool ascii = std::all_of(line.begin(), line.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return !ascii && ToQt(line).isRightToLeft();
+    return !text::IsAscii(line) && ToQt(line).isRightToLeft();
 }
 
 bool HasMark(const StringList& lines) {

@@ -64,9 +64,7 @@ std::size_t offsetOfChar(std::string_view text, std::int64_t n) {
 }
 
 std::string mapCase(std::string_view text, bool upper) {
-    const bool ascii = std::all_of(text.begin(), text.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) {
+    if (text::IsAscii(text)) {
         std::string out(text);
         for (char& c : out)
             if (upper && c >= 'a' && c <= 'z')
@@ -107,6 +105,11 @@ ScopedTextEncoding::~ScopedTextEncoding() {
 }
 
 namespace text {
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 std::size_t CharSize(std::string_view text, std::size_t i) {
     if (!utf8() || i >= text.size()) return 1;

@@ -31,6 +31,8 @@ private:
 
 namespace text {
 
+// Whether every byte is ASCII: then the text is the same in every encoding.
+bool IsAscii(std::string_view text);
 // The number of characters. Malformed UTF-8 counts a byte per character.
 int Length(std::string_view text);
 // Up to count characters from the 1-based character start.

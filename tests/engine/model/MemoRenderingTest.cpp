@@ -130,19 +130,26 @@ TEST(MemoRendering, JustifiedLastLinesStayShort) {
     EXPECT_GE(shortLines, 1);
 }
 
+// One line of text in a 180 x 30 object at 10,5 on a white 200 x 40 image.
+QImage DrawOneLine(const char* text, std::int32_t alignment = M::vltaLeft,
+                   std::uint16_t flags = 0) {
+    QImage image(200, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TvlMemoView memo;
+    memo.SetBounds(10, 5, 180, 30);
+    memo.Alignment = alignment;
+    memo.Flags |= flags;
+    memo.Memo = {text};
+    memo.Draw(TvlDrawContext::at(&painter));
+    return image;
+}
+
 // Right-to-left reading keeps the line's place: it starts at the left gap.
 TEST(MemoRendering, RightToLeftLineKeepsItsPlace) {
     ViewStateGuard guard;
-    QImage ltr(200, 40, QImage::Format_RGB32), rtl(200, 40, QImage::Format_RGB32);
-    for (QImage* image : {&ltr, &rtl}) {
-        image->fill(Qt::white);
-        QPainter painter(image);
-        TvlMemoView memo;
-        memo.SetBounds(10, 5, 180, 30);
-        memo.Memo = {"Hello, world!"};
-        if (image == &rtl) memo.Flags |= M::mfRTLReading;
-        memo.Draw(TvlDrawContext::at(&painter));
-    }
+    const QImage ltr = DrawOneLine("Hello, world!");
+    const QImage rtl = DrawOneLine("Hello, world!", M::vltaLeft, M::mfRTLReading);
     const auto a = InkColumns(ltr, 0, 200, 0, 40), b = InkColumns(rtl, 0, 200, 0, 40);
     ASSERT_GE(b.first, 0);
     EXPECT_NEAR(b.first, a.first, 2);
@@ -156,16 +163,7 @@ TEST(MemoRendering, RightToLeftParagraphsStartAtTheRight) {
     ViewStateGuard guard;
     const ScopedTextEncoding utf8(TextEncoding::Utf8);
     auto ink = [](const char* text, std::int32_t alignment) {
-        QImage image(200, 30, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        TvlMemoView memo;
-        memo.SetBounds(10, 5, 180, 20);
-        memo.Alignment = alignment;
-        memo.Memo = {text};
-        memo.Draw(TvlDrawContext::at(&painter));
-        painter.end();
-        return InkColumns(image, 0, 200, 0, 30);
+        return InkColumns(DrawOneLine(text, alignment), 0, 200, 0, 40);
     };
     const auto hebrew = ink("\u05E2\u05D1\u05E8\u05D9\u05EA", M::vltaLeft);
     ASSERT_GE(hebrew.first, 0);
